@@ -1,0 +1,20 @@
+#pragma once
+// Conversions between UTF-16 and a Windows code page.
+//
+// The tool's text files are in code page 936 (GBK) whatever the system's
+// own code page is, so the file code converts with 936 explicitly; window
+// texts go through the ANSI functions and use the system's code page.
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+inline constexpr unsigned kGameCodePage = 936;   // GBK
+inline constexpr unsigned kSystemCodePage = 0;   // CP_ACP
+
+// Each UTF-16 unit that the code page cannot represent becomes "?", as the
+// platform's default conversion does.
+std::string WideToCodePage(std::wstring_view text, unsigned codePage);
+std::wstring CodePageToWide(std::string_view bytes, unsigned codePage);
+
+}  // namespace tarnwick

@@ -1,0 +1,35 @@
+#pragma once
+// What a file operation of the tool ended with, and the text the window
+// shows for it in the "系统信息" message box.
+#include <string>
+
+namespace tarnwick {
+
+enum class Outcome {
+    Ok,
+    VersionUnknown,    // apply refused: "无法识别您当前所使用的版本"
+    InvalidValue,      // apply refused: a field is empty, not digits or too long
+    GameFileMissing,
+    GameFileDamaged,   // too short to hold the patch areas of its version
+    GameFileInUse,     // the running game holds it
+    ReadOnly,          // the game file (or another file) is read-only
+    AccessDenied,      // the folder needs administrator rights
+    DiskFull,
+    BackupMissing,     // restore: "还原文件丢失 还原失败"
+    Failed,            // any other failure of the file system
+};
+
+// What the "还原" button should be after the operation.
+enum class RestoreButton { Unchanged, Enable, Disable };
+
+struct OperationResult {
+    Outcome outcome = Outcome::Ok;
+    int field = -1;                   // InvalidValue: the index of the field
+    unsigned long systemError = 0;    // the Win32 error behind a failure
+    RestoreButton restoreButton = RestoreButton::Unchanged;
+    std::wstring message;             // the whole text of the message box
+
+    bool Succeeded() const { return outcome == Outcome::Ok; }
+};
+
+}  // namespace tarnwick

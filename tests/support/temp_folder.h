@@ -1,0 +1,25 @@
+#pragma once
+// A fresh empty folder under the system's temporary folder, removed with
+// everything in it when the object goes away.
+#include <string>
+
+namespace tarnwick::test {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::wstring& Path() const { return path_; }
+    std::wstring operator/(const std::wstring& relative) const { return path_ + L"\\" + relative; }
+
+private:
+    std::wstring path_;
+};
+
+// Removes a file or a whole folder tree; clears read-only attributes first.
+void RemoveTree(const std::wstring& path);
+
+}  // namespace tarnwick::test
