@@ -23,7 +23,9 @@ TempFolder::~TempFolder() { RemoveTree(path_); }
 void RemoveTree(const std::wstring& path) {
     DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    // Zero would mean "leave the attributes as they are".
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesW(path.c_str(), writable ? writable : FILE_ATTRIBUTE_NORMAL);
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         DeleteFileW(path.c_str());
         return;

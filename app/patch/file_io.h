@@ -1,0 +1,97 @@
+#pragma once
+// Small checked wrappers over Win32 file calls, shared by the file-level
+// core. Every function reports the Win32 error code it ended with (0 on
+// success) instead of throwing, so callers can turn it into a message.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::fileio {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// An owned file handle; closed when it goes away.
+class File {
+public:
+    File() = default;
+    ~File() { Close(); }
+    File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    // Opens an existing file (or creates one, per `disposition`).
+    DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING);
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    DWORD Close();
+
+    DWORD Size(std::uint64_t& size) const;
+    // Reads exactly `count` bytes at `offset`; ERROR_HANDLE_EOF if the file
+    // ends before.
+    DWORD ReadAt(std::uint64_t offset, void* data, std::size_t count) const;
+    // Writes all `count` bytes at `offset`.
+    DWORD WriteAt(std::uint64_t offset, const void* data, std::size_t count) const;
+    DWORD Flush() const;
+
+private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// Reads the file's first `maxBytes` bytes (all of it if shorter).
+DWORD ReadFilePrefix(const std::wstring& path, std::size_t maxBytes, Bytes& out);
+// Reads up to `maxBytes` bytes from `offset` and tells the file's size.
+DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes, Bytes& out,
+                    std::uint64_t& fileSize);
+
+// Creates the folder if it is not there. `created` tells whether it was
+// made by this call. A file of that name is an error.
+DWORD EnsureFolder(const std::wstring& path, bool* created = nullptr);
+
+std::wstring ParentFolder(const std::wstring& path);
+
+bool IsReadOnly(const std::wstring& path);
+
+// Whether an existing file could be replaced by a rename now: not read-only
+// and not held open by anyone who denies writing or deleting. A missing
+// file is replaceable. Returns 0 or the error found.
+DWORD CheckReplaceable(const std::wstring& path);
+
+// A file written beside its destination under a temporary name and moved
+// over the destination in one rename, so the destination is either the old
+// file or the complete new one, never a half-written one. The temporary
+// file is deleted unless committed.
+class PendingFile {
+public:
+    explicit PendingFile(std::wstring destination) : destination_(std::move(destination)) {}
+    ~PendingFile() { Discard(); }
+    PendingFile(const PendingFile&) = delete;
+    PendingFile& operator=(const PendingFile&) = delete;
+
+    DWORD Write(const void* data, std::size_t count);
+    DWORD Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+    DWORD Write(const Bytes& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Copies the whole of `source` into the temporary file.
+    DWORD CopyFrom(const std::wstring& source);
+    // Renames the written temporary file over the destination.
+    DWORD Commit();
+    void Discard();
+
+    const std::wstring& Destination() const { return destination_; }
+    const std::wstring& TemporaryPath() const { return temp_; }
+
+private:
+    DWORD Create();
+
+    std::wstring destination_;
+    std::wstring temp_;
+    File file_;
+    bool written_ = false;
+};
+
+// Writes `bytes` to `path` through a PendingFile.
+DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes);
+
+}  // namespace tarnwick::fileio
