@@ -1,10 +1,15 @@
-// Process start. Until the main window lands this runs only the start-up
-// checks: the game file must be in the current folder.
+// Process start: the main window runs its start-up and the message loop
+// runs until no window of the tool is left.
 #include <windows.h>
 
-#include "app/patch/game_folder.h"
+#include "app/form/form.h"
+#include "app/main_window.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    tarnwick::GameFolder folder;
-    return tarnwick::FileExists(folder.GameFile()) ? 0 : 1;
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    if (!tarnwick::RegisterFormClasses(instance)) return 1;
+    tarnwick::MainWindow mainWindow;  // the game folder is the current folder
+    if (!mainWindow.Start()) return 1;
+    tarnwick::RunMessageLoop();
+    // Windows still open (the notice) go with the process.
+    ExitProcess(0);
 }

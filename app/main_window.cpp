@@ -1,0 +1,260 @@
+#include "app/main_window.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/main_layout.h"
+#include "app/patch/apply.h"
+#include "app/patch/restore.h"
+#include "app/patch/settings_cache.h"
+#include "app/patch/version.h"
+#include "notice/hint_file.h"
+#include "notice/message_dialog.h"
+#include "notice/notice_window.h"
+#include "res/resource_ids.h"
+#include "style/skin.h"
+
+namespace tarnwick {
+namespace {
+
+using namespace main_layout;
+
+// Posted by the load handler when the game file could not be read, so the
+// report comes once the window is on the screen.
+constexpr UINT kReportReadError = WM_APP + 1;
+
+constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
+constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+
+}  // namespace
+
+MainWindow::MainWindow(GameFolder folder) : folder_(std::move(folder)) {}
+
+MainWindow::~MainWindow() {
+    Close();
+    notice_.reset();
+    dialog_.reset();
+}
+
+bool MainWindow::Start() {
+    if (!CreateLayout()) return false;
+    Form_Load();
+    if (Handle()) {
+        shown_ = true;
+        ShowWindow(Handle(), SW_SHOW);
+        UpdateWindow(Handle());
+    }
+    return true;
+}
+
+bool MainWindow::CreateLayout() {
+    twipsPerPixel_ = ScreenTwipsPerPixel();
+    int width = TwipsToPixels(kClientWidth, twipsPerPixel_);
+    int height = TwipsToPixels(kClientHeight, twipsPerPixel_);
+    // No frame, so the outer size is the client size; centred on the screen.
+    Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
+              static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
+    if (!CreateFormWindow(FromAnsi(kCaption), WS_POPUP | WS_CLIPCHILDREN, 0, outer, nullptr)) return false;
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
+
+    backColour_ = kBackColour;
+    // Without the picture the whole client area stays green.
+    picture_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND),
+                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+
+    // Labels, drawn beneath the child windows; opaque and empty until the
+    // load handler gives them captions. The drag band is transparent.
+    Label dragBand;
+    dragBand.box = TwipsToPixels(kDragBand, twipsPerPixel_);
+    dragBand.transparent = true;
+    labels_.push_back(dragBand);
+    Label status;
+    status.box = TwipsToPixels(kStatus, twipsPerPixel_);
+    labels_.push_back(status);
+    for (int i = 0; i < kFieldCount; ++i) {
+        Label fieldLabel;
+        fieldLabel.box = TwipsToPixels(FieldLabelBox(i), twipsPerPixel_);
+        labels_.push_back(fieldLabel);
+    }
+
+    // Child windows in focus order: Tab follows their order.
+    FieldTexts defaults = DefaultFieldTexts();
+    for (int i = 0; i < kFieldCount; ++i) {
+        fields_[i] = CreateChild("Edit", defaults[i], WS_VISIBLE | kFieldStyle, WS_EX_CLIENTEDGE,
+                                 TwipsToPixels(FieldBox(i), twipsPerPixel_), FieldId(i));
+        // Before the style engine subclasses the field, so a character
+        // reaches the filter whichever way it is delivered.
+        InstallKeyFilter(fields_[i]);
+    }
+    command1_ = CreateChild("Button", L"确认", kButtonStyle, 0, TwipsToPixels(kCommand1, twipsPerPixel_), kCommand1Id);
+    command2_ = CreateChild("Button", L"退出", kButtonStyle, 0, TwipsToPixels(kCommand2, twipsPerPixel_), kCommand2Id);
+    command3_ = CreateChild("Button", L"还原", kButtonStyle, 0, TwipsToPixels(kCommand3, twipsPerPixel_), kCommand3Id);
+    probe_ = CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, TwipsToPixels(kProbe, twipsPerPixel_), kProbeId);
+    return true;
+}
+
+LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (lParam) {
+                OnCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            OnMouseDown(message, wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case kReportReadError:
+            ReportReadError();
+            return 0;
+        case WM_DESTROY:
+            // Closing the shown main window in any way other than "退出"
+            // (Alt+F4) ends the tool as well. Closed during start-up, it
+            // leaves the message dialog running.
+            if (shown_) PostQuitMessage(0);
+            break;
+        default:
+            break;
+    }
+    return Form::WindowProc(message, wParam, lParam);
+}
+
+void MainWindow::OnCommand(int id, int code) {
+    if (id >= FieldId(0) && id < FieldId(kFieldCount)) {
+        if (code == EN_CHANGE) T1_Change(id - FieldId(0));
+        return;
+    }
+    if (code != BN_CLICKED) return;
+    switch (id) {
+        case kCommand1Id: Command1_Click(); break;
+        case kCommand2Id: Command2_Click(); break;
+        case kCommand3Id: Command3_Click(); break;
+        default: break;
+    }
+}
+
+void MainWindow::OnMouseDown(UINT message, WPARAM keys, POINT point) {
+    if (LabelAt(labels_, point) == kDragBandLabel)
+        DragBand_MouseDown(MouseButtonOf(message), ShiftState(keys), point.x, point.y);
+}
+
+void MainWindow::ChildKeyPress(HWND child, int& keyAscii) {
+    int index = FieldIndexOf(child);
+    if (index >= 0) T1_KeyPress(index, keyAscii);
+}
+
+void MainWindow::Form_Load() {
+    // 1. Without the game file the tool is in the wrong folder: the main
+    // window goes unseen and the message dialog says so.
+    if (!FileExists(folder_.GameFile())) {
+        Close();
+        dialog_ = std::make_unique<MessageDialog>();
+        if (dialog_->Create()) dialog_->Show();
+        return;
+    }
+
+    // 2. "还原" only while a backup exists.
+    EnableWindow(command3_, BackupExists(folder_));
+
+    // 3. The notice, unless the user switched it off.
+    if (!NoticeSwitchedOff(folder_)) {
+        notice_ = std::make_unique<NoticeWindow>(folder_);
+        if (notice_->Create()) notice_->Show();
+    }
+
+    // 4. From here on the style engine draws the window.
+    SkinWindow(Handle());
+
+    // 5. Every pure green pixel becomes see-through.
+    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(Handle(), kBackColour, 0, LWA_COLORKEY);
+
+    // 6. The version tag: the 信息 text is what "确认" reads back.
+    Recognition recognition = RecogniseGameFile(folder_.GameFile());
+    SetWindowTextA(probe_, Ansi(recognition.probeText).c_str());
+    SetLabelCaption(kStatusLabel, Ansi(VersionTagText(recognition.version)));
+    gameFileReadError_ = recognition.systemError;
+    if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
+
+    // 7. Captions, see-through labels and typed-length limits. The limit
+    // stops typing only; text the program puts in is not cut.
+    for (int i = 0; i < kFieldCount; ++i) {
+        SetLabelCaption(FieldLabel(i), Ansi(kFields[i].caption));
+        SetLabelTransparent(FieldLabel(i), true);
+    }
+    SetLabelTransparent(kStatusLabel, true);
+    for (int i = 0; i < kFieldCount; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 2, 0);
+    for (int i = 1; i <= 4; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 3, 0);
+
+    // 8. The values applied last time; each change runs T1_Change.
+    CachedValues cached = ReadSettingsCache(folder_);
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (cached[i]) SetWindowTextA(fields_[i], Ansi(*cached[i]).c_str());
+    }
+}
+
+void MainWindow::Command1_Click() {
+    GameVersion version = VersionFromTag(FromAnsi(labels_[kStatusLabel].caption));
+    ShowResult(ApplyPatch(folder_, version, CurrentFieldTexts()));
+}
+
+void MainWindow::Command2_Click() { ExitProcess(0); }
+
+void MainWindow::Command3_Click() { ShowResult(RestoreGameFile(folder_)); }
+
+void MainWindow::T1_Change(int) {
+    // "确认" is enabled exactly while no field is empty.
+    bool allFilled = true;
+    for (HWND field : fields_) {
+        if (GetWindowTextLengthA(field) == 0) allFilled = false;
+    }
+    EnableWindow(command1_, allFilled);
+}
+
+void MainWindow::T1_KeyPress(int, int& keyAscii) {
+    // Digits and backspace only.
+    if (keyAscii != VK_BACK && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
+}
+
+void MainWindow::DragBand_MouseDown(int button, int, int, int) {
+    if (button != 1) return;
+    // The platform moves the window as if its caption had been grabbed.
+    ReleaseCapture();
+    SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::ReportReadError() {
+    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe，不能识别游戏版本。\n"
+                             L"请关闭游戏后重新运行本程序。");
+}
+
+void MainWindow::ShowResult(const OperationResult& result) {
+    if (!result.message.empty()) ShowMessageBox(Handle(), result.message);
+    if (result.restoreButton == RestoreButton::Enable) EnableWindow(command3_, TRUE);
+    if (result.restoreButton == RestoreButton::Disable) EnableWindow(command3_, FALSE);
+    // A refused value: the field in question gets the focus.
+    if (result.outcome == Outcome::InvalidValue && result.field >= 0 && result.field < kFieldCount) {
+        SetFocus(fields_[result.field]);
+        SendMessageA(fields_[result.field], EM_SETSEL, 0, -1);
+    }
+}
+
+FieldTexts MainWindow::CurrentFieldTexts() const {
+    FieldTexts texts;
+    for (int i = 0; i < kFieldCount; ++i) texts[i] = FromAnsi(GetWindowTextAnsi(fields_[i]));
+    return texts;
+}
+
+int MainWindow::FieldIndexOf(HWND child) const {
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (fields_[i] == child) return i;
+    }
+    return -1;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,65 @@
+#include "notice/message_dialog.h"
+
+#include <cmath>
+
+#include "res/resource_ids.h"
+#include "style/skin.h"
+
+namespace tarnwick {
+
+using namespace message_dialog_layout;
+
+namespace {
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+}
+
+HICON LoadToolIcon(bool small) {
+    int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNWICK), IMAGE_ICON,
+                                         size, size, LR_SHARED));
+}
+
+MessageDialog::~MessageDialog() { Close(); }
+
+bool MessageDialog::Create() {
+    double twipsPerPixel = ScreenTwipsPerPixel();
+    RECT frame{0, 0, TwipsToPixels(kClientWidth, twipsPerPixel), TwipsToPixels(kClientHeight, twipsPerPixel)};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
+              static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
+    if (!CreateFormWindow(kMessageTitle, kStyle, 0, outer, nullptr)) return false;
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
+
+    Label label;
+    label.box = TwipsToPixels(kLabel1, twipsPerPixel);
+    label.caption = Ansi(kText);
+    label.transparent = true;
+    labels_.push_back(label);
+    command1_ = CreateChild("Button", L"确认", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                            TwipsToPixels(message_dialog_layout::kCommand1, twipsPerPixel), kCommand1Id);
+    Form_Load();
+    return true;
+}
+
+void MessageDialog::Show() {
+    if (Handle()) ShowWindow(Handle(), SW_SHOW);
+}
+
+LRESULT MessageDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam && LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        Command1_Click();
+        return 0;
+    }
+    return Form::WindowProc(message, wParam, lParam);
+}
+
+void MessageDialog::Form_Load() {
+    SkinWindow(Handle());
+    MessageBeep(MB_OK);
+}
+
+void MessageDialog::Command1_Click() { Close(); }
+
+}  // namespace tarnwick

@@ -1,0 +1,45 @@
+#pragma once
+// The message dialog (系统信息) shown instead of the main window when the
+// tool is not started in the game folder. Closing it ends the tool, since it
+// is then the only window left.
+#include <windows.h>
+
+#include "app/form/form.h"
+
+namespace tarnwick {
+
+namespace message_dialog_layout {
+inline constexpr int kClientWidth = 4095;   // twips
+inline constexpr int kClientHeight = 1200;  // twips
+inline constexpr int kCommand1Id = 100;
+inline constexpr Box kLabel1{240, 240, 3735, 495};
+inline constexpr Box kCommand1{1320, 720, 1455, 375};
+inline constexpr wchar_t kText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
+}  // namespace message_dialog_layout
+
+class MessageDialog : public Form {
+public:
+    MessageDialog() = default;
+    ~MessageDialog() override;
+
+    // Creates the dialog, centred and hidden, and runs its load handler.
+    bool Create();
+    void Show();
+
+    HWND Command1() const { return command1_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Form_Load();
+    void Command1_Click();
+
+    HWND command1_ = nullptr;
+};
+
+// The tool's icon from the exe's resources, big or small; null when the
+// module has none. Shared, so never destroyed.
+HICON LoadToolIcon(bool small);
+
+}  // namespace tarnwick

@@ -1,0 +1,233 @@
+#include "notice/notice_window.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include "notice/hint_file.h"
+#include "notice/taskbar.h"
+#include "style/skin.h"
+
+namespace tarnwick {
+namespace {
+
+using namespace notice_layout;
+
+struct LabelSpec {
+    Box box;  // twips
+    const wchar_t* caption;
+    COLORREF fore;
+    COLORREF back;
+    bool transparent;
+};
+
+constexpr COLORREF kDefaultFore = SystemColour(COLOR_BTNTEXT);
+constexpr COLORREF kDefaultBack = SystemColour(COLOR_BTNFACE);
+
+// Indexed by LabelIndex.
+constexpr LabelSpec kLabels[kLabelCount] = {
+    /* Label2 */ {{0, 0, 5000, 375}, L"", kWhite, kBlue, false},
+    /* Label3 */ {{240, 600, 4575, 255}, L"感谢您下载并使用本程序", kDefaultFore, kDefaultBack, false},
+    /* Label4 */ {{240, 840, 4695, 255}, L"如果您觉得本程序有不足的地方或更好的意见", kDefaultFore, kDefaultBack, false},
+    /* Label5 */ {{240, 1200, 975, 255}, L"请联系本人", kBlue, kDefaultBack, false},
+    /* Label6 */ {{1440, 1200, 2175, 255}, L"更多精彩内容请关注Brellan", kBlue, kDefaultBack, false},
+    /* Label1 */ {{120, 120, 1335, 255}, L"系统信息", kWhite, kDefaultBack, true},
+    /* Label7 */ {{4560, 120, 495, 255}, L"关闭", kGreen, kDefaultBack, true},
+};
+
+}  // namespace
+
+NoticeWindow::NoticeWindow(GameFolder folder) : folder_(std::move(folder)) {}
+
+NoticeWindow::~NoticeWindow() { Close(); }
+
+bool NoticeWindow::Create() {
+    twipsPerPixel_ = ScreenTwipsPerPixel();
+    Box outer{0, 0, TwipsToPixels(kClientWidth, twipsPerPixel_), TwipsToPixels(kClientHeight, twipsPerPixel_)};
+    // A tool window: the notice gets no taskbar button of its own.
+    if (!CreateFormWindow(L"系统信息", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, outer, nullptr))
+        return false;
+
+    for (const LabelSpec& spec : kLabels) {
+        labels_.push_back({TwipsToPixels(spec.box, twipsPerPixel_), Ansi(spec.caption), spec.fore, spec.back,
+                           spec.transparent});
+    }
+    check1_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                          TwipsToPixels(kCheck1, twipsPerPixel_), kCheck1Id);
+    text1_ = CreateChild("Edit", kSwitchOn, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TwipsToPixels(kText1, twipsPerPixel_),
+                         kText1Id);
+    StartTimer(kTimer1, timer1_);
+
+    Form_Load();
+    return true;
+}
+
+void NoticeWindow::Show() {
+    // Shown without taking the activation: the main window, shown next,
+    // keeps the keyboard.
+    if (Handle()) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
+
+LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            OnLeftButton(message == WM_LBUTTONDOWN, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
+            return 0;
+        case WM_COMMAND:
+            if (reinterpret_cast<HWND>(lParam) == check1_ && check1_ && HIWORD(wParam) == BN_CLICKED) {
+                Check1_Click();
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            StopTimer(kTimer1, timer1_);
+            StopTimer(kTimer2, timer2_);
+            break;
+        default:
+            break;
+    }
+    return Form::WindowProc(message, wParam, lParam);
+}
+
+void NoticeWindow::PaintBeneathLabels(HDC dc) {
+    // Shape1: a one-pixel outline in the highlight colour; the title bar
+    // (Label2) covers its top edge.
+    Box shape = TwipsToPixels(kShape1, twipsPerPixel_);
+    RECT outline{shape.left, shape.top, shape.Right(), shape.Bottom()};
+    FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
+}
+
+void NoticeWindow::OnMouseMove(WPARAM keys, POINT point) {
+    int button = HeldButtons(keys), shift = ShiftState(keys);
+    switch (LabelAt(labels_, point)) {
+        case -1: Form_MouseMove(button, shift, point.x, point.y); break;
+        case Label2: Label2_MouseMove(button, shift, point.x, point.y); break;
+        case Label5: Label5_MouseMove(button, shift, point.x, point.y); break;
+        case Label6: Label6_MouseMove(button, shift, point.x, point.y); break;
+        case Label7: Label7_MouseMove(button, shift, point.x, point.y); break;
+        default: break;  // Label1, Label3 and Label4 change nothing
+    }
+}
+
+void NoticeWindow::OnLeftButton(bool down, POINT point) {
+    // A label is clicked when the button goes down and up on the same label.
+    int label = LabelAt(labels_, point);
+    if (down) {
+        pressedLabel_ = label;
+        SetCapture(Handle());
+        return;
+    }
+    if (GetCapture() == Handle()) ReleaseCapture();
+    int pressed = pressedLabel_;
+    pressedLabel_ = -1;
+    if (label != pressed) return;
+    switch (label) {
+        case Label5: Label5_Click(); break;
+        case Label6: Label6_Click(); break;
+        case Label7: Label7_Click(); break;
+        default: break;
+    }
+}
+
+void NoticeWindow::OnTimer(UINT_PTR id) {
+    // A tick of a timer that has been stopped (one already queued, or one
+    // sent by hand) is ignored.
+    if (id == kTimer1 && timer1_) Timer1_Timer();
+    else if (id == kTimer2 && timer2_) Timer2_Timer();
+}
+
+void NoticeWindow::Form_Load() {
+    SkinWindow(Handle());
+    double taskbar = GetTaskbarHeight();
+    Move(ScreenWidth() - WindowWidth(), NoticeStartTop(ScreenHeight(), taskbar, WindowHeight()));
+}
+
+void NoticeWindow::Form_MouseMove(int, int, int, int) {
+    SetLabelForeColour(Label5, kBlue);
+    SetLabelForeColour(Label6, kBlue);
+    SetLabelForeColour(Label7, kGreen);
+}
+
+void NoticeWindow::Label2_MouseMove(int, int, int, int) { SetLabelForeColour(Label7, kGreen); }
+
+void NoticeWindow::Label5_Click() {
+    ShellExecuteA(Handle(), "open", kContactLink, nullptr, nullptr, SW_HIDE);
+}
+
+void NoticeWindow::Label5_MouseMove(int, int, int, int) { SetLabelForeColour(Label5, kGreen); }
+
+void NoticeWindow::Label6_Click() {
+    ShellExecuteA(Handle(), "open", kWebLink, nullptr, nullptr, SW_HIDE);
+}
+
+void NoticeWindow::Label6_MouseMove(int, int, int, int) { SetLabelForeColour(Label6, kGreen); }
+
+void NoticeWindow::Label7_Click() { StartTimer(kTimer2, timer2_); }
+
+void NoticeWindow::Label7_MouseMove(int, int, int, int) { SetLabelForeColour(Label7, kRed); }
+
+void NoticeWindow::Check1_Click() {
+    bool checked = SendMessageA(check1_, BM_GETCHECK, 0, 0) > 0;
+    SetWindowTextA(text1_, Ansi(checked ? kSwitchOff : kSwitchOn).c_str());
+    OperationResult result = WriteHintFile(folder_, FromAnsi(GetWindowTextAnsi(text1_)));
+    // A switch file that cannot be written is reported; the notice and the
+    // tool go on.
+    if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);
+}
+
+void NoticeWindow::Timer1_Timer() {
+    SlideStep step = SlideInTick(top_, ScreenHeight(), WindowHeight(), GetTaskbarHeight());
+    if (step.finished) StopTimer(kTimer1, timer1_);
+    Move(left_, step.top);
+}
+
+void NoticeWindow::Timer2_Timer() {
+    SlideStep step = SlideOutTick(top_, ScreenHeight());
+    Move(left_, step.top);
+    if (step.finished) {
+        StopTimer(kTimer2, timer2_);
+        Close();
+    }
+}
+
+void NoticeWindow::Move(double left, double top) {
+    left_ = left;
+    top_ = top;
+    SetWindowPos(Handle(), nullptr, TwipsToPixels(left, twipsPerPixel_), TwipsToPixels(top, twipsPerPixel_), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+double NoticeWindow::ScreenWidth() const { return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), twipsPerPixel_); }
+
+double NoticeWindow::ScreenHeight() const { return PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), twipsPerPixel_); }
+
+double NoticeWindow::WindowWidth() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return PixelsToTwips(r.right - r.left, twipsPerPixel_);
+}
+
+double NoticeWindow::WindowHeight() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return PixelsToTwips(r.bottom - r.top, twipsPerPixel_);
+}
+
+void NoticeWindow::StartTimer(UINT_PTR id, bool& running) {
+    if (running) return;
+    running = SetTimer(Handle(), id, kTimerInterval, nullptr) != 0;
+}
+
+void NoticeWindow::StopTimer(UINT_PTR id, bool& running) {
+    if (!running) return;
+    if (Handle()) KillTimer(Handle(), id);
+    running = false;
+}
+
+}  // namespace tarnwick

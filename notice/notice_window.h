@@ -1,0 +1,97 @@
+#pragma once
+// The start-up notice (提示窗口): a caption-less window that slides up out
+// of the lower right corner of the screen onto the taskbar, thanks the user,
+// offers a contact link and a web link, and can be switched off for later
+// starts with its check box. "关闭" slides it back down and it closes itself.
+#include <windows.h>
+
+#include <string_view>
+
+#include "app/form/form.h"
+#include "app/patch/game_folder.h"
+
+namespace tarnwick {
+
+namespace notice_layout {
+inline constexpr int kClientWidth = 4995;   // twips
+inline constexpr int kClientHeight = 3000;  // twips
+inline constexpr int kCheck1Id = 100;
+inline constexpr int kText1Id = 101;
+inline constexpr UINT_PTR kTimer1 = 1;  // slide-in
+inline constexpr UINT_PTR kTimer2 = 2;  // slide-out
+inline constexpr UINT kTimerInterval = 10;  // milliseconds
+inline constexpr Box kCheck1{240, 1560, 2175, 255};
+inline constexpr Box kText1{240, 1920, 2175, 375};
+inline constexpr Box kShape1{0, 0, 5000, 3000};
+
+// Labels in drawing order: later ones lie above earlier ones.
+enum LabelIndex { Label2, Label3, Label4, Label5, Label6, Label1, Label7, kLabelCount };
+
+inline constexpr COLORREF kBlue = 0x00FF0000;
+inline constexpr COLORREF kGreen = 0x0000FF00;
+inline constexpr COLORREF kRed = 0x000000FF;
+inline constexpr COLORREF kWhite = 0x00FFFFFF;
+}  // namespace notice_layout
+
+// The two links. The contact address opens the mail program, the web
+// address the browser.
+inline constexpr char kContactLink[] = "mailto:brellan@example.com";
+inline constexpr char kWebLink[] = "https://brellan.example.com/";
+
+class NoticeWindow : public Form {
+public:
+    explicit NoticeWindow(GameFolder folder = {});
+    ~NoticeWindow() override;
+
+    // Creates the window with Timer1 running and runs its load handler; the
+    // window stays hidden until Show.
+    bool Create();
+    void Show();
+
+    HWND Check1() const { return check1_; }
+    HWND Text1() const { return text1_; }
+    double TopTwips() const { return top_; }
+    bool Timer1Running() const { return timer1_; }
+    bool Timer2Running() const { return timer2_; }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintBeneathLabels(HDC dc) override;
+
+private:
+    void Form_Load();
+    void Form_MouseMove(int button, int shift, int x, int y);
+    void Label2_MouseMove(int button, int shift, int x, int y);
+    void Label5_Click();
+    void Label5_MouseMove(int button, int shift, int x, int y);
+    void Label6_Click();
+    void Label6_MouseMove(int button, int shift, int x, int y);
+    void Label7_Click();
+    void Label7_MouseMove(int button, int shift, int x, int y);
+    void Check1_Click();
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    void OnMouseMove(WPARAM keys, POINT point);
+    void OnLeftButton(bool down, POINT point);
+    void OnTimer(UINT_PTR id);
+    void Move(double left, double top);
+    double ScreenWidth() const;
+    double ScreenHeight() const;
+    double WindowWidth() const;
+    double WindowHeight() const;
+    void StartTimer(UINT_PTR id, bool& running);
+    void StopTimer(UINT_PTR id, bool& running);
+
+    GameFolder folder_;
+    double twipsPerPixel_ = 15;
+    HWND check1_ = nullptr;
+    HWND text1_ = nullptr;
+    double left_ = 0;  // twips, screen coordinates
+    double top_ = 0;
+    bool timer1_ = false;
+    bool timer2_ = false;
+    int pressedLabel_ = -1;  // label under the left button press, for clicks
+};
+
+}  // namespace tarnwick
