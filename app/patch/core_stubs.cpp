@@ -21,8 +21,5 @@ bool BackupExists(const GameFolder& folder) { return FileExists(folder.BackupFil
 OperationResult RestoreGameFile(const GameFolder&) {
     return {Outcome::Failed, -1, 0, RestoreButton::Unchanged, L"尚未实现"};
 }
-CachedValues ReadSettingsCache(const GameFolder&) { return {}; }
-bool NoticeSwitchedOff(const GameFolder&) { return false; }
-OperationResult WriteHintFile(const GameFolder&, std::wstring_view) { return {}; }
 
 }  // namespace tarnwick

@@ -12,6 +12,7 @@ enum class Outcome {
     GameFileMissing,
     GameFileDamaged,   // too short to hold the patch areas of its version
     GameFileInUse,     // the running game holds it
+    FileInUse,         // another program holds one of the tool's other files
     ReadOnly,          // the game file (or another file) is read-only
     AccessDenied,      // the folder needs administrator rights
     DiskFull,

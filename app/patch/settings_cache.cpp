@@ -1,0 +1,64 @@
+#include "app/patch/settings_cache.h"
+
+#include "app/patch/codepage.h"
+#include "app/patch/file_io.h"
+#include "app/patch/messages.h"
+#include "app/patch/text_lines.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::wstring_view kHeader = L"[配置缓存]";
+// The label in front of each value is three characters long.
+constexpr std::size_t kLabelLength = 3;
+// Sixteen short lines; anything past this is not part of a cache file the
+// tool wrote.
+constexpr std::size_t kMaxReadBytes = 1 << 20;
+
+}  // namespace
+
+std::string FormatSettingsCache(const FieldTexts& values) {
+    std::wstring text(kHeader);
+    text += kLineEnd;
+    for (int i = 0; i < kFieldCount; ++i) {
+        text += kFields[i].caption;
+        text += values[i];
+        text += kLineEnd;
+    }
+    return WideToCodePage(text, kGameCodePage);
+}
+
+// Neither the header nor the labels are checked: the first three
+// characters of each value line are dropped whatever they are. A file cut
+// short leaves the fields it lacks at nullopt.
+CachedValues ParseSettingsCache(std::string_view bytes) {
+    CachedValues values;
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    for (int i = 0; i < kFieldCount; ++i) {
+        const std::size_t line = static_cast<std::size_t>(i) + 1;
+        if (line >= lines.size()) break;
+        const std::wstring text = CodePageToWide(lines[line], kGameCodePage);
+        values[i] = text.size() > kLabelLength ? text.substr(kLabelLength) : std::wstring();
+    }
+    return values;
+}
+
+CachedValues ReadSettingsCache(const GameFolder& folder) {
+    fileio::Bytes bytes;
+    if (fileio::ReadFilePrefix(folder.SettingsCacheFile(), kMaxReadBytes, bytes)) return {};
+    return ParseSettingsCache(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values) {
+    const std::wstring path = folder.SettingsCacheFile();
+    if (DWORD error = fileio::EnsureFolder(folder.DataFolder())) {
+        return FailureResult(Action::SaveSettings, folder, folder.DataFolder(), error);
+    }
+    if (DWORD error = fileio::CheckReplaceable(path)) return FailureResult(Action::SaveSettings, folder, path, error);
+    if (DWORD error = fileio::ReplaceFileContents(path, FormatSettingsCache(values))) {
+        return FailureResult(Action::SaveSettings, folder, path, error);
+    }
+    return {};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,16 @@
+#pragma once
+// Line splitting for the tool's small text files.
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+inline constexpr std::wstring_view kLineEnd = L"\r\n";
+
+// Lines end with CR LF, or with a lone CR or LF as other editors leave
+// them. A last line without an ending counts; nothing after the last
+// ending does. Code page 936 never uses CR or LF inside a character, so
+// the bytes can be split before decoding.
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+}  // namespace tarnwick
