@@ -1,0 +1,161 @@
+#pragma once
+// Small owners for GDI handles, so that every DC, bitmap, brush, palette or
+// region a function creates is released on every path out of it.
+//
+// Ownership is in the type: GdiObject and OwnedDC delete what they hold,
+// ScopedWindowDC/ScopedClientDC release a borrowed window DC, and the
+// Scoped Select helpers put the previous object back. Declare the owner of
+// an object before the helper that selects it, so the selection is undone
+// before the owner deletes the object (a selected bitmap cannot be deleted).
+#include <windows.h>
+
+#include <utility>
+
+namespace tarnwick {
+
+// Owns a GDI object (bitmap, brush, pen, font, palette, region) and hands it
+// to DeleteObject when it goes away.
+template <class Handle>
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(Handle handle) : handle_(handle) {}
+    ~GdiObject() { reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : handle_(other.release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+    // Gives up ownership without deleting.
+    Handle release() { return std::exchange(handle_, nullptr); }
+    void reset(Handle handle = nullptr) {
+        Handle old = std::exchange(handle_, handle);
+        if (old != nullptr) {
+            DeleteObject(old);
+        }
+    }
+
+private:
+    Handle handle_ = nullptr;
+};
+
+// Owns a DC made by CreateDCA or CreateCompatibleDC and deletes it with
+// DeleteDC. A bitmap still selected into it is not freed by that: select it
+// out first (ScopedSelectObject) or use an owned surface.
+class OwnedDC {
+public:
+    OwnedDC() = default;
+    explicit OwnedDC(HDC dc) : dc_(dc) {}
+    ~OwnedDC() { reset(); }
+    OwnedDC(const OwnedDC&) = delete;
+    OwnedDC& operator=(const OwnedDC&) = delete;
+    OwnedDC(OwnedDC&& other) noexcept : dc_(other.release()) {}
+    OwnedDC& operator=(OwnedDC&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    HDC release() { return std::exchange(dc_, nullptr); }
+    void reset(HDC dc = nullptr) {
+        HDC old = std::exchange(dc_, dc);
+        if (old != nullptr) {
+            DeleteDC(old);
+        }
+    }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+// A window's DC borrowed with GetWindowDC (whole window, origin at its outer
+// top-left corner) or GetDC (client area), given back with ReleaseDC.
+class ScopedWindowDC {
+public:
+    enum class Area { Window, Client };
+
+    explicit ScopedWindowDC(HWND window, Area area = Area::Window)
+        : window_(window), dc_(area == Area::Window ? GetWindowDC(window) : GetDC(window)) {}
+    ~ScopedWindowDC() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    ScopedWindowDC(const ScopedWindowDC&) = delete;
+    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects an object into a DC and selects the previous one back when it goes
+// away. Does nothing when the DC or the object is null or the selection
+// fails, so it is safe on the null handles of a failed allocation.
+class ScopedSelectObject {
+public:
+    ScopedSelectObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {
+        if (previous_ == HGDI_ERROR) {
+            previous_ = nullptr;
+        }
+    }
+    ~ScopedSelectObject() {
+        if (previous_ != nullptr) {
+            SelectObject(dc_, previous_);
+        }
+    }
+    ScopedSelectObject(const ScopedSelectObject&) = delete;
+    ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+    // The object that was selected before (null when nothing was selected).
+    HGDIOBJ previous() const { return previous_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// Selects a palette into a DC and realises it; when it goes away it selects
+// the previous palette back (forced to background or not, as the caller
+// asks) and realises that.
+class ScopedSelectPalette {
+public:
+    ScopedSelectPalette(HDC dc, HPALETTE palette, bool forceBackground, bool restoreForceBackground)
+        : dc_(dc), restoreForceBackground_(restoreForceBackground),
+          previous_(dc != nullptr && palette != nullptr ? SelectPalette(dc, palette, forceBackground) : nullptr) {
+        if (previous_ != nullptr) {
+            RealizePalette(dc_);
+        }
+    }
+    ~ScopedSelectPalette() {
+        if (previous_ != nullptr) {
+            SelectPalette(dc_, previous_, restoreForceBackground_);
+            RealizePalette(dc_);
+        }
+    }
+    ScopedSelectPalette(const ScopedSelectPalette&) = delete;
+    ScopedSelectPalette& operator=(const ScopedSelectPalette&) = delete;
+
+    HPALETTE previous() const { return previous_; }
+
+private:
+    HDC dc_;
+    bool restoreForceBackground_;
+    HPALETTE previous_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,134 @@
+#include "style/primitives.h"
+
+#include <vector>
+
+#include "style/ansi_text.h"
+#include "style/gdi_scope.h"
+#include "style/rounding.h"
+
+namespace tarnwick {
+namespace {
+
+RECT BoxToRect(int left, int top, int width, int height) {
+    return RECT{left, top, left + width, top + height};
+}
+
+// A DC for the whole display, the reference for display-compatible bitmaps.
+HDC CreateDisplayDC() { return CreateDCA("DISPLAY", nullptr, nullptr, nullptr); }
+
+}  // namespace
+
+std::wstring GetWindowTextString(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    if (length <= 0) {
+        return {};
+    }
+    // The length may overestimate (it can count DBCS text as bytes of the
+    // wide text); the copy's own count and its terminating NUL are what hold.
+    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(window, buffer.data(), length + 1);
+    if (copied <= 0) {
+        return {};
+    }
+    return AnsiToWide(std::string_view(buffer.data()));
+}
+
+int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,
+                   UINT format) {
+    std::string ansi = WideToAnsi(text);
+    RECT rect = BoxToRect(left, top, width, height);
+    return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
+}
+
+int FillSolid(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    RECT rect = BoxToRect(left, top, width, height);
+    return FillRect(dc, &rect, brush.get());
+}
+
+int FrameSolid(HDC dc, int left, int top, int width, int height, COLORREF colour) {
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    RECT rect = BoxToRect(left, top, width, height);
+    return FrameRect(dc, &rect, brush.get());
+}
+
+BOOL DrawFocusBox(HDC dc, int left, int top, int width, int height) {
+    RECT rect = BoxToRect(left, top, width, height);
+    return DrawFocusRect(dc, &rect);
+}
+
+BOOL GetWindowBox(HWND window, WindowBox& box) {
+    RECT rect{};
+    BOOL result = GetWindowRect(window, &rect);
+    box.Left = rect.left;
+    box.Top = rect.top;
+    box.Right = rect.right;
+    box.Bottom = rect.bottom;
+    box.Width = rect.right - rect.left;
+    box.Height = rect.bottom - rect.top;
+    return result;
+}
+
+WindowBox GetWindowBox(HWND window) {
+    WindowBox box;
+    GetWindowBox(window, box);
+    return box;
+}
+
+int GetBorderInsets(HWND window, int& horizontal, int& vertical) {
+    RECT windowRect{};
+    RECT clientRect{};
+    GetWindowRect(window, &windowRect);
+    GetClientRect(window, &clientRect);
+    int verticalBarWidth = GetSystemMetrics(SM_CXVSCROLL);
+    int horizontalBarHeight = GetSystemMetrics(SM_CYHSCROLL);
+
+    int horizontalTotal = (windowRect.right - windowRect.left) - (clientRect.right - clientRect.left);
+    int verticalTotal = (windowRect.bottom - windowRect.top) - (clientRect.bottom - clientRect.top);
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    if (style & WS_VSCROLL) {
+        horizontalTotal -= verticalBarWidth;
+    }
+    if (style & WS_HSCROLL) {
+        verticalTotal -= horizontalBarHeight;
+    }
+    horizontal = HalfEven(horizontalTotal);
+    vertical = HalfEven(verticalTotal);
+    return 1;
+}
+
+HDC CreateSurface(int width, int height) {
+    OwnedDC display(CreateDisplayDC());
+    if (!display) {
+        return nullptr;
+    }
+    OwnedDC memory(CreateCompatibleDC(display.get()));
+    if (!memory) {
+        return nullptr;
+    }
+    // Made against the display DC, not the memory DC, so that the bitmap
+    // has the display's colour format instead of one bit per pixel.
+    HBITMAP bitmap = CreateCompatibleBitmap(display.get(), width, height);
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    // What the selection displaces is the memory DC's stock one-pixel
+    // bitmap; DeleteObject leaves stock objects alone.
+    DeleteObject(SelectObject(memory.get(), bitmap));
+    return memory.release();
+}
+
+void DeleteSurface(HDC surface) {
+    if (surface == nullptr) {
+        return;
+    }
+    HGDIOBJ bitmap = GetCurrentObject(surface, OBJ_BITMAP);
+    DeleteDC(surface);
+    // Deleting the DC deselected the bitmap, so it can go now. (Were it the
+    // stock one-pixel bitmap, DeleteObject would leave it alone.)
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+}
+
+}  // namespace tarnwick

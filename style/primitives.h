@@ -1,0 +1,104 @@
+#pragma once
+// The small drawing operations all of the engine's painting goes through.
+//
+// Boxes are given as left, top, width, height (never right and bottom); the
+// platform rectangle built from them is left, top, left + width, top +
+// height. Colours are 0x00BBGGRR. Brushes live only within one call. Each
+// operation returns the result of the platform call it wraps; the engine's
+// callers do not check it (a failed allocation leaves a control unpainted
+// for that paint).
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace tarnwick {
+
+// DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS: one line, centred
+// both ways, cut with an ellipsis when it does not fit. The only format the
+// engine draws captions with.
+inline constexpr UINT kCentredEllipsisFormat = 0x8025;
+
+// A window's rectangle in screen coordinates, non-client area included, as
+// GetWindowRect gives it, with its size. Painters use only Width and Height:
+// drawing on GetWindowDC has its origin at the window's outer top-left.
+struct WindowBox {
+    std::int32_t Left = 0;
+    std::int32_t Top = 0;
+    std::int32_t Right = 0;
+    std::int32_t Bottom = 0;
+    std::int32_t Width = 0;   // Right - Left
+    std::int32_t Height = 0;  // Bottom - Top
+};
+
+// The window's text through GetWindowTextA, converted from the ANSI code
+// page; empty for a window without text.
+std::wstring GetWindowTextString(HWND window);
+
+// DrawTextA of the text (converted to the ANSI code page, NUL-terminated)
+// into the box. Uses the DC's font, text colour and background mode as the
+// caller set them and changes none of them. Returns the drawn text's height,
+// 0 on failure.
+int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,
+                   UINT format);
+
+// Fills the box with a solid colour (FillRect result).
+int FillSolid(HDC dc, int left, int top, int width, int height, COLORREF colour);
+
+// Draws a one-pixel frame of the colour along the inside of the box
+// (FrameRect result).
+int FrameSolid(HDC dc, int left, int top, int width, int height, COLORREF colour);
+
+// The dotted focus rectangle over the box (DrawFocusRect result). It is drawn
+// with XOR, so drawing it twice restores the pixels.
+BOOL DrawFocusBox(HDC dc, int left, int top, int width, int height);
+
+// Fills `box` from GetWindowRect and returns its result; on failure the box
+// is all zeros.
+BOOL GetWindowBox(HWND window, WindowBox& box);
+WindowBox GetWindowBox(HWND window);
+
+// Thickness of one side of the window's border: (window size - client size
+// - scroll bars) / 2 in each direction, rounded with ties to even (a total of
+// 5 gives 2). Where the client area of a bordered control begins. Returns 1.
+int GetBorderInsets(HWND window, int& horizontal, int& vertical);
+
+// An off-screen surface: a memory DC with a display-compatible bitmap of
+// width x height selected into it, owning that bitmap. Returns null when any
+// object cannot be made, having freed what it made. Its pixels are undefined
+// until drawn. Free it with DeleteSurface (or hold it in an OwnedSurface).
+HDC CreateSurface(int width, int height);
+
+// Frees a surface: the memory DC and the bitmap selected into it. DeleteDC
+// alone would leave the bitmap allocated. Null is ignored.
+void DeleteSurface(HDC surface);
+
+// Owns a surface and frees it with DeleteSurface.
+class OwnedSurface {
+public:
+    OwnedSurface() = default;
+    OwnedSurface(int width, int height) : dc_(CreateSurface(width, height)) {}
+    explicit OwnedSurface(HDC surface) : dc_(surface) {}
+    ~OwnedSurface() { reset(); }
+    OwnedSurface(const OwnedSurface&) = delete;
+    OwnedSurface& operator=(const OwnedSurface&) = delete;
+    OwnedSurface(OwnedSurface&& other) noexcept : dc_(other.release()) {}
+    OwnedSurface& operator=(OwnedSurface&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
+    HDC release() { return std::exchange(dc_, nullptr); }
+    void reset(HDC surface = nullptr) { DeleteSurface(std::exchange(dc_, surface)); }
+
+private:
+    HDC dc_ = nullptr;
+};
+
+}  // namespace tarnwick
