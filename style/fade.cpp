@@ -1,0 +1,39 @@
+#include "style/fade.h"
+
+#include "style/engine_state.h"
+#include "style/properties.h"
+#include "style/system_library.h"
+
+namespace tarnwick {
+
+UINT_PTR StartFadeTimer(HWND window) {
+    if (GetIntProp(window, kPropTimerId) != 0) return 0;
+    UINT_PTR id = SetTimer(window, kFadeTimerId, kFadeTimerInterval, nullptr);
+    SetIntProp(window, kPropTimerId, static_cast<std::int32_t>(id));
+    return id;
+}
+
+BOOL StopFadeTimer(HWND window) {
+    std::int32_t id = GetIntProp(window, kPropTimerId);
+    if (id == 0) return 0;
+    BOOL result = KillTimer(window, static_cast<UINT_PTR>(id));
+    SetIntProp(window, kPropTimerId, 0);
+    return result;
+}
+
+void TrackMouseLeave(HWND window) {
+    TRACKMOUSEEVENT request{};
+    request.cbSize = sizeof request;  // 16
+    request.dwFlags = TME_LEAVE;
+    request.hwndTrack = window;
+    request.dwHoverTime = 0;
+    // user32's entry when it has one (every system since Windows 98/NT 4),
+    // else comctl32's, which posts the same notification.
+    using Proc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    static Proc user32Proc = reinterpret_cast<Proc>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "TrackMouseEvent"));
+    Proc proc = Engine().trackMouseFromUser32 && user32Proc ? user32Proc : SystemComctlTrackMouseEvent();
+    if (proc != nullptr) proc(&request);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,23 @@
+#pragma once
+// Entries of system libraries that the exe does not import, loaded at run
+// time by their full path in the system folder. A library of the same name
+// dropped next to the exe (the game folder) is therefore never loaded.
+#include <windows.h>
+
+namespace tarnwick {
+
+// The entry `name` of the library `fileName` (e.g. "msimg32.dll") from the
+// system folder, or null when the library or the entry is missing. The
+// library stays loaded for the life of the process; later calls for the
+// same library reuse it.
+FARPROC LoadSystemProc(const char* fileName, const char* name);
+
+// msimg32's AlphaBlend, or null.
+using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+AlphaBlendProc SystemAlphaBlend();
+
+// comctl32's _TrackMouseEvent, or null.
+using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+TrackMouseEventProc SystemComctlTrackMouseEvent();
+
+}  // namespace tarnwick
