@@ -7,6 +7,7 @@
 
 #include "app/main_layout.h"
 #include "app/patch/apply.h"
+#include "app/patch/messages.h"
 #include "app/patch/restore.h"
 #include "app/patch/settings_cache.h"
 #include "app/patch/version.h"
@@ -229,8 +230,15 @@ void MainWindow::DragBand_MouseDown(int button, int, int, int) {
 }
 
 void MainWindow::ReportReadError() {
-    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe，不能识别游戏版本。\n"
-                             L"请关闭游戏后重新运行本程序。");
+    // The version could not be recognised because the file could not be
+    // read, which the status line alone would not tell.
+    if (OutcomeForError(gameFileReadError_, folder_.GameFile(), true) == Outcome::GameFileInUse) {
+        ShowMessageBox(Handle(), L"游戏文件 meteor.exe 正在被使用，无法识别游戏版本。\n"
+                                 L"请先关闭游戏，然后重新运行本工具。");
+        return;
+    }
+    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe（错误代码 " + std::to_wstring(gameFileReadError_) +
+                                 L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。");
 }
 
 void MainWindow::ShowResult(const OperationResult& result) {

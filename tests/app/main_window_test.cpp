@@ -1,0 +1,324 @@
+// The main window driven inside the test process: layout, start-up, the
+// field handlers and the hand-over to the message dialog.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/form/form.h"
+#include "app/main_layout.h"
+#include "app/main_window.h"
+#include "notice/message_dialog.h"
+#include "notice/notice_window.h"
+#include "tests/app/window_test_util.h"
+
+namespace tarnwick {
+namespace {
+
+using namespace main_layout;
+using test::ClassOf;
+using test::PumpUntilIdle;
+using test::TestGameFolder;
+using test::TextOf;
+
+Box ChildBox(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void Type(HWND field, const std::string& keys) {
+    for (char key : keys) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
+}
+
+TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.CreateLayout());
+    const double tpp = ScreenTwipsPerPixel();
+    HWND form = window.Handle();
+
+    EXPECT_EQ(ClassOf(form), "ThunderRT6FormDC");
+    EXPECT_EQ(TextOf(form), "Tarnwick");
+    LONG style = GetWindowLongA(form, GWL_STYLE);
+    EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    RECT client, outer;
+    GetClientRect(form, &client);
+    GetWindowRect(form, &outer);
+    EXPECT_EQ(client.right, TwipsToPixels(kClientWidth, tpp));
+    EXPECT_EQ(client.bottom, TwipsToPixels(kClientHeight, tpp));
+    EXPECT_EQ(outer.right - outer.left, client.right) << "no frame";
+    EXPECT_NEAR(outer.left * 2 + client.right, GetSystemMetrics(SM_CXSCREEN), 1) << "centred";
+    EXPECT_NEAR(outer.top * 2 + client.bottom, GetSystemMetrics(SM_CYSCREEN), 1) << "centred";
+
+    for (int i = 0; i < kFieldCount; ++i) {
+        SCOPED_TRACE(i);
+        HWND field = window.Field(i);
+        EXPECT_EQ(ClassOf(field), "Edit");
+        EXPECT_EQ(GetDlgCtrlID(field), FieldId(i));
+        EXPECT_EQ(ChildBox(field), TwipsToPixels(FieldBox(i), tpp));
+        EXPECT_TRUE(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(window.Labels()[MainWindow::FieldLabel(i)].box, TwipsToPixels(FieldLabelBox(i), tpp));
+        EXPECT_EQ(TextOf(field), Ansi(kFields[i].defaultText));
+    }
+    struct Button {
+        HWND window;
+        int id;
+        Box box;
+        const wchar_t* text;
+    } buttons[] = {{window.Command1(), kCommand1Id, kCommand1, L"确认"},
+                   {window.Command2(), kCommand2Id, kCommand2, L"退出"},
+                   {window.Command3(), kCommand3Id, kCommand3, L"还原"}};
+    for (const Button& b : buttons) {
+        SCOPED_TRACE(b.id);
+        EXPECT_EQ(ClassOf(b.window), "Button");
+        EXPECT_EQ(GetDlgCtrlID(b.window), b.id);
+        EXPECT_EQ(ChildBox(b.window), TwipsToPixels(b.box, tpp));
+        EXPECT_EQ(TextOf(b.window), Ansi(b.text));
+        EXPECT_TRUE(IsWindowEnabled(b.window));
+    }
+    EXPECT_EQ(ChildBox(window.Probe()), TwipsToPixels(kProbe, tpp));
+    EXPECT_FALSE(IsWindowVisible(window.Probe()));
+
+    // Before start-up the labels are empty and opaque.
+    ASSERT_EQ(window.Labels().size(), 2u + kFieldCount);
+    EXPECT_EQ(window.Labels()[MainWindow::kDragBandLabel].box, TwipsToPixels(kDragBand, tpp));
+    EXPECT_EQ(window.Labels()[MainWindow::kStatusLabel].box, TwipsToPixels(kStatus, tpp));
+    for (size_t i = 1; i < window.Labels().size(); ++i) {
+        EXPECT_TRUE(window.Labels()[i].caption.empty());
+        EXPECT_FALSE(window.Labels()[i].transparent);
+    }
+}
+
+TEST(MainWindow, TabVisitsFieldsThenConfirmExitRestore) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.CreateLayout());
+    std::vector<HWND> expected;
+    for (int i = 0; i < kFieldCount; ++i) expected.push_back(window.Field(i));
+    expected.push_back(window.Command1());
+    expected.push_back(window.Command2());
+    expected.push_back(window.Command3());
+    HWND item = expected.back();
+    for (size_t step = 0; step < expected.size(); ++step) {
+        SCOPED_TRACE(step);
+        item = GetNextDlgTabItem(window.Handle(), item, FALSE);
+        EXPECT_EQ(item, expected[step]);
+    }
+    // Backwards from the first field wraps round to "还原"; a disabled
+    // "还原" is skipped.
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.Field(0), TRUE), window.Command3());
+    EnableWindow(window.Command3(), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.Command2(), FALSE), window.Field(0));
+}
+
+TEST(MainWindow, StartUpLabelsLimitsAndColourKey) {
+    for (bool backup : {false, true}) {
+        SCOPED_TRACE(backup ? "backup present" : "no backup");
+        TestGameFolder game;
+        if (backup) {
+            CreateDirectoryW(game.folder.DataFolder().c_str(), nullptr);
+            CreateDirectoryW(game.folder.BackupFolder().c_str(), nullptr);
+            ASSERT_TRUE(test::WriteBytes(game.folder.BackupFile(), {1, 2, 3}));
+        }
+        MainWindow window(game.folder);
+        ASSERT_TRUE(window.Start());
+        PumpUntilIdle();
+        ASSERT_TRUE(window.Handle());
+        EXPECT_TRUE(IsWindowVisible(window.Handle()));
+        EXPECT_EQ(IsWindowEnabled(window.Command3()) != 0, backup);
+        EXPECT_TRUE(IsWindowEnabled(window.Command1()));
+
+        // A file that matches no version.
+        EXPECT_EQ(window.Labels()[MainWindow::kStatusLabel].caption, Ansi(L"无法识别您当前所使用的版本请谨慎使用"));
+        EXPECT_TRUE(window.Labels()[MainWindow::kStatusLabel].transparent);
+        for (int i = 0; i < kFieldCount; ++i) {
+            SCOPED_TRACE(i);
+            EXPECT_EQ(window.Labels()[MainWindow::FieldLabel(i)].caption, Ansi(kFields[i].caption));
+            EXPECT_TRUE(window.Labels()[MainWindow::FieldLabel(i)].transparent);
+            EXPECT_EQ(SendMessageA(window.Field(i), EM_GETLIMITTEXT, 0, 0), (i >= 1 && i <= 4) ? 3 : 2);
+        }
+
+        EXPECT_TRUE(GetWindowLongA(window.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+        COLORREF key = 0;
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(GetLayeredWindowAttributes(window.Handle(), &key, &alpha, &flags));
+        EXPECT_EQ(key, 0x0000FF00u);
+        EXPECT_EQ(flags, static_cast<DWORD>(LWA_COLORKEY));
+    }
+}
+
+TEST(MainWindow, FieldsTakeOnlyDigitsAndBackspaceWhenTyped) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    struct Case {
+        int field;
+        const char* start;
+        std::string keys;
+        const char* text;
+    } cases[] = {
+        {0, "", "12a", "12"},
+        {5, "", ".-/ +e", ""},
+        {6, "", "7\r\t9", "79"},
+        {2, "", "1\b", ""},
+        {14, "", "4\b\b5", "5"},
+        {0, "", "123", "12"},     // typed-length limit 2
+        {1, "", "1234", "123"},   // limit 3 for T1(1)..T1(4)
+        {4, "", "9999", "999"},
+        {3, "", std::string("\x16\x03\x18", 3) + "8", "8"},  // Ctrl+V, Ctrl+C, Ctrl+X dropped
+        {9, "", "\xB0\xA1", ""},  // a double-byte character
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "T1(" << c.field << ") keys " << testing::PrintToString(c.keys));
+        HWND field = window.Field(c.field);
+        SetWindowTextA(field, c.start);
+        SendMessageA(field, EM_SETSEL, 0, 0);
+        Type(field, c.keys);
+        EXPECT_EQ(TextOf(field), c.text);
+    }
+}
+
+TEST(MainWindow, ConfirmIsEnabledExactlyWhileNoFieldIsEmpty) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    for (int i = 0; i < kFieldCount; ++i) {
+        SCOPED_TRACE(i);
+        HWND field = window.Field(i);
+        std::string before = TextOf(field);
+        SendMessageA(field, EM_SETSEL, 0, -1);
+        Type(field, "\b");
+        EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+        Type(field, "7");
+        EXPECT_TRUE(IsWindowEnabled(window.Command1()));
+        SetWindowTextA(field, before.c_str());
+    }
+    for (int i = 0; i < kFieldCount; ++i) SetWindowTextA(window.Field(i), "");
+    EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+    SetWindowTextA(window.Field(7), "1");
+    EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+}
+
+TEST(MainWindow, TextPutInByTheProgramIsNotCutToTheTypedLimit) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    SetWindowTextA(window.Field(0), "1234");
+    EXPECT_EQ(TextOf(window.Field(0)), "1234");
+    // Typing at the end of it adds nothing.
+    SendMessageA(window.Field(0), EM_SETSEL, 4, 4);
+    Type(window.Field(0), "5");
+    EXPECT_EQ(TextOf(window.Field(0)), "1234");
+}
+
+TEST(MainWindow, ButtonsOtherThanLeftOnTheDragBandDoNothing) {
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    PumpUntilIdle();
+    RECT before, after;
+    GetWindowRect(window.Handle(), &before);
+    const Box band = window.Labels()[MainWindow::kDragBandLabel].box;
+    LPARAM point = MAKELPARAM(band.left + 100, band.top + 10);
+    for (UINT message : {WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+        SendMessageA(window.Handle(), message, 0, point);
+        PumpUntilIdle();
+        GetWindowRect(window.Handle(), &after);
+        EXPECT_TRUE(EqualRect(&before, &after));
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+}
+
+TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
+    TestGameFolder game(false);
+    int formsBefore = LiveFormCount();
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    PumpUntilIdle();
+    EXPECT_EQ(window.Handle(), nullptr) << "the main window is closed unshown";
+    EXPECT_EQ(window.Notice(), nullptr);
+    ASSERT_NE(window.Dialog(), nullptr);
+    HWND dialog = window.Dialog()->Handle();
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(LiveFormCount(), formsBefore + 1);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(ClassOf(dialog), "ThunderRT6FormDC");
+    EXPECT_EQ(TextOf(dialog), Ansi(L"系统信息"));
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
+    LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(client.right, 273);
+    EXPECT_EQ(client.bottom, 80);
+    HWND button = window.Dialog()->Command1();
+    EXPECT_EQ(TextOf(button), Ansi(L"确认"));
+    EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & WS_TABSTOP);
+    ASSERT_EQ(window.Dialog()->Labels().size(), 1u);
+    EXPECT_EQ(window.Dialog()->Labels()[0].caption, Ansi(L"程序必须在流星蝴蝶剑的安装目录下才能运行"));
+    EXPECT_TRUE(window.Dialog()->Labels()[0].transparent);
+
+    // "确认" closes it; no form of the tool is left, so the loop would end.
+    SendMessageA(button, BM_CLICK, 0, 0);
+    PumpUntilIdle();
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(LiveFormCount(), formsBefore);
+}
+
+TEST(MainWindow, NoticeShowsUnlessTheSwitchFileSaysOff) {
+    struct Case {
+        const char* name;
+        const char* hintFile;  // nullptr: no file
+        bool shown;
+    } cases[] = {
+        // How the file is read is the switch file's own business; these two
+        // show that the start-up follows it.
+        {"no switch file", nullptr, true},
+        {"switched off", "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TestGameFolder game;
+        if (c.hintFile) {
+            CreateDirectoryW(game.folder.DataFolder().c_str(), nullptr);
+            std::string bytes = c.hintFile;
+            ASSERT_TRUE(test::WriteBytes(game.folder.HintFile(), {bytes.begin(), bytes.end()}));
+        }
+        MainWindow window(game.folder);
+        ASSERT_TRUE(window.Start());
+        ASSERT_EQ(window.Notice() != nullptr, c.shown);
+        if (c.shown) {
+            HWND notice = window.Notice()->Handle();
+            EXPECT_TRUE(IsWindowVisible(notice));
+            EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
+            EXPECT_EQ(ClassOf(notice), "ThunderRT6FormDC");
+            EXPECT_EQ(TextOf(notice), Ansi(L"系统信息"));
+        }
+    }
+}
+
+TEST(MainWindow, SettingsCacheFillsTheFields) {
+    TestGameFolder game;
+    CreateDirectoryW(game.folder.DataFolder().c_str(), nullptr);
+    // Header, then field 0 with more digits than could be typed, field 1
+    // with its label only, the rest with any three characters before the value.
+    std::string cache = "[\xC5\xE4\xD6\xC3\xBB\xBA\xB4\xE6]\r\n";
+    cache += "\xD1\xAA\xD6\xB5\xA3\xBA" "1234\r\n";
+    cache += "\xD1\xAA\xD6\xB5\xA3\xBA\r\n";
+    for (int i = 2; i < kFieldCount; ++i) cache += "abc" + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(test::WriteBytes(game.folder.SettingsCacheFile(), {cache.begin(), cache.end()}));
+
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    EXPECT_EQ(TextOf(window.Field(0)), "1234");
+    EXPECT_EQ(TextOf(window.Field(1)), "");
+    for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_string(i)) << i;
+    EXPECT_FALSE(IsWindowEnabled(window.Command1())) << "T1(1) is empty";
+}
+
+}  // namespace
+}  // namespace tarnwick

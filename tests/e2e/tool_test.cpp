@@ -1,0 +1,347 @@
+// The real Tarnwick.exe started in temporary game folders and driven
+// through its windows: fields, buttons, message boxes, and the files it
+// leaves behind.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_layout.h"
+#include "app/patch/version.h"
+#include "notice/message_dialog.h"
+#include "notice/notice_window.h"
+#include "tests/support/synthetic_game.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_driver.h"
+
+namespace tarnwick::test {
+namespace {
+
+using namespace main_layout;
+
+const std::string kOffLine = "\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";  // 信息：停用
+const std::string kOnLine = "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";   // 信息：启用
+const std::string kHintHeader = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";     // [信息状态]
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+Bytes Slice(const Bytes& bytes, size_t offset, size_t count) {
+    return Bytes(bytes.begin() + offset, bytes.begin() + offset + count);
+}
+
+// A game folder in a temporary folder, and the tool started in it.
+class ToolTest : public testing::Test {
+protected:
+    std::wstring Path(const std::wstring& relative) const { return folder_ / relative; }
+
+    void WriteGame(GameVersion version) { WriteFileBytes(Path(L"meteor.exe"), MakeSyntheticGame(version)); }
+
+    void WriteHint(const std::string& bytes) {
+        CreateDirectoryW(Path(L"Data").c_str(), nullptr);
+        WriteFileBytes(Path(L"Data\\Hint.cfg"), Bytes(bytes.begin(), bytes.end()));
+    }
+
+    // Starts the tool and waits for its main window; fails the test when it
+    // does not come.
+    void StartTool() {
+        tool_.reset();  // a tool started before is ended first
+        tool_ = std::make_unique<ToolProcess>(ToolExePath(), folder_.Path());
+        ASSERT_TRUE(tool_->Started()) << "cannot start the tool";
+        main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
+        ASSERT_TRUE(main_) << "no main window";
+    }
+
+    HWND Field(int index) const { return GetDlgItem(main_, FieldId(index)); }
+    HWND Confirm() const { return GetDlgItem(main_, kCommand1Id); }
+    HWND Exit() const { return GetDlgItem(main_, kCommand2Id); }
+    HWND Restore() const { return GetDlgItem(main_, kCommand3Id); }
+
+    // Clicks the button and answers the message box it opens; its text.
+    std::wstring ClickAndAnswer(HWND button) {
+        Click(button);
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+        if (!box) return L"<no message box>";
+        EXPECT_EQ(box->owner, main_) << "the box belongs to the main window";
+        EXPECT_TRUE(AnswerMessageBox(*box));
+        return box->text;
+    }
+
+    // The notice window: the caption-less form titled "系统信息".
+    HWND FindNotice(DWORD timeoutMs = kWaitMs) const {
+        return WaitForWindow(
+            tool_->Id(),
+            [](HWND w) {
+                return ClassName(w) == kFormClassName && WindowText(w) == L"系统信息" &&
+                       !(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
+            },
+            timeoutMs);
+    }
+
+    TempFolder folder_;
+    std::unique_ptr<ToolProcess> tool_;
+    HWND main_ = nullptr;
+};
+
+TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
+    struct Case {
+        GameVersion version;
+        const char* name;
+        std::uint32_t t0Offset, t1Offset, t8Offset, t9Offset, codeOffset;
+    } cases[] = {
+        {GameVersion::V1_07, "1.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+        {GameVersion::V1_08, "1.08", 0x1C744C, 0x1C7444, 0x1C7478, 0x1C74A0, 0x3A89E},
+        {GameVersion::V9_07, "9.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RemoveTree(Path(L"Data"));
+        WriteGame(c.version);
+        const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
+        WriteHint(kHintHeader + kOffLine);
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+        EXPECT_FALSE(IsWindowEnabled(Restore())) << "no backup yet";
+
+        // Typed: only digits get in.
+        SetText(Field(0), L"");
+        TypeChars(Field(0), "a5.");
+        SetText(Field(1), L"");
+        TypeChars(Field(1), "3-00");
+        SetText(Field(8), L"7");
+        SetText(Field(9), L"");
+        TypeChars(Field(9), "99");
+        EXPECT_EQ(WindowText(Field(0)), L"5");
+        EXPECT_EQ(WindowText(Field(1)), L"300");
+
+        EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+        EXPECT_TRUE(IsWindowEnabled(Restore()));
+
+        const Bytes patched = ReadFileBytes(Path(L"meteor.exe"));
+        ASSERT_EQ(patched.size(), original.size());
+        EXPECT_EQ(Slice(patched, c.t0Offset, 4), (Bytes{0x35, 0x25, 0, 0}));
+        EXPECT_EQ(Slice(patched, c.t1Offset, 4), (Bytes{0x33, 0x30, 0x30, 0x25}));
+        EXPECT_EQ(Slice(patched, c.t8Offset, 4), (Bytes{0x37, 0, 0, 0}));
+        EXPECT_EQ(Slice(patched, c.t9Offset, 4), (Bytes{0x39, 0x39, 0, 0}));
+        EXPECT_EQ(Slice(patched, c.codeOffset, 2), (Bytes{0x90, 0x90}));
+        EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+
+        // The next start shows the values that were applied.
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+        EXPECT_EQ(WindowText(Field(0)), L"5");
+        EXPECT_EQ(WindowText(Field(1)), L"300");
+        EXPECT_EQ(WindowText(Field(8)), L"7");
+        EXPECT_EQ(WindowText(Field(9)), L"99");
+        EXPECT_EQ(WindowText(Field(14)), L"16");
+        EXPECT_TRUE(IsWindowEnabled(Restore())) << "the backup is there";
+    }
+}
+
+TEST_F(ToolTest, RefusesAnUnrecognisedGameFile) {
+    WriteGame(GameVersion::Unknown);
+    const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"无法识别您当前所使用的版本");
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
+    EXPECT_FALSE(Exists(Path(L"Data\\bak")));
+    EXPECT_FALSE(Exists(Path(L"Data\\Slowlysave.cfg")));
+    EXPECT_TRUE(tool_->Running());
+}
+
+TEST_F(ToolTest, RestoresTheBackupOnceThenReportsItMissing) {
+    WriteGame(GameVersion::V1_07);
+    const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+    ASSERT_NE(ReadFileBytes(Path(L"meteor.exe")), original);
+
+    EXPECT_EQ(ClickAndAnswer(Restore()), L"恭喜您还原成功");
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
+    EXPECT_FALSE(Exists(Path(L"Data\\bak\\meteor.bak")));
+    EXPECT_FALSE(IsWindowEnabled(Restore()));
+
+    // Patched again, then the backup removed by hand while "还原" is enabled.
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+    const Bytes patched = ReadFileBytes(Path(L"meteor.exe"));
+    ASSERT_TRUE(DeleteFileW(Path(L"Data\\bak\\meteor.bak").c_str()));
+    EXPECT_EQ(ClickAndAnswer(Restore()), L"还原文件丢失 还原失败");
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), patched);
+    EXPECT_FALSE(IsWindowEnabled(Restore()));
+}
+
+TEST_F(ToolTest, ConfirmIsDisabledWhileAFieldIsEmpty) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    EXPECT_TRUE(IsWindowEnabled(Confirm()));
+    for (int i : {0, 4, 9, 14}) {
+        SCOPED_TRACE(i);
+        const std::wstring before = WindowText(Field(i));
+        SetText(Field(i), L"1");
+        TypeChars(Field(i), "\b");  // the caret is at the start: nothing to delete
+        SendMessageA(Field(i), EM_SETSEL, 0, -1);
+        TypeChars(Field(i), "\b");
+        EXPECT_EQ(WindowText(Field(i)), L"");
+        EXPECT_FALSE(IsWindowEnabled(Confirm()));
+        TypeChars(Field(i), "x8");
+        EXPECT_EQ(WindowText(Field(i)), L"8");
+        EXPECT_TRUE(IsWindowEnabled(Confirm()));
+        SetText(Field(i), before);
+    }
+}
+
+TEST_F(ToolTest, SettingsCacheTextIsNotCutToTheTypedLimit) {
+    WriteGame(GameVersion::V1_08);
+    WriteHint(kHintHeader + kOffLine);
+    std::string cache = "[\xC5\xE4\xD6\xC3\xBB\xBA\xB4\xE6]\r\n";
+    for (int i = 0; i < 15; ++i) cache += "\xD1\xAA\xD6\xB5\xA3\xBA" + std::string(i == 0 ? "1234" : "12") + "\r\n";
+    WriteFileBytes(Path(L"Data\\Slowlysave.cfg"), Bytes(cache.begin(), cache.end()));
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    EXPECT_EQ(WindowText(Field(0)), L"1234");
+    EXPECT_EQ(SendMessageA(Field(0), EM_GETLIMITTEXT, 0, 0), 2);
+    // Typing into the full field adds nothing.
+    SendMessageA(Field(0), EM_SETSEL, 4, 4);
+    TypeChars(Field(0), "5");
+    EXPECT_EQ(WindowText(Field(0)), L"1234");
+}
+
+TEST_F(ToolTest, NoNoticeWhenSwitchedOff) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint("[changed]\r\n" + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    // The notice would be created before the main window is shown.
+    EXPECT_EQ(FindNotice(0), nullptr);
+}
+
+TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
+    for (bool useCloseBox : {false, true}) {
+        SCOPED_TRACE(useCloseBox ? "close box" : "确认");
+        ToolProcess tool(ToolExePath(), folder_.Path());
+        ASSERT_TRUE(tool.Started());
+        HWND dialog = WaitForWindow(tool.Id(), [](HWND w) {
+            return IsWindowVisible(w) && ClassName(w) == kFormClassName && WindowText(w) == L"系统信息" &&
+                   (GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
+        });
+        ASSERT_TRUE(dialog);
+        for (HWND w : TopLevelWindows(tool.Id())) {
+            if (IsWindowVisible(w)) {
+                EXPECT_EQ(w, dialog) << "no other window: " << ClassName(w);
+            }
+        }
+        RECT client;
+        GetClientRect(dialog, &client);
+        EXPECT_EQ(client.right, 273);
+        EXPECT_EQ(client.bottom, 80);
+        HWND button = GetDlgItem(dialog, message_dialog_layout::kCommand1Id);
+        EXPECT_EQ(WindowText(button), L"确认");
+
+        if (useCloseBox) {
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else {
+            Click(button);
+        }
+        EXPECT_TRUE(tool.WaitForExit()) << "closing the dialog ends the tool";
+    }
+    EXPECT_FALSE(Exists(Path(L"Data"))) << "nothing written";
+}
+
+TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
+    WriteGame(GameVersion::V1_07);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    HWND notice = FindNotice();
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
+
+    // Drive the slide with timer ticks until the window stops moving.
+    RECT r{}, last{};
+    GetWindowRect(notice, &last);
+    for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
+        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kTimer1));
+        GetWindowRect(notice, &r);
+        still = EqualRect(&r, &last) ? still + 1 : 0;
+        last = r;
+    }
+    // Under a bare X server there may be no taskbar: then the work area
+    // reaches the screen's bottom edge and the notice rests flush with it.
+    // (Wine keeps a work area set with SPI_SETWORKAREA to the process that
+    // set it, so the taskbar case is tested inside the app tests.)
+    RECT workArea{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+    EXPECT_EQ(r.bottom, workArea.bottom);
+    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_EQ(r.right - r.left, 333);
+
+    HWND check = GetDlgItem(notice, notice_layout::kCheck1Id);
+    ASSERT_TRUE(check);
+    EXPECT_EQ(ClassName(check), kCheckBoxClassName);
+    EXPECT_EQ(WindowText(check), L"不再提示此信息");
+    const std::wstring hint = Path(L"Data\\Hint.cfg");
+    for (const std::string* line : {&kOffLine, &kOnLine, &kOffLine}) {
+        LRESULT before = SendMessageA(check, BM_GETCHECK, 0, 0);
+        Click(check);
+        for (int i = 0; i < 500 && SendMessageA(check, BM_GETCHECK, 0, 0) == before; ++i) Sleep(10);
+        EXPECT_EQ(ReadFileText(hint), kHintHeader + *line);
+    }
+
+    // "关闭" slides it out, and it closes itself; the main window stays.
+    ClickAt(notice, 304 + 5, 8 + 5);  // inside "关闭" at 304, 8 (33 x 17 pixels)
+    for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks) SendTimerTick(notice, notice_layout::kTimer2);
+    EXPECT_FALSE(IsWindow(notice));
+    EXPECT_TRUE(IsWindow(main_));
+    EXPECT_TRUE(tool_->Running());
+
+    // The last click left the notice switched off.
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    EXPECT_EQ(FindNotice(0), nullptr);
+}
+
+TEST_F(ToolTest, ExitEndsTheToolWhileTheNoticeIsStillSliding) {
+    WriteGame(GameVersion::V1_07);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    ASSERT_TRUE(FindNotice());
+    Click(Exit());
+    EXPECT_TRUE(tool_->WaitForExit());
+}
+
+TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {
+    WriteGame(GameVersion::V1_07);
+    // "data" as a file: the switch file cannot be written.
+    WriteFileBytes(Path(L"data"), Bytes{'x'});
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    HWND notice = FindNotice();
+    ASSERT_TRUE(notice);
+    Click(GetDlgItem(notice, notice_layout::kCheck1Id));
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->owner, notice);
+    EXPECT_NE(box->text.find(L"保存提示设置失败"), std::wstring::npos) << testing::PrintToString(box->text);
+    EXPECT_TRUE(AnswerMessageBox(*box));
+    EXPECT_TRUE(tool_->Running());
+    EXPECT_TRUE(IsWindow(notice));
+
+    // The same for "确认": the folders cannot be made.
+    std::wstring text = ClickAndAnswer(Confirm());
+    EXPECT_EQ(text.rfind(L"修改失败", 0), 0u) << testing::PrintToString(text);
+    EXPECT_TRUE(tool_->Running());
+    EXPECT_TRUE(IsWindowEnabled(Confirm()));
+}
+
+TEST_F(ToolTest, AGameFileThatCannotBeReadIsReported) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    // Held open without sharing, as a running game may hold it.
+    HANDLE held = CreateFileW(Path(L"meteor.exe").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+    CloseHandle(held);
+    ASSERT_TRUE(box);
+    EXPECT_NE(box->text.find(L"meteor.exe"), std::wstring::npos) << testing::PrintToString(box->text);
+    EXPECT_TRUE(AnswerMessageBox(*box));
+    // Not recognised, so "确认" refuses.
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"无法识别您当前所使用的版本");
+    EXPECT_TRUE(tool_->Running());
+}
+
+}  // namespace
+}  // namespace tarnwick::test

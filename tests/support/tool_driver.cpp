@@ -1,0 +1,204 @@
+#include "tests/support/tool_driver.h"
+
+#include <algorithm>
+
+namespace tarnwick::test {
+namespace {
+
+constexpr DWORD kPollMs = 10;
+constexpr UINT kSendTimeoutMs = 5000;
+
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(kPollMs);
+    }
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+}  // namespace
+
+std::wstring WinePathFromUnix(std::string_view unixPath) {
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return path;
+}
+
+ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &info)) {
+        return;
+    }
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    id_ = info.dwProcessId;
+    WaitForInputIdle(process_, kWaitMs);
+}
+
+ToolProcess::~ToolProcess() {
+    Kill();
+    if (process_) CloseHandle(process_);
+}
+
+bool ToolProcess::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool ToolProcess::WaitForExit(DWORD timeoutMs) {
+    return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void ToolProcess::Kill() {
+    if (!Running()) return;
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, kWaitMs);
+}
+
+std::string ClassName(HWND window) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                             kSendTimeoutMs, &copied)) {
+        return L"<no answer>";
+    }
+    return std::wstring(text, std::min<size_t>(copied, 1023));
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindowOfProcess(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    if (ProcessOf(window) == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD processId) {
+    WindowSearch search{processId, {}};
+    EnumWindows(CollectWindowOfProcess, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs) {
+    HWND found = nullptr;
+    PollUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(processId)) {
+                if (match(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND WaitForTopLevel(DWORD processId, std::string_view className, std::wstring_view title, DWORD timeoutMs) {
+    return WaitForWindow(
+        processId,
+        [&](HWND window) {
+            return IsWindowVisible(window) && ClassName(window) == className && WindowText(window) == title;
+        },
+        timeoutMs);
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+    return PollUntil([&] { return !IsWindow(window); }, timeoutMs);
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+std::optional<MessageBoxSeen> FindMessageBox(DWORD processId) {
+    for (HWND window : TopLevelWindows(processId)) {
+        if (!IsWindowVisible(window) || ClassName(window) != "#32770" || WindowText(window) != L"系统信息")
+            continue;
+        MessageBoxSeen box;
+        box.window = window;
+        box.owner = GetWindow(window, GW_OWNER);
+        for (HWND child : Children(window)) {
+            if (ClassName(child) != "Static") continue;
+            std::wstring text = WindowText(child);
+            if (!text.empty()) box.text = text;
+        }
+        return box;
+    }
+    return std::nullopt;
+}
+
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs) {
+    std::optional<MessageBoxSeen> box;
+    PollUntil(
+        [&] {
+            box = FindMessageBox(processId);
+            return box.has_value();
+        },
+        timeoutMs);
+    return box;
+}
+
+bool AnswerMessageBox(const MessageBoxSeen& box) {
+    HWND ok = GetDlgItem(box.window, IDOK);
+    if (!ok) return false;
+    Click(ok);
+    return WaitUntilGone(box.window);
+}
+
+std::wstring AnswerNextMessageBox(DWORD processId, DWORD timeoutMs) {
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(processId, timeoutMs);
+    if (!box) return L"";
+    AnswerMessageBox(*box);
+    return box->text;
+}
+
+void TypeChars(HWND field, std::string_view chars) {
+    for (char c : chars) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(field, WM_CHAR, static_cast<unsigned char>(c), 1, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                            &result);
+    }
+}
+
+void SetText(HWND window, std::wstring_view text) {
+    std::wstring copy(text);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(copy.c_str()), SMTO_ABORTIFHUNG,
+                        kSendTimeoutMs, &result);
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void ClickAt(HWND window, int x, int y) {
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool SendTimerTick(HWND window, UINT_PTR timer) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_TIMER, timer, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
+}
+
+}  // namespace tarnwick::test

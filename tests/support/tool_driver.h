@@ -1,0 +1,94 @@
+#pragma once
+// Drives the real Tarnwick.exe from a test program running under the same
+// Wine server: starts it in a game folder, finds its windows and controls,
+// types into fields, clicks buttons, and reads and answers its message
+// boxes. A started tool is always ended when its ToolProcess goes away.
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick::test {
+
+// The Windows path of a file given by its Unix path under Wine: "Z:" in
+// front and backslashes for slashes.
+std::wstring WinePathFromUnix(std::string_view unixPath);
+
+#ifdef TARNWICK_EXE_PATH
+// The tool built with the tests (its Unix path is a compile definition of
+// every test program).
+inline std::wstring ToolExePath() { return WinePathFromUnix(TARNWICK_EXE_PATH); }
+#endif
+
+inline constexpr DWORD kWaitMs = 15000;
+
+class ToolProcess {
+public:
+    // Starts the exe with `folder` as its current folder and waits until it
+    // is idle for input. Started() tells whether that worked.
+    ToolProcess(const std::wstring& exe, const std::wstring& folder);
+    ~ToolProcess();  // ends the process if it still runs
+    ToolProcess(const ToolProcess&) = delete;
+    ToolProcess& operator=(const ToolProcess&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Id() const { return id_; }
+    bool Running() const;
+    // True when the process ended within the time.
+    bool WaitForExit(DWORD timeoutMs = kWaitMs);
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD id_ = 0;
+};
+
+std::string ClassName(HWND window);
+// The window's text through WM_GETTEXT, with a time-out so that a hung
+// tool fails the test instead of blocking it.
+std::wstring WindowText(HWND window);
+
+// Top-level windows of a process, visible or not, in z-order.
+std::vector<HWND> TopLevelWindows(DWORD processId);
+// Polls until a top-level window of the process satisfies `match`; null
+// when none did within the time.
+HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& match, DWORD timeoutMs = kWaitMs);
+// A visible top-level window of the class with the title.
+HWND WaitForTopLevel(DWORD processId, std::string_view className, std::wstring_view title,
+                     DWORD timeoutMs = kWaitMs);
+// Polls until the window is gone; true when it went within the time.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = kWaitMs);
+
+// Direct children of a window, in z-order.
+std::vector<HWND> Children(HWND parent);
+
+// The platform's message box: a "#32770" window titled "系统信息".
+struct MessageBoxSeen {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    std::wstring text;  // the text of its static text control
+};
+std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
+// The message box now open, if any, without waiting.
+std::optional<MessageBoxSeen> FindMessageBox(DWORD processId);
+// Posts a click to the box's OK button and waits until the box is gone.
+bool AnswerMessageBox(const MessageBoxSeen& box);
+// Waits for a message box, answers it and returns its text; "" when none
+// came.
+std::wstring AnswerNextMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
+
+// Sends one WM_CHAR per byte, so the field's key filter sees each.
+void TypeChars(HWND field, std::string_view chars);
+void SetText(HWND window, std::wstring_view text);
+// Posts BM_CLICK: the click may open a modal box, so the driver must not
+// wait for the handler to return.
+void Click(HWND button);
+// Posts a left button press and release at a client point.
+void ClickAt(HWND window, int x, int y);
+// Sends WM_TIMER with the timer identifier and waits until it is handled.
+bool SendTimerTick(HWND window, UINT_PTR timer);
+
+}  // namespace tarnwick::test
