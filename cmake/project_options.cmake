@@ -4,12 +4,15 @@
 # hide what XP lacks.
 add_compile_definitions(WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0600
                         NOMINMAX WIN32_LEAN_AND_MEAN STRICT)
-add_compile_options(-Wall -Wextra -Wno-cast-function-type)
+add_compile_options(-Wall -Wextra -Wno-cast-function-type
+                    -ffunction-sections -fdata-sections)
 
 # One exe without runtime DLLs: libgcc, libstdc++ and winpthread go in.
 add_link_options(-static -static-libgcc -static-libstdc++
                  -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
-                 -Wl,--major-os-version,5 -Wl,--minor-os-version,1)
+                 -Wl,--major-os-version,5 -Wl,--minor-os-version,1
+                 # Small exe: drop unused code and, in release builds, symbols.
+                 -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 
 # Every project library gets its folder's parent as include root, so code
 # includes "app/patch/version.h", "style/sprites.h" and so on.
