@@ -156,14 +156,16 @@ void NoticeWindow::Form_MouseMove(int, int, int, int) {
 
 void NoticeWindow::Label2_MouseMove(int, int, int, int) { SetLabelForeColour(Label7, kGreen); }
 
+// The links open shown: a mail program or browser started hidden would
+// look to the user as if the click did nothing.
 void NoticeWindow::Label5_Click() {
-    ShellExecuteA(Handle(), "open", kContactLink, nullptr, nullptr, SW_HIDE);
+    ShellExecuteA(Handle(), "open", kContactLink, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void NoticeWindow::Label5_MouseMove(int, int, int, int) { SetLabelForeColour(Label5, kGreen); }
 
 void NoticeWindow::Label6_Click() {
-    ShellExecuteA(Handle(), "open", kWebLink, nullptr, nullptr, SW_HIDE);
+    ShellExecuteA(Handle(), "open", kWebLink, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void NoticeWindow::Label6_MouseMove(int, int, int, int) { SetLabelForeColour(Label6, kGreen); }

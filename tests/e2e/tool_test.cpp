@@ -303,6 +303,53 @@ TEST_F(ToolTest, ExitEndsTheToolWhileTheNoticeIsStillSliding) {
     EXPECT_TRUE(tool_->WaitForExit());
 }
 
+// Presses a mouse button at a screen point, moves by (dx, dy) in steps and
+// releases it, through the platform's input queue as a user would.
+void DragWithButton(POINT from, int dx, int dy, DWORD down, DWORD up) {
+    SetCursorPos(from.x, from.y);
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = down;
+    SendInput(1, &press, sizeof press);
+    Sleep(100);
+    for (int step = 1; step <= 5; ++step) {
+        SetCursorPos(from.x + dx * step / 5, from.y + dy * step / 5);
+        Sleep(50);
+    }
+    INPUT release{};
+    release.type = INPUT_MOUSE;
+    release.mi.dwFlags = up;
+    SendInput(1, &release, sizeof release);
+    Sleep(200);
+}
+
+TEST_F(ToolTest, TheTopBandDragsTheWindowWithTheLeftButtonOnly) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    RECT start;
+    GetWindowRect(main_, &start);
+    const POINT band{start.left + 250, start.top + 40};  // inside 移动 (rows 16 to 72)
+
+    DragWithButton(band, 40, 30, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    RECT r;
+    GetWindowRect(main_, &r);
+    EXPECT_TRUE(EqualRect(&r, &start)) << "the right button moves nothing";
+
+    DragWithButton(band, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    GetWindowRect(main_, &r);
+    EXPECT_EQ(r.left - start.left, 40);
+    EXPECT_EQ(r.top - start.top, 30);
+    EXPECT_EQ(r.right - r.left, start.right - start.left);
+
+    // Below the band the status line does not drag.
+    const POINT status{r.left + 250, r.top + 105};
+    DragWithButton(status, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    RECT after;
+    GetWindowRect(main_, &after);
+    EXPECT_TRUE(EqualRect(&r, &after));
+}
+
 TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {
     WriteGame(GameVersion::V1_07);
     // "data" as a file: the switch file cannot be written.
