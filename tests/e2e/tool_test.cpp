@@ -350,6 +350,67 @@ TEST_F(ToolTest, TheTopBandDragsTheWindowWithTheLeftButtonOnly) {
     EXPECT_TRUE(EqualRect(&r, &after));
 }
 
+// Presses and releases a key through the platform's input queue.
+void PressKey(WORD key, bool shift = false) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(input);
+    };
+    if (shift) add(VK_SHIFT, false);
+    add(key, false);
+    add(key, true);
+    if (shift) add(VK_SHIFT, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The focus window of the thread that owns `window`, waiting until it is
+// not `previous` (null when it did not change within the time).
+HWND FocusOf(HWND window, HWND previous = nullptr) {
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    for (int i = 0; i < 200; ++i) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (GetGUIThreadInfo(thread, &info) && info.hwndFocus && info.hwndFocus != previous) return info.hwndFocus;
+        Sleep(10);
+    }
+    return nullptr;
+}
+
+TEST_F(ToolTest, KeyboardMovesTheFocusInOrderAndTypesDigitsOnly) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    HWND focus = FocusOf(main_);
+    ASSERT_EQ(focus, Field(0)) << "the first field has the focus at start";
+
+    std::vector<HWND> expected;
+    for (int i = 1; i < 15; ++i) expected.push_back(Field(i));
+    expected.push_back(Confirm());
+    expected.push_back(Exit());  // "还原" is disabled: no backup
+    expected.push_back(Field(0));
+    for (size_t step = 0; step < expected.size(); ++step) {
+        SCOPED_TRACE(step);
+        PressKey(VK_TAB);
+        focus = FocusOf(main_, focus);
+        ASSERT_EQ(focus, expected[step]) << ClassName(focus) << " " << GetDlgCtrlID(focus);
+        if (step == 0) {
+            // Tab selects the field's whole text, so typing replaces it;
+            // typed keys pass the digit filter.
+            for (WORD key : {WORD('A'), WORD('4'), WORD(VK_OEM_PERIOD), WORD(VK_SPACE), WORD('2'), WORD('7')})
+                PressKey(key);
+            for (int i = 0; i < 100 && WindowText(Field(1)) != L"427"; ++i) Sleep(10);
+            EXPECT_EQ(WindowText(Field(1)), L"427");
+        }
+    }
+    PressKey(VK_TAB, true);
+    EXPECT_EQ(FocusOf(main_, focus), Exit()) << "Shift+Tab goes back";
+    EXPECT_TRUE(tool_->Running());
+}
+
 TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {
     WriteGame(GameVersion::V1_07);
     // "data" as a file: the switch file cannot be written.
