@@ -201,36 +201,6 @@ TEST(MainWindow, ConfirmIsEnabledExactlyWhileNoFieldIsEmpty) {
     EXPECT_FALSE(IsWindowEnabled(window.Command1()));
 }
 
-TEST(MainWindow, TextPutInByTheProgramIsNotCutToTheTypedLimit) {
-    TestGameFolder game;
-    MainWindow window(game.folder);
-    ASSERT_TRUE(window.Start());
-    SetWindowTextA(window.Field(0), "1234");
-    EXPECT_EQ(TextOf(window.Field(0)), "1234");
-    // Typing at the end of it adds nothing.
-    SendMessageA(window.Field(0), EM_SETSEL, 4, 4);
-    Type(window.Field(0), "5");
-    EXPECT_EQ(TextOf(window.Field(0)), "1234");
-}
-
-TEST(MainWindow, ButtonsOtherThanLeftOnTheDragBandDoNothing) {
-    TestGameFolder game;
-    MainWindow window(game.folder);
-    ASSERT_TRUE(window.Start());
-    PumpUntilIdle();
-    RECT before, after;
-    GetWindowRect(window.Handle(), &before);
-    const Box band = window.Labels()[MainWindow::kDragBandLabel].box;
-    LPARAM point = MAKELPARAM(band.left + 100, band.top + 10);
-    for (UINT message : {WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
-        SendMessageA(window.Handle(), message, 0, point);
-        PumpUntilIdle();
-        GetWindowRect(window.Handle(), &after);
-        EXPECT_TRUE(EqualRect(&before, &after));
-        EXPECT_EQ(GetCapture(), nullptr);
-    }
-}
-
 TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     TestGameFolder game(false);
     int formsBefore = LiveFormCount();
