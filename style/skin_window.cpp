@@ -1,9 +1,22 @@
-// Engine entry. Attaching is not built yet: the forms already call it at
-// their load step, and it leaves their look to the platform for now.
+// The engine's entry: each form's load handler calls SkinWindow once with
+// its own window handle.
+#include "style/attach.h"
+#include "style/engine_state.h"
 #include "style/skin.h"
+#include "style/sprites.h"
 
 namespace tarnwick {
 
-LONG SkinWindow(HWND) { return 0; }
+LONG SkinWindow(HWND window) {
+    EngineState& engine = Engine();
+    if (!engine.initialised) {
+        // Once per life of the engine: it starts afresh after the last
+        // attached window has gone.
+        engine.initialised = true;
+        engine.trackMouseFromUser32 = ProcExists("TrackMouseEvent", "User32");
+        BuildSprites();
+    }
+    return AttachWindow(window);
+}
 
 }  // namespace tarnwick
