@@ -1,0 +1,74 @@
+// Push buttons: four state images drawn once, blended onto the window with
+// a constant opacity.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "style/blit.h"
+#include "style/colours.h"
+#include "style/control_kind.h"
+#include "style/engine_state.h"
+#include "style/gdi_scope.h"
+#include "style/paint_parts.h"
+#include "style/painters.h"
+#include "style/primitives.h"
+#include "style/properties.h"
+#include "style/sprites.h"
+#include "style/system_library.h"
+
+namespace tarnwick {
+
+void RenderButtonStates(HWND button) {
+    const WindowBox box = GetWindowBox(button);
+    const std::wstring text = GetWindowTextString(button);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
+    const bool focused = GetFocus() == button;
+    for (int s = 0; s < 4; ++s) {
+        HDC image = GetHandleProp<HDC>(button, StateImageDcProp(s));
+        if (image == nullptr) {
+            continue;
+        }
+        // The image DC lives as long as the button; the font is selected
+        // only while drawing, so the DC never holds on to a font that its
+        // owner may delete.
+        ScopedSelectObject selectFont(image, font);
+        SetBkMode(image, TRANSPARENT);
+        StretchSprite(image, 0, 0, box.Width, box.Height, Engine().buttonSprite,
+                      ButtonFaceCell(static_cast<VisualState>(s)), kButtonFaceMargins);
+        SetTextColor(image, s == ToInt(VisualState::Disabled) ? ButtonDisabledTextColour : ButtonTextColour);
+        DrawTextInRect(image, text, 2, 2, box.Width - 4, box.Height - 4, kCentredEllipsisFormat);
+        if (focused) {
+            DrawFocusBox(image, 2, 2, box.Width - 4, box.Height - 4);
+        }
+    }
+}
+
+int PaintButton(HWND button, HDC target) {
+    if (!IsWindowEnabled(button)) {
+        SetIntProp(button, kPropOldState, ToInt(VisualState::Disabled));
+    }
+    if (!IsOwnerDrawnButtonStyle(GetIntProp(button, kPropOldStyle))) {
+        return 0;
+    }
+    const WindowBox box = GetWindowBox(button);
+    const char* imageName = StateImageDcProp(GetIntProp(button, kPropOldState));
+    const int alpha = std::clamp<int>(GetIntProp(button, kPropAlphaLevel), 0, 255);
+    HDC image = imageName != nullptr ? GetHandleProp<HDC>(button, imageName) : nullptr;
+    // Opacity 0 leaves the window as it is.
+    if (image == nullptr || alpha == 0) {
+        return 0;
+    }
+    TargetDC dc(button, target);
+    if (AlphaBlendProc alphaBlend = SystemAlphaBlend()) {
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+        alphaBlend(dc.get(), 0, 0, box.Width, box.Height, image, 0, 0, box.Width, box.Height, blend);
+    } else if (alpha == 255) {
+        // Without msimg32 there are no fades, but a full repaint still
+        // shows the current image.
+        BitBlt(dc.get(), 0, 0, box.Width, box.Height, image, 0, 0, SRCCOPY);
+    }
+    return 0;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,58 @@
+// The drop-down button at the right edge of a combo box or drive list.
+#include <windows.h>
+
+#include "style/blit.h"
+#include "style/colours.h"
+#include "style/engine_state.h"
+#include "style/paint_parts.h"
+#include "style/painters.h"
+#include "style/primitives.h"
+#include "style/properties.h"
+#include "style/rounding.h"
+#include "style/sprites.h"
+
+namespace tarnwick {
+
+void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
+    // An open list shows the button pressed whatever the caller asked for.
+    if (SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0) {
+        state = VisualState::Pressed;
+    }
+    if (ToInt(state) == GetIntProp(window, kPropOldState) && !force) {
+        return;
+    }
+    // A simple combo box (list always shown) has no drop-down button.
+    if ((GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWN) == 0) {
+        return;
+    }
+    SetIntProp(window, kPropOldState, ToInt(state));
+
+    const WindowBox box = GetWindowBox(window);
+    const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
+    const int bh = box.Height - 2;
+    OwnedSurface surface(bw, bh);
+    const EngineState& engine = Engine();
+    switch (state) {
+        case VisualState::Hot:
+            StretchSprite(surface.get(), 0, 0, bw, bh, engine.comboButtonSprite, kComboFaceHot, kComboFaceMargins);
+            break;
+        case VisualState::Pressed:
+            StretchSprite(surface.get(), 0, 0, bw, bh, engine.comboButtonSprite, kComboFacePressed,
+                          kComboFaceMargins);
+            break;
+        default:
+            // Normal, and any other state, so the button never shows the
+            // surface's undefined pixels.
+            FillSolid(surface.get(), 0, 0, bw, bh, White);
+            break;
+    }
+    const SpriteCell& arrow = IsWindowEnabled(window) ? kComboArrowEnabled : kComboArrowDisabled;
+    BlitTransparent(surface.get(), ComboArrowLeft(bw), HalfEven(box.Height - 6), arrow.width, arrow.height,
+                    engine.comboButtonSprite, arrow.x, arrow.y, SpriteKeyColour);
+
+    // Inside the one-pixel frame at the right edge.
+    TargetDC dc(window, target);
+    BitBlt(dc.get(), box.Width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,43 @@
+// Frames the engine draws over the platform's: the double frame of lists
+// and drop-down combo boxes, and the flat replacement of a sunken client
+// edge.
+#include "style/colours.h"
+#include "style/gdi_scope.h"
+#include "style/paint_handler_parts.h"
+#include "style/paint_parts.h"
+#include "style/primitives.h"
+
+namespace tarnwick {
+
+PaintDC::PaintDC(HWND window, WPARAM wParam)
+    : window_(window), begun_(wParam == 0),
+      dc_(wParam != 0 ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint_)) {}
+
+PaintDC::~PaintDC() {
+    if (begun_) {
+        EndPaint(window_, &paint_);
+    }
+}
+
+void DrawDoubleFrame(HWND window, HDC windowDc) {
+    const WindowBox box = GetWindowBox(window);
+    FrameSolid(windowDc, 0, 0, box.Width, box.Height, FrameColour(window));
+    FrameSolid(windowDc, 1, 1, box.Width - 2, box.Height - 2, White);
+}
+
+void ReplaceClientEdge(HWND window) {
+    int ix = 0;
+    int iy = 0;
+    GetBorderInsets(window, ix, iy);
+    const WindowBox box = GetWindowBox(window);
+    ScopedWindowDC windowDc(window);
+    // The client-area DC is taken only for its background colour.
+    ScopedWindowDC clientDc(window, ScopedWindowDC::Area::Client);
+    const COLORREF background = GetBkColor(clientDc.get());
+    FrameSolid(windowDc.get(), 0, 0, box.Width, box.Height, FrameColour(window));
+    for (int d = 1; d <= ix; ++d) {
+        FrameSolid(windowDc.get(), d, d, box.Width - 2 * d, box.Height - 2 * d, background);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,40 @@
+// One header item, redrawn on its own when the mouse moves over the header
+// or presses an item.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "style/paint_parts.h"
+#include "style/painters.h"
+#include "style/primitives.h"
+
+namespace tarnwick {
+
+int PaintHeaderItem(HWND header, HDC target, int index, int state) {
+    if (index < 0) {
+        return 0;
+    }
+    const WindowBox box = GetWindowBox(header);
+    // An index beyond the last item leaves the rectangle empty, and nothing
+    // is drawn.
+    RECT item{};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    const int iw = item.right - item.left;
+    const int ih = item.bottom - item.top;
+    if (iw <= 0 || ih <= 0) {
+        return 0;
+    }
+
+    OwnedSurface surface(iw, box.Height);
+    const HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0));
+    DrawHeaderItem(surface.get(), 0, iw, box.Height, box.Height, HeaderCellX(state),
+                   ReadHeaderItemText(header, index), font);
+
+    TargetDC dc(header, target);
+    BitBlt(dc.get(), item.left, 0, iw, ih, surface.get(), 0, 0, SRCCOPY);
+    return 0;
+}
+
+}  // namespace tarnwick

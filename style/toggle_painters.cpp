@@ -1,0 +1,98 @@
+// Check boxes and option buttons: the box or ring with its mark, drawn over
+// the left edge of what the platform's own procedure painted.
+#include <windows.h>
+
+#include "style/blit.h"
+#include "style/colours.h"
+#include "style/engine_state.h"
+#include "style/gdi_scope.h"
+#include "style/painters.h"
+#include "style/primitives.h"
+#include "style/properties.h"
+#include "style/rounding.h"
+#include "style/sprites.h"
+
+namespace tarnwick {
+namespace {
+
+// Skips a repaint in the state drawn last unless forced; otherwise records
+// the state about to be drawn.
+bool TakeState(HWND window, VisualState state, bool force) {
+    if (ToInt(state) == GetIntProp(window, kPropOldState) && !force) {
+        return false;
+    }
+    SetIntProp(window, kPropOldState, ToInt(state));
+    return true;
+}
+
+}  // namespace
+
+int PaintCheckBox(HWND window, VisualState state, bool force) {
+    if (!TakeState(window, state, force)) {
+        return 0;
+    }
+    const int cx = GetSystemMetrics(SM_CXMENUCHECK);
+    const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+    const WindowBox box = GetWindowBox(window);
+    const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
+    const bool enabled = IsWindowEnabled(window) != FALSE;
+    const EngineState& engine = Engine();
+
+    // Composed off-screen, then copied to the window in one piece.
+    OwnedSurface surface(cx, cy);
+    ScopedWindowDC windowDc(window);
+    FillSolid(surface.get(), 0, 0, cx, cy, White);
+    if (enabled) {
+        FrameSolid(surface.get(), 0, 0, cx, cy,
+                   state == VisualState::Pressed ? CheckFramePressedColour : BorderColourEnabled);
+        if (state == VisualState::Hot || state == VisualState::Pressed) {
+            const SpriteCell& band = state == VisualState::Hot ? kRoundHotBand : kRoundPressedBand;
+            StretchBlt(surface.get(), 1, 1, cx - 2, cy - 2, engine.roundSprite, band.x, band.y, band.width,
+                       band.height, SRCCOPY);
+        }
+    } else {
+        FrameSolid(surface.get(), 0, 0, cx, cy, BorderColourDisabled);
+    }
+    if (check == BST_CHECKED) {
+        const SpriteCell& tick = enabled ? kTickEnabled : kTickDisabled;
+        BlitTransparent(surface.get(), HalfEven(cx - tick.width), HalfEven(cy - tick.height), tick.width,
+                        tick.height, engine.markSprite, tick.x, tick.y, SpriteKeyColour);
+    } else if (check == BST_INDETERMINATE) {
+        const SpriteCell& square = enabled ? kSquareEnabled : kSquareDisabled;
+        BlitTransparent(surface.get(), HalfEven(cx - square.width), HalfEven(cy - square.height), square.width,
+                        square.height, engine.markSprite, square.x, square.y, SpriteKeyColour);
+    }
+    BitBlt(windowDc.get(), 0, HalfEven(box.Height - cy), cx, cy, surface.get(), 0, 0, SRCCOPY);
+    return 1;
+}
+
+int PaintOptionButton(HWND window, VisualState state, bool force) {
+    if (!TakeState(window, state, force)) {
+        return 0;
+    }
+    const WindowBox box = GetWindowBox(window);
+    const int cx = GetSystemMetrics(SM_CXMENUCHECK);
+    const int cy = GetSystemMetrics(SM_CYMENUCHECK);
+    const int top = HalfEven(box.Height - cy);
+    const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
+    const bool enabled = IsWindowEnabled(window) != FALSE;
+    const EngineState& engine = Engine();
+    ScopedWindowDC windowDc(window);
+
+    // The ring goes straight onto the window: its key-coloured corners let
+    // what the window shows there stay.
+    const int s = ToInt(state);
+    if (!enabled || (s >= 0 && s <= 2)) {
+        const VisualState cell = enabled ? state : VisualState::Disabled;
+        StretchSprite(windowDc.get(), 0, top, cx, cy, engine.roundSprite, RoundFrameCell(cell), kRoundFrameMargins,
+                      SpriteKeyColour);
+    }
+    if (check == BST_CHECKED) {
+        const SpriteCell& dot = enabled ? kDotEnabled : kDotDisabled;
+        BlitTransparent(windowDc.get(), HalfEven(cx - dot.width), RoundHalfEven(top + (cy - dot.height) / 2.0),
+                        dot.width, dot.height, engine.markSprite, dot.x, dot.y, SpriteKeyColour);
+    }
+    return 1;
+}
+
+}  // namespace tarnwick
