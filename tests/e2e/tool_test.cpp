@@ -24,6 +24,17 @@ const std::string kHintHeader = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";     //
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// Polls until the file holds `expected`; what it held last ("" if missing).
+std::string WaitForFileText(const std::wstring& path, const std::string& expected) {
+    std::string text;
+    for (int i = 0; i < 500; ++i) {
+        text = Exists(path) ? ReadFileText(path) : "";
+        if (text == expected) break;
+        Sleep(10);
+    }
+    return text;
+}
+
 Bytes Slice(const Bytes& bytes, size_t offset, size_t count) {
     return Bytes(bytes.begin() + offset, bytes.begin() + offset + count);
 }
@@ -277,10 +288,8 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     EXPECT_EQ(WindowText(check), L"不再提示此信息");
     const std::wstring hint = Path(L"Data\\Hint.cfg");
     for (const std::string* line : {&kOffLine, &kOnLine, &kOffLine}) {
-        LRESULT before = SendMessageA(check, BM_GETCHECK, 0, 0);
         Click(check);
-        for (int i = 0; i < 500 && SendMessageA(check, BM_GETCHECK, 0, 0) == before; ++i) Sleep(10);
-        EXPECT_EQ(ReadFileText(hint), kHintHeader + *line);
+        EXPECT_EQ(WaitForFileText(hint, kHintHeader + *line), kHintHeader + *line);
     }
 
     // "关闭" slides it out, and it closes itself; the main window stays.
@@ -337,7 +346,11 @@ TEST_F(ToolTest, TheTopBandDragsTheWindowWithTheLeftButtonOnly) {
     EXPECT_TRUE(EqualRect(&r, &start)) << "the right button moves nothing";
 
     DragWithButton(band, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-    GetWindowRect(main_, &r);
+    for (int i = 0; i < 200; ++i) {
+        GetWindowRect(main_, &r);
+        if (r.left - start.left == 40 && r.top - start.top == 30) break;
+        Sleep(10);
+    }
     EXPECT_EQ(r.left - start.left, 40);
     EXPECT_EQ(r.top - start.top, 30);
     EXPECT_EQ(r.right - r.left, start.right - start.left);

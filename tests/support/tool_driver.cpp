@@ -164,7 +164,10 @@ bool AnswerMessageBox(const MessageBoxSeen& box) {
     HWND ok = GetDlgItem(box.window, IDOK);
     if (!ok) return false;
     Click(ok);
-    return WaitUntilGone(box.window);
+    if (!WaitUntilGone(box.window)) return false;
+    // The box is gone once its modal loop has ended; what the handler does
+    // after it (enabling a button) is done when the owner's thread answers.
+    return !box.owner || Sync(box.owner);
 }
 
 std::wstring AnswerNextMessageBox(DWORD processId, DWORD timeoutMs) {
@@ -194,6 +197,11 @@ void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 void ClickAt(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+bool Sync(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
 bool SendTimerTick(HWND window, UINT_PTR timer) {

@@ -74,7 +74,8 @@ struct MessageBoxSeen {
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
 // The message box now open, if any, without waiting.
 std::optional<MessageBoxSeen> FindMessageBox(DWORD processId);
-// Posts a click to the box's OK button and waits until the box is gone.
+// Posts a click to the box's OK button and waits until the box is gone and
+// the handler that opened it has returned to its message loop.
 bool AnswerMessageBox(const MessageBoxSeen& box);
 // Waits for a message box, answers it and returns its text; "" when none
 // came.
@@ -88,6 +89,10 @@ void SetText(HWND window, std::wstring_view text);
 void Click(HWND button);
 // Posts a left button press and release at a client point.
 void ClickAt(HWND window, int x, int y);
+// Sends WM_NULL and waits for the answer. The window's thread answers it
+// only when it waits for messages, so a handler that was running when it
+// was sent has returned (or entered a modal loop) by then.
+bool Sync(HWND window);
 // Sends WM_TIMER with the timer identifier and waits until it is handled.
 bool SendTimerTick(HWND window, UINT_PTR timer);
 
