@@ -103,6 +103,7 @@ LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         }
         case WM_LBUTTONDBLCLK: return HandleLButtonDblClk(saved, window, message, wParam, lParam);
         case WM_MOUSELEAVE: return HandleMouseLeave(saved, window, message, wParam, lParam);
+        case BM_SETSTYLE: return HandleButtonStyle(saved, window, message, wParam, lParam);
         default: return Forward(saved, window, message, wParam, lParam);
     }
 }
@@ -255,6 +256,19 @@ LRESULT HandleLButtonUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam,
             break;
     }
     return result;
+}
+
+LRESULT HandleButtonStyle(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ClassifyWindowHandle(window) != ControlKind::PushButton) return Forward(saved, window, message, wParam, lParam);
+    const LONG oldStyle = GetIntProp(window, kPropOldStyle);
+    if (!IsOwnerDrawnButtonStyle(oldStyle)) return Forward(saved, window, message, wParam, lParam);
+    const LONG type = static_cast<LONG>(wParam) & BS_TYPEMASK;
+    SetIntProp(window, kPropOldStyle, (oldStyle & ~BS_TYPEMASK) | type);
+    // A type the engine draws stays owner-draw on the screen; a check box or
+    // radio type (never asked for by the dialog manager) is the platform's.
+    const WPARAM shown = IsOwnerDrawnButtonStyle(type) ? ((wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW)
+                                                       : wParam;
+    return Forward(saved, window, message, shown, lParam);
 }
 
 BOOL CALLBACK RepaintToggleSiblings(HWND child, LPARAM) {

@@ -56,6 +56,12 @@ LRESULT HandleLButtonDown(WNDPROC saved, HWND window, UINT message, WPARAM wPara
 LRESULT HandleLButtonDblClk(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HandleLButtonUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// BM_SETSTYLE: an owner-drawn push button stays owner-drawn while attached.
+// The button type asked for (the dialog manager switches the default button
+// between BS_PUSHBUTTON and BS_DEFPUSHBUTTON as the focus moves) is kept in
+// "OLDSTYLE", so detaching puts back the type last asked for.
+LRESULT HandleButtonStyle(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // EnumChildWindows callback: an attached check box or option button is
 // redrawn, forced, in the normal state. Always returns TRUE.
 BOOL CALLBACK RepaintToggleSiblings(HWND child, LPARAM);

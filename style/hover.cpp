@@ -81,15 +81,12 @@ void LeaveButton(HWND button) {
 }
 
 void LeaveHeader(HWND header) {
+    // Leaving ends a press as well as the hover.
     const int hot = GetIntProp(header, kPropHeaderHotIndex);
-    const int pressed = GetIntProp(header, kPropHeaderDownIndex);
     SetIntProp(header, kPropMouseFlag, 0);
     SetIntProp(header, kPropHeaderDownIndex, -1);
     SetIntProp(header, kPropHeaderHotIndex, -1);
     if (hot >= 0) PaintHeaderItem(header, nullptr, hot, ToInt(VisualState::Normal));
-    // The press ends with the leave: an item that was pressed but not hot
-    // must not go on looking pressed.
-    if (pressed >= 0 && pressed != hot) PaintHeaderItem(header, nullptr, pressed, ToInt(VisualState::Normal));
 }
 
 }  // namespace
