@@ -32,8 +32,8 @@ protected:
     // A bar whose client area is clientWidth x clientHeight, routed to the
     // paint handlers, with the range 0..range and the position set.
     HWND MakeBar(DWORD style, int clientWidth, int clientHeight, int range, int position, DWORD exStyle = 0) {
-        HWND bar = CreateWindowExA(exStyle, "ProgressBar20WndClass", "", WS_CHILD | WS_VISIBLE | style, 10, 10, clientWidth,
-                                   clientHeight, host_.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND bar = CreateWindowExA(exStyle, "ProgressBar20WndClass", "", WS_CHILD | WS_VISIBLE | style, 10, 10,
+                                   clientWidth, clientHeight, host_.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
         RECT window{}, client{};
         GetWindowRect(bar, &window);
         GetClientRect(bar, &client);
@@ -87,7 +87,8 @@ void ExpectBar(HWND bar, int fillLeft, int fillTop, int fillWidth, int fillHeigh
             }
             COLORREF got = shown->At(x, y);
             if (got != want && ++bad < 5) {
-                ADD_FAILURE() << "pixel " << x << "," << y << " is " << ColourText(got) << ", want " << ColourText(want);
+                ADD_FAILURE() << "pixel " << x << "," << y << " is " << ColourText(got) << ", want "
+                              << ColourText(want);
             }
         }
     }
@@ -108,8 +109,12 @@ TEST_F(ProgressPaintTest, HorizontalBarFillsFromTheLeftByPosition) {
         const char* name;
         DWORD style, exStyle;
     };
-    for (Border border : {Border{"one-pixel border", WS_BORDER, 0}, Border{"two-pixel border", WS_BORDER, WS_EX_STATICEDGE},
-                          Border{"no border", 0, 0}}) {
+    const Border borders[] = {
+        {"one-pixel border", WS_BORDER, 0},
+        {"two-pixel border", WS_BORDER, WS_EX_STATICEDGE},
+        {"no border: the client painting covers the window", 0, 0},
+    };
+    for (const Border& border : borders) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(border.name) + " width " + std::to_string(c.clientWidth) + " position " +
                          std::to_string(c.position));

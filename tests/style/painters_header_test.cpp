@@ -33,7 +33,8 @@ HWND MakeHeader(HWND host, const char* className) {
         int width;
     };
     int index = 0;
-    for (Item item : {Item{"\xC3\xFB\xB3\xC6", 80}, Item{"", 60}, Item{"\xCA\xFD\xC1\xBF", 70}}) {  // 名称, "", 数量
+    // 名称, no caption, 数量
+    for (Item item : {Item{"\xC3\xFB\xB3\xC6", 80}, Item{"", 60}, Item{"\xCA\xFD\xC1\xBF", 70}}) {
         HDITEMA record{};
         record.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
         record.pszText = const_cast<char*>(item.text);

@@ -16,6 +16,7 @@
 #include "style/rounding.h"
 #include "style/sprites.h"
 #include "tests/support/control_windows.h"
+#include "tests/support/engine_windows.h"
 #include "tests/support/painter_fixtures.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_windows.h"
@@ -41,9 +42,7 @@ protected:
     }
 
     HWND MakeToggle(const char* className, DWORD style, int height) {
-        HWND window = CreateWindowExA(0, className, kNoticeOff, WS_CHILD | WS_VISIBLE | style, 10, 10, 120, height,
-                                      host_.get(), nullptr, GetModuleHandleA(nullptr), nullptr);
-        SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
+        HWND window = test::CreateTestChild(host_.get(), className, kNoticeOff, style, 0, 10, 10, 120, height);
         test::PumpMessages();
         return window;
     }
