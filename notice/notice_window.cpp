@@ -47,9 +47,9 @@ bool NoticeWindow::Create() {
     if (!CreateFormWindow(L"系统信息", WS_POPUP | WS_CLIPCHILDREN, WS_EX_TOOLWINDOW, outer, nullptr))
         return false;
 
-    for (const LabelSpec& spec : kLabels) {
-        labels_.push_back({TwipsToPixels(spec.box, twipsPerPixel_), Ansi(spec.caption), spec.fore, spec.back,
-                           spec.transparent});
+    for (const LabelSpec& label : kLabels) {
+        labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), Ansi(label.caption), label.fore, label.back,
+                           label.transparent});
     }
     check1_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
                           TwipsToPixels(kCheck1, twipsPerPixel_), kCheck1Id);
