@@ -25,8 +25,10 @@ bool ParseNoticeSwitchedOff(std::string_view bytes) {
 
 bool NoticeSwitchedOff(const GameFolder& folder) {
     fileio::Bytes bytes;
-    if (fileio::ReadFilePrefix(folder.HintFile(), kMaxReadBytes, bytes)) return false;
-    return ParseNoticeSwitchedOff(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::uint64_t size = 0;
+    if (fileio::ReadFileRange(folder.HintFile(), 0, kMaxReadBytes, bytes, size)) return false;
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return ParseNoticeSwitchedOff(WholeLines(text, size > bytes.size()));
 }
 
 std::string FormatHintFile(std::wstring_view switchWord) {

@@ -45,8 +45,10 @@ CachedValues ParseSettingsCache(std::string_view bytes) {
 
 CachedValues ReadSettingsCache(const GameFolder& folder) {
     fileio::Bytes bytes;
-    if (fileio::ReadFilePrefix(folder.SettingsCacheFile(), kMaxReadBytes, bytes)) return {};
-    return ParseSettingsCache(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::uint64_t size = 0;
+    if (fileio::ReadFileRange(folder.SettingsCacheFile(), 0, kMaxReadBytes, bytes, size)) return {};
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return ParseSettingsCache(WholeLines(text, size > bytes.size()));
 }
 
 OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values) {

@@ -16,4 +16,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
+std::string_view WholeLines(std::string_view firstBytes, bool fileGoesOn) {
+    if (!fileGoesOn) return firstBytes;
+    const std::size_t lastEnd = firstBytes.find_last_of("\r\n");
+    return lastEnd == std::string_view::npos ? std::string_view() : firstBytes.substr(0, lastEnd + 1);
+}
+
 }  // namespace tarnwick

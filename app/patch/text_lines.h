@@ -13,4 +13,10 @@ inline constexpr std::wstring_view kLineEnd = L"\r\n";
 // the bytes can be split before decoding.
 std::vector<std::string_view> SplitLines(std::string_view text);
 
+// The whole lines among the first bytes of a file. When the file goes on
+// past the bytes that were read, the last line read may have been cut
+// short, so it is left out: a reader then sees fewer lines, never a line
+// that reads differently from the file.
+std::string_view WholeLines(std::string_view firstBytes, bool fileGoesOn);
+
 }  // namespace tarnwick
