@@ -237,7 +237,7 @@ void MainWindow::ReportReadError() {
                                  L"请先关闭游戏，然后重新运行本工具。");
         return;
     }
-    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe（错误代码 " + std::to_wstring(gameFileReadError_) +
+    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe（错误代码 " + DecimalText(gameFileReadError_) +
                                  L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。");
 }
 

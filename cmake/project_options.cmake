@@ -14,6 +14,11 @@ add_link_options(-static -static-libgcc -static-libstdc++
                  # Small exe: drop unused code and, in release builds, symbols.
                  -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 
+# Optimised for size: the tool waits for its user almost all the time, and
+# -Os makes the exe about a tenth smaller than -O3.
+set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
+
 # Every project library gets its folder's parent as include root, so code
 # includes "app/patch/version.h", "style/sprites.h" and so on.
 set(TARNWICK_INCLUDE_ROOT ${CMAKE_SOURCE_DIR})

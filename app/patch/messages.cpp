@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 #include "app/patch/fields.h"
 #include "app/patch/file_io.h"
 
@@ -27,6 +29,16 @@ std::wstring ShownValue(std::wstring_view value) {
 
 }  // namespace
 
+std::wstring DecimalText(unsigned long value) {
+    wchar_t digits[12];
+    wchar_t* first = digits + std::size(digits);
+    do {
+        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::wstring(first, digits + std::size(digits));
+}
+
 std::wstring FieldName(int field) {
     if (field < 0 || field >= kFieldCount) return L"数值";
     const std::wstring_view caption = kFields[field].caption;
@@ -39,7 +51,7 @@ std::wstring FieldName(int field) {
     }
     // The caption without its full-width colon.
     std::wstring name = L"“" + std::wstring(caption.substr(0, caption.size() - 1)) + L"”";
-    return count > 1 ? L"第" + std::to_wstring(ordinal) + L"个" + name : name;
+    return count > 1 ? L"第" + DecimalText(static_cast<unsigned long>(ordinal)) + L"个" + name : name;
 }
 
 std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value) {
@@ -50,8 +62,8 @@ std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view
         case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。" + again;
         case ValueProblem::TooLong: {
             const int digits = field >= 0 && field < kFieldCount ? kFields[field].slotDigits : 0;
-            return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" + std::to_wstring(digits) +
-                   L"位数字。" + again;
+            return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" +
+                   DecimalText(static_cast<unsigned long>(digits)) + L"位数字。" + again;
         }
     }
     return name + L"的数值无效。" + again;
@@ -106,7 +118,7 @@ std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileN
             text += L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
             break;
         default:
-            text += L"无法读写 " + name + L"（错误代码 " + std::to_wstring(error) +
+            text += L"无法读写 " + name + L"（错误代码 " + DecimalText(error) +
                     L"）。\n请关闭游戏和其他可能使用它的程序，然后再试。";
             break;
     }

@@ -19,6 +19,10 @@ enum class Action { Apply, Restore, SaveSettings, SaveNoticeSwitch };
 
 enum class ValueProblem { Empty, NotDigits, TooLong };
 
+// A number's decimal digits. Written out by hand: std::to_wstring would
+// bring the runtime's whole printf into the exe for four numbers.
+std::wstring DecimalText(unsigned long value);
+
 // The field as the player sees it: "第2个“血值”", or "“时间”" for a caption
 // that only one field has. Fields are counted in reading order, which is
 // index order.
