@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tarnwick::test {
@@ -72,6 +73,9 @@ public:
 
     const IMAGE_DATA_DIRECTORY& Directory(int index) const { return nt_.OptionalHeader.DataDirectory[index]; }
     DWORD ImageBase() const { return nt_.OptionalHeader.ImageBase; }
+    const IMAGE_NT_HEADERS32& Headers() const { return nt_; }
+    size_t SectionsOffset() const { return sectionsOffset_; }
+    const std::vector<unsigned char>& Bytes() const { return bytes_; }
 
 private:
     std::vector<unsigned char> bytes_;
@@ -92,7 +96,22 @@ PeImports ReadPeImports(const std::wstring& path) {
         size_t offset = pe.OffsetOf(pe.Directory(IMAGE_DIRECTORY_ENTRY_IMPORT).VirtualAddress);
         IMAGE_IMPORT_DESCRIPTOR descriptor{};
         while (offset != 0 && pe.Read(offset, descriptor) && descriptor.Name != 0) {
-            result.libraries.push_back(pe.NameAt(pe.OffsetOf(descriptor.Name)));
+            const std::string library = pe.NameAt(pe.OffsetOf(descriptor.Name));
+            result.libraries.push_back(library);
+            // The lookup table names the functions; without one (old
+            // linkers) the address table holds the same before loading.
+            const DWORD lookup = descriptor.OriginalFirstThunk ? descriptor.OriginalFirstThunk : descriptor.FirstThunk;
+            size_t thunkOffset = pe.OffsetOf(lookup);
+            DWORD thunk = 0;
+            while (thunkOffset != 0 && pe.Read(thunkOffset, thunk) && thunk != 0) {
+                if (thunk & IMAGE_ORDINAL_FLAG32) {
+                    result.functions.push_back({library, "#" + std::to_string(thunk & 0xFFFF)});
+                } else {
+                    const size_t hintName = pe.OffsetOf(thunk);
+                    result.functions.push_back({library, hintName ? pe.NameAt(hintName + 2) : std::string()});
+                }
+                thunkOffset += sizeof thunk;
+            }
             offset += sizeof descriptor;
         }
     }
@@ -112,6 +131,44 @@ PeImports ReadPeImports(const std::wstring& path) {
         }
     }
     return result;
+}
+
+PeLayout ReadPeLayout(const std::wstring& path) {
+    PeLayout layout;
+    PeView pe(ReadWholeFile(path));
+    if (!pe.Parse()) return layout;
+    const IMAGE_NT_HEADERS32& nt = pe.Headers();
+    layout.valid = true;
+    layout.fileSize = pe.Bytes().size();
+    layout.machine = nt.FileHeader.Machine;
+    layout.fileCharacteristics = nt.FileHeader.Characteristics;
+    layout.subsystem = nt.OptionalHeader.Subsystem;
+    layout.subsystemMajor = nt.OptionalHeader.MajorSubsystemVersion;
+    layout.subsystemMinor = nt.OptionalHeader.MinorSubsystemVersion;
+    layout.osMajor = nt.OptionalHeader.MajorOperatingSystemVersion;
+    layout.osMinor = nt.OptionalHeader.MinorOperatingSystemVersion;
+    layout.entryPoint = nt.OptionalHeader.AddressOfEntryPoint;
+    layout.sizeOfHeaders = nt.OptionalHeader.SizeOfHeaders;
+    layout.fileAlignment = nt.OptionalHeader.FileAlignment;
+    const auto& bytes = pe.Bytes();
+    layout.headerBytes.assign(bytes.begin(), bytes.begin() + std::min<size_t>(bytes.size(), layout.sizeOfHeaders));
+    for (WORD i = 0; i < nt.FileHeader.NumberOfSections; ++i) {
+        IMAGE_SECTION_HEADER header{};
+        if (!pe.Read(pe.SectionsOffset() + i * sizeof header, header)) {
+            layout.valid = false;
+            break;
+        }
+        PeSection section;
+        section.name.assign(reinterpret_cast<const char*>(header.Name),
+                            strnlen(reinterpret_cast<const char*>(header.Name), IMAGE_SIZEOF_SHORT_NAME));
+        section.virtualAddress = header.VirtualAddress;
+        section.virtualSize = header.Misc.VirtualSize;
+        section.rawOffset = header.PointerToRawData;
+        section.rawSize = header.SizeOfRawData;
+        section.characteristics = header.Characteristics;
+        layout.sections.push_back(section);
+    }
+    return layout;
 }
 
 std::wstring WindowsPathOfUnixPath(const std::string& unixPath) {
