@@ -26,6 +26,7 @@ start_virtual_display() {
 
 stop_session() {
     wineserver -k >/dev/null 2>&1 || true
+    stop_small_disk
     if [ -n "${xvfb_pid:-}" ]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -38,4 +39,45 @@ start_wine_session() {
     # A wineserver left from another display would put windows there.
     wineserver -k >/dev/null 2>&1 || true
     wineserver -p5 >/dev/null 2>&1 || true
+}
+
+# A small tmpfs for the tests that fill a disk: mounted at
+# $BUILD_DIR/smalldisk when this user may mount (root, or sudo without a
+# password) and the system allows it, and handed to the tests as the Unix
+# path in TARNWICK_SMALL_DISK. Without it those tests skip themselves.
+# stop_session unmounts it, also after failures. Size as for mount(8).
+start_small_disk() {
+    local size="${1:-8m}"
+    local dir="$BUILD_DIR/smalldisk"
+    small_disk_sudo=""
+    if [ "$(id -u)" != 0 ]; then
+        if command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+            small_disk_sudo="sudo -n"
+        else
+            echo "small disk not mounted (needs root or sudo without a password): its tests skip" >&2
+            return 0
+        fi
+    fi
+    mkdir -p "$dir"
+    # Left mounted by a run that was killed.
+    if mountpoint -q "$dir"; then
+        $small_disk_sudo umount "$dir" 2>/dev/null || $small_disk_sudo umount -l "$dir" 2>/dev/null || true
+    fi
+    if $small_disk_sudo mount -t tmpfs -o "size=$size,mode=0700,uid=$(id -u),gid=$(id -g)" \
+        tarnwick-smalldisk "$dir" 2>/dev/null; then
+        small_disk_dir="$dir"
+        export TARNWICK_SMALL_DISK="$dir"
+    else
+        echo "small disk not mounted (mount not allowed here): its tests skip" >&2
+    fi
+}
+
+stop_small_disk() {
+    [ -n "${small_disk_dir:-}" ] || return 0
+    # Busy only while a Wine process still holds a file there; the session
+    # has ended them by now, so a lazy unmount finishes at once.
+    $small_disk_sudo umount "$small_disk_dir" 2>/dev/null || $small_disk_sudo umount -l "$small_disk_dir" 2>/dev/null || true
+    rmdir "$small_disk_dir" 2>/dev/null || true
+    small_disk_dir=""
+    unset TARNWICK_SMALL_DISK
 }
