@@ -111,7 +111,7 @@ DWORD EnsureFolder(const std::wstring& path, bool* created) {
     if (created) *created = false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_ALREADY_EXISTS;
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_DIRECTORY;
     }
     if (!CreateDirectoryW(path.c_str(), nullptr)) return ErrorOr(ERROR_CANNOT_MAKE);
     if (created) *created = true;

@@ -47,7 +47,7 @@ DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t 
                     std::uint64_t& fileSize);
 
 // Creates the folder if it is not there. `created` tells whether it was
-// made by this call. A file of that name is an error.
+// made by this call. A file of that name is ERROR_DIRECTORY.
 DWORD EnsureFolder(const std::wstring& path, bool* created = nullptr);
 
 std::wstring ParentFolder(const std::wstring& path);

@@ -86,6 +86,8 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case ERROR_DIRECTORY:
+            return FileExists(path) ? Outcome::NotAFolder : Outcome::Failed;
         default:
             return Outcome::Failed;
     }
@@ -97,7 +99,10 @@ std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileN
     std::wstring text = std::wstring(Prefix(action)) + L"：";
     switch (outcome) {
         case Outcome::GameFileMissing:
-            text += L"找不到游戏文件 meteor.exe。\n请把本工具放在游戏安装目录中运行。";
+            // The tool found the file at start-up, so it was moved, renamed or
+            // deleted since.
+            text += L"找不到游戏文件 meteor.exe，它可能已被移走、改名或删除。\n"
+                    L"请把 meteor.exe 放回游戏安装目录（或重新安装游戏），然后再试。";
             break;
         case Outcome::GameFileDamaged:
             text += L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
@@ -113,6 +118,10 @@ std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileN
             break;
         case Outcome::AccessDenied:
             text += L"没有权限写入 " + name + L"。\n请右键点击本工具，选择“以管理员身份运行”，然后再试。";
+            break;
+        case Outcome::NotAFolder:
+            text += L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
+                    L"请把这个文件改名或移到别处，然后再试。";
             break;
         case Outcome::DiskFull:
             text += L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";

@@ -16,6 +16,7 @@ enum class Outcome {
     ReadOnly,          // the game file (or another file) is read-only
     AccessDenied,      // the folder needs administrator rights
     DiskFull,
+    NotAFolder,        // a file stands where one of the tool's folders belongs
     BackupMissing,     // restore: "还原文件丢失 还原失败"
     Failed,            // any other failure of the file system
 };

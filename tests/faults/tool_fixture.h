@@ -1,0 +1,152 @@
+#pragma once
+// The real Tarnwick.exe started in a game folder for the fault tests: the
+// folder, the tool's buttons, clicks answered in the "系统信息" box, and
+// the state of the game file and its backup afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/form/form.h"
+#include "app/main_layout.h"
+#include "app/patch/fields.h"
+#include "app/patch/version.h"
+#include "tests/faults/fault_folders.h"
+#include "tests/patch/expected_bytes.h"
+#include "tests/support/synthetic_game.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_driver.h"
+
+namespace tarnwick::test {
+
+inline bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The game file after an apply of `values` to `before`, from the offsets
+// written out in the tests.
+inline Bytes PatchedGame(const Bytes& before, GameVersion version, const FieldTexts& values) {
+    const auto& slots = version == GameVersion::V1_08 ? kSlots108 : kSlots107;
+    const std::uint32_t code = version == GameVersion::V1_08 ? kCode108 : kCode107;
+    Bytes after = before;
+    for (int i = 0; i < kFieldCount; ++i) {
+        std::string slot(values[i].begin(), values[i].end());
+        if (kFields[i].percent) slot += '%';
+        slot.resize(4, '\0');
+        std::copy(slot.begin(), slot.end(), after.begin() + slots[i]);
+    }
+    after[code] = 0x90;
+    after[code + 1] = 0x90;
+    return after;
+}
+
+// Whether `text` holds every one of `parts`; the failure message shows the
+// whole text.
+inline testing::AssertionResult SaysAll(const std::wstring& text, const std::vector<std::wstring>& parts) {
+    for (const std::wstring& part : parts) {
+        if (text.find(part) == std::wstring::npos) {
+            return testing::AssertionFailure() << testing::PrintToString(text) << " lacks "
+                                               << testing::PrintToString(part);
+        }
+    }
+    return testing::AssertionSuccess();
+}
+
+// Under Wine on a display without a window manager, hiding a framed
+// window (every "系统信息" box) waits two seconds for a window manager that
+// never answers. While these tests run, Wine is told that no window manager
+// handles the tool's windows, as is the case; the tool behaves the same,
+// only without the waits. The setting is taken off again afterwards.
+class UnmanagedToolWindows {
+public:
+    UnmanagedToolWindows();
+    ~UnmanagedToolWindows();
+    UnmanagedToolWindows(const UnmanagedToolWindows&) = delete;
+    UnmanagedToolWindows& operator=(const UnmanagedToolWindows&) = delete;
+
+private:
+    bool set_ = false;
+};
+
+class ToolFixture : public testing::Test {
+protected:
+    static void SetUpTestSuite() { unmanaged_ = new UnmanagedToolWindows(); }
+    static void TearDownTestSuite() {
+        delete unmanaged_;
+        unmanaged_ = nullptr;
+    }
+    static inline UnmanagedToolWindows* unmanaged_ = nullptr;
+
+    // A game folder under `root` (by default the system's temporary folder)
+    // with a synthetic game file of `version` and the notice switched off.
+    void MakeGameFolder(GameVersion version, const std::wstring& root = L"") {
+        tool_.reset();
+        folder_.reset();
+        temp_.reset();
+        if (root.empty()) {
+            temp_ = std::make_unique<TempFolder>();
+        } else {
+            folder_ = std::make_unique<FolderUnder>(root);
+        }
+        version_ = version;
+        pristine_ = MakeSyntheticGame(version, 5);
+        WriteFileBytes(Path(L"meteor.exe"), pristine_);
+        CreateDirectoryW(Path(L"Data").c_str(), nullptr);
+        const std::string off = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
+        WriteFileBytes(Path(L"Data\\Hint.cfg"), Bytes(off.begin(), off.end()));
+    }
+
+    const std::wstring& Folder() const { return temp_ ? temp_->Path() : folder_->Path(); }
+    std::wstring Path(const std::wstring& relative) const { return Folder() + L"\\" + relative; }
+
+    // Starts the tool in the game folder and waits for its main window.
+    void StartTool() {
+        tool_.reset();
+        tool_ = std::make_unique<ToolProcess>(ToolExePath(), Folder());
+        ASSERT_TRUE(tool_->Started()) << "cannot start the tool";
+        main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
+        ASSERT_TRUE(main_) << "no main window";
+    }
+
+    HWND Field(int index) const { return GetDlgItem(main_, main_layout::FieldId(index)); }
+    HWND Confirm() const { return GetDlgItem(main_, main_layout::kCommand1Id); }
+    HWND Restore() const { return GetDlgItem(main_, main_layout::kCommand3Id); }
+
+    // Clicks the button and answers the "系统信息" box it opens; its text.
+    std::wstring ClickAndAnswer(HWND button) {
+        Click(button);
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+        if (!box) return L"<no message box>";
+        EXPECT_EQ(box->owner, main_) << "the box belongs to the main window";
+        EXPECT_TRUE(AnswerMessageBox(*box));
+        return box->text;
+    }
+
+    // The tool survived and takes the next click.
+    void ExpectToolAlive() {
+        EXPECT_TRUE(tool_->Running()) << "the tool ended";
+        EXPECT_TRUE(Sync(main_)) << "the main window does not answer";
+    }
+
+    Bytes Game() const { return ReadFileBytes(Path(L"meteor.exe")); }
+    Bytes Backup() const { return ReadFileBytes(Path(L"Data\\bak\\meteor.bak")); }
+    bool BackupThere() const { return PathExists(Path(L"Data\\bak\\meteor.bak")); }
+    bool CacheThere() const { return PathExists(Path(L"Data\\Slowlysave.cfg")); }
+    std::optional<Bytes> CacheBytes() const {
+        return CacheThere() ? std::optional<Bytes>(ReadFileBytes(Path(L"Data\\Slowlysave.cfg"))) : std::nullopt;
+    }
+    Bytes Patched(const FieldTexts& values = DefaultFieldTexts()) const {
+        return PatchedGame(pristine_, version_, values);
+    }
+
+    std::unique_ptr<TempFolder> temp_;
+    std::unique_ptr<FolderUnder> folder_;
+    std::unique_ptr<ToolProcess> tool_;  // ended before its folder goes
+    HWND main_ = nullptr;
+    GameVersion version_ = GameVersion::V1_07;
+    Bytes pristine_;
+};
+
+}  // namespace tarnwick::test
