@@ -72,7 +72,7 @@ protected:
     std::wstring filler_;
 };
 
-TEST_F(FullDisk, GameFileCheckedAndFolderOnTheSmallDisk) {
+TEST_F(FullDisk, WineSeesTheSmallDiskAndItFillsToTheByte) {
     MakeGameFolder(GameVersion::V1_07, disk_);
     std::optional<std::uint64_t> free = FreeBytes(Folder());
     ASSERT_TRUE(free);
