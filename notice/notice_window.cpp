@@ -1,11 +1,11 @@
 #include "notice/notice_window.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include "notice/hint_file.h"
 #include "notice/taskbar.h"
 #include "style/skin.h"
+#include "style/system_library.h"
 
 namespace tarnwick {
 namespace {
@@ -19,6 +19,12 @@ struct LabelSpec {
     COLORREF back;
     bool transparent;
 };
+
+// Opens a link with the shell's "open" verb. shell32 is loaded on the first
+// click, not at every start of the tool.
+void OpenLink(HWND owner, const char* link) {
+    if (ShellExecuteProc open = SystemShellExecute()) open(owner, "open", link, nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 constexpr COLORREF kDefaultFore = SystemColour(COLOR_BTNTEXT);
 constexpr COLORREF kDefaultBack = SystemColour(COLOR_BTNFACE);
@@ -159,13 +165,13 @@ void NoticeWindow::Label2_MouseMove(int, int, int, int) { SetLabelForeColour(Lab
 // The links open shown: a mail program or browser started hidden would
 // look to the user as if the click did nothing.
 void NoticeWindow::Label5_Click() {
-    ShellExecuteA(Handle(), "open", kContactLink, nullptr, nullptr, SW_SHOWNORMAL);
+    OpenLink(Handle(), kContactLink);
 }
 
 void NoticeWindow::Label5_MouseMove(int, int, int, int) { SetLabelForeColour(Label5, kGreen); }
 
 void NoticeWindow::Label6_Click() {
-    ShellExecuteA(Handle(), "open", kWebLink, nullptr, nullptr, SW_SHOWNORMAL);
+    OpenLink(Handle(), kWebLink);
 }
 
 void NoticeWindow::Label6_MouseMove(int, int, int, int) { SetLabelForeColour(Label6, kGreen); }

@@ -1,12 +1,10 @@
 #include "style/blit.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
 #include <array>
 
 #include "style/gdi_scope.h"
 #include "style/primitives.h"
+#include "style/system_library.h"
 
 namespace tarnwick {
 namespace {
@@ -155,7 +153,7 @@ void BlitTransparent(HDC destination, int x, int y, int width, int height,
     // itself counts. Should the translation fail, the value is taken as it
     // stands.
     COLORREF translated = keyColour;
-    OleTranslateColor(keyColour, palette, &translated);
+    if (OleTranslateColorProc translate = SystemOleTranslateColor()) translate(keyColour, palette, &translated);
     const COLORREF key = translated & 0x00FFFFFF;
 
     // The composition: the destination's current pixels ...

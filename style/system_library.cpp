@@ -34,6 +34,17 @@ AlphaBlendProc SystemAlphaBlend() {
     return proc;
 }
 
+OleTranslateColorProc SystemOleTranslateColor() {
+    static OleTranslateColorProc proc =
+        reinterpret_cast<OleTranslateColorProc>(LoadSystemProc("oleaut32.dll", "OleTranslateColor"));
+    return proc;
+}
+
+ShellExecuteProc SystemShellExecute() {
+    static ShellExecuteProc proc = reinterpret_cast<ShellExecuteProc>(LoadSystemProc("shell32.dll", "ShellExecuteA"));
+    return proc;
+}
+
 TrackMouseEventProc SystemComctlTrackMouseEvent() {
     static TrackMouseEventProc proc =
         reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("comctl32.dll", "_TrackMouseEvent"));

@@ -2,6 +2,10 @@
 // Entries of system libraries that the exe does not import, loaded at run
 // time by their full path in the system folder. A library of the same name
 // dropped next to the exe (the game folder) is therefore never loaded.
+// oleaut32 and shell32 are taken from the system folder either way; they
+// are loaded here only when first needed, because loading them (and what
+// they load in turn) at every start costs several milliseconds of the
+// tool's start-up while most runs never need them.
 #include <windows.h>
 
 namespace tarnwick {
@@ -15,6 +19,14 @@ FARPROC LoadSystemProc(const char* fileName, const char* name);
 // msimg32's AlphaBlend, or null.
 using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 AlphaBlendProc SystemAlphaBlend();
+
+// oleaut32's OleTranslateColor, or null.
+using OleTranslateColorProc = HRESULT(WINAPI*)(DWORD, HPALETTE, COLORREF*);
+OleTranslateColorProc SystemOleTranslateColor();
+
+// shell32's ShellExecuteA, or null.
+using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+ShellExecuteProc SystemShellExecute();
 
 // comctl32's _TrackMouseEvent, or null.
 using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
