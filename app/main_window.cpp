@@ -63,8 +63,7 @@ bool MainWindow::CreateLayout() {
 
     backColour_ = kBackColour;
     // Without the picture the whole client area stays green.
-    picture_ = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_BACKGROUND),
-                                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    SetPicture(IDB_BACKGROUND);
 
     // Labels, drawn beneath the child windows; opaque and empty until the
     // load handler gives them captions. The drag band is transparent.

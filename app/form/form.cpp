@@ -148,10 +148,7 @@ void InstallKeyFilter(HWND field) {
     SetPropA(field, kKeyFilterProp, reinterpret_cast<HANDLE>(previous));
 }
 
-Form::~Form() {
-    Close();
-    if (picture_) DeleteObject(picture_);
-}
+Form::~Form() { Close(); }
 
 void Form::Close() {
     if (window_) DestroyWindow(window_);
@@ -240,6 +237,31 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window_, message, wParam, lParam);
 }
 
+void Form::SetPicture(int resourceId) {
+    pictureInfo_ = nullptr;
+    pictureBits_ = nullptr;
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), reinterpret_cast<LPCSTR>(RT_BITMAP));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+    if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return;
+    // A bitmap resource is a BITMAPINFO, its colour table and then the
+    // pixels; 24-bit pictures have no colour table.
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
+    const DWORD masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
+    const DWORD offset = header.biSize + (colours + masks) * sizeof(RGBQUAD);
+    // Rows of uncompressed pixels are padded to whole 32-bit words; a
+    // resource too short for its pixels is not drawn.
+    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    const long long stride = (static_cast<long long>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const bool uncompressed = header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS;
+    if (header.biWidth <= 0 || (uncompressed && offset + stride * rows > SizeofResource(module, found))) return;
+    pictureInfo_ = info;
+    pictureBits_ = reinterpret_cast<const BYTE*>(info) + offset;
+}
+
 void Form::PaintBeneathLabels(HDC) {}
 
 void Form::Paint(HDC target) {
@@ -251,14 +273,11 @@ void Form::Paint(HDC target) {
     HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
     FillRect(dc, &client, back);
     DeleteObject(back);
-    if (picture_) {
-        BITMAP info{};
-        GetObjectA(picture_, sizeof info, &info);
-        HDC pictureDc = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(pictureDc, picture_);
-        BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, pictureDc, 0, 0, SRCCOPY);
-        SelectObject(pictureDc, old);
-        DeleteDC(pictureDc);
+    if (pictureInfo_) {
+        const BITMAPINFOHEADER& header = pictureInfo_->bmiHeader;
+        const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+        SetDIBitsToDevice(dc, 0, 0, header.biWidth, height, 0, 0, 0, height, pictureBits_, pictureInfo_,
+                          DIB_RGB_COLORS);
     }
     PaintBeneathLabels(dc);
     for (const Label& label : labels_) DrawLabel(dc, label, UiFont());

@@ -96,7 +96,11 @@ protected:
 
     std::vector<Label> labels_;
     COLORREF backColour_ = SystemColour(COLOR_BTNFACE);
-    HBITMAP picture_ = nullptr;  // owned; drawn unscaled at the top-left corner
+    // The picture drawn unscaled at the top-left corner: a bitmap resource of
+    // the exe, drawn straight from the resource, so that it takes no memory
+    // of its own (a loaded copy of the main window's picture would be about
+    // 440 KB). No picture when the resource is missing.
+    void SetPicture(int resourceId);
 
 private:
     friend bool RegisterFormClasses(HINSTANCE instance);
@@ -110,6 +114,8 @@ private:
 
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
+    const BITMAPINFO* pictureInfo_ = nullptr;  // in the exe's resources
+    const void* pictureBits_ = nullptr;
 };
 
 }  // namespace tarnwick
