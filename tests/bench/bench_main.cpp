@@ -1,0 +1,109 @@
+// Benchmarks of Tarnwick under this machine's Windows (Wine in CI): start-up,
+// "确认", hover fades and memory, each as a ratio against a baseline
+// measured in the same run. Prints a Markdown table; asserts nothing.
+//
+// Usage: tarnwick_bench [tick] [startup] [apply] [fade] [size]
+// (all when none is named). TARNWICK_BENCH_RUNS sets the runs per figure
+// (7), TARNWICK_BENCH_FADE_SECONDS the length of one fade run (10), and
+// TARNWICK_BENCH_TOOL the Windows path of another Tarnwick.exe to measure
+// (an older build, for figures before and after a change).
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/bench/bench_measure.h"
+#include "tests/bench/fade_tick_bench.h"
+#include "tests/bench/process_bench.h"
+#include "tests/support/tool_driver.h"
+
+namespace {
+
+using namespace tarnwick::bench;
+
+double EnvironmentNumber(const char* name, double fallback) {
+    char text[32] = {};
+    if (GetEnvironmentVariableA(name, text, sizeof text) == 0) return fallback;
+    const double value = std::atof(text);
+    return value > 0 ? value : fallback;
+}
+
+// Digits after the point for a unit.
+int Decimals(const std::string& unit) { return unit == "MiB" ? 2 : unit == "KiB" ? 0 : 1; }
+
+void PrintRow(const Row& row) {
+    if (!row.valid) {
+        std::printf("| %s | failed | | | | %s |\n", row.measure.c_str(), row.note.c_str());
+        return;
+    }
+    const double ratio = row.tool / row.baseline;
+    std::string goal = "-", verdict;
+    if (row.goal > 0) {
+        char text[32];
+        std::snprintf(text, sizeof text, "<= %.2fx", row.goal);
+        goal = text;
+        verdict = ratio <= row.goal ? "met" : "missed";
+    }
+    std::string note = verdict;
+    if (!row.note.empty()) note += (note.empty() ? "" : "; ") + row.note;
+    const int decimals = Decimals(row.unit);
+    std::printf("| %s | %.*f %s | %.*f %s (%s) | %.2fx | %s | %s |\n", row.measure.c_str(), decimals, row.tool,
+                row.unit.c_str(), decimals, row.baseline, row.unit.c_str(), row.baselineName.c_str(), ratio,
+                goal.c_str(), note.c_str());
+}
+
+void PrintFadeTick(const FadeTickFigures& tick, int cycles) {
+    if (!tick.ok) {
+        std::printf("| Fade tick, in process | failed | | | | %s |\n", tick.problem.c_str());
+        return;
+    }
+    std::printf("| Fade tick, in process: %d ticks of %d fades in and out | %.1f us | %.1f us (one AlphaBlend onto the "
+                "button's window DC) | %.2fx | - | %d ticks drew one AlphaBlend, %d none (opacity 0), %d more than "
+                "one; %ld window DCs taken, %ld GDI objects created; live GDI objects %d before, %d after |\n",
+                tick.ticks, 2 * cycles, tick.tickMicroseconds, tick.blendMicroseconds,
+                tick.tickMicroseconds / tick.blendMicroseconds, tick.ticksWithOneBlend, tick.ticksWithNoBlend,
+                tick.ticksWithMoreBlends, tick.windowDcs, tick.objectsCreated, tick.liveObjectsBefore,
+                tick.liveObjectsAfter);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::set<std::string> wanted(argv + 1, argv + argc);
+    auto want = [&](const char* name) { return wanted.empty() || wanted.count(name) > 0; };
+
+    Settings settings;
+    settings.runs = static_cast<int>(EnvironmentNumber("TARNWICK_BENCH_RUNS", settings.runs));
+    settings.fadeSeconds = EnvironmentNumber("TARNWICK_BENCH_FADE_SECONDS", settings.fadeSeconds);
+    Programs programs{tarnwick::test::WinePathFromUnix(TARNWICK_EXE_PATH),
+                      tarnwick::test::WinePathFromUnix(TARNWICK_BASELINE_PATH)};
+    wchar_t tool[MAX_PATH] = {};
+    if (GetEnvironmentVariableW(L"TARNWICK_BENCH_TOOL", tool, MAX_PATH) > 0) programs.tool = tool;
+
+    // The in-process part first: its call counters must be in place before
+    // anything in this process looks up AlphaBlend.
+    constexpr int kFadeCycles = 20;
+    FadeTickFigures tick;
+    if (want("tick")) tick = MeasureFadeTicks(kFadeCycles);
+
+    std::vector<Row> rows;
+    if (want("startup")) {
+        for (Row& row : MeasureStartUp(programs, settings)) rows.push_back(row);
+    }
+    if (want("apply")) {
+        for (Row& row : MeasureApply(programs, settings)) rows.push_back(row);
+    }
+    if (want("fade")) rows.push_back(MeasureFade(programs, settings));
+    if (want("size")) rows.push_back(MeasureBinarySize(programs));
+
+    std::printf("Medians of %d runs each.\n\n", settings.runs);
+    std::printf("| Measure | Tarnwick | Baseline | Ratio | Goal | Result |\n");
+    std::printf("|---|---|---|---|---|---|\n");
+    for (const Row& row : rows) PrintRow(row);
+    if (want("tick")) PrintFadeTick(tick, kFadeCycles);
+    std::fflush(stdout);
+    return 0;
+}

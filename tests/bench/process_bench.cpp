@@ -1,0 +1,391 @@
+#include "tests/bench/process_bench.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "app/patch/game_folder.h"
+#include "notice/hint_file.h"
+#include "tests/support/synthetic_game.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/tool_driver.h"
+
+namespace tarnwick::bench {
+namespace {
+
+using test::TempFolder;
+using test::ToolProcess;
+
+// Both programs open their main window at this outer size.
+constexpr int kMainWidth = 514;
+constexpr int kMainHeight = 292;
+constexpr char kToolClass[] = "ThunderRT6FormDC";
+constexpr char kBaselineClass[] = "TarnwickBenchBaseline";
+constexpr int kConfirmId = 200;  // "确认"
+constexpr char kButtonEnvironment[] = "TARNWICK_BENCH_BUTTON";
+constexpr double kGiveUpSeconds = 15;
+
+// A game folder with a synthetic 1.07 game file; the notice switched off
+// when asked.
+std::unique_ptr<TempFolder> MakeGameFolder(bool noticeOff) {
+    auto folder = std::make_unique<TempFolder>();
+    test::WriteFileBytes(*folder / L"meteor.exe", test::MakeSyntheticGame(GameVersion::V1_07));
+    if (noticeOff) WriteHintFile(GameFolder{folder->Path()}, kSwitchOff);
+    return folder;
+}
+
+bool IsMainWindow(HWND window, const char* className) {
+    RECT box{};
+    return IsWindowVisible(window) && test::ClassName(window) == className && GetWindowRect(window, &box) &&
+           box.right - box.left == kMainWidth && box.bottom - box.top == kMainHeight;
+}
+
+HWND FindMainWindow(DWORD processId, const char* className) {
+    for (HWND window : test::TopLevelWindows(processId)) {
+        if (IsMainWindow(window, className)) return window;
+    }
+    return nullptr;
+}
+
+// Polls every millisecond until the main window is shown; null on time-out.
+HWND WaitForMainWindow(DWORD processId, const char* className, double since) {
+    for (;;) {
+        if (HWND window = FindMainWindow(processId, className)) return window;
+        if (Now() - since > kGiveUpSeconds) return nullptr;
+        Sleep(1);
+    }
+}
+
+struct StartFigures {
+    bool ok = false;
+    double seconds = 0;
+    double privateBytes = 0;
+    double peakPagefileBytes = 0;
+};
+
+// Starts the program in the folder and times it until its main window is
+// shown and the process waits for input; then reads its memory counters
+// and ends it.
+StartFigures StartOnce(const std::wstring& exe, const std::wstring& folder, const char* className) {
+    StartFigures figures;
+    const double start = Now();
+    ToolProcess process(exe, folder);  // returns once the process is idle for input
+    if (!process.Started()) return figures;
+    if (!WaitForMainWindow(process.Id(), className, start)) return figures;
+    figures.seconds = Now() - start;
+
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process.Id());
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (handle != nullptr &&
+        GetProcessMemoryInfo(handle, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+        // Wine leaves PrivateUsage at 0 for another process; PagefileUsage
+        // is the same commit charge on Windows (Wine fills it from the
+        // process's anonymous resident memory).
+        figures.privateBytes = static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage
+                                                                         : counters.PagefileUsage);
+        figures.peakPagefileBytes = static_cast<double>(counters.PeakPagefileUsage);
+    }
+    if (handle != nullptr) CloseHandle(handle);
+    figures.ok = true;
+    return figures;
+}
+
+double CpuSeconds(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+    return Seconds(kernel) + Seconds(user);
+}
+
+struct CursorLoopFigures {
+    double cpuSeconds = -1;
+    int samples = 0;
+    int fadingSamples = 0;  // samples that found the button's fade timer running
+};
+
+// Moves the cursor onto the button and off it again, one move every step,
+// for the given time, and returns the CPU time the process used meanwhile.
+CursorLoopFigures CursorLoop(DWORD processId, HWND button, const Settings& settings) {
+    CursorLoopFigures figures;
+    RECT buttonBox{};
+    GetWindowRect(button, &buttonBox);
+    const int width = buttonBox.right - buttonBox.left;
+    // The cursor crosses the button from left to right in kMovesPerPass
+    // moves, then goes back along a bare strip of the same window just
+    // above it (in the tool, between the last value field and the button),
+    // and so on: a move every step, on and off the button every pass.
+    // Passes of several moves matter under Wine, which notices that the
+    // cursor has left a tracked window by polling the cursor a few times a
+    // second: a cursor that went on and off at every step was found on the
+    // button at nearly every poll, so the leave was seldom reported and the
+    // fade seldom ran (its timer in 12% of samples instead of 99%).
+    constexpr int kMovesPerPass = 5;
+    auto position = [&](int step) {
+        const int pass = step / kMovesPerPass, move = step % kMovesPerPass;
+        const bool onButton = pass % 2 == 0;
+        const int along = onButton ? move : kMovesPerPass - 1 - move;
+        return POINT{buttonBox.left + width * (1 + along) / (kMovesPerPass + 1),
+                     onButton ? (buttonBox.top + buttonBox.bottom) / 2 : buttonBox.top - 12};
+    };
+    const POINT off = position(kMovesPerPass);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    if (process == nullptr) return figures;
+
+    SetCursorPos(off.x, off.y);
+    Sleep(300);  // let start-up work and the first move settle
+    const double cpuBefore = CpuSeconds(process);
+    const double start = Now();
+    for (int step = 0;; ++step) {
+        const double due = start + step * settings.cursorStepSeconds;
+        if (due >= start + settings.fadeSeconds) break;
+        const double wait = due - Now();
+        if (wait > 0) Sleep(static_cast<DWORD>(wait * 1000));
+        const POINT target = position(step);
+        SetCursorPos(target.x, target.y);
+        ++figures.samples;
+        if (GetPropA(button, "TIMERID") != nullptr) ++figures.fadingSamples;
+    }
+    const double rest = start + settings.fadeSeconds - Now();
+    if (rest > 0) Sleep(static_cast<DWORD>(rest * 1000));
+    const double cpuAfter = CpuSeconds(process);
+    CloseHandle(process);
+    if (cpuBefore >= 0 && cpuAfter >= 0) figures.cpuSeconds = cpuAfter - cpuBefore;
+    return figures;
+}
+
+std::string Format(const char* format, double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+// A row from the medians of two series; invalid when a run failed.
+Row MakeRow(const std::string& measure, const std::string& unit, const std::vector<double>& tool,
+            const std::vector<double>& baseline, double scale, double goal, const std::string& baselineName) {
+    Row row;
+    row.measure = measure;
+    row.unit = unit;
+    row.tool = Median(tool) * scale;
+    row.baseline = Median(baseline) * scale;
+    row.goal = goal;
+    row.baselineName = baselineName;
+    row.valid = !tool.empty() && !baseline.empty() && row.baseline > 0;
+    return row;
+}
+
+// "left,top,width,height" of a child window in its parent's client area.
+std::string ClientBoxText(HWND child, HWND parent) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
+           std::to_string(r.bottom - r.top);
+}
+
+// Clicks the button runs + 1 times and times each click until a message
+// box of the process is on the screen; the first click is a warm-up (for
+// the tool it creates the folders and the first backup) and is not kept.
+// Every box is answered. Returns what went wrong, or "".
+std::string TimeClicksToMessageBox(DWORD processId, HWND mainWindow, HWND button, const std::wstring& text,
+                                   int runs, std::vector<double>& seconds) {
+    std::string note;
+    for (int run = 0; run <= runs; ++run) {
+        test::Sync(mainWindow);
+        const double start = Now();
+        test::Click(button);
+        std::optional<double> shownAfter;
+        while (Now() - start < kGiveUpSeconds) {
+            bool shown = false;
+            for (HWND window : test::TopLevelWindows(processId)) {
+                if (IsWindowVisible(window) && test::ClassName(window) == "#32770") shown = true;
+            }
+            if (shown) {
+                shownAfter = Now() - start;
+                break;
+            }
+            Sleep(1);
+        }
+        std::optional<test::MessageBoxSeen> box = test::FindMessageBox(processId);
+        if (!shownAfter || !box) return "no message box";
+        if (box->text != text) note = "unexpected message";
+        test::AnswerMessageBox(*box);
+        if (run > 0) seconds.push_back(*shownAfter);
+    }
+    return note;
+}
+
+}  // namespace
+
+std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settings) {
+    auto noticeShown = MakeGameFolder(false);
+    auto noticeOff = MakeGameFolder(true);
+    auto baselineFolder = std::make_unique<TempFolder>();
+    std::vector<double> shownSeconds, offSeconds, baselineSeconds;
+    std::vector<double> toolPrivate, toolPeak, baselinePrivate, baselinePeak;
+    int failures = 0;
+    // Run 0 warms the file cache and Wine's own start-up and is not counted;
+    // the three programs take turns so that all see the same machine.
+    for (int run = 0; run <= settings.runs; ++run) {
+        StartFigures shown = StartOnce(programs.tool, noticeShown->Path(), kToolClass);
+        Sleep(100);
+        StartFigures off = StartOnce(programs.tool, noticeOff->Path(), kToolClass);
+        Sleep(100);
+        StartFigures baseline = StartOnce(programs.baseline, baselineFolder->Path(), kBaselineClass);
+        Sleep(100);
+        if (!shown.ok || !off.ok || !baseline.ok) ++failures;
+        if (run == 0) continue;
+        if (shown.ok) {
+            shownSeconds.push_back(shown.seconds);
+            toolPrivate.push_back(shown.privateBytes);
+            toolPeak.push_back(shown.peakPagefileBytes);
+        }
+        if (off.ok) offSeconds.push_back(off.seconds);
+        if (baseline.ok) {
+            baselineSeconds.push_back(baseline.seconds);
+            baselinePrivate.push_back(baseline.privateBytes);
+            baselinePeak.push_back(baseline.peakPagefileBytes);
+        }
+    }
+    const std::string note = failures ? std::to_string(failures) + " run(s) failed to start" : "";
+    std::vector<Row> rows;
+    rows.push_back(MakeRow("Start-up, notice shown (first start)", "ms", shownSeconds, baselineSeconds, 1e3, 1.15,
+                           "one 514x292 window"));
+    rows.push_back(MakeRow("Start-up, notice switched off", "ms", offSeconds, baselineSeconds, 1e3, 1.15,
+                           "one 514x292 window"));
+    rows.push_back(MakeRow("Private bytes after start-up", "MiB", toolPrivate, baselinePrivate,
+                           1.0 / (1024 * 1024), 1.3, "one 514x292 window"));
+    rows.push_back(MakeRow("Peak pagefile use after start-up", "MiB", toolPeak, baselinePeak, 1.0 / (1024 * 1024),
+                           1.3, "one 514x292 window"));
+    for (Row& row : rows) row.note = note;
+    return rows;
+}
+
+std::vector<Row> MeasureApply(const Programs& programs, const Settings& settings) {
+    auto game = MakeGameFolder(true);
+    std::vector<double> toolSeconds, baselineSeconds, copySeconds;
+    std::string note;
+    std::string box;  // where the baseline gets its button: where "确认" is
+    {
+        ToolProcess tool(programs.tool, game->Path());
+        HWND mainWindow = tool.Started() ? WaitForMainWindow(tool.Id(), kToolClass, Now()) : nullptr;
+        HWND confirm = mainWindow ? GetDlgItem(mainWindow, kConfirmId) : nullptr;
+        if (confirm) {
+            box = ClientBoxText(confirm, mainWindow);
+            note = TimeClicksToMessageBox(tool.Id(), mainWindow, confirm, L"恭喜您修改成功", settings.runs,
+                                          toolSeconds);
+        } else {
+            note = "tool not started";
+        }
+    }
+
+    // The floor: one copy of the same game file over an existing backup.
+    TempFolder copies;
+    const std::wstring source = copies / L"meteor.exe", backup = copies / L"meteor.bak";
+    test::WriteFileBytes(source, test::MakeSyntheticGame(GameVersion::V1_07));
+    for (int run = 0; run <= settings.runs; ++run) {
+        const double start = Now();
+        const bool copied = CopyFileW(source.c_str(), backup.c_str(), FALSE);
+        const double seconds = Now() - start;
+        if (copied && run > 0) copySeconds.push_back(seconds);
+    }
+
+    // The same click in the baseline: the copy, then the platform's own
+    // message box, with no style engine and no checks.
+    std::string baselineNote;
+    if (!box.empty()) {
+        const std::wstring copy = source + L"|" + backup;
+        SetEnvironmentVariableA(kButtonEnvironment, box.c_str());
+        SetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", copy.c_str());
+        const double start = Now();
+        ToolProcess baseline(programs.baseline, copies.Path());
+        SetEnvironmentVariableA(kButtonEnvironment, nullptr);
+        SetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", nullptr);
+        HWND mainWindow = baseline.Started() ? WaitForMainWindow(baseline.Id(), kBaselineClass, start) : nullptr;
+        HWND button = mainWindow ? GetWindow(mainWindow, GW_CHILD) : nullptr;
+        baselineNote = button ? TimeClicksToMessageBox(baseline.Id(), mainWindow, button, L"恭喜您修改成功",
+                                                       settings.runs, baselineSeconds)
+                              : "baseline not started";
+    }
+
+    std::vector<Row> rows;
+    rows.push_back(MakeRow("Apply: click on confirm to message box", "ms", toolSeconds, copySeconds, 1e3, 1.5,
+                           "CopyFileW of the game file"));
+    rows.back().note = note;
+    rows.push_back(MakeRow("Apply, against the same click in the baseline", "ms", toolSeconds, baselineSeconds,
+                           1e3, 0, "CopyFileW, then a plain MessageBox"));
+    rows.back().note = baselineNote.empty() ? note : baselineNote;
+    return rows;
+}
+
+Row MeasureFade(const Programs& programs, const Settings& settings) {
+    auto game = MakeGameFolder(true);
+    auto baselineFolder = std::make_unique<TempFolder>();
+    std::vector<double> toolCpu, baselineCpu;
+    int samples = 0, fadingSamples = 0;
+    std::string note;
+    for (int run = 0; run < settings.runs; ++run) {
+        std::string box;
+        {
+            const double start = Now();
+            ToolProcess tool(programs.tool, game->Path());
+            HWND mainWindow = tool.Started() ? WaitForMainWindow(tool.Id(), kToolClass, start) : nullptr;
+            HWND confirm = mainWindow ? GetDlgItem(mainWindow, kConfirmId) : nullptr;
+            if (!confirm) {
+                note = "tool not started";
+                continue;
+            }
+            CursorLoopFigures figures = CursorLoop(tool.Id(), confirm, settings);
+            if (figures.cpuSeconds >= 0) toolCpu.push_back(figures.cpuSeconds);
+            samples += figures.samples;
+            fadingSamples += figures.fadingSamples;
+            // The baseline gets its button at the same place in its window.
+            box = ClientBoxText(confirm, mainWindow);
+        }
+        Sleep(100);
+        SetEnvironmentVariableA(kButtonEnvironment, box.c_str());
+        {
+            const double start = Now();
+            ToolProcess baseline(programs.baseline, baselineFolder->Path());
+            SetEnvironmentVariableA(kButtonEnvironment, nullptr);
+            HWND mainWindow = baseline.Started() ? WaitForMainWindow(baseline.Id(), kBaselineClass, start) : nullptr;
+            HWND button = mainWindow ? GetWindow(mainWindow, GW_CHILD) : nullptr;
+            if (!button) {
+                note = "baseline not started";
+                continue;
+            }
+            CursorLoopFigures figures = CursorLoop(baseline.Id(), button, settings);
+            if (figures.cpuSeconds >= 0) baselineCpu.push_back(figures.cpuSeconds);
+        }
+        Sleep(100);
+    }
+    Row row = MakeRow("Fade: CPU while the cursor moves on and off a button for " +
+                          Format("%.0f", settings.fadeSeconds) + " s",
+                      "ms", toolCpu, baselineCpu, 1e3, 1.5, "unskinned button");
+    if (note.empty() && samples > 0) {
+        row.note = "fade timer running in " + Format("%.0f", 100.0 * fadingSamples / samples) + "% of samples";
+    } else {
+        row.note = note;
+    }
+    return row;
+}
+
+Row MeasureBinarySize(const Programs& programs) {
+    auto size = [](const std::wstring& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0.0;
+        return static_cast<double>(data.nFileSizeLow) / 1024;
+    };
+    Row row;
+    row.measure = "Binary size";
+    row.unit = "KiB";
+    row.tool = size(programs.tool);
+    row.baseline = size(programs.baseline);
+    row.baselineName = "baseline exe";
+    row.valid = row.tool > 0 && row.baseline > 0;
+    return row;
+}
+
+}  // namespace tarnwick::bench
