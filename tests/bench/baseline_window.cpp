@@ -14,7 +14,7 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <string_view>
+#include <cwchar>
 
 namespace {
 
@@ -65,13 +65,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
 
+    // Plain C string handling: the baseline stays free of the C++ library.
     wchar_t copy[2 * MAX_PATH + 2] = {};
     if (GetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", copy, 2 * MAX_PATH + 2) > 0) {
-        const std::wstring_view both(copy);
-        const size_t bar = both.find(L'|');
-        if (bar != std::wstring_view::npos && bar < MAX_PATH && both.size() - bar - 1 < MAX_PATH) {
-            both.substr(0, bar).copy(copyFrom, bar);
-            both.substr(bar + 1).copy(copyTo, both.size() - bar - 1);
+        wchar_t* bar = std::wcschr(copy, L'|');
+        if (bar != nullptr && bar - copy < MAX_PATH && std::wcslen(bar + 1) < MAX_PATH) {
+            *bar = 0;
+            lstrcpynW(copyFrom, copy, MAX_PATH);
+            lstrcpynW(copyTo, bar + 1, MAX_PATH);
         }
     }
 

@@ -31,8 +31,45 @@ double EnvironmentNumber(const char* name, double fallback) {
     return value > 0 ? value : fallback;
 }
 
+// Microseconds of one request to the Wine server (GetPropA of a window),
+// the median of 200 requests, each after 30 us of work of this process as
+// a program does between its window calls. Nearly every window call of the
+// tool is such a request under Wine. When the Wine server runs on the other
+// CPU, a request has to wake that CPU, which on a virtual machine costs
+// tens of microseconds once it has gone idle; the figure tells readers how
+// expensive requests were while the figures were taken.
+double ServerRoundTripMicroseconds() {
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (window == nullptr) return 0;
+    SetPropA(window, "BENCH", reinterpret_cast<HANDLE>(1));
+    std::vector<double> requests;
+    for (int i = 0; i < 200; ++i) {
+        for (const double until = Now() + 30e-6; Now() < until;) {
+        }
+        const double start = Now();
+        GetPropA(window, "BENCH");
+        requests.push_back(Now() - start);
+    }
+    RemovePropA(window, "BENCH");
+    DestroyWindow(window);
+    return Median(requests) * 1e6;
+}
+
 // Digits after the point for a unit.
 int Decimals(const std::string& unit) { return unit == "MiB" ? 2 : unit == "KiB" ? 0 : 1; }
+
+// "82.4 ms (75.1..230.2)": the median and, when the runs differ, the
+// lowest and highest run.
+std::string Figure(double median, double low, double high, const std::string& unit) {
+    const int d = Decimals(unit);
+    char text[96];
+    if (high > low) {
+        std::snprintf(text, sizeof text, "%.*f %s (%.*f..%.*f)", d, median, unit.c_str(), d, low, d, high);
+    } else {
+        std::snprintf(text, sizeof text, "%.*f %s", d, median, unit.c_str());
+    }
+    return text;
+}
 
 void PrintRow(const Row& row) {
     if (!row.valid) {
@@ -49,10 +86,10 @@ void PrintRow(const Row& row) {
     }
     std::string note = verdict;
     if (!row.note.empty()) note += (note.empty() ? "" : "; ") + row.note;
-    const int decimals = Decimals(row.unit);
-    std::printf("| %s | %.*f %s | %.*f %s (%s) | %.2fx | %s | %s |\n", row.measure.c_str(), decimals, row.tool,
-                row.unit.c_str(), decimals, row.baseline, row.unit.c_str(), row.baselineName.c_str(), ratio,
-                goal.c_str(), note.c_str());
+    const std::string tool = Figure(row.tool, row.toolLow, row.toolHigh, row.unit);
+    const std::string baseline = Figure(row.baseline, row.baselineLow, row.baselineHigh, row.unit);
+    std::printf("| %s | %s | %s, %s | %.2fx | %s | %s |\n", row.measure.c_str(), tool.c_str(), baseline.c_str(),
+                row.baselineName.c_str(), ratio, goal.c_str(), note.c_str());
 }
 
 void PrintFadeTick(const FadeTickFigures& tick, int cycles) {
@@ -83,6 +120,7 @@ int main(int argc, char** argv) {
     wchar_t tool[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"TARNWICK_BENCH_TOOL", tool, MAX_PATH) > 0) programs.tool = tool;
 
+    const double roundTripBefore = ServerRoundTripMicroseconds();
     // The in-process part first: its call counters must be in place before
     // anything in this process looks up AlphaBlend.
     constexpr int kFadeCycles = 20;
@@ -99,7 +137,9 @@ int main(int argc, char** argv) {
     if (want("fade")) rows.push_back(MeasureFade(programs, settings));
     if (want("size")) rows.push_back(MeasureBinarySize(programs));
 
-    std::printf("Medians of %d runs each.\n\n", settings.runs);
+    std::printf("Medians of %d runs each, lowest and highest run in brackets. Wine server round trip: %.1f us "
+                "before the runs, %.1f us after.\n\n",
+                settings.runs, roundTripBefore, ServerRoundTripMicroseconds());
     std::printf("| Measure | Tarnwick | Baseline | Ratio | Goal | Result |\n");
     std::printf("|---|---|---|---|---|---|\n");
     for (const Row& row : rows) PrintRow(row);

@@ -44,6 +44,9 @@ struct Row {
     std::string unit;       // of both figures, e.g. "ms"
     double tool = 0;
     double baseline = 0;
+    // The lowest and highest run of each, to show how far runs scatter.
+    double toolLow = 0, toolHigh = 0;
+    double baselineLow = 0, baselineHigh = 0;
     double goal = 0;        // highest acceptable tool / baseline
     std::string baselineName;
     std::string note;

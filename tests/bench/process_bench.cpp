@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -170,6 +171,14 @@ Row MakeRow(const std::string& measure, const std::string& unit, const std::vect
     row.unit = unit;
     row.tool = Median(tool) * scale;
     row.baseline = Median(baseline) * scale;
+    if (!tool.empty()) {
+        row.toolLow = *std::min_element(tool.begin(), tool.end()) * scale;
+        row.toolHigh = *std::max_element(tool.begin(), tool.end()) * scale;
+    }
+    if (!baseline.empty()) {
+        row.baselineLow = *std::min_element(baseline.begin(), baseline.end()) * scale;
+        row.baselineHigh = *std::max_element(baseline.begin(), baseline.end()) * scale;
+    }
     row.goal = goal;
     row.baselineName = baselineName;
     row.valid = !tool.empty() && !baseline.empty() && row.baseline > 0;
