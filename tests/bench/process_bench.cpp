@@ -4,7 +4,9 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -101,15 +103,77 @@ double CpuSeconds(HANDLE process) {
     return Seconds(kernel) + Seconds(user);
 }
 
+// Reads a small file whole; Linux /proc files report no size, so it reads
+// until the end.
+std::string ReadSmallFile(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+std::vector<std::wstring> NumberedEntries(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::wstring name = entry.cFileName;
+        if (!name.empty() && name.find_first_not_of(L"0123456789") == std::wstring::npos) names.push_back(name);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return names;
+}
+
+// Under Wine, GetProcessTimes reports another process's CPU time in 10 ms
+// steps, too coarse for a few tens of milliseconds of fading. Where the
+// Linux /proc is visible (Wine's drive Z:), the Linux process behind the
+// program is found by the program's path in its command line, and the
+// schedstat files of its threads give the time in nanoseconds.
+std::wstring LinuxProcessFolder(const std::wstring& exe) {
+    std::string wanted;
+    for (wchar_t c : exe) wanted += static_cast<char>(c < 0x80 ? std::tolower(c) : '?');
+    std::wstring found;
+    unsigned long newest = 0;
+    for (const std::wstring& pid : NumberedEntries(L"Z:\\proc")) {
+        std::string commandLine = ReadSmallFile(L"Z:\\proc\\" + pid + L"\\cmdline");
+        for (char& c : commandLine) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const unsigned long number = std::wcstoul(pid.c_str(), nullptr, 10);
+        if (commandLine.find(wanted) != std::string::npos && number > newest) {
+            newest = number;
+            found = L"Z:\\proc\\" + pid;
+        }
+    }
+    return found;
+}
+
+double LinuxCpuSeconds(const std::wstring& processFolder) {
+    double total = 0;
+    bool any = false;
+    for (const std::wstring& thread : NumberedEntries(processFolder + L"\\task")) {
+        const std::string stat = ReadSmallFile(processFolder + L"\\task\\" + thread + L"\\schedstat");
+        if (stat.empty()) continue;
+        total += std::strtod(stat.c_str(), nullptr) / 1e9;
+        any = true;
+    }
+    return any ? total : -1;
+}
+
 struct CursorLoopFigures {
     double cpuSeconds = -1;
     int samples = 0;
     int fadingSamples = 0;  // samples that found the button's fade timer running
+    bool nanosecondClock = false;  // CPU time from Linux schedstat, not GetProcessTimes
 };
 
 // Moves the cursor onto the button and off it again, one move every step,
 // for the given time, and returns the CPU time the process used meanwhile.
-CursorLoopFigures CursorLoop(DWORD processId, HWND button, const Settings& settings) {
+CursorLoopFigures CursorLoop(const std::wstring& exe, DWORD processId, HWND button, const Settings& settings) {
     CursorLoopFigures figures;
     RECT buttonBox{};
     GetWindowRect(button, &buttonBox);
@@ -134,10 +198,13 @@ CursorLoopFigures CursorLoop(DWORD processId, HWND button, const Settings& setti
     const POINT off = position(kMovesPerPass);
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
     if (process == nullptr) return figures;
+    const std::wstring linux = LinuxProcessFolder(exe);
+    figures.nanosecondClock = !linux.empty() && LinuxCpuSeconds(linux) >= 0;
+    auto cpuSeconds = [&] { return figures.nanosecondClock ? LinuxCpuSeconds(linux) : CpuSeconds(process); };
 
     SetCursorPos(off.x, off.y);
     Sleep(300);  // let start-up work and the first move settle
-    const double cpuBefore = CpuSeconds(process);
+    const double cpuBefore = cpuSeconds();
     const double start = Now();
     for (int step = 0;; ++step) {
         const double due = start + step * settings.cursorStepSeconds;
@@ -151,7 +218,7 @@ CursorLoopFigures CursorLoop(DWORD processId, HWND button, const Settings& setti
     }
     const double rest = start + settings.fadeSeconds - Now();
     if (rest > 0) Sleep(static_cast<DWORD>(rest * 1000));
-    const double cpuAfter = CpuSeconds(process);
+    const double cpuAfter = cpuSeconds();
     CloseHandle(process);
     if (cpuBefore >= 0 && cpuAfter >= 0) figures.cpuSeconds = cpuAfter - cpuBefore;
     return figures;
@@ -333,7 +400,7 @@ Row MeasureFade(const Programs& programs, const Settings& settings) {
     auto game = MakeGameFolder(true);
     auto baselineFolder = std::make_unique<TempFolder>();
     std::vector<double> toolCpu, baselineCpu;
-    int samples = 0, fadingSamples = 0;
+    int samples = 0, fadingSamples = 0, coarseRuns = 0;
     std::string note;
     for (int run = 0; run < settings.runs; ++run) {
         std::string box;
@@ -346,8 +413,9 @@ Row MeasureFade(const Programs& programs, const Settings& settings) {
                 note = "tool not started";
                 continue;
             }
-            CursorLoopFigures figures = CursorLoop(tool.Id(), confirm, settings);
+            CursorLoopFigures figures = CursorLoop(programs.tool, tool.Id(), confirm, settings);
             if (figures.cpuSeconds >= 0) toolCpu.push_back(figures.cpuSeconds);
+            if (!figures.nanosecondClock) ++coarseRuns;
             samples += figures.samples;
             fadingSamples += figures.fadingSamples;
             // The baseline gets its button at the same place in its window.
@@ -365,8 +433,9 @@ Row MeasureFade(const Programs& programs, const Settings& settings) {
                 note = "baseline not started";
                 continue;
             }
-            CursorLoopFigures figures = CursorLoop(baseline.Id(), button, settings);
+            CursorLoopFigures figures = CursorLoop(programs.baseline, baseline.Id(), button, settings);
             if (figures.cpuSeconds >= 0) baselineCpu.push_back(figures.cpuSeconds);
+            if (!figures.nanosecondClock) ++coarseRuns;
         }
         Sleep(100);
     }
@@ -374,7 +443,10 @@ Row MeasureFade(const Programs& programs, const Settings& settings) {
                           Format("%.0f", settings.fadeSeconds) + " s",
                       "ms", toolCpu, baselineCpu, 1e3, 1.5, "unskinned button");
     if (note.empty() && samples > 0) {
-        row.note = "fade timer running in " + Format("%.0f", 100.0 * fadingSamples / samples) + "% of samples";
+        row.note = "fade timer running in " + Format("%.0f", 100.0 * fadingSamples / samples) + "% of samples; " +
+                   (coarseRuns == 0 ? "CPU time from Linux schedstat"
+                                    : "CPU time from GetProcessTimes (10 ms steps under Wine) in " +
+                                          std::to_string(coarseRuns) + " runs");
     } else {
         row.note = note;
     }
