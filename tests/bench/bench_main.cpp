@@ -99,10 +99,12 @@ void PrintFadeTick(const FadeTickFigures& tick, int cycles) {
     }
     std::printf("| Fade tick, in process: %d ticks of %d fades in and out | %.1f us | %.1f us (one AlphaBlend onto the "
                 "button's window DC) | %.2fx | - | %d ticks drew one AlphaBlend, %d none (opacity 0), %d more than "
-                "one; %ld window DCs taken, %ld GDI objects created; live GDI objects %d before, %d after |\n",
+                "one; %ld window DCs taken, %ld GDI objects created (%ld while attaching); live GDI objects %d before, "
+                "%d after |\n",
                 tick.ticks, 2 * cycles, tick.tickMicroseconds, tick.blendMicroseconds,
                 tick.tickMicroseconds / tick.blendMicroseconds, tick.ticksWithOneBlend, tick.ticksWithNoBlend,
-                tick.ticksWithMoreBlends, tick.windowDcs, tick.objectsCreated, tick.liveObjectsBefore,
+                tick.ticksWithMoreBlends, tick.windowDcs, tick.objectsCreated, tick.objectsCreatedByAttach,
+                tick.liveObjectsBefore,
                 tick.liveObjectsAfter);
 }
 

@@ -100,7 +100,12 @@ FadeTickFigures MeasureFadeTicks(int fadeCycles) {
     test::TestWindow form(test::CreateTestForm(40, 40, 514, 292));
     HWND button = test::CreateTestChild(form.get(), "Button", "确认", BS_PUSHBUTTON | WS_TABSTOP, 0, kButtonLeft,
                                         kButtonTop, kButtonWidth, kButtonHeight);
-    if (!form || !button || SkinWindow(form.get()) != 1) {
+    // Attaching creates the sprites and the button's state images: the
+    // count shows that the creation counters see the engine's calls.
+    ResetCallCounts();
+    const LONG attached = form && button ? SkinWindow(form.get()) : 0;
+    figures.objectsCreatedByAttach = CallsWhere(CreatesGdiObject);
+    if (attached != 1) {
         figures.problem = "form not attached";
         return figures;
     }

@@ -16,6 +16,7 @@ struct FadeTickFigures {
     int ticksWithNoBlend = 0;       // ticks that drew nothing (opacity 0)
     int ticksWithMoreBlends = 0;    // ticks that called it more often
     long objectsCreated = 0;        // GDI object creations during the ticks
+    long objectsCreatedByAttach = 0;  // the same while the engine attached the form
     long windowDcs = 0;             // GetWindowDC/GetDC calls during the ticks
     int liveObjectsBefore = 0;      // live GDI objects before and after
     int liveObjectsAfter = 0;
