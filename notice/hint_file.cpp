@@ -1,8 +1,7 @@
 #include "notice/hint_file.h"
 
 #include "app/patch/codepage.h"
-#include "app/patch/file_io.h"
-#include "app/patch/messages.h"
+#include "app/patch/data_text_file.h"
 #include "app/patch/text_lines.h"
 
 namespace tarnwick {
@@ -24,11 +23,7 @@ bool ParseNoticeSwitchedOff(std::string_view bytes) {
 }
 
 bool NoticeSwitchedOff(const GameFolder& folder) {
-    fileio::Bytes bytes;
-    std::uint64_t size = 0;
-    if (fileio::ReadFileRange(folder.HintFile(), 0, kMaxReadBytes, bytes, size)) return false;
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return ParseNoticeSwitchedOff(WholeLines(text, size > bytes.size()));
+    return ParseNoticeSwitchedOff(ReadWholeLines(folder.HintFile(), kMaxReadBytes));
 }
 
 std::string FormatHintFile(std::wstring_view switchWord) {
@@ -41,15 +36,7 @@ std::string FormatHintFile(std::wstring_view switchWord) {
 }
 
 OperationResult WriteHintFile(const GameFolder& folder, std::wstring_view switchWord) {
-    const std::wstring path = folder.HintFile();
-    if (DWORD error = fileio::EnsureFolder(folder.DataFolder())) {
-        return FailureResult(Action::SaveNoticeSwitch, folder, folder.DataFolder(), error);
-    }
-    if (DWORD error = fileio::CheckReplaceable(path)) return FailureResult(Action::SaveNoticeSwitch, folder, path, error);
-    if (DWORD error = fileio::ReplaceFileContents(path, FormatHintFile(switchWord))) {
-        return FailureResult(Action::SaveNoticeSwitch, folder, path, error);
-    }
-    return {};
+    return WriteDataTextFile(folder, folder.HintFile(), FormatHintFile(switchWord), Action::SaveNoticeSwitch);
 }
 
 }  // namespace tarnwick

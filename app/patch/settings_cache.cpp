@@ -1,8 +1,7 @@
 #include "app/patch/settings_cache.h"
 
 #include "app/patch/codepage.h"
-#include "app/patch/file_io.h"
-#include "app/patch/messages.h"
+#include "app/patch/data_text_file.h"
 #include "app/patch/text_lines.h"
 
 namespace tarnwick {
@@ -44,23 +43,11 @@ CachedValues ParseSettingsCache(std::string_view bytes) {
 }
 
 CachedValues ReadSettingsCache(const GameFolder& folder) {
-    fileio::Bytes bytes;
-    std::uint64_t size = 0;
-    if (fileio::ReadFileRange(folder.SettingsCacheFile(), 0, kMaxReadBytes, bytes, size)) return {};
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return ParseSettingsCache(WholeLines(text, size > bytes.size()));
+    return ParseSettingsCache(ReadWholeLines(folder.SettingsCacheFile(), kMaxReadBytes));
 }
 
 OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values) {
-    const std::wstring path = folder.SettingsCacheFile();
-    if (DWORD error = fileio::EnsureFolder(folder.DataFolder())) {
-        return FailureResult(Action::SaveSettings, folder, folder.DataFolder(), error);
-    }
-    if (DWORD error = fileio::CheckReplaceable(path)) return FailureResult(Action::SaveSettings, folder, path, error);
-    if (DWORD error = fileio::ReplaceFileContents(path, FormatSettingsCache(values))) {
-        return FailureResult(Action::SaveSettings, folder, path, error);
-    }
-    return {};
+    return WriteDataTextFile(folder, folder.SettingsCacheFile(), FormatSettingsCache(values), Action::SaveSettings);
 }
 
 }  // namespace tarnwick

@@ -67,14 +67,7 @@ protected:
     HWND Restore() const { return GetDlgItem(main_, kCommand3Id); }
 
     // Clicks the button and answers the message box it opens; its text.
-    std::wstring ClickAndAnswer(HWND button) {
-        Click(button);
-        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
-        if (!box) return L"<no message box>";
-        EXPECT_EQ(box->owner, main_) << "the box belongs to the main window";
-        EXPECT_TRUE(AnswerMessageBox(*box));
-        return box->text;
-    }
+    std::wstring ClickAndAnswer(HWND button) { return test::ClickAndAnswer(tool_->Id(), main_, button); }
 
     // The notice window: the caption-less form titled "系统信息".
     HWND FindNotice(DWORD timeoutMs = kWaitMs) const {

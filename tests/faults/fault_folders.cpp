@@ -68,19 +68,6 @@ FolderUnder::FolderUnder(const std::wstring& root) {
 
 FolderUnder::~FolderUnder() { RemoveTree(path_); }
 
-int LeftoverTemporaryFiles(const std::wstring& gameFolder) {
-    int count = 0;
-    for (const std::wstring& dir : {gameFolder, gameFolder + L"\\Data", gameFolder + L"\\Data\\Bak"}) {
-        WIN32_FIND_DATAW entry;
-        HANDLE find = FindFirstFileW((dir + L"\\*.tmp").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE) continue;
-        do ++count;
-        while (FindNextFileW(find, &entry));
-        FindClose(find);
-    }
-    return count;
-}
-
 std::uint64_t PrivateBytes(const char** source) {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof counters;

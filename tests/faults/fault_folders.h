@@ -38,10 +38,6 @@ private:
     std::wstring path_;
 };
 
-// Files the tool writes under a temporary name (*.tmp) left anywhere in the
-// game folder, Data or Data\Bak.
-int LeftoverTemporaryFiles(const std::wstring& gameFolder);
-
 // The private memory this process has committed: PrivateUsage of
 // GetProcessMemoryInfo where the platform fills it in. Wine leaves it 0, so
 // there the committed private regions of the address space are added up

@@ -25,6 +25,7 @@
 #include "style/properties.h"
 #include "style/skin.h"
 #include "tests/faults/fault_folders.h"
+#include "tests/support/temp_folder.h"
 #include "tests/patch/expected_bytes.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/gdi_probe.h"

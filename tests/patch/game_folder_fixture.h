@@ -28,18 +28,7 @@ protected:
     Bytes Backup() const { return ReadFileBytes(folder.BackupFile()); }
 
     // Temporary files left anywhere in the game folder tree.
-    int LeftoverTemporaryFiles() const {
-        int count = 0;
-        for (const std::wstring& dir : {folder.base, folder.DataFolder(), folder.BackupFolder()}) {
-            WIN32_FIND_DATAW entry;
-            HANDLE find = FindFirstFileW((dir + L"\\*.tmp").c_str(), &entry);
-            if (find == INVALID_HANDLE_VALUE) continue;
-            do ++count;
-            while (FindNextFileW(find, &entry));
-            FindClose(find);
-        }
-        return count;
-    }
+    int LeftoverTemporaryFiles() const { return test::LeftoverTemporaryFiles(folder.base); }
 };
 
 // Holds a file open the way a running program does: reading, and letting

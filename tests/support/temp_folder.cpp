@@ -42,4 +42,17 @@ void RemoveTree(const std::wstring& path) {
     RemoveDirectoryW(path.c_str());
 }
 
+int LeftoverTemporaryFiles(const std::wstring& gameFolder) {
+    int count = 0;
+    for (const std::wstring& dir : {gameFolder, gameFolder + L"\\Data", gameFolder + L"\\Data\\Bak"}) {
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileW((dir + L"\\*.tmp").c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do ++count;
+        while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    return count;
+}
+
 }  // namespace tarnwick::test

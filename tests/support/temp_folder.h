@@ -22,4 +22,8 @@ private:
 // Removes a file or a whole folder tree; clears read-only attributes first.
 void RemoveTree(const std::wstring& path);
 
+// Files the tool writes under a temporary name (*.tmp) left anywhere in the
+// game folder, Data or Data\Bak.
+int LeftoverTemporaryFiles(const std::wstring& gameFolder);
+
 }  // namespace tarnwick::test

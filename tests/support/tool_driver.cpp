@@ -1,5 +1,7 @@
 #include "tests/support/tool_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 namespace tarnwick::test {
@@ -174,6 +176,15 @@ std::wstring AnswerNextMessageBox(DWORD processId, DWORD timeoutMs) {
     std::optional<MessageBoxSeen> box = WaitForMessageBox(processId, timeoutMs);
     if (!box) return L"";
     AnswerMessageBox(*box);
+    return box->text;
+}
+
+std::wstring ClickAndAnswer(DWORD processId, HWND owner, HWND button) {
+    Click(button);
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(processId);
+    if (!box) return L"<no message box>";
+    EXPECT_EQ(box->owner, owner) << "the box belongs to the main window";
+    EXPECT_TRUE(AnswerMessageBox(*box));
     return box->text;
 }
 

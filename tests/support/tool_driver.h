@@ -81,6 +81,11 @@ bool AnswerMessageBox(const MessageBoxSeen& box);
 // came.
 std::wstring AnswerNextMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
 
+// Clicks the button, waits for the message box it opens, checks that the
+// box belongs to `owner`, answers it and returns its text ("<no message
+// box>" when none came).
+std::wstring ClickAndAnswer(DWORD processId, HWND owner, HWND button);
+
 // Sends one WM_CHAR per byte, so the field's key filter sees each.
 void TypeChars(HWND field, std::string_view chars);
 void SetText(HWND window, std::wstring_view text);
