@@ -13,18 +13,18 @@
 
 namespace tarnwick {
 
-// Owns a GDI object (bitmap, brush, pen, font, palette, region) and hands it
-// to DeleteObject when it goes away.
-template <class Handle>
-class GdiObject {
+// Owns one handle and hands it to `Free` when it goes away (or is reset).
+// Move-only; null is never freed.
+template <class Handle, void (*Free)(Handle)>
+class OwnedHandle {
 public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    ~GdiObject() { reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(other.release()) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
+    OwnedHandle() = default;
+    explicit OwnedHandle(Handle handle) : handle_(handle) {}
+    ~OwnedHandle() { reset(); }
+    OwnedHandle(const OwnedHandle&) = delete;
+    OwnedHandle& operator=(const OwnedHandle&) = delete;
+    OwnedHandle(OwnedHandle&& other) noexcept : handle_(other.release()) {}
+    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
         if (this != &other) {
             reset(other.release());
         }
@@ -33,12 +33,12 @@ public:
 
     Handle get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    // Gives up ownership without deleting.
+    // Gives up ownership without freeing.
     Handle release() { return std::exchange(handle_, nullptr); }
     void reset(Handle handle = nullptr) {
         Handle old = std::exchange(handle_, handle);
         if (old != nullptr) {
-            DeleteObject(old);
+            Free(old);
         }
     }
 
@@ -46,37 +46,22 @@ private:
     Handle handle_ = nullptr;
 };
 
+template <class Handle>
+void DeleteGdiObject(Handle handle) {
+    DeleteObject(handle);
+}
+
+inline void DeleteDcHandle(HDC dc) { DeleteDC(dc); }
+
+// Owns a GDI object (bitmap, brush, pen, font, palette, region) and hands it
+// to DeleteObject when it goes away.
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, &DeleteGdiObject<Handle>>;
+
 // Owns a DC made by CreateDCA or CreateCompatibleDC and deletes it with
 // DeleteDC. A bitmap still selected into it is not freed by that: select it
 // out first (ScopedSelectObject) or use an owned surface.
-class OwnedDC {
-public:
-    OwnedDC() = default;
-    explicit OwnedDC(HDC dc) : dc_(dc) {}
-    ~OwnedDC() { reset(); }
-    OwnedDC(const OwnedDC&) = delete;
-    OwnedDC& operator=(const OwnedDC&) = delete;
-    OwnedDC(OwnedDC&& other) noexcept : dc_(other.release()) {}
-    OwnedDC& operator=(OwnedDC&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-    HDC release() { return std::exchange(dc_, nullptr); }
-    void reset(HDC dc = nullptr) {
-        HDC old = std::exchange(dc_, dc);
-        if (old != nullptr) {
-            DeleteDC(old);
-        }
-    }
-
-private:
-    HDC dc_ = nullptr;
-};
+using OwnedDC = OwnedHandle<HDC, &DeleteDcHandle>;
 
 // A window's DC borrowed with GetWindowDC (whole window, origin at its outer
 // top-left corner) or GetDC (client area), given back with ReleaseDC.

@@ -9,6 +9,8 @@
 // for that paint).
 #include <windows.h>
 
+#include "style/gdi_scope.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -76,29 +78,10 @@ HDC CreateSurface(int width, int height);
 void DeleteSurface(HDC surface);
 
 // Owns a surface and frees it with DeleteSurface.
-class OwnedSurface {
+class OwnedSurface : public OwnedHandle<HDC, &DeleteSurface> {
 public:
-    OwnedSurface() = default;
-    OwnedSurface(int width, int height) : dc_(CreateSurface(width, height)) {}
-    explicit OwnedSurface(HDC surface) : dc_(surface) {}
-    ~OwnedSurface() { reset(); }
-    OwnedSurface(const OwnedSurface&) = delete;
-    OwnedSurface& operator=(const OwnedSurface&) = delete;
-    OwnedSurface(OwnedSurface&& other) noexcept : dc_(other.release()) {}
-    OwnedSurface& operator=(OwnedSurface&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
-        return *this;
-    }
-
-    HDC get() const { return dc_; }
-    explicit operator bool() const { return dc_ != nullptr; }
-    HDC release() { return std::exchange(dc_, nullptr); }
-    void reset(HDC surface = nullptr) { DeleteSurface(std::exchange(dc_, surface)); }
-
-private:
-    HDC dc_ = nullptr;
+    using OwnedHandle::OwnedHandle;
+    OwnedSurface(int width, int height) : OwnedHandle(CreateSurface(width, height)) {}
 };
 
 }  // namespace tarnwick
