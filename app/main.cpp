@@ -2,8 +2,8 @@
 // runs until no window of the tool is left.
 #include <windows.h>
 
-#include "app/form/form.h"
 #include "app/main_window.h"
+#include "form/form.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!tarnwick::RegisterFormClasses(instance)) return 1;

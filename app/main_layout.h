@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "app/form/twips.h"
-#include "app/patch/fields.h"
+#include "core/fields.h"
+#include "form/twips.h"
 
 namespace tarnwick::main_layout {
 
@@ -40,8 +40,8 @@ struct GridPoint {
     int left;
     int top;
 };
-// Top-left corners of T1(0)..T1(14): four columns 1560 twips apart, five
-// rows; the second row holds only T1(4).
+// Top-left corners of the fifteen value fields: four columns 1560 twips apart, five
+// rows; the second row holds only field 4.
 inline constexpr std::array<GridPoint, kFieldCount> kFieldCorners{{
     {1080, 1800}, {2640, 1800}, {4200, 1800}, {5760, 1800},
     {1080, 2160},

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "app/main_layout.h"
-#include "app/patch/apply.h"
-#include "app/patch/messages.h"
-#include "app/patch/restore.h"
-#include "app/patch/settings_cache.h"
-#include "app/patch/version.h"
-#include "notice/hint_file.h"
+#include "core/apply.h"
+#include "core/hint_file.h"
+#include "core/messages.h"
+#include "core/restore.h"
+#include "core/settings_cache.h"
+#include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"

@@ -6,10 +6,10 @@
 #include <array>
 #include <memory>
 
-#include "app/form/form.h"
-#include "app/patch/fields.h"
-#include "app/patch/game_folder.h"
-#include "app/patch/result.h"
+#include "core/fields.h"
+#include "core/game_folder.h"
+#include "core/result.h"
+#include "form/form.h"
 
 namespace tarnwick {
 
@@ -18,7 +18,7 @@ class NoticeWindow;
 
 class MainWindow : public Form {
 public:
-    // Label indexes: the drag band 移动, the status line 信息, then L1(0)..L1(14).
+    // Label indexes: the drag band 移动, the status line 信息, then the fifteen field labels.
     static constexpr int kDragBandLabel = 0;
     static constexpr int kStatusLabel = 1;
     static constexpr int FieldLabel(int index) { return 2 + index; }

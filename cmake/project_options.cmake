@@ -19,6 +19,6 @@ add_link_options(-static -static-libgcc -static-libstdc++
 set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 
-# Every project library gets its folder's parent as include root, so code
-# includes "app/patch/version.h", "style/sprites.h" and so on.
+# Every project library gets the source root as include root, so code
+# includes "core/version.h", "style/sprites.h" and so on.
 set(TARNWICK_INCLUDE_ROOT ${CMAKE_SOURCE_DIR})

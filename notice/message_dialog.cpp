@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "res/resource_ids.h"
 #include "style/skin.h"
 
 namespace tarnwick {
@@ -11,12 +10,6 @@ using namespace message_dialog_layout;
 
 namespace {
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-}
-
-HICON LoadToolIcon(bool small) {
-    int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNWICK), IMAGE_ICON,
-                                         size, size, LR_SHARED));
 }
 
 MessageDialog::~MessageDialog() { Close(); }

@@ -4,7 +4,7 @@
 // is then the only window left.
 #include <windows.h>
 
-#include "app/form/form.h"
+#include "form/form.h"
 
 namespace tarnwick {
 
@@ -37,9 +37,5 @@ private:
 
     HWND command1_ = nullptr;
 };
-
-// The tool's icon from the exe's resources, big or small; null when the
-// module has none. Shared, so never destroyed.
-HICON LoadToolIcon(bool small);
 
 }  // namespace tarnwick

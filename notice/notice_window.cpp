@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "notice/hint_file.h"
+#include "core/hint_file.h"
 #include "notice/taskbar.h"
 #include "style/skin.h"
 #include "style/system_library.h"
@@ -102,8 +102,8 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void NoticeWindow::PaintBeneathLabels(HDC dc) {
-    // Shape1: a one-pixel outline in the highlight colour; the title bar
-    // (Label2) covers its top edge.
+    // The outline: one pixel in the highlight colour; the title bar covers
+    // its top edge.
     Box shape = TwipsToPixels(kShape1, twipsPerPixel_);
     RECT outline{shape.left, shape.top, shape.Right(), shape.Bottom()};
     FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));

@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "app/form/form.h"
-#include "app/patch/game_folder.h"
+#include "core/game_folder.h"
+#include "form/form.h"
 
 namespace tarnwick {
 
@@ -43,7 +43,7 @@ public:
     explicit NoticeWindow(GameFolder folder = {});
     ~NoticeWindow() override;
 
-    // Creates the window with Timer1 running and runs its load handler; the
+    // Creates the window with the slide-in timer running and runs its load handler; the
     // window stays hidden until Show.
     bool Create();
     void Show();

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/form/twips.h"
+#include "form/twips.h"
 
 namespace tarnwick {
 

@@ -15,8 +15,8 @@ int TaskbarHeightFromWorkArea(double screenHeightTwips, const RECT* workArea, do
 // The same for the primary screen and its current work area.
 short GetTaskbarHeight();
 
-inline constexpr double kSlideInStepTwips = 50;   // per tick of Timer1
-inline constexpr double kSlideOutStepTwips = 60;  // per tick of Timer2
+inline constexpr double kSlideInStepTwips = 50;   // per tick of the slide-in timer
+inline constexpr double kSlideOutStepTwips = 60;  // per tick of the slide-out timer
 
 struct SlideStep {
     double top;     // the window's new Top

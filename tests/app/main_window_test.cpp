@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "app/form/form.h"
 #include "app/main_layout.h"
 #include "app/main_window.h"
+#include "form/form.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
-#include "tests/app/window_test_util.h"
+#include "tests/support/window_test_util.h"
 
 namespace tarnwick {
 namespace {
@@ -165,13 +165,13 @@ TEST(MainWindow, FieldsTakeOnlyDigitsAndBackspaceWhenTyped) {
         {2, "", "1\b", ""},
         {14, "", "4\b\b5", "5"},
         {0, "", "123", "12"},     // typed-length limit 2
-        {1, "", "1234", "123"},   // limit 3 for T1(1)..T1(4)
+        {1, "", "1234", "123"},   // limit 3 for fields 1 to 4
         {4, "", "9999", "999"},
         {3, "", std::string("\x16\x03\x18", 3) + "8", "8"},  // Ctrl+V, Ctrl+C, Ctrl+X dropped
         {9, "", "\xB0\xA1", ""},  // a double-byte character
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "T1(" << c.field << ") keys " << testing::PrintToString(c.keys));
+        SCOPED_TRACE(testing::Message() << "field " << c.field << " keys " << testing::PrintToString(c.keys));
         HWND field = window.Field(c.field);
         SetWindowTextA(field, c.start);
         SendMessageA(field, EM_SETSEL, 0, 0);
@@ -287,7 +287,7 @@ TEST(MainWindow, SettingsCacheFillsTheFields) {
     EXPECT_EQ(TextOf(window.Field(0)), "1234");
     EXPECT_EQ(TextOf(window.Field(1)), "");
     for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_string(i)) << i;
-    EXPECT_FALSE(IsWindowEnabled(window.Command1())) << "T1(1) is empty";
+    EXPECT_FALSE(IsWindowEnabled(window.Command1())) << "field 1 is empty";
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
-#include "app/patch/game_folder.h"
-#include "notice/hint_file.h"
+#include "core/game_folder.h"
+#include "core/hint_file.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"

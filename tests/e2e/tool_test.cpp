@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/main_layout.h"
-#include "app/patch/version.h"
+#include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "tests/support/synthetic_game.h"

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "app/patch/apply.h"
-#include "app/patch/settings_cache.h"
-#include "notice/hint_file.h"
+#include "core/apply.h"
+#include "core/hint_file.h"
+#include "core/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
 
 namespace tarnwick::test {

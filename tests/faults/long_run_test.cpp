@@ -18,18 +18,18 @@
 #include <string>
 #include <thread>
 
-#include "app/patch/apply.h"
-#include "app/patch/restore.h"
+#include "core/apply.h"
+#include "core/restore.h"
 #include "style/engine_state.h"
 #include "style/fade.h"
 #include "style/properties.h"
 #include "style/skin.h"
+#include "tests/core/expected_bytes.h"
 #include "tests/faults/fault_folders.h"
-#include "tests/support/temp_folder.h"
-#include "tests/patch/expected_bytes.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/gdi_probe.h"
 #include "tests/support/synthetic_game.h"
+#include "tests/support/temp_folder.h"
 
 namespace tarnwick::test {
 namespace {

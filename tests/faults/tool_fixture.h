@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/form/form.h"
 #include "app/main_layout.h"
-#include "app/patch/fields.h"
-#include "app/patch/version.h"
+#include "core/fields.h"
+#include "core/version.h"
+#include "form/form.h"
+#include "tests/core/expected_bytes.h"
 #include "tests/faults/fault_folders.h"
-#include "tests/patch/expected_bytes.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"

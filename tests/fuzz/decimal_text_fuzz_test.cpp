@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/patch/messages.h"
+#include "core/messages.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tarnwick::test::fuzz {

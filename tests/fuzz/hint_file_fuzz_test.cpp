@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "app/patch/game_folder.h"
-#include "notice/hint_file.h"
+#include "core/game_folder.h"
+#include "core/hint_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/patch/version.h"
+#include "core/version.h"
 
 namespace tarnwick::test::fuzz::model {
 

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "app/patch/game_folder.h"
-#include "app/patch/settings_cache.h"
+#include "core/game_folder.h"
+#include "core/settings_cache.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"

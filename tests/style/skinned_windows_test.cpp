@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form/form.h"
 #include "app/main_layout.h"
+#include "form/form.h"
 #include "style/control_kind.h"
 #include "style/properties.h"
 #include "tests/support/synthetic_game.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/patch/version.h"
+#include "core/version.h"
 
 namespace tarnwick::test {
 

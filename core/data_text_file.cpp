@@ -1,0 +1,26 @@
+#include "core/data_text_file.h"
+
+#include "core/file_io.h"
+#include "core/text_lines.h"
+
+namespace tarnwick {
+
+std::string ReadWholeLines(const std::wstring& path, std::size_t maxBytes) {
+    fileio::Bytes bytes;
+    std::uint64_t size = 0;
+    if (fileio::ReadFileRange(path, 0, maxBytes, bytes, size)) return {};
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return std::string(WholeLines(text, size > bytes.size()));
+}
+
+OperationResult WriteDataTextFile(const GameFolder& folder, const std::wstring& path, std::string_view bytes,
+                                  Action action) {
+    if (DWORD error = fileio::EnsureFolder(folder.DataFolder())) {
+        return FailureResult(action, folder, folder.DataFolder(), error);
+    }
+    if (DWORD error = fileio::CheckReplaceable(path)) return FailureResult(action, folder, path, error);
+    if (DWORD error = fileio::ReplaceFileContents(path, bytes)) return FailureResult(action, folder, path, error);
+    return {};
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,24 @@
+#pragma once
+// Reading and writing the two small text files the tool keeps in the game
+// folder: the settings cache and the notice switch file.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "core/game_folder.h"
+#include "core/messages.h"
+#include "core/result.h"
+
+namespace tarnwick {
+
+// The whole lines among the first `maxBytes` bytes of the file: a line that
+// the limit cut is left out, never read shortened. Empty when the file is
+// missing or unreadable.
+std::string ReadWholeLines(const std::wstring& path, std::size_t maxBytes);
+
+// Makes sure .\Data exists, then replaces the file through a temporary file
+// and a rename. A failure becomes the message of `action`.
+OperationResult WriteDataTextFile(const GameFolder& folder, const std::wstring& path, std::string_view bytes,
+                                  Action action);
+
+}  // namespace tarnwick

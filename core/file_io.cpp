@@ -1,0 +1,235 @@
+#include "core/file_io.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace tarnwick::fileio {
+namespace {
+
+constexpr std::size_t kChunk = 64 * 1024;
+
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED position = {};
+    position.Offset = static_cast<DWORD>(offset);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+DWORD ErrorOr(DWORD fallback) {
+    const DWORD error = GetLastError();
+    return error ? error : fallback;
+}
+
+}  // namespace
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = INVALID_HANDLE_VALUE;
+    }
+    return *this;
+}
+
+DWORD File::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+    Close();
+    handle_ = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return IsOpen() ? 0 : ErrorOr(ERROR_OPEN_FAILED);
+}
+
+DWORD File::Close() {
+    if (!IsOpen()) return 0;
+    const BOOL ok = CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok ? 0 : ErrorOr(ERROR_WRITE_FAULT);
+}
+
+DWORD File::Size(std::uint64_t& size) const {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(handle_, &value)) return ErrorOr(ERROR_READ_FAULT);
+    size = static_cast<std::uint64_t>(value.QuadPart);
+    return 0;
+}
+
+// Positions go through OVERLAPPED, which synchronous handles accept as an
+// explicit offset, so no call depends on where an earlier one left off.
+DWORD File::ReadAt(std::uint64_t offset, void* data, std::size_t count) const {
+    auto* out = static_cast<std::uint8_t*>(data);
+    while (count > 0) {
+        const DWORD want = static_cast<DWORD>(std::min(count, kChunk));
+        OVERLAPPED position = At(offset);
+        DWORD got = 0;
+        if (!ReadFile(handle_, out, want, &got, &position)) return ErrorOr(ERROR_READ_FAULT);
+        if (got == 0) return ERROR_HANDLE_EOF;
+        out += got;
+        offset += got;
+        count -= got;
+    }
+    return 0;
+}
+
+DWORD File::WriteAt(std::uint64_t offset, const void* data, std::size_t count) const {
+    const auto* in = static_cast<const std::uint8_t*>(data);
+    while (count > 0) {
+        const DWORD want = static_cast<DWORD>(std::min(count, kChunk));
+        OVERLAPPED position = At(offset);
+        DWORD done = 0;
+        if (!WriteFile(handle_, in, want, &done, &position)) return ErrorOr(ERROR_WRITE_FAULT);
+        if (done == 0) return ERROR_WRITE_FAULT;
+        in += done;
+        offset += done;
+        count -= done;
+    }
+    return 0;
+}
+
+DWORD File::Flush() const { return FlushFileBuffers(handle_) ? 0 : ErrorOr(ERROR_WRITE_FAULT); }
+
+DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes, Bytes& out,
+                    std::uint64_t& fileSize) {
+    out.clear();
+    fileSize = 0;
+    File file;
+    if (DWORD error = file.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return error;
+    if (DWORD error = file.Size(fileSize)) return error;
+    if (offset >= fileSize) return 0;
+    const std::uint64_t available = fileSize - offset;
+    out.resize(static_cast<std::size_t>(std::min<std::uint64_t>(available, maxBytes)));
+    if (DWORD error = file.ReadAt(offset, out.data(), out.size())) {
+        out.clear();
+        return error;
+    }
+    return 0;
+}
+
+DWORD ReadFilePrefix(const std::wstring& path, std::size_t maxBytes, Bytes& out) {
+    std::uint64_t size = 0;
+    return ReadFileRange(path, 0, maxBytes, out, size);
+}
+
+DWORD EnsureFolder(const std::wstring& path, bool* created) {
+    if (created) *created = false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_DIRECTORY;
+    }
+    if (!CreateDirectoryW(path.c_str(), nullptr)) return ErrorOr(ERROR_CANNOT_MAKE);
+    if (created) *created = true;
+    return 0;
+}
+
+std::wstring ParentFolder(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+bool IsReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The attribute is checked on its own: a process with full rights (an
+// administrator, or root under Wine) may open a read-only file for writing
+// although a rename over it then fails on Windows.
+DWORD CheckReplaceable(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? 0 : error;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
+    if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
+    File probe;
+    return probe.Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+}
+
+DWORD PendingFile::Create() {
+    if (file_.IsOpen()) return 0;
+    wchar_t name[MAX_PATH];
+    if (!GetTempFileNameW(ParentFolder(destination_).c_str(), L"twk", 0, name)) return ErrorOr(ERROR_CANNOT_MAKE);
+    temp_ = name;
+    return file_.Open(temp_, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS);
+}
+
+DWORD PendingFile::Write(const void* data, std::size_t count) {
+    if (DWORD error = Create()) return error;
+    std::uint64_t size = 0;
+    if (DWORD error = file_.Size(size)) return error;
+    if (DWORD error = file_.WriteAt(size, data, count)) return error;
+    written_ = true;
+    return 0;
+}
+
+DWORD PendingFile::CopyFrom(const std::wstring& source, bool* sourceFailed) {
+    bool ignored = false;
+    bool& fromSource = sourceFailed ? *sourceFailed : ignored;
+    fromSource = true;
+    File in;
+    if (DWORD error = in.Open(source, GENERIC_READ, FILE_SHARE_READ)) return error;
+    std::uint64_t size = 0;
+    if (DWORD error = in.Size(size)) return error;
+    fromSource = false;
+    if (DWORD error = Create()) return error;
+    std::vector<std::uint8_t> buffer(kChunk);
+    for (std::uint64_t offset = 0; offset < size;) {
+        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
+        if (DWORD error = in.ReadAt(offset, buffer.data(), count)) {
+            fromSource = true;
+            return error;
+        }
+        if (DWORD error = file_.WriteAt(offset, buffer.data(), count)) return error;
+        offset += count;
+    }
+    written_ = true;
+    return 0;
+}
+
+DWORD PendingFile::Commit() {
+    if (!written_) {
+        if (DWORD error = Create()) return error;  // an empty file is a valid result
+        written_ = true;
+    }
+    if (DWORD error = file_.Flush()) return error;
+    if (DWORD error = file_.Close()) return error;
+    if (!MoveFileExW(temp_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return ErrorOr(ERROR_ACCESS_DENIED);
+    }
+    temp_.clear();
+    return 0;
+}
+
+void PendingFile::Discard() {
+    file_.Close();
+    if (!temp_.empty()) {
+        DeleteFileW(temp_.c_str());
+        temp_.clear();
+    }
+    written_ = false;
+}
+
+bool FilesEqual(const std::wstring& a, const std::wstring& b) {
+    File first;
+    File second;
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    if (first.Open(a, GENERIC_READ, share) || second.Open(b, GENERIC_READ, share)) return false;
+    std::uint64_t size = 0;
+    std::uint64_t otherSize = 0;
+    if (first.Size(size) || second.Size(otherSize) || size != otherSize) return false;
+    std::vector<std::uint8_t> one(kChunk);
+    std::vector<std::uint8_t> two(kChunk);
+    for (std::uint64_t offset = 0; offset < size;) {
+        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
+        if (first.ReadAt(offset, one.data(), count) || second.ReadAt(offset, two.data(), count)) return false;
+        if (!std::equal(one.begin(), one.begin() + count, two.begin())) return false;
+        offset += count;
+    }
+    return true;
+}
+
+DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+    PendingFile pending(path);
+    if (DWORD error = pending.Write(bytes)) return error;
+    return pending.Commit();
+}
+
+}  // namespace tarnwick::fileio

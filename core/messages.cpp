@@ -1,0 +1,154 @@
+#include "core/messages.h"
+
+#include <windows.h>
+
+#include <iterator>
+
+#include "core/fields.h"
+#include "core/file_io.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::size_t kShownValueLength = 12;
+
+std::wstring_view Prefix(Action action) {
+    switch (action) {
+        case Action::Apply: return L"修改失败";
+        case Action::Restore: return L"还原失败";
+        case Action::SaveSettings: return L"保存数值失败";
+        case Action::SaveNoticeSwitch: return L"保存提示设置失败";
+    }
+    return L"操作失败";
+}
+
+std::wstring ShownValue(std::wstring_view value) {
+    if (value.size() <= kShownValueLength) return std::wstring(value);
+    return std::wstring(value.substr(0, kShownValueLength)) + L"…";
+}
+
+}  // namespace
+
+std::wstring DecimalText(unsigned long value) {
+    wchar_t digits[12];
+    wchar_t* first = digits + std::size(digits);
+    do {
+        *--first = static_cast<wchar_t>(L'0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::wstring(first, digits + std::size(digits));
+}
+
+std::wstring FieldName(int field) {
+    if (field < 0 || field >= kFieldCount) return L"数值";
+    const std::wstring_view caption = kFields[field].caption;
+    int ordinal = 0;
+    int count = 0;
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (kFields[i].caption != caption) continue;
+        ++count;
+        if (i <= field) ++ordinal;
+    }
+    // The caption without its full-width colon.
+    std::wstring name = L"“" + std::wstring(caption.substr(0, caption.size() - 1)) + L"”";
+    return count > 1 ? L"第" + DecimalText(static_cast<unsigned long>(ordinal)) + L"个" + name : name;
+}
+
+std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value) {
+    const std::wstring name = FieldName(field);
+    const std::wstring again = L"\n请修改后再点击“确认”。";
+    switch (problem) {
+        case ValueProblem::Empty: return name + L"没有填写数值。\n请填写数字后再点击“确认”。";
+        case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。" + again;
+        case ValueProblem::TooLong: {
+            const int digits = field >= 0 && field < kFieldCount ? kFields[field].slotDigits : 0;
+            return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" +
+                   DecimalText(static_cast<unsigned long>(digits)) + L"位数字。" + again;
+        }
+    }
+    return name + L"的数值无效。" + again;
+}
+
+Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGameFile) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+        case ERROR_USER_MAPPED_FILE:
+            return isGameFile ? Outcome::GameFileInUse : Outcome::FileInUse;
+        case ERROR_WRITE_PROTECT:
+            return Outcome::ReadOnly;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD:
+            return fileio::IsReadOnly(path) ? Outcome::ReadOnly : Outcome::AccessDenied;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return Outcome::DiskFull;
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case ERROR_DIRECTORY:
+            return FileExists(path) ? Outcome::NotAFolder : Outcome::Failed;
+        default:
+            return Outcome::Failed;
+    }
+}
+
+std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,
+                         std::wstring_view stateNote) {
+    const std::wstring name(fileName);
+    std::wstring text = std::wstring(Prefix(action)) + L"：";
+    switch (outcome) {
+        case Outcome::GameFileMissing:
+            // The tool found the file at start-up, so it was moved, renamed or
+            // deleted since.
+            text += L"找不到游戏文件 meteor.exe，它可能已被移走、改名或删除。\n"
+                    L"请把 meteor.exe 放回游戏安装目录（或重新安装游戏），然后再试。";
+            break;
+        case Outcome::GameFileDamaged:
+            text += L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
+            break;
+        case Outcome::GameFileInUse:
+            text += L"游戏文件 meteor.exe 正在被使用。\n请先关闭游戏，然后再试。";
+            break;
+        case Outcome::FileInUse:
+            text += L"文件 " + name + L" 正在被其他程序使用。\n请关闭使用它的程序，然后再试。";
+            break;
+        case Outcome::ReadOnly:
+            text += L"文件 " + name + L" 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。";
+            break;
+        case Outcome::AccessDenied:
+            text += L"没有权限写入 " + name + L"。\n请右键点击本工具，选择“以管理员身份运行”，然后再试。";
+            break;
+        case Outcome::NotAFolder:
+            text += L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
+                    L"请把这个文件改名或移到别处，然后再试。";
+            break;
+        case Outcome::DiskFull:
+            text += L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
+            break;
+        default:
+            text += L"无法读写 " + name + L"（错误代码 " + DecimalText(error) +
+                    L"）。\n请关闭游戏和其他可能使用它的程序，然后再试。";
+            break;
+    }
+    if (!stateNote.empty()) text += L"\n" + std::wstring(stateNote);
+    return text;
+}
+
+std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
+    const std::wstring prefix = folder.base + L"\\";
+    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
+    return path;
+}
+
+OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
+                              unsigned long error, std::wstring_view stateNote) {
+    OperationResult result;
+    const bool isGameFile = path == folder.GameFile();
+    result.outcome = OutcomeForError(error, path, isGameFile);
+    result.systemError = error;
+    result.message = FailureText(action, result.outcome, DisplayName(folder, path), error, stateNote);
+    return result;
+}
+
+}  // namespace tarnwick

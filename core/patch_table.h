@@ -1,0 +1,30 @@
+#pragma once
+// Where each version keeps the fifteen value slots and the two code bytes.
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/fields.h"
+#include "core/version.h"
+
+namespace tarnwick {
+
+inline constexpr std::uint32_t kSlotSize = 4;
+inline constexpr std::uint32_t kCodePatchSize = 2;
+
+inline constexpr std::string_view kClearPatternText = "00 00 00 00";
+inline constexpr std::string_view kCodePatchText = "90 90";
+
+struct PatchTable {
+    std::array<std::uint32_t, kFieldCount> valueOffsets;
+    std::uint32_t codeOffset;
+};
+
+// nullptr for GameVersion::Unknown. 1.07 and 9.07 share one table.
+const PatchTable* PatchTableFor(GameVersion version);
+
+// "90 90" -> {0x90, 0x90}: space-separated two-digit hex numbers.
+std::vector<std::uint8_t> DecodePattern(std::string_view text);
+
+}  // namespace tarnwick

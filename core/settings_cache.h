@@ -1,0 +1,26 @@
+#pragma once
+// The settings cache .\Data\Slowlysave.cfg: the values last applied.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/fields.h"
+#include "core/game_folder.h"
+#include "core/result.h"
+
+namespace tarnwick {
+
+// One entry per field; nullopt where the file has no line for the field, so
+// the field keeps its default text.
+using CachedValues = std::array<std::optional<std::wstring>, kFieldCount>;
+
+std::string FormatSettingsCache(const FieldTexts& values);  // code page 936
+CachedValues ParseSettingsCache(std::string_view bytes);
+
+// A missing or unreadable file gives all nullopt.
+CachedValues ReadSettingsCache(const GameFolder& folder);
+// Written through a temporary file and a rename; creates .\Data if needed.
+OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values);
+
+}  // namespace tarnwick

@@ -1,0 +1,365 @@
+#include "form/form.h"
+
+#include "core/codepage.h"
+#include "res/resource_ids.h"
+
+namespace tarnwick {
+namespace {
+
+ATOM formAtom = 0;
+int liveForms = 0;
+
+// Property of a text field holding the procedure that the key filter
+// replaced.
+constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
+
+LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
+    if (!previous) return DefWindowProcA(field, message, wParam, lParam);
+    if (message == WM_CHAR) {
+        if (Form* form = Form::FromHandle(GetParent(field))) {
+            int key = static_cast<int>(wParam);
+            form->ChildKeyPress(field, key);
+            if (key == 0) return 0;
+            wParam = static_cast<WPARAM>(key);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemovePropA(field, kKeyFilterProp);
+    }
+    return CallWindowProcA(previous, field, message, wParam, lParam);
+}
+
+bool IsPushButton(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpiA(name, "Button") != 0) return false;
+    LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW;
+}
+
+bool CanTakeFocus(HWND window) {
+    return (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(window) &&
+           IsWindowEnabled(window);
+}
+
+// Off-screen surface for flicker-free painting: a memory DC with a bitmap
+// of the given size; the old bitmap goes back before either is deleted.
+class Surface {
+public:
+    Surface(HDC reference, int width, int height)
+        : dc_(CreateCompatibleDC(reference)), bitmap_(CreateCompatibleBitmap(reference, width, height)) {
+        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
+    }
+    ~Surface() {
+        if (old_) SelectObject(dc_, old_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+    bool Ok() const { return old_ != nullptr; }
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+
+bool RegisterFormClasses(HINSTANCE instance) {
+    if (formAtom) return true;
+    WNDCLASSEXA form{};
+    form.cbSize = sizeof form;
+    form.style = CS_DBLCLKS;
+    form.lpfnWndProc = &Form::FormProc;
+    form.cbWndExtra = sizeof(Form*);
+    form.hInstance = instance;
+    form.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    form.lpszClassName = kFormClassName;
+    formAtom = RegisterClassExA(&form);
+    if (!formAtom) return false;
+
+    // The check box keeps the platform's button procedure and its extra
+    // bytes; only the name differs.
+    WNDCLASSEXA check{};
+    check.cbSize = sizeof check;
+    if (!GetClassInfoExA(nullptr, "Button", &check)) return false;
+    check.style &= ~CS_GLOBALCLASS;
+    check.hInstance = instance;
+    check.lpszClassName = kCheckBoxClassName;
+    return RegisterClassExA(&check) != 0;
+}
+
+std::string Ansi(std::wstring_view text) { return WideToCodePage(text, kSystemCodePage); }
+std::wstring FromAnsi(std::string_view text) { return CodePageToWide(text, kSystemCodePage); }
+
+std::string GetWindowTextAnsi(HWND window) {
+    int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+}
+
+HFONT UiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+HICON LoadToolIcon(bool small) {
+    int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNWICK), IMAGE_ICON,
+                                         size, size, LR_SHARED));
+}
+
+void ShowMessageBox(HWND owner, std::wstring_view text) {
+    MessageBoxA(owner, Ansi(text).c_str(), Ansi(kMessageTitle).c_str(), MB_OK);
+}
+
+int MouseButtonOf(UINT buttonDownMessage) {
+    switch (buttonDownMessage) {
+        case WM_LBUTTONDOWN: return 1;
+        case WM_RBUTTONDOWN: return 2;
+        case WM_MBUTTONDOWN: return 4;
+        default: return 0;
+    }
+}
+
+int HeldButtons(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
+}
+
+int ShiftState(WPARAM keys) {
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
+           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
+}
+
+int LiveFormCount() { return liveForms; }
+
+int RunMessageLoop() {
+    MSG message;
+    while (liveForms > 0) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        if (root && Form::FromHandle(root) && IsDialogMessageA(root, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+void InstallKeyFilter(HWND field) {
+    if (GetPropA(field, kKeyFilterProp)) return;
+    LONG_PTR previous =
+        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyFilterProc));
+    SetPropA(field, kKeyFilterProp, reinterpret_cast<HANDLE>(previous));
+}
+
+Form::~Form() { Close(); }
+
+void Form::Close() {
+    if (window_) DestroyWindow(window_);
+}
+
+Form* Form::FromHandle(HWND window) {
+    if (!window || !formAtom) return nullptr;
+    if (static_cast<ATOM>(GetClassLongA(window, GCW_ATOM)) != formAtom) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrA(window, 0));
+}
+
+void Form::ChildKeyPress(HWND, int&) {}
+
+bool Form::CreateFormWindow(std::wstring_view caption, DWORD style, DWORD exStyle, const Box& outer,
+                            HWND owner) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterFormClasses(instance)) return false;
+    CreateWindowExA(exStyle, kFormClassName, Ansi(caption).c_str(), style, outer.left, outer.top,
+                    outer.width, outer.height, owner, nullptr, instance, this);
+    return window_ != nullptr;
+}
+
+HWND Form::CreateChild(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
+                       const Box& box, int id) {
+    HWND child = CreateWindowExA(exStyle, className, Ansi(text).c_str(), style | WS_CHILD, box.left,
+                                 box.top, box.width, box.height, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+    return child;
+}
+
+LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = nullptr;
+    if (message == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(form));
+        form->window_ = window;
+        ++liveForms;
+    } else {
+        form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, 0));
+    }
+    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = form->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(window, 0, 0);
+        form->window_ = nullptr;
+        form->lastFocus_ = nullptr;
+        // Wake the message loop so that it sees the count, even when the
+        // window was destroyed from a message sent by another thread.
+        if (--liveForms <= 0) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    }
+    return result;
+}
+
+LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the paint handler covers the whole client area
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window_, &paint);
+            Paint(dc);
+            EndPaint(window_, &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_NEXTDLGCTL:
+            MoveFocus(wParam, lParam);
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam), HIWORD(wParam) != 0);
+            if (LOWORD(wParam) != WA_INACTIVE && GetFocus() && IsChild(window_, GetFocus())) return 0;
+            break;
+        case WM_COMMAND:
+            // Enter in a form: the dialog manager asks for IDOK. A focused
+            // push button takes it as a click, as it would in a dialog.
+            if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0 && lParam == 0 && ClickFocusedButton())
+                return 0;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+void Form::SetPicture(int resourceId) {
+    pictureInfo_ = nullptr;
+    pictureBits_ = nullptr;
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), reinterpret_cast<LPCSTR>(RT_BITMAP));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
+    if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return;
+    // A bitmap resource is a BITMAPINFO, its colour table and then the
+    // pixels; 24-bit pictures have no colour table.
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    DWORD colours = header.biClrUsed;
+    if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
+    const DWORD masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
+    const DWORD offset = header.biSize + (colours + masks) * sizeof(RGBQUAD);
+    // Rows of uncompressed pixels are padded to whole 32-bit words; a
+    // resource too short for its pixels is not drawn.
+    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
+    const long long stride = (static_cast<long long>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
+    const bool uncompressed = header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS;
+    if (header.biWidth <= 0 || (uncompressed && offset + stride * rows > SizeofResource(module, found))) return;
+    pictureInfo_ = info;
+    pictureBits_ = reinterpret_cast<const BYTE*>(info) + offset;
+}
+
+void Form::PaintBeneathLabels(HDC) {}
+
+void Form::Paint(HDC target) {
+    RECT client;
+    GetClientRect(window_, &client);
+    Surface surface(target, client.right, client.bottom);
+    HDC dc = surface.Ok() ? surface.Dc() : target;
+
+    HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
+    FillRect(dc, &client, back);
+    DeleteObject(back);
+    if (pictureInfo_) {
+        const BITMAPINFOHEADER& header = pictureInfo_->bmiHeader;
+        const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+        SetDIBitsToDevice(dc, 0, 0, header.biWidth, height, 0, 0, 0, height, pictureBits_, pictureInfo_,
+                          DIB_RGB_COLORS);
+    }
+    PaintBeneathLabels(dc);
+    for (const Label& label : labels_) DrawLabel(dc, label, UiFont());
+
+    if (dc != target) BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+}
+
+void Form::InvalidateLabel(int index) {
+    const Box& b = labels_[static_cast<size_t>(index)].box;
+    RECT box{b.left, b.top, b.Right(), b.Bottom()};
+    if (window_) InvalidateRect(window_, &box, FALSE);
+}
+
+void Form::SetLabelCaption(int index, std::string caption) {
+    Label& label = labels_[static_cast<size_t>(index)];
+    if (label.caption == caption) return;
+    label.caption = std::move(caption);
+    InvalidateLabel(index);
+}
+
+void Form::SetLabelForeColour(int index, COLORREF colour) {
+    Label& label = labels_[static_cast<size_t>(index)];
+    if (label.foreColour == colour) return;
+    label.foreColour = colour;
+    InvalidateLabel(index);
+}
+
+void Form::SetLabelTransparent(int index, bool transparent) {
+    Label& label = labels_[static_cast<size_t>(index)];
+    if (label.transparent == transparent) return;
+    label.transparent = transparent;
+    InvalidateLabel(index);
+}
+
+HWND Form::FirstTabItem() const {
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (CanTakeFocus(child)) return child;
+    }
+    return nullptr;
+}
+
+void Form::MoveFocus(WPARAM wParam, LPARAM lParam) {
+    HWND target;
+    if (LOWORD(lParam)) {
+        target = reinterpret_cast<HWND>(wParam);
+    } else {
+        HWND focus = GetFocus();
+        if (focus && !IsChild(window_, focus)) focus = nullptr;
+        target = focus ? GetNextDlgTabItem(window_, focus, wParam != 0) : FirstTabItem();
+    }
+    if (!target || !IsChild(window_, target)) return;
+    SetFocus(target);
+    // A text field reached with Tab has its whole text selected, as in a
+    // dialog, so that typing replaces it.
+    if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+void Form::OnActivate(WORD state, bool minimised) {
+    if (state == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+        return;
+    }
+    if (minimised) return;
+    HWND target = lastFocus_;
+    if (!target || !IsWindow(target) || !IsChild(window_, target) || !CanTakeFocus(target))
+        target = FirstTabItem();
+    if (target) SetFocus(target);
+}
+
+bool Form::ClickFocusedButton() {
+    HWND focus = GetFocus();
+    if (!focus || !IsChild(window_, focus) || !IsPushButton(focus)) return false;
+    PostMessageA(focus, BM_CLICK, 0, 0);
+    return true;
+}
+
+}  // namespace tarnwick

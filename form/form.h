@@ -1,0 +1,125 @@
+#pragma once
+// The base of the tool's windows. A form is a top-level window of the class
+// "ThunderRT6FormDC", which the style engine treats as a form. It keeps its
+// labels (drawn by the form itself), its back colour and an optional
+// picture, hands every message to the derived window's procedure, moves the
+// focus with Tab like a dialog, and gives it back to the last focused child
+// when the window is activated again.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/label.h"
+#include "form/twips.h"
+
+namespace tarnwick {
+
+inline constexpr char kFormClassName[] = "ThunderRT6FormDC";
+// A check box: a superclass of the platform's button class, under a name
+// that the style engine paints as a check box.
+inline constexpr char kCheckBoxClassName[] = "ThunderRT6CheckBox";
+// Title of every message box of the tool.
+inline constexpr std::wstring_view kMessageTitle = L"系统信息";
+
+// Registers both classes for the module; later calls do nothing.
+bool RegisterFormClasses(HINSTANCE instance);
+
+// Window texts go through the ANSI functions in the system's code page.
+std::string Ansi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view text);
+std::string GetWindowTextAnsi(HWND window);
+
+// The platform's default user-interface font (a stock object, never deleted).
+HFONT UiFont();
+
+// The tool's icon from the exe's resources, big or small; null when the
+// module has none. Shared, so never destroyed.
+HICON LoadToolIcon(bool small);
+
+// The platform's message box with the title "系统信息", an OK button only
+// and no icon, owned by the given window.
+void ShowMessageBox(HWND owner, std::wstring_view text);
+
+// Mouse arguments of the forms' handlers. Buttons: 1 left, 2 right,
+// 4 middle; shift state: 1 Shift, 2 Ctrl, 4 Alt.
+int MouseButtonOf(UINT buttonDownMessage);
+int HeldButtons(WPARAM keys);
+int ShiftState(WPARAM keys);
+
+// Forms whose window exists. The message loop ends when none is left.
+int LiveFormCount();
+// Runs the message loop until no form is left. Tab and Shift+Tab move the
+// focus within the form that holds it.
+int RunMessageLoop();
+
+// Sends every WM_CHAR of the text field through Form::ChildKeyPress of its
+// parent form before the field sees it.
+void InstallKeyFilter(HWND field);
+
+class Form {
+public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    HWND Handle() const { return window_; }
+    // The form behind a window of the form class; nullptr for any other.
+    static Form* FromHandle(HWND window);
+
+    const std::vector<Label>& Labels() const { return labels_; }
+
+    // A typed character for a child whose key filter is installed; setting
+    // keyAscii to 0 drops the character.
+    virtual void ChildKeyPress(HWND child, int& keyAscii);
+
+protected:
+    Form() = default;
+
+    // Destroys the window; derived forms call it from their destructor so
+    // that their own handlers still see the window go.
+    void Close();
+
+    // Creates the window hidden, at the given outer box in pixels.
+    bool CreateFormWindow(std::wstring_view caption, DWORD style, DWORD exStyle, const Box& outer,
+                          HWND owner);
+    // A child window with the default UI font; `box` is in client pixels.
+    HWND CreateChild(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
+                     const Box& box, int id);
+
+    // The derived window's procedure; what it does not handle it passes to
+    // Form::WindowProc.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Drawn after the back colour and the picture, before the labels.
+    virtual void PaintBeneathLabels(HDC dc);
+    void SetLabelCaption(int index, std::string caption);
+    void SetLabelForeColour(int index, COLORREF colour);
+    void SetLabelTransparent(int index, bool transparent);
+
+    std::vector<Label> labels_;
+    COLORREF backColour_ = SystemColour(COLOR_BTNFACE);
+    // The picture drawn unscaled at the top-left corner: a bitmap resource of
+    // the exe, drawn straight from the resource, so that it takes no memory
+    // of its own (a loaded copy of the main window's picture would be about
+    // 440 KB). No picture when the resource is missing.
+    void SetPicture(int resourceId);
+
+private:
+    friend bool RegisterFormClasses(HINSTANCE instance);
+    static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Paint(HDC dc);
+    void InvalidateLabel(int index);
+    void MoveFocus(WPARAM wParam, LPARAM lParam);
+    void OnActivate(WORD state, bool minimised);
+    bool ClickFocusedButton();
+    HWND FirstTabItem() const;
+
+    HWND window_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    const BITMAPINFO* pictureInfo_ = nullptr;  // in the exe's resources
+    const void* pictureBits_ = nullptr;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,341 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "core/apply.h"
+#include "core/apply_faults.h"
+#include "core/restore.h"
+#include "core/settings_cache.h"
+#include "tests/core/expected_bytes.h"
+#include "tests/core/game_folder_fixture.h"
+
+namespace tarnwick {
+namespace {
+
+using test::Bytes;
+
+const GameVersion kVersions[] = {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07};
+
+const std::array<std::uint32_t, kFieldCount>& Slots(GameVersion version) {
+    return version == GameVersion::V1_08 ? test::kSlots108 : test::kSlots107;
+}
+std::uint32_t CodeOffset(GameVersion version) {
+    return version == GameVersion::V1_08 ? test::kCode108 : test::kCode107;
+}
+
+// What the game file must hold after an apply of `values` to `before`.
+Bytes Patched(const Bytes& before, GameVersion version, const FieldTexts& values) {
+    Bytes after = before;
+    for (int i = 0; i < kFieldCount; ++i) {
+        std::string slot(values[i].begin(), values[i].end());
+        if (i < 5) slot += '%';
+        slot.resize(4, '\0');
+        std::copy(slot.begin(), slot.end(), after.begin() + Slots(version)[i]);
+    }
+    after[CodeOffset(version)] = 0x90;
+    after[CodeOffset(version) + 1] = 0x90;
+    return after;
+}
+
+// Values of every length a slot allows.
+FieldTexts MixedValues() {
+    return {L"5", L"300", L"99", L"100", L"0", L"1", L"1234", L"42", L"7", L"600", L"15", L"21", L"27", L"9999", L"8"};
+}
+
+void ExpectSameBytes(const Bytes& actual, const Bytes& expected) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        if (actual[i] != expected[i]) {
+            ADD_FAILURE() << "first difference at offset " << i << " (0x" << std::hex << i << "): "
+                          << int(actual[i]) << " instead of " << int(expected[i]);
+            return;
+        }
+    }
+}
+
+class Apply : public test::GameFolderTest {};
+
+TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
+    for (GameVersion version : kVersions) {
+        for (const FieldTexts& values : {DefaultFieldTexts(), MixedValues()}) {
+            SCOPED_TRACE(testing::Message() << "version " << static_cast<int>(version) << ", field 0 " << values[0]);
+            test::RemoveTree(folder.DataFolder());
+            const Bytes before = MakeGame(version);
+            const OperationResult result = ApplyPatch(folder, version, values);
+            ASSERT_TRUE(result.Succeeded()) << result.message;
+            EXPECT_EQ(result.message, L"恭喜您修改成功");
+            EXPECT_EQ(result.restoreButton, RestoreButton::Enable);
+            ExpectSameBytes(Game(), Patched(before, version, values));
+            ExpectSameBytes(Backup(), before);
+            EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), test::ExpectedCache(values));
+            EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+        }
+    }
+}
+
+TEST_F(Apply, ExamplesAtTheirOffsets) {
+    const struct {
+        GameVersion version;
+        int field;
+        const wchar_t* value;
+        std::uint32_t offset;
+        std::array<std::uint8_t, 4> bytes;
+        bool gapAfter;  // no other slot follows directly
+    } examples[] = {
+        {GameVersion::V1_07, 1, L"300", 0x1C7434, {0x33, 0x30, 0x30, 0x25}, true},
+        {GameVersion::V1_07, 0, L"5", 0x1C743C, {0x35, 0x25, 0x00, 0x00}, true},
+        {GameVersion::V9_07, 0, L"5", 0x1C743C, {0x35, 0x25, 0x00, 0x00}, true},
+        {GameVersion::V1_08, 8, L"7", 0x1C7478, {0x37, 0x00, 0x00, 0x00}, false},
+        {GameVersion::V1_07, 5, L"1234", 0x1C7474, {0x31, 0x32, 0x33, 0x34}, true},
+        {GameVersion::V1_08, 14, L"16", 0x1C7494, {0x31, 0x36, 0x00, 0x00}, true},
+    };
+    for (const auto& example : examples) {
+        SCOPED_TRACE(testing::Message() << "field " << example.field << " offset " << std::hex << example.offset);
+        const Bytes before = MakeGame(example.version);
+        FieldTexts values = DefaultFieldTexts();
+        values[example.field] = example.value;
+        ASSERT_TRUE(ApplyPatch(folder, example.version, values).Succeeded());
+        const Bytes after = Game();
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(after[example.offset + i], example.bytes[i]) << i;
+        // The byte after a slot is never written.
+        if (example.gapAfter) {
+            EXPECT_EQ(after[example.offset + 4], before[example.offset + 4]);
+        }
+        const std::uint32_t code = example.version == GameVersion::V1_08 ? 0x3A89E : 0x3AB5E;
+        EXPECT_EQ(after[code], 0x90);
+        EXPECT_EQ(after[code + 1], 0x90);
+    }
+}
+
+TEST_F(Apply, Version907WritesWhat107Writes) {
+    const std::size_t probeEnd = kProbeOffset + 2 * 60;
+    MakeGame(GameVersion::V1_07, 9);
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
+    Bytes as107 = Game();
+    test::RemoveTree(folder.DataFolder());
+    MakeGame(GameVersion::V9_07, 9);
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V9_07, MixedValues()).Succeeded());
+    Bytes as907 = Game();
+    // The two synthetic files differ only in the probe.
+    std::fill(as107.begin() + kProbeOffset, as107.begin() + probeEnd, 0);
+    std::fill(as907.begin() + kProbeOffset, as907.begin() + probeEnd, 0);
+    ExpectSameBytes(as907, as107);
+}
+
+TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
+    const Bytes before = MakeGame(GameVersion::Unknown);
+    const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
+    EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
+    EXPECT_EQ(result.message, L"无法识别您当前所使用的版本");
+    EXPECT_EQ(result.restoreButton, RestoreButton::Unchanged);
+    EXPECT_FALSE(FolderExists(folder.DataFolder()));
+    ExpectSameBytes(Game(), before);
+}
+
+TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
+    const struct {
+        int field;
+        const wchar_t* value;
+        const wchar_t* name;     // how the message names the field
+        const wchar_t* problem;  // part of the message
+    } cases[] = {
+        {0, L"", L"第1个“血值”", L"没有填写"},
+        {1, L"1234", L"第2个“血值”", L"最多只能填写3位数字"},
+        {4, L"30%", L"第5个“血值”", L"只能填写数字"},
+        {5, L"12345", L"第1个“时局”", L"最多只能填写4位数字"},
+        {9, L"1a", L"“时间”", L"只能填写数字"},
+        {10, L" 15", L"第4个“时局”", L"只能填写数字"},
+        {13, L"-1", L"第4个“局次”", L"只能填写数字"},
+        {14, L"１６", L"“人数”", L"只能填写数字"},
+    };
+    const Bytes before = MakeGame(GameVersion::V1_07);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "field " << c.field);
+        FieldTexts values = DefaultFieldTexts();
+        values[c.field] = c.value;
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, values);
+        EXPECT_EQ(result.outcome, Outcome::InvalidValue);
+        EXPECT_EQ(result.field, c.field);
+        EXPECT_EQ(result.message.find(c.name), 0u) << result.message;
+        EXPECT_NE(result.message.find(c.problem), std::wstring::npos) << result.message;
+        EXPECT_EQ(result.restoreButton, RestoreButton::Unchanged);
+        EXPECT_FALSE(FolderExists(folder.DataFolder()));
+        ExpectSameBytes(Game(), before);
+    }
+}
+
+TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
+    const struct {
+        const char* name;
+        void (*spoil)(const GameFolder&);
+        Outcome outcome;
+        const wchar_t* advice;
+    } cases[] = {
+        {"held open by the running game", nullptr, Outcome::GameFileInUse, L"请先关闭游戏"},
+        {"read-only", [](const GameFolder& f) { test::MakeReadOnly(f.GameFile()); }, Outcome::ReadOnly, L"取消“只读”"},
+        {"too short for the version's slots",
+         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::V1_08, 1, 1864867)); },
+         Outcome::GameFileDamaged, L"重新安装游戏"},
+        {"gone", [](const GameFolder& f) { DeleteFileW(f.GameFile().c_str()); }, Outcome::GameFileMissing,
+         L"游戏安装目录"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGame(GameVersion::V1_08);
+        std::optional<test::HeldOpen> game;
+        if (c.spoil) {
+            c.spoil(folder);
+        } else {
+            game.emplace(folder.GameFile());
+            ASSERT_TRUE(game->IsOpen());
+        }
+        const bool exists = FileExists(folder.GameFile());
+        const Bytes before = exists ? Game() : Bytes();
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
+        EXPECT_NE(result.message.find(c.advice), std::wstring::npos) << result.message;
+        EXPECT_FALSE(FolderExists(folder.DataFolder()));
+        if (exists) ExpectSameBytes(Game(), before);
+        game.reset();
+        SetFileAttributesW(folder.GameFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST_F(Apply, GameFileExactlyLongEnoughIsPatchedAndNotExtended) {
+    const std::size_t end107 = 0x1C7490 + 4;
+    const Bytes before = MakeGame(GameVersion::V1_07, 1, end107);
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+    ExpectSameBytes(Game(), Patched(before, GameVersion::V1_07, DefaultFieldTexts()));
+}
+
+TEST_F(Apply, BackupKeepsTheGameFileFromBeforeAnyPatch) {
+    const Bytes pristine = MakeGame(GameVersion::V1_07);
+    FieldTexts first = MixedValues();
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, first).Succeeded());
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+    ExpectSameBytes(Backup(), pristine);
+    ExpectSameBytes(Game(), Patched(pristine, GameVersion::V1_07, DefaultFieldTexts()));
+
+    ASSERT_TRUE(RestoreGameFile(folder).Succeeded());
+    ExpectSameBytes(Game(), pristine);
+}
+
+TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
+    const struct {
+        const char* name;
+        Bytes (*oldBackup)(const Bytes& game);
+    } cases[] = {
+        {"one byte differs elsewhere", [](const Bytes& g) { Bytes b = g; b[100] ^= 1; return b; }},
+        {"one byte differs right after a slot", [](const Bytes& g) { Bytes b = g; b[0x1C7438] ^= 1; return b; }},
+        {"shorter", [](const Bytes& g) { return Bytes(g.begin(), g.end() - 1); }},
+        {"longer", [](const Bytes& g) { Bytes b = g; b.push_back(7); return b; }},
+        {"empty", [](const Bytes&) { return Bytes(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes game = MakeGame(GameVersion::V1_07, 4);
+        ASSERT_TRUE(CreateDirectoryW(folder.DataFolder().c_str(), nullptr) || FolderExists(folder.DataFolder()));
+        CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+        test::WriteFileBytes(folder.BackupFile(), c.oldBackup(game));
+        ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+        ExpectSameBytes(Backup(), game);
+        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+    }
+}
+
+TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
+    const struct {
+        const char* name;
+        const wchar_t* file;  // the message names it
+        Outcome outcome;
+        bool hold;  // held open rather than made read-only
+        bool backupWritten;
+    } cases[] = {
+        {"read-only settings cache", L"Data\\Slowlysave.cfg", Outcome::ReadOnly, false, false},
+        {"settings cache held open", L"Data\\Slowlysave.cfg", Outcome::FileInUse, true, false},
+        {"read-only stale backup", L"Data\\bak\\meteor.bak", Outcome::ReadOnly, false, false},
+        {"stale backup held open", L"Data\\bak\\meteor.bak", Outcome::FileInUse, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RemoveTree(folder.DataFolder());
+        const Bytes before = MakeGame(GameVersion::V1_07);
+        CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
+        CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+        const std::wstring path = folder.base + L"\\" + c.file;
+        const Bytes old = {'o', 'l', 'd'};
+        test::WriteFileBytes(path, old);
+        std::optional<test::HeldOpen> held;
+        if (c.hold) {
+            held.emplace(path);
+        } else {
+            test::MakeReadOnly(path);
+        }
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_NE(result.message.find(c.file), std::wstring::npos) << result.message;
+        EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+        ExpectSameBytes(Game(), before);
+        ExpectSameBytes(test::ReadFileBytes(path), old);
+        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+        held.reset();
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
+TEST_F(Apply, DataNameTakenByAFileIsReported) {
+    const Bytes before = MakeGame(GameVersion::V1_07);
+    test::WriteFileBytes(folder.DataFolder(), {'x'});
+    const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_NE(result.message.find(L"Data"), std::wstring::npos) << result.message;
+    ExpectSameBytes(Game(), before);
+}
+
+TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
+    const struct {
+        const char* name;
+        ApplyFaults faults;
+        Outcome outcome;
+        const wchar_t* state;  // what the message says about the game file
+    } cases[] = {
+        {"first write fails", {.failWrite = 1}, Outcome::Failed, L"游戏文件没有改动"},
+        {"a value write fails", {.failWrite = 16}, Outcome::Failed, L"游戏文件没有改动"},
+        {"the code write fails", {.failWrite = 31}, Outcome::Failed, L"游戏文件没有改动"},
+        {"read-back finds a wrong byte", {.corruptReadBack = true}, Outcome::Failed, L"游戏文件没有改动"},
+        {"settings cache cannot be moved into place", {.failCacheCommit = true}, Outcome::FileInUse,
+         L"游戏文件没有改动"},
+        {"putting the old bytes back fails too", {.failWrite = 20, .failRollback = true}, Outcome::Failed,
+         L"已用备份"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RemoveTree(folder.DataFolder());
+        const Bytes before = MakeGame(GameVersion::V1_08, 6);
+        const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), c.faults);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
+        EXPECT_NE(result.message.find(c.state), std::wstring::npos) << result.message;
+        EXPECT_EQ(result.restoreButton, RestoreButton::Enable) << "the backup is there";
+        ExpectSameBytes(Game(), before);
+        ExpectSameBytes(Backup(), before);
+        EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));
+        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+    }
+}
+
+TEST_F(Apply, FailedSecondApplyFallsBackToThePristineBackup) {
+    const Bytes pristine = MakeGame(GameVersion::V1_07, 8);
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
+    const std::string cache = test::ReadFileText(folder.SettingsCacheFile());
+    const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(),
+                                                        {.failWrite = 5, .failRollback = true});
+    EXPECT_FALSE(result.Succeeded());
+    EXPECT_NE(result.message.find(L"已用备份"), std::wstring::npos) << result.message;
+    ExpectSameBytes(Game(), pristine);
+    EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), cache);
+}
+
+}  // namespace
+}  // namespace tarnwick

@@ -1,0 +1,221 @@
+// The notice window driven inside the test process: its slide, driven by
+// timer messages, the hover colours, closing and the check box.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form/form.h"
+#include "notice/notice_window.h"
+#include "notice/taskbar.h"
+#include "tests/support/window_test_util.h"
+
+namespace tarnwick {
+namespace {
+
+using namespace notice_layout;
+using test::PumpUntilIdle;
+using test::TestGameFolder;
+
+// Sends ticks of the timer until it stops; the number of ticks sent.
+int Tick(NoticeWindow& notice, UINT_PTR timer, int limit = 1000) {
+    int ticks = 0;
+    auto running = [&] { return timer == kTimer1 ? notice.Timer1Running() : notice.Timer2Running(); };
+    while (running() && ticks < limit) {
+        SendMessageA(notice.Handle(), WM_TIMER, timer, 0);
+        ++ticks;
+    }
+    return ticks;
+}
+
+RECT WorkArea() {
+    RECT area{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    char buffer[256];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+TEST(NoticeWindow, StartsBelowTheScreenAndComesToRestOnTheTaskbar) {
+    TestGameFolder game;
+    NoticeWindow notice(game.folder);
+    ASSERT_TRUE(notice.Create());
+    HWND window = notice.Handle();
+    EXPECT_FALSE(IsWindowVisible(window)) << "shown by the main window's start-up";
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0);
+    EXPECT_TRUE(notice.Timer1Running());
+    EXPECT_FALSE(notice.Timer2Running());
+
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const int taskbar = GetSystemMetrics(SM_CYSCREEN) - WorkArea().bottom;
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 333);
+    EXPECT_EQ(r.bottom - r.top, 200);
+    EXPECT_EQ(r.right, screenWidth) << "at the right edge of the screen";
+    EXPECT_EQ(r.top, screenHeight - taskbar + 200) << "one window height below the taskbar";
+
+    notice.Show();
+    int ticks = Tick(notice, kTimer1);
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.bottom, screenHeight - taskbar) << "resting on the taskbar";
+    EXPECT_EQ(r.right, screenWidth);
+    EXPECT_LE(ticks, 120 + 1);  // 6000 twips at 50 a tick, fewer if the real timer ticked too
+
+    // Ticks of a stopped timer move nothing.
+    SendMessageA(window, WM_TIMER, kTimer1, 0);
+    SendMessageA(window, WM_TIMER, kTimer2, 0);
+    RECT still;
+    GetWindowRect(window, &still);
+    EXPECT_TRUE(EqualRect(&r, &still));
+}
+
+// Sets the work area for this process and puts the old one back.
+class ScopedWorkArea {
+public:
+    explicit ScopedWorkArea(const RECT& area) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &old_, 0);
+        RECT copy = area;
+        ok_ = SystemParametersInfoA(SPI_SETWORKAREA, 0, &copy, 0) != 0;
+    }
+    ~ScopedWorkArea() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &old_, 0); }
+    bool Ok() const { return ok_; }
+
+private:
+    RECT old_{};
+    bool ok_ = false;
+};
+
+TEST(NoticeWindow, RestsOnATaskbarAtTheBottom) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    struct Case {
+        const char* name;
+        RECT workArea;
+        int restingBottom;
+    } cases[] = {
+        {"40 pixels at the bottom", {0, 0, screenWidth, screenHeight - 40}, screenHeight - 40},
+        {"on the left", {60, 0, screenWidth, screenHeight}, screenHeight},
+        {"at the top", {0, 30, screenWidth, screenHeight}, screenHeight},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedWorkArea workArea(c.workArea);
+        if (!workArea.Ok()) GTEST_SKIP() << "the work area cannot be set here";
+        TestGameFolder game;
+        NoticeWindow notice(game.folder);
+        ASSERT_TRUE(notice.Create());
+        RECT r;
+        GetWindowRect(notice.Handle(), &r);
+        EXPECT_EQ(r.top, c.restingBottom + 200) << "hidden one window height below the taskbar";
+        Tick(notice, kTimer1);
+        GetWindowRect(notice.Handle(), &r);
+        EXPECT_EQ(r.bottom, c.restingBottom);
+        EXPECT_EQ(r.right, screenWidth);
+    }
+}
+
+TEST(NoticeWindow, CloseSlidesItOutAndClosesIt) {
+    TestGameFolder game;
+    NoticeWindow notice(game.folder);
+    ASSERT_TRUE(notice.Create());
+    notice.Show();
+    Tick(notice, kTimer1);
+    HWND window = notice.Handle();
+
+    const Box close = notice.Labels()[Label7].box;
+    LPARAM point = MAKELPARAM(close.left + 5, close.top + 5);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(window, WM_LBUTTONUP, 0, point);
+    EXPECT_TRUE(notice.Timer2Running());
+    // A second click changes nothing.
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(window, WM_LBUTTONUP, 0, point);
+
+    SendMessageA(window, WM_TIMER, kTimer2, 0);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.bottom, WorkArea().bottom + 4) << "60 twips down";
+    Tick(notice, kTimer2);
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(notice.Handle(), nullptr);
+}
+
+TEST(NoticeWindow, PressingOnOneLabelAndReleasingOnAnotherIsNoClick) {
+    TestGameFolder game;
+    NoticeWindow notice(game.folder);
+    ASSERT_TRUE(notice.Create());
+    const Box close = notice.Labels()[Label7].box;
+    const Box bar = notice.Labels()[Label2].box;
+    SendMessageA(notice.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 200, bar.top + 3));
+    SendMessageA(notice.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(close.left + 5, close.top + 5));
+    EXPECT_FALSE(notice.Timer2Running());
+}
+
+TEST(NoticeWindow, HoverColoursFollowTheLabelUnderThePointer) {
+    TestGameFolder game;
+    NoticeWindow notice(game.folder);
+    ASSERT_TRUE(notice.Create());
+    const auto& labels = notice.Labels();
+    auto inside = [&](int label, int dx = 2, int dy = 2) {
+        return MAKELPARAM(labels[label].box.left + dx, labels[label].box.top + dy);
+    };
+    const Box check = TwipsToPixels(kCheck1, ScreenTwipsPerPixel());
+    struct Step {
+        const char* where;
+        LPARAM point;
+        COLORREF label5, label6, label7;  // text colours afterwards
+    } steps[] = {
+        {"start", 0, kBlue, kBlue, kGreen},
+        {"Label5", inside(Label5), kGreen, kBlue, kGreen},
+        {"Label3 keeps the link green", inside(Label3), kGreen, kBlue, kGreen},
+        {"bare surface", MAKELPARAM(300, 150), kBlue, kBlue, kGreen},
+        {"Label6", inside(Label6), kBlue, kGreen, kGreen},
+        {"Label4", inside(Label4), kBlue, kGreen, kGreen},
+        {"below the check box", MAKELPARAM(check.left + 2, check.Bottom() + 2), kBlue, kBlue, kGreen},
+        {"Label7", inside(Label7), kBlue, kBlue, kRed},
+        {"Label1", inside(Label1), kBlue, kBlue, kRed},
+        {"the bar between", inside(Label2, 200, 3), kBlue, kBlue, kGreen},
+        {"Label7 again", inside(Label7), kBlue, kBlue, kRed},
+        {"bare surface again", MAKELPARAM(300, 150), kBlue, kBlue, kGreen},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.where);
+        if (s.point) SendMessageA(notice.Handle(), WM_MOUSEMOVE, 0, s.point);
+        EXPECT_EQ(labels[Label5].foreColour, s.label5);
+        EXPECT_EQ(labels[Label6].foreColour, s.label6);
+        EXPECT_EQ(labels[Label7].foreColour, s.label7);
+    }
+}
+
+TEST(NoticeWindow, CheckBoxRewritesTheSwitchFileOnEveryClick) {
+    TestGameFolder game;  // no Data folder yet: the first click creates it
+    NoticeWindow notice(game.folder);
+    ASSERT_TRUE(notice.Create());
+    HWND check = notice.Check1();
+    char name[64] = {};
+    GetClassNameA(check, name, sizeof name);
+    EXPECT_STREQ(name, kCheckBoxClassName);
+    EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(test::TextOf(notice.Text1()), Ansi(L"启用"));
+    EXPECT_FALSE(IsWindowVisible(notice.Text1()));
+
+    const std::string header = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";
+    const std::string off = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
+    const std::string on = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";
+    for (const std::string* expected : {&off, &on, &off}) {
+        SendMessageA(check, BM_CLICK, 0, 0);
+        EXPECT_EQ(test::TextOf(notice.Text1()), Ansi(expected == &off ? L"停用" : L"启用"));
+        EXPECT_EQ(ReadFileBytes(game.folder.HintFile()), *expected);
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick
