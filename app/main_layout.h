@@ -19,10 +19,10 @@ inline constexpr COLORREF kBackColour = 0x0000FF00;
 // Control identifiers. They stay clear of IDOK and IDCANCEL, which the
 // dialog manager sends for Enter and Escape.
 constexpr int FieldId(int index) { return 100 + index; }
-inline constexpr int kCommand1Id = 200;  // "确认"
-inline constexpr int kCommand2Id = 201;  // "退出"
-inline constexpr int kCommand3Id = 202;  // "还原"
-inline constexpr int kProbeId = 300;     // 验证, the hidden text buffer
+inline constexpr int kConfirmButtonId = 200;     // "确认"
+inline constexpr int kExitButtonId = 201;        // "退出"
+inline constexpr int kRestoreButtonId = 202;     // "还原"
+inline constexpr int kVersionTagBufferId = 300;  // 验证, the hidden text buffer
 
 // Labels 移动 and 信息.
 inline constexpr Box kDragBand{0, 240, 7695, 855};
@@ -58,9 +58,9 @@ constexpr Box FieldLabelBox(int index) {
             kFieldWidth, kFieldLabelHeight};
 }
 
-inline constexpr Box kCommand1{3360, 3720, 1335, 375};
-inline constexpr Box kCommand3{4800, 3720, 1335, 375};
-inline constexpr Box kCommand2{6240, 3720, 1335, 375};
-inline constexpr Box kProbe{480, 3720, 2055, 375};
+inline constexpr Box kConfirmButtonBox{3360, 3720, 1335, 375};
+inline constexpr Box kRestoreButtonBox{4800, 3720, 1335, 375};
+inline constexpr Box kExitButtonBox{6240, 3720, 1335, 375};
+inline constexpr Box kVersionTagBufferBox{480, 3720, 2055, 375};
 
 }  // namespace tarnwick::main_layout

@@ -41,7 +41,7 @@ MainWindow::~MainWindow() {
 
 bool MainWindow::Start() {
     if (!CreateLayout()) return false;
-    Form_Load();
+    OnLoad();
     if (Handle()) {
         shown_ = true;
         ShowWindow(Handle(), SW_SHOW);
@@ -89,10 +89,12 @@ bool MainWindow::CreateLayout() {
         // reaches the filter whichever way it is delivered.
         InstallKeyFilter(fields_[i]);
     }
-    command1_ = CreateChild("Button", L"确认", kButtonStyle, 0, TwipsToPixels(kCommand1, twipsPerPixel_), kCommand1Id);
-    command2_ = CreateChild("Button", L"退出", kButtonStyle, 0, TwipsToPixels(kCommand2, twipsPerPixel_), kCommand2Id);
-    command3_ = CreateChild("Button", L"还原", kButtonStyle, 0, TwipsToPixels(kCommand3, twipsPerPixel_), kCommand3Id);
-    probe_ = CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, TwipsToPixels(kProbe, twipsPerPixel_), kProbeId);
+    auto pixels = [&](const Box& twips) { return TwipsToPixels(twips, twipsPerPixel_); };
+    confirmButton_ = CreateChild("Button", L"确认", kButtonStyle, 0, pixels(kConfirmButtonBox), kConfirmButtonId);
+    exitButton_ = CreateChild("Button", L"退出", kButtonStyle, 0, pixels(kExitButtonBox), kExitButtonId);
+    restoreButton_ = CreateChild("Button", L"还原", kButtonStyle, 0, pixels(kRestoreButtonBox), kRestoreButtonId);
+    versionTagBuffer_ = CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, pixels(kVersionTagBufferBox),
+                                    kVersionTagBufferId);
     return true;
 }
 
@@ -126,29 +128,29 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCommand(int id, int code) {
     if (id >= FieldId(0) && id < FieldId(kFieldCount)) {
-        if (code == EN_CHANGE) T1_Change(id - FieldId(0));
+        if (code == EN_CHANGE) OnFieldChanged(id - FieldId(0));
         return;
     }
     if (code != BN_CLICKED) return;
     switch (id) {
-        case kCommand1Id: Command1_Click(); break;
-        case kCommand2Id: Command2_Click(); break;
-        case kCommand3Id: Command3_Click(); break;
+        case kConfirmButtonId: OnConfirm(); break;
+        case kExitButtonId: OnExit(); break;
+        case kRestoreButtonId: OnRestore(); break;
         default: break;
     }
 }
 
 void MainWindow::OnMouseDown(UINT message, WPARAM keys, POINT point) {
     if (LabelAt(labels_, point) == kDragBandLabel)
-        DragBand_MouseDown(MouseButtonOf(message), ShiftState(keys), point.x, point.y);
+        OnDragBandPressed(MouseButtonOf(message), ShiftState(keys), point.x, point.y);
 }
 
 void MainWindow::ChildKeyPress(HWND child, int& keyAscii) {
     int index = FieldIndexOf(child);
-    if (index >= 0) T1_KeyPress(index, keyAscii);
+    if (index >= 0) FilterFieldKey(index, keyAscii);
 }
 
-void MainWindow::Form_Load() {
+void MainWindow::OnLoad() {
     // 1. Without the game file the tool is in the wrong folder: the main
     // window goes unseen and the message dialog says so.
     if (!FileExists(folder_.GameFile())) {
@@ -159,7 +161,7 @@ void MainWindow::Form_Load() {
     }
 
     // 2. "还原" only while a backup exists.
-    EnableWindow(command3_, BackupExists(folder_));
+    EnableWindow(restoreButton_, BackupExists(folder_));
 
     // 3. The notice, unless the user switched it off.
     if (!NoticeSwitchedOff(folder_)) {
@@ -176,7 +178,7 @@ void MainWindow::Form_Load() {
 
     // 6. The version tag: the 信息 text is what "确认" reads back.
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    SetWindowTextA(probe_, Ansi(recognition.probeText).c_str());
+    SetWindowTextA(versionTagBuffer_, Ansi(recognition.probeText).c_str());
     SetLabelCaption(kStatusLabel, Ansi(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
@@ -191,37 +193,37 @@ void MainWindow::Form_Load() {
     for (int i = 0; i < kFieldCount; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 2, 0);
     for (int i = 1; i <= 4; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 3, 0);
 
-    // 8. The values applied last time; each change runs T1_Change.
+    // 8. The values applied last time; each change runs OnFieldChanged.
     CachedValues cached = ReadSettingsCache(folder_);
     for (int i = 0; i < kFieldCount; ++i) {
         if (cached[i]) SetWindowTextA(fields_[i], Ansi(*cached[i]).c_str());
     }
 }
 
-void MainWindow::Command1_Click() {
+void MainWindow::OnConfirm() {
     GameVersion version = VersionFromTag(FromAnsi(labels_[kStatusLabel].caption));
     ShowResult(ApplyPatch(folder_, version, CurrentFieldTexts()));
 }
 
-void MainWindow::Command2_Click() { ExitProcess(0); }
+void MainWindow::OnExit() { ExitProcess(0); }
 
-void MainWindow::Command3_Click() { ShowResult(RestoreGameFile(folder_)); }
+void MainWindow::OnRestore() { ShowResult(RestoreGameFile(folder_)); }
 
-void MainWindow::T1_Change(int) {
+void MainWindow::OnFieldChanged(int) {
     // "确认" is enabled exactly while no field is empty.
     bool allFilled = true;
     for (HWND field : fields_) {
         if (GetWindowTextLengthA(field) == 0) allFilled = false;
     }
-    EnableWindow(command1_, allFilled);
+    EnableWindow(confirmButton_, allFilled);
 }
 
-void MainWindow::T1_KeyPress(int, int& keyAscii) {
+void MainWindow::FilterFieldKey(int, int& keyAscii) {
     // Digits and backspace only.
     if (keyAscii != VK_BACK && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
 }
 
-void MainWindow::DragBand_MouseDown(int button, int, int, int) {
+void MainWindow::OnDragBandPressed(int button, int, int, int) {
     if (button != 1) return;
     // The platform moves the window as if its caption had been grabbed.
     ReleaseCapture();
@@ -242,8 +244,8 @@ void MainWindow::ReportReadError() {
 
 void MainWindow::ShowResult(const OperationResult& result) {
     if (!result.message.empty()) ShowMessageBox(Handle(), result.message);
-    if (result.restoreButton == RestoreButton::Enable) EnableWindow(command3_, TRUE);
-    if (result.restoreButton == RestoreButton::Disable) EnableWindow(command3_, FALSE);
+    if (result.restoreButton == RestoreButtonState::Enable) EnableWindow(restoreButton_, TRUE);
+    if (result.restoreButton == RestoreButtonState::Disable) EnableWindow(restoreButton_, FALSE);
     // A refused value: the field in question gets the focus.
     if (result.outcome == Outcome::InvalidValue && result.field >= 0 && result.field < kFieldCount) {
         SetFocus(fields_[result.field]);

@@ -34,10 +34,10 @@ public:
     bool CreateLayout();
 
     HWND Field(int index) const { return fields_[static_cast<size_t>(index)]; }
-    HWND Command1() const { return command1_; }
-    HWND Command2() const { return command2_; }
-    HWND Command3() const { return command3_; }
-    HWND Probe() const { return probe_; }
+    HWND ConfirmButton() const { return confirmButton_; }
+    HWND ExitButton() const { return exitButton_; }
+    HWND RestoreButton() const { return restoreButton_; }
+    HWND VersionTagBuffer() const { return versionTagBuffer_; }
     NoticeWindow* Notice() const { return notice_.get(); }
     MessageDialog* Dialog() const { return dialog_.get(); }
 
@@ -47,13 +47,13 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void T1_Change(int index);
-    void T1_KeyPress(int index, int& keyAscii);
-    void DragBand_MouseDown(int button, int shift, int x, int y);  // 移动
+    void OnLoad();
+    void OnConfirm();
+    void OnExit();
+    void OnRestore();
+    void OnFieldChanged(int index);
+    void FilterFieldKey(int index, int& keyAscii);
+    void OnDragBandPressed(int button, int shift, int x, int y);  // 移动
 
     void OnCommand(int id, int code);
     void OnMouseDown(UINT message, WPARAM keys, POINT point);
@@ -65,10 +65,10 @@ private:
     GameFolder folder_;
     double twipsPerPixel_ = 15;
     std::array<HWND, kFieldCount> fields_{};
-    HWND command1_ = nullptr;  // "确认"
-    HWND command2_ = nullptr;  // "退出"
-    HWND command3_ = nullptr;  // "还原"
-    HWND probe_ = nullptr;     // 验证
+    HWND confirmButton_ = nullptr;     // "确认"
+    HWND exitButton_ = nullptr;        // "退出"
+    HWND restoreButton_ = nullptr;     // "还原"
+    HWND versionTagBuffer_ = nullptr;  // 验证, the hidden field the probe text goes through
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
     std::unique_ptr<NoticeWindow> notice_;

@@ -250,7 +250,7 @@ OperationResult PatchRun::Run() {
 
     OperationResult result;
     result.message = kPatchSucceededText;
-    result.restoreButton = RestoreButton::Enable;
+    result.restoreButton = RestoreButtonState::Enable;
     return result;
 }
 
@@ -274,7 +274,7 @@ OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion versi
         }
     }
     result = PatchRun(folder, *table, values, faults).Run();
-    if (!result.Succeeded() && BackupExists(folder)) result.restoreButton = RestoreButton::Enable;
+    if (!result.Succeeded() && BackupExists(folder)) result.restoreButton = RestoreButtonState::Enable;
     return result;
 }
 

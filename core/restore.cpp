@@ -17,14 +17,14 @@ OperationResult RestoreGameFile(const GameFolder& folder) {
     if (!FileExists(backup)) {
         result.outcome = Outcome::BackupMissing;
         result.message = kBackupMissingText;
-        result.restoreButton = RestoreButton::Disable;
+        result.restoreButton = RestoreButtonState::Disable;
         return result;
     }
 
     auto fail = [&](const std::wstring& path, DWORD error) {
         OperationResult failure =
             FailureResult(Action::Restore, folder, path, error, L"备份文件仍然保留，可以稍后再点击“还原”。");
-        failure.restoreButton = RestoreButton::Enable;
+        failure.restoreButton = RestoreButtonState::Enable;
         return failure;
     };
     if (DWORD error = fileio::CheckReplaceable(game)) return fail(game, error);
@@ -35,14 +35,14 @@ OperationResult RestoreGameFile(const GameFolder& folder) {
     if (!fileio::FilesEqual(game, backup)) return fail(game, ERROR_WRITE_FAULT);
 
     result.message = kRestoreSucceededText;
-    result.restoreButton = RestoreButton::Disable;
+    result.restoreButton = RestoreButtonState::Disable;
     if (!DeleteFileW(backup.c_str())) {
         SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!DeleteFileW(backup.c_str())) {
             // The game file is back; only the leftover backup needs a word.
             result.systemError = GetLastError();
             result.message += L"\n备份文件 Data\\bak\\meteor.bak 未能删除，可以稍后再删除它。";
-            result.restoreButton = RestoreButton::Enable;
+            result.restoreButton = RestoreButtonState::Enable;
         }
     }
     return result;

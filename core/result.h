@@ -22,13 +22,13 @@ enum class Outcome {
 };
 
 // What the "还原" button should be after the operation.
-enum class RestoreButton { Unchanged, Enable, Disable };
+enum class RestoreButtonState { Unchanged, Enable, Disable };
 
 struct OperationResult {
     Outcome outcome = Outcome::Ok;
     int field = -1;                   // InvalidValue: the index of the field
     unsigned long systemError = 0;    // the Win32 error behind a failure
-    RestoreButton restoreButton = RestoreButton::Unchanged;
+    RestoreButtonState restoreButton = RestoreButtonState::Unchanged;
     std::wstring message;             // the whole text of the message box
 
     bool Succeeded() const { return outcome == Outcome::Ok; }

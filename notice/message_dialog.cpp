@@ -26,13 +26,13 @@ bool MessageDialog::Create() {
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
 
     Label label;
-    label.box = TwipsToPixels(kLabel1, twipsPerPixel);
+    label.box = TwipsToPixels(kTextBox, twipsPerPixel);
     label.caption = Ansi(kText);
     label.transparent = true;
     labels_.push_back(label);
-    command1_ = CreateChild("Button", L"确认", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
-                            TwipsToPixels(message_dialog_layout::kCommand1, twipsPerPixel), kCommand1Id);
-    Form_Load();
+    confirmButton_ = CreateChild("Button", L"确认", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                                 TwipsToPixels(kConfirmButtonBox, twipsPerPixel), kConfirmButtonId);
+    OnLoad();
     return true;
 }
 
@@ -41,18 +41,18 @@ void MessageDialog::Show() {
 }
 
 LRESULT MessageDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && lParam && LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
-        Command1_Click();
+    if (message == WM_COMMAND && lParam && LOWORD(wParam) == kConfirmButtonId && HIWORD(wParam) == BN_CLICKED) {
+        OnConfirm();
         return 0;
     }
     return Form::WindowProc(message, wParam, lParam);
 }
 
-void MessageDialog::Form_Load() {
+void MessageDialog::OnLoad() {
     SkinWindow(Handle());
     MessageBeep(MB_OK);
 }
 
-void MessageDialog::Command1_Click() { Close(); }
+void MessageDialog::OnConfirm() { Close(); }
 
 }  // namespace tarnwick

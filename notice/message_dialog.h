@@ -11,9 +11,9 @@ namespace tarnwick {
 namespace message_dialog_layout {
 inline constexpr int kClientWidth = 4095;   // twips
 inline constexpr int kClientHeight = 1200;  // twips
-inline constexpr int kCommand1Id = 100;
-inline constexpr Box kLabel1{240, 240, 3735, 495};
-inline constexpr Box kCommand1{1320, 720, 1455, 375};
+inline constexpr int kConfirmButtonId = 100;
+inline constexpr Box kTextBox{240, 240, 3735, 495};
+inline constexpr Box kConfirmButtonBox{1320, 720, 1455, 375};
 inline constexpr wchar_t kText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
 }  // namespace message_dialog_layout
 
@@ -26,16 +26,16 @@ public:
     bool Create();
     void Show();
 
-    HWND Command1() const { return command1_; }
+    HWND ConfirmButton() const { return confirmButton_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    void Form_Load();
-    void Command1_Click();
+    void OnLoad();
+    void OnConfirm();
 
-    HWND command1_ = nullptr;
+    HWND confirmButton_ = nullptr;
 };
 
 }  // namespace tarnwick

@@ -31,13 +31,13 @@ constexpr COLORREF kDefaultBack = SystemColour(COLOR_BTNFACE);
 
 // Indexed by LabelIndex.
 constexpr LabelSpec kLabels[kLabelCount] = {
-    /* Label2 */ {{0, 0, 5000, 375}, L"", kWhite, kBlue, false},
-    /* Label3 */ {{240, 600, 4575, 255}, L"感谢您下载并使用本程序", kDefaultFore, kDefaultBack, false},
-    /* Label4 */ {{240, 840, 4695, 255}, L"如果您觉得本程序有不足的地方或更好的意见", kDefaultFore, kDefaultBack, false},
-    /* Label5 */ {{240, 1200, 975, 255}, L"请联系本人", kBlue, kDefaultBack, false},
-    /* Label6 */ {{1440, 1200, 2175, 255}, L"更多精彩内容请关注Brellan", kBlue, kDefaultBack, false},
-    /* Label1 */ {{120, 120, 1335, 255}, L"系统信息", kWhite, kDefaultBack, true},
-    /* Label7 */ {{4560, 120, 495, 255}, L"关闭", kGreen, kDefaultBack, true},
+    /* TitleBar */ {{0, 0, 5000, 375}, L"", kWhite, kBlue, false},
+    /* ThanksText */ {{240, 600, 4575, 255}, L"感谢您下载并使用本程序", kDefaultFore, kDefaultBack, false},
+    /* AdviceText */ {{240, 840, 4695, 255}, L"如果您觉得本程序有不足的地方或更好的意见", kDefaultFore, kDefaultBack, false},
+    /* ContactLink */ {{240, 1200, 975, 255}, L"请联系本人", kBlue, kDefaultBack, false},
+    /* WebLink */ {{1440, 1200, 2175, 255}, L"更多精彩内容请关注Brellan", kBlue, kDefaultBack, false},
+    /* TitleText */ {{120, 120, 1335, 255}, L"系统信息", kWhite, kDefaultBack, true},
+    /* CloseLabel */ {{4560, 120, 495, 255}, L"关闭", kGreen, kDefaultBack, true},
 };
 
 }  // namespace
@@ -57,13 +57,13 @@ bool NoticeWindow::Create() {
         labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), Ansi(label.caption), label.fore, label.back,
                            label.transparent});
     }
-    check1_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
-                          TwipsToPixels(kCheck1, twipsPerPixel_), kCheck1Id);
-    text1_ = CreateChild("Edit", kSwitchOn, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, TwipsToPixels(kText1, twipsPerPixel_),
-                         kText1Id);
-    StartTimer(kTimer1, timer1_);
+    dontShowAgain_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
+                                 0, TwipsToPixels(kDontShowAgainBox, twipsPerPixel_), kDontShowAgainId);
+    switchWord_ = CreateChild("Edit", kSwitchOn, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                              TwipsToPixels(kSwitchWordBox, twipsPerPixel_), kSwitchWordId);
+    StartTimer(kSlideInTimer, slidingIn_);
 
-    Form_Load();
+    OnLoad();
     return true;
 }
 
@@ -86,14 +86,14 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnTimer(wParam);
             return 0;
         case WM_COMMAND:
-            if (reinterpret_cast<HWND>(lParam) == check1_ && check1_ && HIWORD(wParam) == BN_CLICKED) {
-                Check1_Click();
+            if (reinterpret_cast<HWND>(lParam) == dontShowAgain_ && dontShowAgain_ && HIWORD(wParam) == BN_CLICKED) {
+                OnDontShowAgainClicked();
                 return 0;
             }
             break;
         case WM_DESTROY:
-            StopTimer(kTimer1, timer1_);
-            StopTimer(kTimer2, timer2_);
+            StopTimer(kSlideInTimer, slidingIn_);
+            StopTimer(kSlideOutTimer, slidingOut_);
             break;
         default:
             break;
@@ -104,7 +104,7 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 void NoticeWindow::PaintBeneathLabels(HDC dc) {
     // The outline: one pixel in the highlight colour; the title bar covers
     // its top edge.
-    Box shape = TwipsToPixels(kShape1, twipsPerPixel_);
+    Box shape = TwipsToPixels(kOutlineBox, twipsPerPixel_);
     RECT outline{shape.left, shape.top, shape.Right(), shape.Bottom()};
     FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
@@ -112,12 +112,12 @@ void NoticeWindow::PaintBeneathLabels(HDC dc) {
 void NoticeWindow::OnMouseMove(WPARAM keys, POINT point) {
     int button = HeldButtons(keys), shift = ShiftState(keys);
     switch (LabelAt(labels_, point)) {
-        case -1: Form_MouseMove(button, shift, point.x, point.y); break;
-        case Label2: Label2_MouseMove(button, shift, point.x, point.y); break;
-        case Label5: Label5_MouseMove(button, shift, point.x, point.y); break;
-        case Label6: Label6_MouseMove(button, shift, point.x, point.y); break;
-        case Label7: Label7_MouseMove(button, shift, point.x, point.y); break;
-        default: break;  // Label1, Label3 and Label4 change nothing
+        case -1: OnBareSurfaceHover(button, shift, point.x, point.y); break;
+        case TitleBar: OnTitleBarHover(button, shift, point.x, point.y); break;
+        case ContactLink: OnContactLinkHover(button, shift, point.x, point.y); break;
+        case WebLink: OnWebLinkHover(button, shift, point.x, point.y); break;
+        case CloseLabel: OnCloseLabelHover(button, shift, point.x, point.y); break;
+        default: break;  // TitleText, ThanksText and AdviceText change nothing
     }
 }
 
@@ -134,9 +134,9 @@ void NoticeWindow::OnLeftButton(bool down, POINT point) {
     pressedLabel_ = -1;
     if (label != pressed) return;
     switch (label) {
-        case Label5: Label5_Click(); break;
-        case Label6: Label6_Click(); break;
-        case Label7: Label7_Click(); break;
+        case ContactLink: OpenContactLink(); break;
+        case WebLink: OpenWebLink(); break;
+        case CloseLabel: OnCloseClicked(); break;
         default: break;
     }
 }
@@ -144,62 +144,62 @@ void NoticeWindow::OnLeftButton(bool down, POINT point) {
 void NoticeWindow::OnTimer(UINT_PTR id) {
     // A tick of a timer that has been stopped (one already queued, or one
     // sent by hand) is ignored.
-    if (id == kTimer1 && timer1_) Timer1_Timer();
-    else if (id == kTimer2 && timer2_) Timer2_Timer();
+    if (id == kSlideInTimer && slidingIn_) OnSlideInTimer();
+    else if (id == kSlideOutTimer && slidingOut_) OnSlideOutTimer();
 }
 
-void NoticeWindow::Form_Load() {
+void NoticeWindow::OnLoad() {
     SkinWindow(Handle());
     double taskbar = GetTaskbarHeight();
     Move(ScreenWidth() - WindowWidth(), NoticeStartTop(ScreenHeight(), taskbar, WindowHeight()));
 }
 
-void NoticeWindow::Form_MouseMove(int, int, int, int) {
-    SetLabelForeColour(Label5, kBlue);
-    SetLabelForeColour(Label6, kBlue);
-    SetLabelForeColour(Label7, kGreen);
+void NoticeWindow::OnBareSurfaceHover(int, int, int, int) {
+    SetLabelForeColour(ContactLink, kBlue);
+    SetLabelForeColour(WebLink, kBlue);
+    SetLabelForeColour(CloseLabel, kGreen);
 }
 
-void NoticeWindow::Label2_MouseMove(int, int, int, int) { SetLabelForeColour(Label7, kGreen); }
+void NoticeWindow::OnTitleBarHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kGreen); }
 
 // The links open shown: a mail program or browser started hidden would
 // look to the user as if the click did nothing.
-void NoticeWindow::Label5_Click() {
-    OpenLink(Handle(), kContactLink);
+void NoticeWindow::OpenContactLink() {
+    OpenLink(Handle(), kContactAddress);
 }
 
-void NoticeWindow::Label5_MouseMove(int, int, int, int) { SetLabelForeColour(Label5, kGreen); }
+void NoticeWindow::OnContactLinkHover(int, int, int, int) { SetLabelForeColour(ContactLink, kGreen); }
 
-void NoticeWindow::Label6_Click() {
-    OpenLink(Handle(), kWebLink);
+void NoticeWindow::OpenWebLink() {
+    OpenLink(Handle(), kWebAddress);
 }
 
-void NoticeWindow::Label6_MouseMove(int, int, int, int) { SetLabelForeColour(Label6, kGreen); }
+void NoticeWindow::OnWebLinkHover(int, int, int, int) { SetLabelForeColour(WebLink, kGreen); }
 
-void NoticeWindow::Label7_Click() { StartTimer(kTimer2, timer2_); }
+void NoticeWindow::OnCloseClicked() { StartTimer(kSlideOutTimer, slidingOut_); }
 
-void NoticeWindow::Label7_MouseMove(int, int, int, int) { SetLabelForeColour(Label7, kRed); }
+void NoticeWindow::OnCloseLabelHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kRed); }
 
-void NoticeWindow::Check1_Click() {
-    bool checked = SendMessageA(check1_, BM_GETCHECK, 0, 0) > 0;
-    SetWindowTextA(text1_, Ansi(checked ? kSwitchOff : kSwitchOn).c_str());
-    OperationResult result = WriteHintFile(folder_, FromAnsi(GetWindowTextAnsi(text1_)));
+void NoticeWindow::OnDontShowAgainClicked() {
+    bool checked = SendMessageA(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
+    SetWindowTextA(switchWord_, Ansi(checked ? kSwitchOff : kSwitchOn).c_str());
+    OperationResult result = WriteHintFile(folder_, FromAnsi(GetWindowTextAnsi(switchWord_)));
     // A switch file that cannot be written is reported; the notice and the
     // tool go on.
     if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);
 }
 
-void NoticeWindow::Timer1_Timer() {
+void NoticeWindow::OnSlideInTimer() {
     SlideStep step = SlideInTick(top_, ScreenHeight(), WindowHeight(), GetTaskbarHeight());
-    if (step.finished) StopTimer(kTimer1, timer1_);
+    if (step.finished) StopTimer(kSlideInTimer, slidingIn_);
     Move(left_, step.top);
 }
 
-void NoticeWindow::Timer2_Timer() {
+void NoticeWindow::OnSlideOutTimer() {
     SlideStep step = SlideOutTick(top_, ScreenHeight());
     Move(left_, step.top);
     if (step.finished) {
-        StopTimer(kTimer2, timer2_);
+        StopTimer(kSlideOutTimer, slidingOut_);
         Close();
     }
 }

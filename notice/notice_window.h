@@ -15,17 +15,17 @@ namespace tarnwick {
 namespace notice_layout {
 inline constexpr int kClientWidth = 4995;   // twips
 inline constexpr int kClientHeight = 3000;  // twips
-inline constexpr int kCheck1Id = 100;
-inline constexpr int kText1Id = 101;
-inline constexpr UINT_PTR kTimer1 = 1;  // slide-in
-inline constexpr UINT_PTR kTimer2 = 2;  // slide-out
+inline constexpr int kDontShowAgainId = 100;
+inline constexpr int kSwitchWordId = 101;
+inline constexpr UINT_PTR kSlideInTimer = 1;
+inline constexpr UINT_PTR kSlideOutTimer = 2;
 inline constexpr UINT kTimerInterval = 10;  // milliseconds
-inline constexpr Box kCheck1{240, 1560, 2175, 255};
-inline constexpr Box kText1{240, 1920, 2175, 375};
-inline constexpr Box kShape1{0, 0, 5000, 3000};
+inline constexpr Box kDontShowAgainBox{240, 1560, 2175, 255};
+inline constexpr Box kSwitchWordBox{240, 1920, 2175, 375};
+inline constexpr Box kOutlineBox{0, 0, 5000, 3000};
 
 // Labels in drawing order: later ones lie above earlier ones.
-enum LabelIndex { Label2, Label3, Label4, Label5, Label6, Label1, Label7, kLabelCount };
+enum LabelIndex { TitleBar, ThanksText, AdviceText, ContactLink, WebLink, TitleText, CloseLabel, kLabelCount };
 
 inline constexpr COLORREF kBlue = 0x00FF0000;
 inline constexpr COLORREF kGreen = 0x0000FF00;
@@ -35,42 +35,42 @@ inline constexpr COLORREF kWhite = 0x00FFFFFF;
 
 // The two links. The contact address opens the mail program, the web
 // address the browser.
-inline constexpr char kContactLink[] = "mailto:brellan@example.com";
-inline constexpr char kWebLink[] = "https://brellan.example.com/";
+inline constexpr char kContactAddress[] = "mailto:brellan@example.com";
+inline constexpr char kWebAddress[] = "https://brellan.example.com/";
 
 class NoticeWindow : public Form {
 public:
     explicit NoticeWindow(GameFolder folder = {});
     ~NoticeWindow() override;
 
-    // Creates the window with the slide-in timer running and runs its load handler; the
-    // window stays hidden until Show.
+    // Creates the window with the slide-in timer running and runs its load
+    // handler; the window stays hidden until Show.
     bool Create();
     void Show();
 
-    HWND Check1() const { return check1_; }
-    HWND Text1() const { return text1_; }
+    HWND DontShowAgain() const { return dontShowAgain_; }
+    HWND SwitchWord() const { return switchWord_; }
     double TopTwips() const { return top_; }
-    bool Timer1Running() const { return timer1_; }
-    bool Timer2Running() const { return timer2_; }
+    bool SlidingIn() const { return slidingIn_; }
+    bool SlidingOut() const { return slidingOut_; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintBeneathLabels(HDC dc) override;
 
 private:
-    void Form_Load();
-    void Form_MouseMove(int button, int shift, int x, int y);
-    void Label2_MouseMove(int button, int shift, int x, int y);
-    void Label5_Click();
-    void Label5_MouseMove(int button, int shift, int x, int y);
-    void Label6_Click();
-    void Label6_MouseMove(int button, int shift, int x, int y);
-    void Label7_Click();
-    void Label7_MouseMove(int button, int shift, int x, int y);
-    void Check1_Click();
-    void Timer1_Timer();
-    void Timer2_Timer();
+    void OnLoad();
+    void OnBareSurfaceHover(int button, int shift, int x, int y);
+    void OnTitleBarHover(int button, int shift, int x, int y);
+    void OpenContactLink();
+    void OnContactLinkHover(int button, int shift, int x, int y);
+    void OpenWebLink();
+    void OnWebLinkHover(int button, int shift, int x, int y);
+    void OnCloseClicked();
+    void OnCloseLabelHover(int button, int shift, int x, int y);
+    void OnDontShowAgainClicked();
+    void OnSlideInTimer();
+    void OnSlideOutTimer();
 
     void OnMouseMove(WPARAM keys, POINT point);
     void OnLeftButton(bool down, POINT point);
@@ -85,12 +85,12 @@ private:
 
     GameFolder folder_;
     double twipsPerPixel_ = 15;
-    HWND check1_ = nullptr;
-    HWND text1_ = nullptr;
+    HWND dontShowAgain_ = nullptr;
+    HWND switchWord_ = nullptr;
     double left_ = 0;  // twips, screen coordinates
     double top_ = 0;
-    bool timer1_ = false;
-    bool timer2_ = false;
+    bool slidingIn_ = false;
+    bool slidingOut_ = false;
     int pressedLabel_ = -1;  // label under the left button press, for clicks
 };
 

@@ -30,8 +30,8 @@ TEST(MainLayout, ItemsSitAtTheirDesignedPixels) {
         Box pixels;
     } cases[] = {
         {"移动", kDragBand, {0, 16, 513, 57}},     {"信息", kStatus, {32, 96, 465, 25}},
-        {"Command1", kCommand1, {224, 248, 89, 25}}, {"Command3", kCommand3, {320, 248, 89, 25}},
-        {"Command2", kCommand2, {416, 248, 89, 25}}, {"验证", kProbe, {32, 248, 137, 25}},
+        {"ConfirmButton", kConfirmButtonBox, {224, 248, 89, 25}}, {"RestoreButton", kRestoreButtonBox, {320, 248, 89, 25}},
+        {"ExitButton", kExitButtonBox, {416, 248, 89, 25}}, {"验证", kVersionTagBufferBox, {32, 248, 137, 25}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -61,9 +61,9 @@ TEST(MainLayout, FieldsAndTheirLabelsFollowTheGrid) {
 TEST(MainLayout, NoTwoFieldsOrButtonsOverlap) {
     std::vector<Box> windows;
     for (int i = 0; i < kFieldCount; ++i) windows.push_back(Px(FieldBox(i)));
-    windows.push_back(Px(kCommand1));
-    windows.push_back(Px(kCommand3));
-    windows.push_back(Px(kCommand2));
+    windows.push_back(Px(kConfirmButtonBox));
+    windows.push_back(Px(kRestoreButtonBox));
+    windows.push_back(Px(kExitButtonBox));
     for (size_t a = 0; a < windows.size(); ++a) {
         for (size_t b = a + 1; b < windows.size(); ++b) {
             SCOPED_TRACE(testing::Message() << a << " and " << b);
@@ -81,13 +81,13 @@ TEST(MainLayout, NoTwoFieldsOrButtonsOverlap) {
 TEST(NoticeAndDialogLayout, DesignedSizesInPixels) {
     EXPECT_EQ(TwipsToPixels(notice_layout::kClientWidth, kTwipsAt96Dpi), 333);
     EXPECT_EQ(TwipsToPixels(notice_layout::kClientHeight, kTwipsAt96Dpi), 200);
-    EXPECT_EQ(Px(notice_layout::kCheck1), (Box{16, 104, 145, 17}));
+    EXPECT_EQ(Px(notice_layout::kDontShowAgainBox), (Box{16, 104, 145, 17}));
     // The outline's bottom edge is the window's last pixel row.
-    EXPECT_EQ(Px(notice_layout::kShape1), (Box{0, 0, 333, 200}));
+    EXPECT_EQ(Px(notice_layout::kOutlineBox), (Box{0, 0, 333, 200}));
     EXPECT_EQ(TwipsToPixels(message_dialog_layout::kClientWidth, kTwipsAt96Dpi), 273);
     EXPECT_EQ(TwipsToPixels(message_dialog_layout::kClientHeight, kTwipsAt96Dpi), 80);
-    EXPECT_EQ(Px(message_dialog_layout::kLabel1), (Box{16, 16, 249, 33}));
-    EXPECT_EQ(Px(message_dialog_layout::kCommand1), (Box{88, 48, 97, 25}));
+    EXPECT_EQ(Px(message_dialog_layout::kTextBox), (Box{16, 16, 249, 33}));
+    EXPECT_EQ(Px(message_dialog_layout::kConfirmButtonBox), (Box{88, 48, 97, 25}));
 }
 
 }  // namespace

@@ -66,9 +66,9 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         int id;
         Box box;
         const wchar_t* text;
-    } buttons[] = {{window.Command1(), kCommand1Id, kCommand1, L"确认"},
-                   {window.Command2(), kCommand2Id, kCommand2, L"退出"},
-                   {window.Command3(), kCommand3Id, kCommand3, L"还原"}};
+    } buttons[] = {{window.ConfirmButton(), kConfirmButtonId, kConfirmButtonBox, L"确认"},
+                   {window.ExitButton(), kExitButtonId, kExitButtonBox, L"退出"},
+                   {window.RestoreButton(), kRestoreButtonId, kRestoreButtonBox, L"还原"}};
     for (const Button& b : buttons) {
         SCOPED_TRACE(b.id);
         EXPECT_EQ(ClassOf(b.window), "Button");
@@ -77,8 +77,8 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         EXPECT_EQ(TextOf(b.window), Ansi(b.text));
         EXPECT_TRUE(IsWindowEnabled(b.window));
     }
-    EXPECT_EQ(ChildBox(window.Probe()), TwipsToPixels(kProbe, tpp));
-    EXPECT_FALSE(IsWindowVisible(window.Probe()));
+    EXPECT_EQ(ChildBox(window.VersionTagBuffer()), TwipsToPixels(kVersionTagBufferBox, tpp));
+    EXPECT_FALSE(IsWindowVisible(window.VersionTagBuffer()));
 
     // Before start-up the labels are empty and opaque.
     ASSERT_EQ(window.Labels().size(), 2u + kFieldCount);
@@ -96,9 +96,9 @@ TEST(MainWindow, TabVisitsFieldsThenConfirmExitRestore) {
     ASSERT_TRUE(window.CreateLayout());
     std::vector<HWND> expected;
     for (int i = 0; i < kFieldCount; ++i) expected.push_back(window.Field(i));
-    expected.push_back(window.Command1());
-    expected.push_back(window.Command2());
-    expected.push_back(window.Command3());
+    expected.push_back(window.ConfirmButton());
+    expected.push_back(window.ExitButton());
+    expected.push_back(window.RestoreButton());
     HWND item = expected.back();
     for (size_t step = 0; step < expected.size(); ++step) {
         SCOPED_TRACE(step);
@@ -107,9 +107,9 @@ TEST(MainWindow, TabVisitsFieldsThenConfirmExitRestore) {
     }
     // Backwards from the first field wraps round to "还原"; a disabled
     // "还原" is skipped.
-    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.Field(0), TRUE), window.Command3());
-    EnableWindow(window.Command3(), FALSE);
-    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.Command2(), FALSE), window.Field(0));
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.Field(0), TRUE), window.RestoreButton());
+    EnableWindow(window.RestoreButton(), FALSE);
+    EXPECT_EQ(GetNextDlgTabItem(window.Handle(), window.ExitButton(), FALSE), window.Field(0));
 }
 
 TEST(MainWindow, StartUpLabelsLimitsAndColourKey) {
@@ -126,8 +126,8 @@ TEST(MainWindow, StartUpLabelsLimitsAndColourKey) {
         PumpUntilIdle();
         ASSERT_TRUE(window.Handle());
         EXPECT_TRUE(IsWindowVisible(window.Handle()));
-        EXPECT_EQ(IsWindowEnabled(window.Command3()) != 0, backup);
-        EXPECT_TRUE(IsWindowEnabled(window.Command1()));
+        EXPECT_EQ(IsWindowEnabled(window.RestoreButton()) != 0, backup);
+        EXPECT_TRUE(IsWindowEnabled(window.ConfirmButton()));
 
         // A file that matches no version.
         EXPECT_EQ(window.Labels()[MainWindow::kStatusLabel].caption, Ansi(L"无法识别您当前所使用的版本请谨慎使用"));
@@ -190,15 +190,15 @@ TEST(MainWindow, ConfirmIsEnabledExactlyWhileNoFieldIsEmpty) {
         std::string before = TextOf(field);
         SendMessageA(field, EM_SETSEL, 0, -1);
         Type(field, "\b");
-        EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+        EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
         Type(field, "7");
-        EXPECT_TRUE(IsWindowEnabled(window.Command1()));
+        EXPECT_TRUE(IsWindowEnabled(window.ConfirmButton()));
         SetWindowTextA(field, before.c_str());
     }
     for (int i = 0; i < kFieldCount; ++i) SetWindowTextA(window.Field(i), "");
-    EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+    EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
     SetWindowTextA(window.Field(7), "1");
-    EXPECT_FALSE(IsWindowEnabled(window.Command1()));
+    EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
 }
 
 TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
@@ -225,7 +225,7 @@ TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     GetClientRect(dialog, &client);
     EXPECT_EQ(client.right, 273);
     EXPECT_EQ(client.bottom, 80);
-    HWND button = window.Dialog()->Command1();
+    HWND button = window.Dialog()->ConfirmButton();
     EXPECT_EQ(TextOf(button), Ansi(L"确认"));
     EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & WS_TABSTOP);
     ASSERT_EQ(window.Dialog()->Labels().size(), 1u);
@@ -287,7 +287,7 @@ TEST(MainWindow, SettingsCacheFillsTheFields) {
     EXPECT_EQ(TextOf(window.Field(0)), "1234");
     EXPECT_EQ(TextOf(window.Field(1)), "");
     for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_string(i)) << i;
-    EXPECT_FALSE(IsWindowEnabled(window.Command1())) << "field 1 is empty";
+    EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton())) << "field 1 is empty";
 }
 
 }  // namespace

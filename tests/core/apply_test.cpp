@@ -64,7 +64,7 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             const OperationResult result = ApplyPatch(folder, version, values);
             ASSERT_TRUE(result.Succeeded()) << result.message;
             EXPECT_EQ(result.message, L"恭喜您修改成功");
-            EXPECT_EQ(result.restoreButton, RestoreButton::Enable);
+            EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
             ExpectSameBytes(Game(), Patched(before, version, values));
             ExpectSameBytes(Backup(), before);
             EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), test::ExpectedCache(values));
@@ -127,7 +127,7 @@ TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
     EXPECT_EQ(result.message, L"无法识别您当前所使用的版本");
-    EXPECT_EQ(result.restoreButton, RestoreButton::Unchanged);
+    EXPECT_EQ(result.restoreButton, RestoreButtonState::Unchanged);
     EXPECT_FALSE(FolderExists(folder.DataFolder()));
     ExpectSameBytes(Game(), before);
 }
@@ -158,7 +158,7 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         EXPECT_EQ(result.field, c.field);
         EXPECT_EQ(result.message.find(c.name), 0u) << result.message;
         EXPECT_NE(result.message.find(c.problem), std::wstring::npos) << result.message;
-        EXPECT_EQ(result.restoreButton, RestoreButton::Unchanged);
+        EXPECT_EQ(result.restoreButton, RestoreButtonState::Unchanged);
         EXPECT_FALSE(FolderExists(folder.DataFolder()));
         ExpectSameBytes(Game(), before);
     }
@@ -317,7 +317,7 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
         EXPECT_NE(result.message.find(c.state), std::wstring::npos) << result.message;
-        EXPECT_EQ(result.restoreButton, RestoreButton::Enable) << "the backup is there";
+        EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable) << "the backup is there";
         ExpectSameBytes(Game(), before);
         ExpectSameBytes(Backup(), before);
         EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));

@@ -45,7 +45,7 @@ TEST(VersionTag, TextsAndExactComparison) {
     }
 }
 
-TEST(Probe, PairsBytesLittleEndianAndStopsAtTheFirstZeroUnit) {
+TEST(VersionTagBuffer, PairsBytesLittleEndianAndStopsAtTheFirstZeroUnit) {
     const struct {
         const char* name;
         Bytes bytes;
@@ -66,7 +66,7 @@ TEST(Probe, PairsBytesLittleEndianAndStopsAtTheFirstZeroUnit) {
     }
 }
 
-TEST(Probe, RoundTripTurnsUnitsCodePage936LacksIntoQuestionMarks) {
+TEST(VersionTagBuffer, RoundTripTurnsUnitsCodePage936LacksIntoQuestionMarks) {
     for (wchar_t unit : test::kUnrepresentableUnits) {
         SCOPED_TRACE(testing::Message() << std::hex << static_cast<unsigned>(unit));
         EXPECT_EQ(ProbeText(std::wstring(1, unit)), L"?");

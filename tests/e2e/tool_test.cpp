@@ -62,9 +62,9 @@ protected:
     }
 
     HWND Field(int index) const { return GetDlgItem(main_, FieldId(index)); }
-    HWND Confirm() const { return GetDlgItem(main_, kCommand1Id); }
-    HWND Exit() const { return GetDlgItem(main_, kCommand2Id); }
-    HWND Restore() const { return GetDlgItem(main_, kCommand3Id); }
+    HWND Confirm() const { return GetDlgItem(main_, kConfirmButtonId); }
+    HWND Exit() const { return GetDlgItem(main_, kExitButtonId); }
+    HWND Restore() const { return GetDlgItem(main_, kRestoreButtonId); }
 
     // Clicks the button and answers the message box it opens; its text.
     std::wstring ClickAndAnswer(HWND button) { return test::ClickAndAnswer(tool_->Id(), main_, button); }
@@ -235,7 +235,7 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
         GetClientRect(dialog, &client);
         EXPECT_EQ(client.right, 273);
         EXPECT_EQ(client.bottom, 80);
-        HWND button = GetDlgItem(dialog, message_dialog_layout::kCommand1Id);
+        HWND button = GetDlgItem(dialog, message_dialog_layout::kConfirmButtonId);
         EXPECT_EQ(WindowText(button), L"确认");
 
         if (useCloseBox) {
@@ -259,7 +259,7 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     RECT r{}, last{};
     GetWindowRect(notice, &last);
     for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
-        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kTimer1));
+        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
         GetWindowRect(notice, &r);
         still = EqualRect(&r, &last) ? still + 1 : 0;
         last = r;
@@ -275,7 +275,7 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     EXPECT_EQ(r.bottom - r.top, 200);
     EXPECT_EQ(r.right - r.left, 333);
 
-    HWND check = GetDlgItem(notice, notice_layout::kCheck1Id);
+    HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
     ASSERT_TRUE(check);
     EXPECT_EQ(ClassName(check), kCheckBoxClassName);
     EXPECT_EQ(WindowText(check), L"不再提示此信息");
@@ -287,7 +287,7 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
 
     // "关闭" slides it out, and it closes itself; the main window stays.
     ClickAt(notice, 304 + 5, 8 + 5);  // inside "关闭" at 304, 8 (33 x 17 pixels)
-    for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks) SendTimerTick(notice, notice_layout::kTimer2);
+    for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks) SendTimerTick(notice, notice_layout::kSlideOutTimer);
     EXPECT_FALSE(IsWindow(notice));
     EXPECT_TRUE(IsWindow(main_));
     EXPECT_TRUE(tool_->Running());
@@ -424,7 +424,7 @@ TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {
     ASSERT_NO_FATAL_FAILURE(StartTool());
     HWND notice = FindNotice();
     ASSERT_TRUE(notice);
-    Click(GetDlgItem(notice, notice_layout::kCheck1Id));
+    Click(GetDlgItem(notice, notice_layout::kDontShowAgainId));
     std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
     ASSERT_TRUE(box);
     EXPECT_EQ(box->owner, notice);

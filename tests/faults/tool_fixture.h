@@ -111,8 +111,8 @@ protected:
     }
 
     HWND Field(int index) const { return GetDlgItem(main_, main_layout::FieldId(index)); }
-    HWND Confirm() const { return GetDlgItem(main_, main_layout::kCommand1Id); }
-    HWND Restore() const { return GetDlgItem(main_, main_layout::kCommand3Id); }
+    HWND Confirm() const { return GetDlgItem(main_, main_layout::kConfirmButtonId); }
+    HWND Restore() const { return GetDlgItem(main_, main_layout::kRestoreButtonId); }
 
     // Clicks the button and answers the "系统信息" box it opens; its text.
     std::wstring ClickAndAnswer(HWND button) { return test::ClickAndAnswer(tool_->Id(), main_, button); }

@@ -10,8 +10,8 @@ namespace {
 constexpr unsigned kCodePage = 936;
 constexpr std::size_t kProbeStart = 1115647;  // the 1,115,648th byte
 
-Probe FromBuffer(const std::vector<std::uint8_t>& buffer) {
-    Probe probe;
+VersionTagBuffer FromBuffer(const std::vector<std::uint8_t>& buffer) {
+    VersionTagBuffer probe;
     for (std::size_t i = 0; i + 1 < buffer.size(); i += 2) {
         const wchar_t unit = static_cast<wchar_t>(buffer[i] | (buffer[i + 1] << 8));
         if (unit == 0) break;
@@ -82,13 +82,13 @@ bool NoticeSwitchedOff(std::string_view file) {
     return lines.size() >= 2 && Decode936(lines[1]) == L"信息：停用";
 }
 
-Probe ProbeOfFile(const std::vector<std::uint8_t>& file) {
+VersionTagBuffer ProbeOfFile(const std::vector<std::uint8_t>& file) {
     std::vector<std::uint8_t> buffer(file.size(), 0);
     if (file.size() > kProbeStart) std::copy(file.begin() + kProbeStart, file.end(), buffer.begin());
     return FromBuffer(buffer);
 }
 
-Probe ProbeOfBytesFromOffset(const std::vector<std::uint8_t>& bytes) {
+VersionTagBuffer ProbeOfBytesFromOffset(const std::vector<std::uint8_t>& bytes) {
     // The file's buffer continues with over a megabyte of zeros; four of
     // them read the same, since a zero unit ends the probe within two.
     std::vector<std::uint8_t> buffer = bytes;

@@ -30,7 +30,7 @@ std::array<std::optional<std::wstring>, 15> CacheValues(std::string_view file);
 // The notice switch file: off only when line 2 reads "信息：停用".
 bool NoticeSwitchedOff(std::string_view file);
 
-struct Probe {
+struct VersionTagBuffer {
     std::wstring units;  // raw units up to the first zero unit
     std::wstring text;   // after the round trip
     GameVersion version = GameVersion::Unknown;
@@ -40,10 +40,10 @@ struct Probe {
 // file, the bytes from the probe offset to the end copied into its start,
 // 16-bit little-endian units up to the first zero unit, the round trip, and
 // an exact comparison with the three signatures.
-Probe ProbeOfFile(const std::vector<std::uint8_t>& file);
+VersionTagBuffer ProbeOfFile(const std::vector<std::uint8_t>& file);
 
 // The same for the bytes from the probe offset on, for a file long enough
 // that the zero tail of its buffer is longer than the bytes themselves.
-Probe ProbeOfBytesFromOffset(const std::vector<std::uint8_t>& bytes);
+VersionTagBuffer ProbeOfBytesFromOffset(const std::vector<std::uint8_t>& bytes);
 
 }  // namespace tarnwick::test::fuzz::model

@@ -140,7 +140,7 @@ TEST(VersionFuzz, ProbeFunctionsAgreeWithTheModel) {
     Stopwatch watch;
     for (int i = 0; i < kCases && mismatches < kMaxReportedMismatches; ++i) {
         const Bytes bytes = RandomProbeBytes(rng);
-        const model::Probe expected = model::ProbeOfBytesFromOffset(bytes);
+        const model::VersionTagBuffer expected = model::ProbeOfBytesFromOffset(bytes);
         const std::wstring units = ProbeUnits(bytes);
         const std::wstring text = ProbeText(units);
         const GameVersion version = RecogniseProbeText(text);
@@ -271,7 +271,7 @@ TEST(VersionFuzz, GameFilesOfManySizesAgreeWithTheModel) {
         }
         ASSERT_TRUE(game.WriteAndResize(kProbeOffset, size > kProbeOffset ? tail : Bytes(), size));
         const Recognition got = RecogniseGameFile(path);
-        const model::Probe expected = model::ProbeOfFile(game.Contents());
+        const model::VersionTagBuffer expected = model::ProbeOfFile(game.Contents());
         // The text matters only while it could be a signature; a longer
         // one may be read no further than it takes to tell.
         const bool textAgrees = expected.text.size() <= kLongestSignature
@@ -320,7 +320,7 @@ TEST(VersionFuzz, ProbesLongerThanAnySignatureAreNeverRecognised) {
         if (rng.OneIn(2)) file.push_back(0x41);
         WriteFileBytes(path, file);
         const Recognition got = RecogniseGameFile(path);
-        const model::Probe expected = model::ProbeOfFile(file);
+        const model::VersionTagBuffer expected = model::ProbeOfFile(file);
         ASSERT_EQ(expected.version, GameVersion::Unknown);
         EXPECT_EQ(got.version, GameVersion::Unknown) << "case " << i;
         EXPECT_EQ(got.systemError, 0u);

@@ -19,7 +19,7 @@ using test::TestGameFolder;
 // Sends ticks of the timer until it stops; the number of ticks sent.
 int Tick(NoticeWindow& notice, UINT_PTR timer, int limit = 1000) {
     int ticks = 0;
-    auto running = [&] { return timer == kTimer1 ? notice.Timer1Running() : notice.Timer2Running(); };
+    auto running = [&] { return timer == kSlideInTimer ? notice.SlidingIn() : notice.SlidingOut(); };
     while (running() && ticks < limit) {
         SendMessageA(notice.Handle(), WM_TIMER, timer, 0);
         ++ticks;
@@ -50,8 +50,8 @@ TEST(NoticeWindow, StartsBelowTheScreenAndComesToRestOnTheTaskbar) {
     HWND window = notice.Handle();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the main window's start-up";
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0);
-    EXPECT_TRUE(notice.Timer1Running());
-    EXPECT_FALSE(notice.Timer2Running());
+    EXPECT_TRUE(notice.SlidingIn());
+    EXPECT_FALSE(notice.SlidingOut());
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int taskbar = GetSystemMetrics(SM_CYSCREEN) - WorkArea().bottom;
@@ -63,15 +63,15 @@ TEST(NoticeWindow, StartsBelowTheScreenAndComesToRestOnTheTaskbar) {
     EXPECT_EQ(r.top, screenHeight - taskbar + 200) << "one window height below the taskbar";
 
     notice.Show();
-    int ticks = Tick(notice, kTimer1);
+    int ticks = Tick(notice, kSlideInTimer);
     GetWindowRect(window, &r);
     EXPECT_EQ(r.bottom, screenHeight - taskbar) << "resting on the taskbar";
     EXPECT_EQ(r.right, screenWidth);
     EXPECT_LE(ticks, 120 + 1);  // 6000 twips at 50 a tick, fewer if the real timer ticked too
 
     // Ticks of a stopped timer move nothing.
-    SendMessageA(window, WM_TIMER, kTimer1, 0);
-    SendMessageA(window, WM_TIMER, kTimer2, 0);
+    SendMessageA(window, WM_TIMER, kSlideInTimer, 0);
+    SendMessageA(window, WM_TIMER, kSlideOutTimer, 0);
     RECT still;
     GetWindowRect(window, &still);
     EXPECT_TRUE(EqualRect(&r, &still));
@@ -114,7 +114,7 @@ TEST(NoticeWindow, RestsOnATaskbarAtTheBottom) {
         RECT r;
         GetWindowRect(notice.Handle(), &r);
         EXPECT_EQ(r.top, c.restingBottom + 200) << "hidden one window height below the taskbar";
-        Tick(notice, kTimer1);
+        Tick(notice, kSlideInTimer);
         GetWindowRect(notice.Handle(), &r);
         EXPECT_EQ(r.bottom, c.restingBottom);
         EXPECT_EQ(r.right, screenWidth);
@@ -126,23 +126,23 @@ TEST(NoticeWindow, CloseSlidesItOutAndClosesIt) {
     NoticeWindow notice(game.folder);
     ASSERT_TRUE(notice.Create());
     notice.Show();
-    Tick(notice, kTimer1);
+    Tick(notice, kSlideInTimer);
     HWND window = notice.Handle();
 
-    const Box close = notice.Labels()[Label7].box;
+    const Box close = notice.Labels()[CloseLabel].box;
     LPARAM point = MAKELPARAM(close.left + 5, close.top + 5);
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageA(window, WM_LBUTTONUP, 0, point);
-    EXPECT_TRUE(notice.Timer2Running());
+    EXPECT_TRUE(notice.SlidingOut());
     // A second click changes nothing.
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageA(window, WM_LBUTTONUP, 0, point);
 
-    SendMessageA(window, WM_TIMER, kTimer2, 0);
+    SendMessageA(window, WM_TIMER, kSlideOutTimer, 0);
     RECT r;
     GetWindowRect(window, &r);
     EXPECT_EQ(r.bottom, WorkArea().bottom + 4) << "60 twips down";
-    Tick(notice, kTimer2);
+    Tick(notice, kSlideOutTimer);
     EXPECT_FALSE(IsWindow(window));
     EXPECT_EQ(notice.Handle(), nullptr);
 }
@@ -151,11 +151,11 @@ TEST(NoticeWindow, PressingOnOneLabelAndReleasingOnAnotherIsNoClick) {
     TestGameFolder game;
     NoticeWindow notice(game.folder);
     ASSERT_TRUE(notice.Create());
-    const Box close = notice.Labels()[Label7].box;
-    const Box bar = notice.Labels()[Label2].box;
+    const Box close = notice.Labels()[CloseLabel].box;
+    const Box bar = notice.Labels()[TitleBar].box;
     SendMessageA(notice.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 200, bar.top + 3));
     SendMessageA(notice.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(close.left + 5, close.top + 5));
-    EXPECT_FALSE(notice.Timer2Running());
+    EXPECT_FALSE(notice.SlidingOut());
 }
 
 TEST(NoticeWindow, HoverColoursFollowTheLabelUnderThePointer) {
@@ -166,31 +166,31 @@ TEST(NoticeWindow, HoverColoursFollowTheLabelUnderThePointer) {
     auto inside = [&](int label, int dx = 2, int dy = 2) {
         return MAKELPARAM(labels[label].box.left + dx, labels[label].box.top + dy);
     };
-    const Box check = TwipsToPixels(kCheck1, ScreenTwipsPerPixel());
+    const Box check = TwipsToPixels(kDontShowAgainBox, ScreenTwipsPerPixel());
     struct Step {
         const char* where;
         LPARAM point;
         COLORREF label5, label6, label7;  // text colours afterwards
     } steps[] = {
         {"start", 0, kBlue, kBlue, kGreen},
-        {"Label5", inside(Label5), kGreen, kBlue, kGreen},
-        {"Label3 keeps the link green", inside(Label3), kGreen, kBlue, kGreen},
+        {"ContactLink", inside(ContactLink), kGreen, kBlue, kGreen},
+        {"ThanksText keeps the link green", inside(ThanksText), kGreen, kBlue, kGreen},
         {"bare surface", MAKELPARAM(300, 150), kBlue, kBlue, kGreen},
-        {"Label6", inside(Label6), kBlue, kGreen, kGreen},
-        {"Label4", inside(Label4), kBlue, kGreen, kGreen},
+        {"WebLink", inside(WebLink), kBlue, kGreen, kGreen},
+        {"AdviceText", inside(AdviceText), kBlue, kGreen, kGreen},
         {"below the check box", MAKELPARAM(check.left + 2, check.Bottom() + 2), kBlue, kBlue, kGreen},
-        {"Label7", inside(Label7), kBlue, kBlue, kRed},
-        {"Label1", inside(Label1), kBlue, kBlue, kRed},
-        {"the bar between", inside(Label2, 200, 3), kBlue, kBlue, kGreen},
-        {"Label7 again", inside(Label7), kBlue, kBlue, kRed},
+        {"CloseLabel", inside(CloseLabel), kBlue, kBlue, kRed},
+        {"TitleText", inside(TitleText), kBlue, kBlue, kRed},
+        {"the bar between", inside(TitleBar, 200, 3), kBlue, kBlue, kGreen},
+        {"CloseLabel again", inside(CloseLabel), kBlue, kBlue, kRed},
         {"bare surface again", MAKELPARAM(300, 150), kBlue, kBlue, kGreen},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.where);
         if (s.point) SendMessageA(notice.Handle(), WM_MOUSEMOVE, 0, s.point);
-        EXPECT_EQ(labels[Label5].foreColour, s.label5);
-        EXPECT_EQ(labels[Label6].foreColour, s.label6);
-        EXPECT_EQ(labels[Label7].foreColour, s.label7);
+        EXPECT_EQ(labels[ContactLink].foreColour, s.label5);
+        EXPECT_EQ(labels[WebLink].foreColour, s.label6);
+        EXPECT_EQ(labels[CloseLabel].foreColour, s.label7);
     }
 }
 
@@ -198,21 +198,21 @@ TEST(NoticeWindow, CheckBoxRewritesTheSwitchFileOnEveryClick) {
     TestGameFolder game;  // no Data folder yet: the first click creates it
     NoticeWindow notice(game.folder);
     ASSERT_TRUE(notice.Create());
-    HWND check = notice.Check1();
+    HWND check = notice.DontShowAgain();
     char name[64] = {};
     GetClassNameA(check, name, sizeof name);
     EXPECT_STREQ(name, kCheckBoxClassName);
     EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(test::TextOf(notice.Text1()), Ansi(L"启用"));
-    EXPECT_FALSE(IsWindowVisible(notice.Text1()));
+    EXPECT_EQ(test::TextOf(notice.SwitchWord()), Ansi(L"启用"));
+    EXPECT_FALSE(IsWindowVisible(notice.SwitchWord()));
 
     const std::string header = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";
     const std::string off = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
     const std::string on = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";
     for (const std::string* expected : {&off, &on, &off}) {
         SendMessageA(check, BM_CLICK, 0, 0);
-        EXPECT_EQ(test::TextOf(notice.Text1()), Ansi(expected == &off ? L"停用" : L"启用"));
+        EXPECT_EQ(test::TextOf(notice.SwitchWord()), Ansi(expected == &off ? L"停用" : L"启用"));
         EXPECT_EQ(ReadFileBytes(game.folder.HintFile()), *expected);
     }
 }

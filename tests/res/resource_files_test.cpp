@@ -192,9 +192,9 @@ TEST_F(BackgroundFile, ItemsOfTheMainWindowStandOnALightPanel) {
         int left, top, width, height;
     };
     std::vector<Box> boxes = {{"status line", 32, 96, 465, 25},
-                              {"Command1", 224, 248, 89, 25},
-                              {"Command3", 320, 248, 89, 25},
-                              {"Command2", 416, 248, 89, 25}};
+                              {"ConfirmButton", 224, 248, 89, 25},
+                              {"RestoreButton", 320, 248, 89, 25},
+                              {"ExitButton", 416, 248, 89, 25}};
     const int columns[] = {72, 176, 280, 384};
     const int rows[] = {120, 144, 176, 200, 224};
     for (int row = 0; row < 5; ++row) {

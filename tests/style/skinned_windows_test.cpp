@@ -118,7 +118,7 @@ TEST(SkinnedWindows, MainWindowNoticeAndMessageBoxAreDrawnByTheEngine) {
 
     // "确认" patches the game file and reports it in a message box, which
     // the engine attaches when it becomes active.
-    Click(GetDlgItem(main, main_layout::kCommand1Id));
+    Click(GetDlgItem(main, main_layout::kConfirmButtonId));
     std::optional<MessageBoxSeen> box = WaitForMessageBox(tool.Id());
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->text, L"恭喜您修改成功");
