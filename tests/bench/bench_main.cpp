@@ -1,6 +1,7 @@
 // Benchmarks of Tarnwick under this machine's Windows (Wine in CI): start-up,
-// "确认", hover fades and memory, each as a ratio against a baseline
-// measured in the same run. Prints a Markdown table; asserts nothing.
+// "确认", hover fades and memory, each as a ratio against two baselines
+// measured in the same run (the same layout with plain controls, and one
+// bare window). Prints a Markdown table; asserts nothing.
 //
 // Usage: tarnwick_bench [tick] [startup] [apply] [fade] [size]
 // (all when none is named). TARNWICK_BENCH_RUNS sets the runs per figure
@@ -59,50 +60,63 @@ double ServerRoundTripMicroseconds() {
 int Decimals(const std::string& unit) { return unit == "MiB" ? 2 : unit == "KiB" ? 0 : 1; }
 
 // "82.4 ms (75.1..230.2)": the median and, when the runs differ, the
-// lowest and highest run.
-std::string Figure(double median, double low, double high, const std::string& unit) {
+// lowest and highest run; then what was measured, where the figure has a
+// name of its own.
+std::string FigureText(const Figure& figure, const std::string& unit) {
+    if (!figure.present) return "-";
     const int d = Decimals(unit);
     char text[96];
-    if (high > low) {
-        std::snprintf(text, sizeof text, "%.*f %s (%.*f..%.*f)", d, median, unit.c_str(), d, low, d, high);
+    if (figure.high > figure.low) {
+        std::snprintf(text, sizeof text, "%.*f %s (%.*f..%.*f)", d, figure.median, unit.c_str(), d, figure.low, d,
+                      figure.high);
     } else {
-        std::snprintf(text, sizeof text, "%.*f %s", d, median, unit.c_str());
+        std::snprintf(text, sizeof text, "%.*f %s", d, figure.median, unit.c_str());
     }
+    return figure.name.empty() ? text : std::string(text) + ", " + figure.name;
+}
+
+std::string RatioText(const Figure& tool, const Figure& baseline) {
+    if (!tool.present || !baseline.present || baseline.median <= 0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2fx", tool.median / baseline.median);
+    return text;
+}
+
+std::string GoalText(double goal) {
+    if (goal <= 0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "<= %.2fx", goal);
     return text;
 }
 
 void PrintRow(const Row& row) {
     if (!row.valid) {
-        std::printf("| %s | failed | | | | %s |\n", row.measure.c_str(), row.note.c_str());
+        std::printf("| %s | failed | | | | | | %s |\n", row.measure.c_str(), row.note.c_str());
         return;
     }
-    const double ratio = row.tool / row.baseline;
-    std::string goal = "-", verdict;
-    if (row.goal > 0) {
-        char text[32];
-        std::snprintf(text, sizeof text, "<= %.2fx", row.goal);
-        goal = text;
-        verdict = ratio <= row.goal ? "met" : "missed";
-    }
-    std::string note = verdict;
-    if (!row.note.empty()) note += (note.empty() ? "" : "; ") + row.note;
-    const std::string tool = Figure(row.tool, row.toolLow, row.toolHigh, row.unit);
-    const std::string baseline = Figure(row.baseline, row.baselineLow, row.baselineHigh, row.unit);
-    std::printf("| %s | %s | %s, %s | %.2fx | %s | %s |\n", row.measure.c_str(), tool.c_str(), baseline.c_str(),
-                row.baselineName.c_str(), ratio, goal.c_str(), note.c_str());
+    std::string verdict;
+    if (row.goal > 0 && row.layout.present && row.layout.median > 0)
+        verdict = row.tool.median / row.layout.median <= row.goal ? "met" : "missed";
+    if (!row.note.empty()) verdict += (verdict.empty() ? "" : "; ") + row.note;
+    std::printf("| %s | %s | %s | %s | %s | %s | %s | %s |\n", row.measure.c_str(),
+                FigureText(row.tool, row.unit).c_str(), FigureText(row.layout, row.unit).c_str(),
+                RatioText(row.tool, row.layout).c_str(), GoalText(row.goal).c_str(),
+                FigureText(row.bare, row.unit).c_str(), RatioText(row.tool, row.bare).c_str(), verdict.c_str());
 }
 
 void PrintFadeTick(const FadeTickFigures& tick, int cycles) {
     if (!tick.ok) {
-        std::printf("| Fade tick, in process | failed | | | | %s |\n", tick.problem.c_str());
+        std::printf("| Fade tick, in process | failed | | | | | | %s |\n", tick.problem.c_str());
         return;
     }
-    std::printf("| Fade tick, in process: %d ticks of %d fades in and out | %.1f us | %.1f us (one AlphaBlend onto the "
-                "button's window DC) | %.2fx | - | %d ticks drew one AlphaBlend, %d none (opacity 0), %d more than "
-                "one; %ld window DCs taken, %ld GDI objects created (%ld while attaching); live GDI objects %d before, "
-                "%d after |\n",
-                tick.ticks, 2 * cycles, tick.tickMicroseconds, tick.blendMicroseconds,
-                tick.tickMicroseconds / tick.blendMicroseconds, tick.ticksWithOneBlend, tick.ticksWithNoBlend,
+    constexpr double kGoal = 2.0;
+    const double ratio = tick.tickMicroseconds / tick.blendMicroseconds;
+    std::printf("| Fade tick, in process: %d ticks of %d fades in and out | %.1f us | %.1f us, one AlphaBlend onto the "
+                "button's window DC | %.2fx | <= %.2fx | - | - | %s; %d ticks drew one AlphaBlend, %d none (opacity "
+                "0), %d more than one; %ld window DCs taken, %ld GDI objects created (%ld while attaching); live GDI "
+                "objects %d before, %d after |\n",
+                tick.ticks, 2 * cycles, tick.tickMicroseconds, tick.blendMicroseconds, ratio, kGoal,
+                ratio <= kGoal ? "met" : "missed", tick.ticksWithOneBlend, tick.ticksWithNoBlend,
                 tick.ticksWithMoreBlends, tick.windowDcs, tick.objectsCreated, tick.objectsCreatedByAttach,
                 tick.liveObjectsBefore,
                 tick.liveObjectsAfter);
@@ -118,7 +132,8 @@ int main(int argc, char** argv) {
     settings.runs = static_cast<int>(EnvironmentNumber("TARNWICK_BENCH_RUNS", settings.runs));
     settings.fadeSeconds = EnvironmentNumber("TARNWICK_BENCH_FADE_SECONDS", settings.fadeSeconds);
     Programs programs{tarnwick::test::WinePathFromUnix(TARNWICK_EXE_PATH),
-                      tarnwick::test::WinePathFromUnix(TARNWICK_BASELINE_PATH)};
+                      tarnwick::test::WinePathFromUnix(TARNWICK_BASELINE_PATH),
+                      tarnwick::test::WinePathFromUnix(TARNWICK_LAYOUT_BASELINE_PATH)};
     wchar_t tool[MAX_PATH] = {};
     if (GetEnvironmentVariableW(L"TARNWICK_BENCH_TOOL", tool, MAX_PATH) > 0) programs.tool = tool;
 
@@ -142,8 +157,9 @@ int main(int argc, char** argv) {
     std::printf("Medians of %d runs each, lowest and highest run in brackets. Wine server round trip: %.1f us "
                 "before the runs, %.1f us after.\n\n",
                 settings.runs, roundTripBefore, ServerRoundTripMicroseconds());
-    std::printf("| Measure | Tarnwick | Baseline | Ratio | Goal | Result |\n");
-    std::printf("|---|---|---|---|---|---|\n");
+    std::printf("| Measure | Tarnwick | Same layout, plain controls | Ratio | Goal | One bare window | Ratio | Result "
+                "|\n");
+    std::printf("|---|---|---|---|---|---|---|---|\n");
     for (const Row& row : rows) PrintRow(row);
     if (want("tick")) PrintFadeTick(tick, kFadeCycles);
     std::fflush(stdout);

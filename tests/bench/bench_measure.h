@@ -36,21 +36,30 @@ inline double Seconds(const FILETIME& time) {
     return static_cast<double>(value.QuadPart) / 1e7;
 }
 
-// One line of the results table: the tool's figure against the baseline's,
-// both as medians over the runs, with the goal for their ratio (0 when the
-// row has no goal and is shown for information).
+// A figure as the median of several runs, with the lowest and highest run
+// to show how far runs scatter; `name` says what was measured when it is
+// not the row's own measure.
+struct Figure {
+    double median = 0;
+    double low = 0, high = 0;
+    std::string name;
+    bool present = false;
+};
+
+// One line of the results table: the tool's figure against two baselines
+// measured in the same run. The goal, where a row has one, is the highest
+// acceptable ratio of the tool to the first baseline, the same layout with
+// plain controls; the second, one bare window, shows how far the tool is
+// from an empty program.
 struct Row {
     std::string measure;
-    std::string unit;       // of both figures, e.g. "ms"
-    double tool = 0;
-    double baseline = 0;
-    // The lowest and highest run of each, to show how far runs scatter.
-    double toolLow = 0, toolHigh = 0;
-    double baselineLow = 0, baselineHigh = 0;
-    double goal = 0;        // highest acceptable tool / baseline
-    std::string baselineName;
+    std::string unit;  // of all figures, e.g. "ms"
+    Figure tool;
+    Figure layout;
+    Figure bare;
+    double goal = 0;   // 0: shown for information
     std::string note;
-    bool valid = true;      // false when the measurement failed
+    bool valid = true;  // false when the tool's measurement failed
 };
 
 // Runs of each measurement, and the length of one fade run; both may be

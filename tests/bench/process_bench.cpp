@@ -27,8 +27,10 @@ constexpr int kMainWidth = 514;
 constexpr int kMainHeight = 292;
 constexpr char kToolClass[] = "ThunderRT6FormDC";
 constexpr char kBaselineClass[] = "TarnwickBenchBaseline";
+constexpr char kLayoutClass[] = "TarnwickBenchLayout";
 constexpr int kConfirmId = 200;  // "确认"
 constexpr char kButtonEnvironment[] = "TARNWICK_BENCH_BUTTON";
+constexpr wchar_t kCopyEnvironment[] = L"TARNWICK_BENCH_COPY";
 constexpr double kGiveUpSeconds = 15;
 
 // A game folder with a synthetic 1.07 game file; the notice switched off
@@ -230,25 +232,29 @@ std::string Format(const char* format, double value) {
     return text;
 }
 
-// A row from the medians of two series; invalid when a run failed.
-Row MakeRow(const std::string& measure, const std::string& unit, const std::vector<double>& tool,
-            const std::vector<double>& baseline, double scale, double goal, const std::string& baselineName) {
+// The median of a series with its lowest and highest run; absent when no
+// run succeeded.
+Figure MakeFigure(const std::vector<double>& runs, double scale, const std::string& name = "") {
+    Figure figure;
+    figure.name = name;
+    figure.present = !runs.empty();
+    if (!figure.present) return figure;
+    figure.median = Median(runs) * scale;
+    figure.low = *std::min_element(runs.begin(), runs.end()) * scale;
+    figure.high = *std::max_element(runs.begin(), runs.end()) * scale;
+    return figure;
+}
+
+Row MakeRow(const std::string& measure, const std::string& unit, Figure tool, Figure layout, Figure bare,
+            double goal) {
     Row row;
     row.measure = measure;
     row.unit = unit;
-    row.tool = Median(tool) * scale;
-    row.baseline = Median(baseline) * scale;
-    if (!tool.empty()) {
-        row.toolLow = *std::min_element(tool.begin(), tool.end()) * scale;
-        row.toolHigh = *std::max_element(tool.begin(), tool.end()) * scale;
-    }
-    if (!baseline.empty()) {
-        row.baselineLow = *std::min_element(baseline.begin(), baseline.end()) * scale;
-        row.baselineHigh = *std::max_element(baseline.begin(), baseline.end()) * scale;
-    }
+    row.tool = std::move(tool);
+    row.layout = std::move(layout);
+    row.bare = std::move(bare);
     row.goal = goal;
-    row.baselineName = baselineName;
-    row.valid = !tool.empty() && !baseline.empty() && row.baseline > 0;
+    row.valid = row.tool.present;
     return row;
 }
 
@@ -299,19 +305,21 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
     auto noticeShown = MakeGameFolder(false);
     auto noticeOff = MakeGameFolder(true);
     auto baselineFolder = std::make_unique<TempFolder>();
-    std::vector<double> shownSeconds, offSeconds, baselineSeconds;
-    std::vector<double> toolPrivate, toolPeak, baselinePrivate, baselinePeak;
+    std::vector<double> shownSeconds, offSeconds, layoutSeconds, bareSeconds;
+    std::vector<double> toolPrivate, toolPeak, layoutPrivate, layoutPeak, barePrivate, barePeak;
     int failures = 0;
     // Run 0 warms the file cache and Wine's own start-up and is not counted;
-    // the three programs take turns so that all see the same machine.
+    // the four starts take turns so that all see the same machine.
     for (int run = 0; run <= settings.runs; ++run) {
         StartFigures shown = StartOnce(programs.tool, noticeShown->Path(), kToolClass);
         Sleep(100);
         StartFigures off = StartOnce(programs.tool, noticeOff->Path(), kToolClass);
         Sleep(100);
-        StartFigures baseline = StartOnce(programs.baseline, baselineFolder->Path(), kBaselineClass);
+        StartFigures layout = StartOnce(programs.layout, baselineFolder->Path(), kLayoutClass);
         Sleep(100);
-        if (!shown.ok || !off.ok || !baseline.ok) ++failures;
+        StartFigures bare = StartOnce(programs.baseline, baselineFolder->Path(), kBaselineClass);
+        Sleep(100);
+        if (!shown.ok || !off.ok || !layout.ok || !bare.ok) ++failures;
         if (run == 0) continue;
         if (shown.ok) {
             shownSeconds.push_back(shown.seconds);
@@ -319,31 +327,59 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
             toolPeak.push_back(shown.peakPagefileBytes);
         }
         if (off.ok) offSeconds.push_back(off.seconds);
-        if (baseline.ok) {
-            baselineSeconds.push_back(baseline.seconds);
-            baselinePrivate.push_back(baseline.privateBytes);
-            baselinePeak.push_back(baseline.peakPagefileBytes);
+        if (layout.ok) {
+            layoutSeconds.push_back(layout.seconds);
+            layoutPrivate.push_back(layout.privateBytes);
+            layoutPeak.push_back(layout.peakPagefileBytes);
+        }
+        if (bare.ok) {
+            bareSeconds.push_back(bare.seconds);
+            barePrivate.push_back(bare.privateBytes);
+            barePeak.push_back(bare.peakPagefileBytes);
         }
     }
     const std::string note = failures ? std::to_string(failures) + " run(s) failed to start" : "";
+    constexpr double kMiB = 1.0 / (1024 * 1024);
     std::vector<Row> rows;
-    rows.push_back(MakeRow("Start-up, notice shown (first start)", "ms", shownSeconds, baselineSeconds, 1e3, 1.15,
-                           "one 514x292 window"));
-    rows.push_back(MakeRow("Start-up, notice switched off", "ms", offSeconds, baselineSeconds, 1e3, 1.15,
-                           "one 514x292 window"));
-    rows.push_back(MakeRow("Private bytes after start-up", "MiB", toolPrivate, baselinePrivate,
-                           1.0 / (1024 * 1024), 1.3, "one 514x292 window"));
-    rows.push_back(MakeRow("Peak pagefile use after start-up", "MiB", toolPeak, baselinePeak, 1.0 / (1024 * 1024),
-                           1.3, "one 514x292 window"));
+    rows.push_back(MakeRow("Start-up, notice shown (first start)", "ms", MakeFigure(shownSeconds, 1e3),
+                           MakeFigure(layoutSeconds, 1e3), MakeFigure(bareSeconds, 1e3), 1.05));
+    rows.push_back(MakeRow("Start-up, notice switched off", "ms", MakeFigure(offSeconds, 1e3),
+                           MakeFigure(layoutSeconds, 1e3), MakeFigure(bareSeconds, 1e3), 1.05));
+    rows.push_back(MakeRow("Private bytes after start-up", "MiB", MakeFigure(toolPrivate, kMiB),
+                           MakeFigure(layoutPrivate, kMiB), MakeFigure(barePrivate, kMiB), 1.05));
+    rows.push_back(MakeRow("Peak pagefile use after start-up", "MiB", MakeFigure(toolPeak, kMiB),
+                           MakeFigure(layoutPeak, kMiB), MakeFigure(barePeak, kMiB), 0));
     for (Row& row : rows) row.note = note;
     return rows;
 }
 
+namespace {
+
+// Starts a baseline program whose "确认" copies `copy` ("source|destination")
+// and returns its click times, or why there are none.
+std::string TimeBaselineClicks(const std::wstring& exe, const char* className, const std::wstring& folder,
+                               const std::string& buttonBox, const std::wstring& copy, int runs,
+                               std::vector<double>& seconds) {
+    if (!buttonBox.empty()) SetEnvironmentVariableA(kButtonEnvironment, buttonBox.c_str());
+    SetEnvironmentVariableW(kCopyEnvironment, copy.c_str());
+    const double start = Now();
+    ToolProcess baseline(exe, folder);
+    SetEnvironmentVariableA(kButtonEnvironment, nullptr);
+    SetEnvironmentVariableW(kCopyEnvironment, nullptr);
+    HWND mainWindow = baseline.Started() ? WaitForMainWindow(baseline.Id(), className, start) : nullptr;
+    if (!mainWindow) return "baseline not started";
+    HWND button = buttonBox.empty() ? GetDlgItem(mainWindow, kConfirmId) : GetWindow(mainWindow, GW_CHILD);
+    if (!button) return "baseline has no button";
+    return TimeClicksToMessageBox(baseline.Id(), mainWindow, button, L"恭喜您修改成功", runs, seconds);
+}
+
+}  // namespace
+
 std::vector<Row> MeasureApply(const Programs& programs, const Settings& settings) {
     auto game = MakeGameFolder(true);
-    std::vector<double> toolSeconds, baselineSeconds, copySeconds;
+    std::vector<double> toolSeconds, layoutSeconds, bareSeconds, copySeconds;
     std::string note;
-    std::string box;  // where the baseline gets its button: where "确认" is
+    std::string box;  // where the bare baseline gets its button: where "确认" is
     {
         ToolProcess tool(programs.tool, game->Path());
         HWND mainWindow = tool.Started() ? WaitForMainWindow(tool.Id(), kToolClass, Now()) : nullptr;
@@ -357,7 +393,8 @@ std::vector<Row> MeasureApply(const Programs& programs, const Settings& settings
         }
     }
 
-    // The floor: one copy of the same game file over an existing backup.
+    // The floor of the copy alone: one copy of the same game file over an
+    // existing backup.
     TempFolder copies;
     const std::wstring source = copies / L"meteor.exe", backup = copies / L"meteor.bak";
     test::WriteFileBytes(source, test::MakeSyntheticGame(GameVersion::V1_07));
@@ -368,80 +405,83 @@ std::vector<Row> MeasureApply(const Programs& programs, const Settings& settings
         if (copied && run > 0) copySeconds.push_back(seconds);
     }
 
-    // The same click in the baseline: the copy, then the platform's own
-    // message box, with no style engine and no checks.
+    // The same click in the baselines: in the same layout the copy, a flush
+    // and a plain message box; in the bare window the copy and the box.
+    const std::wstring copy = source + L"|" + backup;
     std::string baselineNote;
     if (!box.empty()) {
-        const std::wstring copy = source + L"|" + backup;
-        SetEnvironmentVariableA(kButtonEnvironment, box.c_str());
-        SetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", copy.c_str());
-        const double start = Now();
-        ToolProcess baseline(programs.baseline, copies.Path());
-        SetEnvironmentVariableA(kButtonEnvironment, nullptr);
-        SetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", nullptr);
-        HWND mainWindow = baseline.Started() ? WaitForMainWindow(baseline.Id(), kBaselineClass, start) : nullptr;
-        HWND button = mainWindow ? GetWindow(mainWindow, GW_CHILD) : nullptr;
-        baselineNote = button ? TimeClicksToMessageBox(baseline.Id(), mainWindow, button, L"恭喜您修改成功",
-                                                       settings.runs, baselineSeconds)
-                              : "baseline not started";
+        baselineNote = TimeBaselineClicks(programs.layout, kLayoutClass, copies.Path(), "", copy, settings.runs,
+                                          layoutSeconds);
+        const std::string bareNote = TimeBaselineClicks(programs.baseline, kBaselineClass, copies.Path(), box, copy,
+                                                        settings.runs, bareSeconds);
+        if (baselineNote.empty()) baselineNote = bareNote;
     }
 
     std::vector<Row> rows;
-    rows.push_back(MakeRow("Apply: click on confirm to message box", "ms", toolSeconds, copySeconds, 1e3, 1.5,
-                           "CopyFileW of the game file"));
+    rows.push_back(MakeRow("Apply: click on confirm to message box", "ms", MakeFigure(toolSeconds, 1e3),
+                           MakeFigure(layoutSeconds, 1e3, "copy, flush, plain MessageBox"),
+                           MakeFigure(bareSeconds, 1e3, "copy, plain MessageBox"), 1.5));
+    rows.back().note = note.empty() ? baselineNote : note;
+    rows.push_back(MakeRow("Apply, against one copy of the game file", "ms", MakeFigure(toolSeconds, 1e3), Figure{},
+                           MakeFigure(copySeconds, 1e3, "one CopyFileW"), 0));
     rows.back().note = note;
-    rows.push_back(MakeRow("Apply, against the same click in the baseline", "ms", toolSeconds, baselineSeconds,
-                           1e3, 0, "CopyFileW, then a plain MessageBox"));
-    rows.back().note = baselineNote.empty() ? note : baselineNote;
     return rows;
 }
+
+namespace {
+
+// One fade run: the program is started, its button found, and the cursor
+// moved on and off it. Returns why it failed, or "".
+std::string FadeRun(const std::wstring& exe, const char* className, const std::wstring& folder,
+                    const std::string& buttonBox, const Settings& settings, std::vector<double>& cpu,
+                    std::string* confirmBox, CursorLoopFigures* loop) {
+    if (!buttonBox.empty()) SetEnvironmentVariableA(kButtonEnvironment, buttonBox.c_str());
+    const double start = Now();
+    ToolProcess process(exe, folder);
+    SetEnvironmentVariableA(kButtonEnvironment, nullptr);
+    HWND mainWindow = process.Started() ? WaitForMainWindow(process.Id(), className, start) : nullptr;
+    HWND button = !mainWindow ? nullptr
+                  : buttonBox.empty() ? GetDlgItem(mainWindow, kConfirmId)
+                                      : GetWindow(mainWindow, GW_CHILD);
+    if (!button) return std::string(className) + " not started";
+    CursorLoopFigures figures = CursorLoop(exe, process.Id(), button, settings);
+    if (figures.cpuSeconds >= 0) cpu.push_back(figures.cpuSeconds);
+    if (confirmBox) *confirmBox = ClientBoxText(button, mainWindow);
+    if (loop) *loop = figures;
+    return "";
+}
+
+}  // namespace
 
 Row MeasureFade(const Programs& programs, const Settings& settings) {
     auto game = MakeGameFolder(true);
     auto baselineFolder = std::make_unique<TempFolder>();
-    std::vector<double> toolCpu, baselineCpu;
+    std::vector<double> toolCpu, layoutCpu, bareCpu;
     int samples = 0, fadingSamples = 0, coarseRuns = 0;
     std::string note;
     for (int run = 0; run < settings.runs; ++run) {
         std::string box;
-        {
-            const double start = Now();
-            ToolProcess tool(programs.tool, game->Path());
-            HWND mainWindow = tool.Started() ? WaitForMainWindow(tool.Id(), kToolClass, start) : nullptr;
-            HWND confirm = mainWindow ? GetDlgItem(mainWindow, kConfirmId) : nullptr;
-            if (!confirm) {
-                note = "tool not started";
-                continue;
-            }
-            CursorLoopFigures figures = CursorLoop(programs.tool, tool.Id(), confirm, settings);
-            if (figures.cpuSeconds >= 0) toolCpu.push_back(figures.cpuSeconds);
-            if (!figures.nanosecondClock) ++coarseRuns;
-            samples += figures.samples;
-            fadingSamples += figures.fadingSamples;
-            // The baseline gets its button at the same place in its window.
-            box = ClientBoxText(confirm, mainWindow);
-        }
+        CursorLoopFigures loop;
+        std::string problem = FadeRun(programs.tool, kToolClass, game->Path(), "", settings, toolCpu, &box, &loop);
+        samples += loop.samples;
+        fadingSamples += loop.fadingSamples;
+        if (!loop.nanosecondClock) ++coarseRuns;
         Sleep(100);
-        SetEnvironmentVariableA(kButtonEnvironment, box.c_str());
-        {
-            const double start = Now();
-            ToolProcess baseline(programs.baseline, baselineFolder->Path());
-            SetEnvironmentVariableA(kButtonEnvironment, nullptr);
-            HWND mainWindow = baseline.Started() ? WaitForMainWindow(baseline.Id(), kBaselineClass, start) : nullptr;
-            HWND button = mainWindow ? GetWindow(mainWindow, GW_CHILD) : nullptr;
-            if (!button) {
-                note = "baseline not started";
-                continue;
-            }
-            CursorLoopFigures figures = CursorLoop(programs.baseline, baseline.Id(), button, settings);
-            if (figures.cpuSeconds >= 0) baselineCpu.push_back(figures.cpuSeconds);
-            if (!figures.nanosecondClock) ++coarseRuns;
-        }
+        if (problem.empty())
+            problem = FadeRun(programs.layout, kLayoutClass, baselineFolder->Path(), "", settings, layoutCpu, nullptr,
+                              nullptr);
         Sleep(100);
+        // The bare baseline gets its one button where "确认" is.
+        if (problem.empty())
+            problem = FadeRun(programs.baseline, kBaselineClass, baselineFolder->Path(), box, settings, bareCpu,
+                              nullptr, nullptr);
+        Sleep(100);
+        if (!problem.empty()) note = problem;
     }
     Row row = MakeRow("Fade: CPU while the cursor moves on and off a button for " +
                           Format("%.0f", settings.fadeSeconds) + " s",
-                      "ms", toolCpu, baselineCpu, 1e3, 1.5, "unskinned button");
+                      "ms", MakeFigure(toolCpu, 1e3), MakeFigure(layoutCpu, 1e3, "plain buttons"),
+                      MakeFigure(bareCpu, 1e3, "one plain button"), 0);
     if (note.empty() && samples > 0) {
         row.note = "fade timer running in " + Format("%.0f", 100.0 * fadingSamples / samples) + "% of samples; " +
                    (coarseRuns == 0 ? "CPU time from Linux schedstat"
@@ -456,17 +496,12 @@ Row MeasureFade(const Programs& programs, const Settings& settings) {
 Row MeasureBinarySize(const Programs& programs) {
     auto size = [](const std::wstring& path) {
         WIN32_FILE_ATTRIBUTE_DATA data{};
-        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0.0;
-        return static_cast<double>(data.nFileSizeLow) / 1024;
+        if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::vector<double>{};
+        return std::vector<double>{static_cast<double>(data.nFileSizeLow)};
     };
-    Row row;
-    row.measure = "Binary size";
-    row.unit = "KiB";
-    row.tool = size(programs.tool);
-    row.baseline = size(programs.baseline);
-    row.baselineName = "baseline exe";
-    row.valid = row.tool > 0 && row.baseline > 0;
-    return row;
+    return MakeRow("Binary size", "KiB", MakeFigure(size(programs.tool), 1.0 / 1024),
+                   MakeFigure(size(programs.layout), 1.0 / 1024), MakeFigure(size(programs.baseline), 1.0 / 1024),
+                   0);
 }
 
 }  // namespace tarnwick::bench
