@@ -9,6 +9,7 @@
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
+#include "tests/support/pixels.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
@@ -415,6 +416,73 @@ TEST_F(ToolTest, KeyboardMovesTheFocusInOrderAndTypesDigitsOnly) {
     PressKey(VK_TAB, true);
     EXPECT_EQ(FocusOf(main_, focus), Exit()) << "Shift+Tab goes back";
     EXPECT_TRUE(tool_->Running());
+}
+
+// What the buttons show a player who uses the mouse: "确认" after a hover
+// fade has run out and a field is emptied and filled again, "确认" while
+// the message box of its click is open, and "还原" after a restore and
+// another apply.
+TEST_F(ToolTest, ButtonsShowTheirRealStateAfterFadesAndWhileTheirMessageBoxIsOpen) {
+    constexpr COLORREF kDisabledOutline = 0x00E8C387, kEnabledOutline = 0x00D58F1B;
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    RECT box{};
+    GetWindowRect(Confirm(), &box);
+    const int middle = (box.bottom - box.top) / 2;  // the three buttons are of one size
+    const POINT away = ScreenPointOf(main_, 250, 105);  // on the status line
+    // A fade (its timer) starts and then runs out.
+    auto fadeRunsOut = [](HWND button) {
+        auto fading = [&] { return GetPropA(button, "TIMERID") != nullptr; };
+        return WaitUntil(fading) && WaitUntil([&] { return !fading(); });
+    };
+    // The middle of the left edge: the outline, whose colour tells enabled
+    // from disabled.
+    auto outlineIs = [&](HWND button, COLORREF colour) {
+        const POINT p = ScreenPointOf(button, 0, middle);
+        const bool shown = WaitUntil([&] { return ScreenPixel(p) == colour; }, 3000);
+        if (!shown) ADD_FAILURE() << "outline " << ColourText(ScreenPixel(p)) << ", not " << ColourText(colour);
+        return shown;
+    };
+    auto clickAndAnswer = [&](HWND button, const wchar_t* text) {
+        MoveCursorOnto(button);
+        LeftClick();
+        std::optional<MessageBoxSeen> seen = WaitForMessageBox(tool_->Id());
+        if (!seen) return seen;
+        EXPECT_EQ(seen->text, text);
+        return seen;
+    };
+
+    // Hovered, then left; both fades run out.
+    MoveCursorOnto(Confirm());
+    ASSERT_TRUE(fadeRunsOut(Confirm()));
+    MoveCursorTo(away);
+    ASSERT_TRUE(fadeRunsOut(Confirm()));
+    SetText(Field(3), L"");
+    EXPECT_FALSE(IsWindowEnabled(Confirm()));
+    EXPECT_TRUE(outlineIs(Confirm(), kDisabledOutline)) << "emptied";
+    SetText(Field(3), L"50");
+    EXPECT_TRUE(outlineIs(Confirm(), kEnabledOutline)) << "filled again";
+
+    // While "恭喜您修改成功" is open, "确认" has the released face of "退出".
+    std::optional<MessageBoxSeen> seen = clickAndAnswer(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(seen);
+    const POINT confirmFace = ScreenPointOf(Confirm(), 1, middle), exitFace = ScreenPointOf(Exit(), 1, middle);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(confirmFace) == ScreenPixel(exitFace); }, 3000))
+        << ColourText(ScreenPixel(confirmFace)) << " against " << ColourText(ScreenPixel(exitFace));
+    ASSERT_TRUE(AnswerMessageBox(*seen));
+
+    // Restored: "还原" disabled. Left by the cursor, which fades it once
+    // more, and applied again: enabled.
+    seen = clickAndAnswer(Restore(), L"恭喜您还原成功");
+    ASSERT_TRUE(seen && AnswerMessageBox(*seen));
+    EXPECT_TRUE(outlineIs(Restore(), kDisabledOutline)) << "restored";
+    MoveCursorTo(away);
+    ASSERT_TRUE(fadeRunsOut(Restore()));
+    seen = clickAndAnswer(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(seen && AnswerMessageBox(*seen));
+    EXPECT_TRUE(IsWindowEnabled(Restore()));
+    EXPECT_TRUE(outlineIs(Restore(), kEnabledOutline)) << "applied again";
 }
 
 TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {

@@ -220,4 +220,35 @@ bool SendTimerTick(HWND window, UINT_PTR timer) {
     return SendMessageTimeoutA(window, WM_TIMER, timer, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) { return PollUntil(done, timeoutMs); }
+
+void MoveCursorTo(POINT screen) { SetCursorPos(screen.x, screen.y); }
+
+void MoveCursorOnto(HWND window) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    MoveCursorTo({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+void LeftClick() {
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+POINT ScreenPointOf(HWND window, int x, int y) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    return {box.left + x, box.top + y};
+}
+
+COLORREF ScreenPixel(POINT screen) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
+}
+
 }  // namespace tarnwick::test

@@ -101,4 +101,19 @@ bool Sync(HWND window);
 // Sends WM_TIMER with the timer identifier and waits until it is handled.
 bool SendTimerTick(HWND window, UINT_PTR timer);
 
+// Polls until `done` holds; true when it did within the time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
+
+// Real mouse input through the platform's input queue, as a player gives
+// it: the cursor put on a screen point or the centre of a window, and a
+// left click where the cursor is.
+void MoveCursorTo(POINT screen);
+void MoveCursorOnto(HWND window);
+void LeftClick();
+
+// A window's point (0, 0 is its outer top-left corner) on the screen, and
+// the colour the screen shows there.
+POINT ScreenPointOf(HWND window, int x, int y);
+COLORREF ScreenPixel(POINT screen);
+
 }  // namespace tarnwick::test
