@@ -421,68 +421,65 @@ TEST_F(ToolTest, KeyboardMovesTheFocusInOrderAndTypesDigitsOnly) {
 // What the buttons show a player who uses the mouse: "确认" after a hover
 // fade has run out and a field is emptied and filled again, "确认" while
 // the message box of its click is open, and "还原" after a restore and
-// another apply.
+// another apply. The outline tells enabled from disabled.
 TEST_F(ToolTest, ButtonsShowTheirRealStateAfterFadesAndWhileTheirMessageBoxIsOpen) {
     constexpr COLORREF kDisabledOutline = 0x00E8C387, kEnabledOutline = 0x00D58F1B;
     WriteGame(GameVersion::V1_07);
     WriteHint(kHintHeader + kOffLine);
     ASSERT_NO_FATAL_FAILURE(StartTool());
-    RECT box{};
-    GetWindowRect(Confirm(), &box);
-    const int middle = (box.bottom - box.top) / 2;  // the three buttons are of one size
-    const POINT away = ScreenPointOf(main_, 250, 105);  // on the status line
-    // A fade (its timer) starts and then runs out.
+    // x pixels into the window, halfway down the (equally tall) buttons.
+    auto at = [&](HWND window, int x) {
+        RECT r{}, b{};
+        GetWindowRect(window, &r);
+        GetWindowRect(Confirm(), &b);
+        return POINT{r.left + x, r.top + (b.bottom - b.top) / 2};
+    };
+    auto moveAway = [&] {
+        RECT m{};
+        GetWindowRect(main_, &m);
+        MoveCursorTo({m.left + 250, m.top + 105});  // onto the status line
+    };
     auto fadeRunsOut = [](HWND button) {
         auto fading = [&] { return GetPropA(button, "TIMERID") != nullptr; };
         return WaitUntil(fading) && WaitUntil([&] { return !fading(); });
     };
-    // The middle of the left edge: the outline, whose colour tells enabled
-    // from disabled.
-    auto outlineIs = [&](HWND button, COLORREF colour) {
-        const POINT p = ScreenPointOf(button, 0, middle);
-        const bool shown = WaitUntil([&] { return ScreenPixel(p) == colour; }, 3000);
-        if (!shown) ADD_FAILURE() << "outline " << ColourText(ScreenPixel(p)) << ", not " << ColourText(colour);
-        return shown;
+    auto outlineIs = [&](HWND button, COLORREF colour, const char* when) {
+        const bool shown = WaitUntil([&] { return ScreenPixel(at(button, 0)) == colour; }, 3000);
+        EXPECT_TRUE(shown) << when << ": " << ColourText(ScreenPixel(at(button, 0))) << " for " << ColourText(colour);
     };
-    auto clickAndAnswer = [&](HWND button, const wchar_t* text) {
+    auto click = [&](HWND button, const wchar_t* text) {
         MoveCursorOnto(button);
         LeftClick();
-        std::optional<MessageBoxSeen> seen = WaitForMessageBox(tool_->Id());
-        if (!seen) return seen;
-        EXPECT_EQ(seen->text, text);
-        return seen;
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+        EXPECT_EQ(box ? box->text : L"", text);
+        return box;
     };
 
-    // Hovered, then left; both fades run out.
+    moveAway();  // from wherever it was, so that moving onto "确认" is a move
     MoveCursorOnto(Confirm());
-    ASSERT_TRUE(fadeRunsOut(Confirm()));
-    MoveCursorTo(away);
-    ASSERT_TRUE(fadeRunsOut(Confirm()));
+    ASSERT_TRUE(fadeRunsOut(Confirm())) << "hovered";
+    moveAway();
+    ASSERT_TRUE(fadeRunsOut(Confirm())) << "left";
     SetText(Field(3), L"");
-    EXPECT_FALSE(IsWindowEnabled(Confirm()));
-    EXPECT_TRUE(outlineIs(Confirm(), kDisabledOutline)) << "emptied";
+    outlineIs(Confirm(), kDisabledOutline, "emptied");
     SetText(Field(3), L"50");
-    EXPECT_TRUE(outlineIs(Confirm(), kEnabledOutline)) << "filled again";
+    outlineIs(Confirm(), kEnabledOutline, "filled again");
 
-    // While "恭喜您修改成功" is open, "确认" has the released face of "退出".
-    std::optional<MessageBoxSeen> seen = clickAndAnswer(Confirm(), L"恭喜您修改成功");
-    ASSERT_TRUE(seen);
-    const POINT confirmFace = ScreenPointOf(Confirm(), 1, middle), exitFace = ScreenPointOf(Exit(), 1, middle);
-    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(confirmFace) == ScreenPixel(exitFace); }, 3000))
-        << ColourText(ScreenPixel(confirmFace)) << " against " << ColourText(ScreenPixel(exitFace));
-    ASSERT_TRUE(AnswerMessageBox(*seen));
+    // While the box is open, "确认" has the released face of "退出".
+    std::optional<MessageBoxSeen> box = click(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(at(Confirm(), 1)) == ScreenPixel(at(Exit(), 1)); }, 3000))
+        << ColourText(ScreenPixel(at(Confirm(), 1))) << " for " << ColourText(ScreenPixel(at(Exit(), 1)));
+    ASSERT_TRUE(AnswerMessageBox(*box));
 
-    // Restored: "还原" disabled. Left by the cursor, which fades it once
-    // more, and applied again: enabled.
-    seen = clickAndAnswer(Restore(), L"恭喜您还原成功");
-    ASSERT_TRUE(seen && AnswerMessageBox(*seen));
-    EXPECT_TRUE(outlineIs(Restore(), kDisabledOutline)) << "restored";
-    MoveCursorTo(away);
-    ASSERT_TRUE(fadeRunsOut(Restore()));
-    seen = clickAndAnswer(Confirm(), L"恭喜您修改成功");
-    ASSERT_TRUE(seen && AnswerMessageBox(*seen));
-    EXPECT_TRUE(IsWindowEnabled(Restore()));
-    EXPECT_TRUE(outlineIs(Restore(), kEnabledOutline)) << "applied again";
+    box = click(Restore(), L"恭喜您还原成功");
+    ASSERT_TRUE(box && AnswerMessageBox(*box));
+    outlineIs(Restore(), kDisabledOutline, "restored");
+    moveAway();
+    ASSERT_TRUE(fadeRunsOut(Restore())) << "left";
+    box = click(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(box && AnswerMessageBox(*box));
+    outlineIs(Restore(), kEnabledOutline, "applied again");
 }
 
 TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {

@@ -255,20 +255,19 @@ TEST_F(DispatchTest, DefaultButtonChangesKeepAButtonOwnerDrawn) {
     EXPECT_EQ(GetWindowLongA(f.pushButton, GWL_STYLE), style | BS_DEFPUSHBUTTON) << "the type last asked for";
 }
 
-// What a form's procedure saw of the clicked button when the click was
-// reported: the state it showed and whether its fade ran.
-LONG stateAtClick = -1, timerAtClick = -1;
+// The state a clicked button showed, and whether it faded, when its click
+// reached the form: a click handler may open a modal message box, and for
+// as long as that is open the button is to look released.
+LONG shownAtClick = -1, fadingAtClick = -1;
 LRESULT CALLBACK ClickRecordingFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        stateAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropOldState);
-        timerAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropTimerId);
+        shownAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropOldState);
+        fadingAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropTimerId);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 TEST_F(DispatchTest, APushButtonIsReleasedBeforeItsClickIsReported) {
-    // A click handler may open a modal message box; the button is to look
-    // released for as long as it is open.
     ASSERT_TRUE(test::RegisterTestClass("ThunderFormDC", ClickRecordingFormProc));
     HWND form = test::CreateTestForm(20, 20, 200, 100, "ThunderFormDC");
     owned_.push_back(form);
@@ -277,21 +276,17 @@ TEST_F(DispatchTest, APushButtonIsReleasedBeforeItsClickIsReported) {
     const struct {
         const char* by;
         UINT down, up;
-        WPARAM downWParam, upWParam;
-        LPARAM point;
-    } rows[] = {
-        {"left button", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0, MousePoint(5, 5)},
-        {"space key", WM_KEYDOWN, WM_KEYUP, VK_SPACE, VK_SPACE, 0},
-    };
+        WPARAM downKeys, upKeys;
+    } rows[] = {{"left button", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0},
+                {"space key", WM_KEYDOWN, WM_KEYUP, VK_SPACE, VK_SPACE}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.by);
-        stateAtClick = timerAtClick = -1;
-        Send(button, row.down, row.downWParam, row.point);
-        ASSERT_EQ(Prop(button, kPropOldState), 2);
-        Send(button, row.up, row.upWParam, row.point);
+        shownAtClick = fadingAtClick = -1;
+        Send(button, row.down, row.downKeys, MousePoint(5, 5));
+        Send(button, row.up, row.upKeys, MousePoint(5, 5));
         ReleaseCapture();
-        EXPECT_EQ(stateAtClick, 0) << "released";
-        EXPECT_EQ(timerAtClick, 1) << "fading in the normal image";
+        EXPECT_EQ(shownAtClick, 0) << "released";
+        EXPECT_EQ(fadingAtClick, 1) << "fading in the normal image";
     }
 }
 

@@ -222,7 +222,15 @@ bool SendTimerTick(HWND window, UINT_PTR timer) {
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) { return PollUntil(done, timeoutMs); }
 
-void MoveCursorTo(POINT screen) { SetCursorPos(screen.x, screen.y); }
+void MoveCursorTo(POINT screen) {
+    // Absolute positions run from 0 to 65535 across the screen.
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}
 
 void MoveCursorOnto(HWND window) {
     RECT box{};
@@ -236,12 +244,6 @@ void LeftClick() {
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, inputs, sizeof(INPUT));
-}
-
-POINT ScreenPointOf(HWND window, int x, int y) {
-    RECT box{};
-    GetWindowRect(window, &box);
-    return {box.left + x, box.top + y};
 }
 
 COLORREF ScreenPixel(POINT screen) {

@@ -105,15 +105,13 @@ bool SendTimerTick(HWND window, UINT_PTR timer);
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
 
 // Real mouse input through the platform's input queue, as a player gives
-// it: the cursor put on a screen point or the centre of a window, and a
+// it: the cursor moved to a screen point or the centre of a window, and a
 // left click where the cursor is.
 void MoveCursorTo(POINT screen);
 void MoveCursorOnto(HWND window);
 void LeftClick();
 
-// A window's point (0, 0 is its outer top-left corner) on the screen, and
-// the colour the screen shows there.
-POINT ScreenPointOf(HWND window, int x, int y);
+// The colour that the screen shows at a point.
 COLORREF ScreenPixel(POINT screen);
 
 }  // namespace tarnwick::test
