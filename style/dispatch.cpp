@@ -16,16 +16,11 @@
 namespace tarnwick {
 namespace {
 
-// Opacity at which a press shows the pressed image: fully, at once.
-constexpr int kOpaque = 255;
-
 // Pressed image at full opacity at once, any fade stopped; the level goes
 // back to 0 for the fade that follows the release.
 void ShowButtonPressed(HWND button) {
-    StopFadeTimer(button);
     SetIntProp(button, kPropOldState, ToInt(VisualState::Pressed));
-    SetIntProp(button, kPropAlphaLevel, kOpaque);
-    PaintButton(button, nullptr);
+    ShowStateImageNow(button, nullptr);
     SetIntProp(button, kPropAlphaLevel, 0);
 }
 
@@ -36,6 +31,17 @@ void ReleaseButtonWithFade(HWND button, int startLevel) {
     SetIntProp(button, kPropOldState, ToInt(VisualState::Normal));
     SetIntProp(button, kPropAlphaLevel, startLevel);
     StartFadeTimer(button);
+}
+
+// A release of a push button (left button or space key) takes effect before
+// the platform reports the click: the click handler may open a modal
+// message box, and while it is open the button is to look released, as the
+// platform's own buttons do. The fade from `startLevel` runs in that box's
+// message loop.
+LRESULT ReleaseThenForward(WNDPROC saved, HWND button, UINT message, WPARAM wParam, LPARAM lParam,
+                           int startLevel) {
+    ReleaseButtonWithFade(button, startLevel);
+    return Forward(saved, button, message, wParam, lParam);
 }
 
 void PaintCombo(HWND window, VisualState state) {
@@ -104,6 +110,8 @@ LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_LBUTTONDBLCLK: return HandleLButtonDblClk(saved, window, message, wParam, lParam);
         case WM_MOUSELEAVE: return HandleMouseLeave(saved, window, message, wParam, lParam);
         case BM_SETSTYLE: return HandleButtonStyle(saved, window, message, wParam, lParam);
+        case BM_SETCHECK:
+        case BM_SETSTATE: return HandleToggleChange(saved, window, message, wParam, lParam);
         default: return Forward(saved, window, message, wParam, lParam);
     }
 }
@@ -166,9 +174,26 @@ LRESULT HandleFocus(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT HandleEnable(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = Forward(saved, window, message, wParam, lParam);
-    if (!IsAttached(window) || ClassifyWindowHandle(window) != ControlKind::PushButton) return result;
-    SetIntProp(window, kPropOldState, ToInt(wParam != 0 ? VisualState::Normal : VisualState::Disabled));
-    PaintButton(window, nullptr);
+    if (!IsAttached(window)) return result;
+    switch (ClassifyWindowHandle(window)) {
+        case ControlKind::PushButton:
+            // Opaque, not at the current level: a finished fade leaves it
+            // at 0, at which the new state would not show at all.
+            SetIntProp(window, kPropOldState, ToInt(wParam != 0 ? VisualState::Normal : VisualState::Disabled));
+            ShowStateImageNow(window, nullptr);
+            break;
+        case ControlKind::Form:
+            // A form looks the same either way; it is disabled while its
+            // message boxes are open, and redrawing it all then would cost.
+            break;
+        default:
+            // Frames, arrows, boxes and rings show the enabled state, and
+            // the platform either paints its own look over them or only
+            // invalidates: the whole control is drawn again now.
+            RedrawWindow(window, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            break;
+    }
     return result;
 }
 
@@ -193,12 +218,14 @@ LRESULT HandleKeyDown(WNDPROC saved, HWND window, UINT message, WPARAM wParam, L
 }
 
 LRESULT HandleKeyUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (wParam == VK_SPACE && ClassifyWindowHandle(window) == ControlKind::PushButton) {
+        return ReleaseThenForward(saved, window, message, wParam, lParam, 0);
+    }
     const LRESULT result = Forward(saved, window, message, wParam, lParam);
     if (wParam != VK_SPACE || !IsAttached(window)) return result;
     switch (ClassifyWindowHandle(window)) {
         case ControlKind::CheckBox: PaintCheckBox(window, VisualState::Normal, false); break;
         case ControlKind::OptionButton: PaintOptionButton(window, VisualState::Normal, false); break;
-        case ControlKind::PushButton: ReleaseButtonWithFade(window, 0); break;
         default: break;
     }
     return result;
@@ -231,12 +258,12 @@ LRESULT HandleLButtonDblClk(WNDPROC saved, HWND window, UINT message, WPARAM wPa
 }
 
 LRESULT HandleLButtonUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (ClassifyWindowHandle(window) == ControlKind::PushButton) {
+        return ReleaseThenForward(saved, window, message, wParam, lParam, kReleaseFadeStart);
+    }
     const LRESULT result = Forward(saved, window, message, wParam, lParam);
     if (!IsAttached(window)) return result;
     switch (ClassifyWindowHandle(window)) {
-        case ControlKind::PushButton:
-            ReleaseButtonWithFade(window, kReleaseFadeStart);
-            break;
         case ControlKind::ComboBox:
         case ControlKind::DriveList:
             PaintCombo(window, WindowUnderCursor() == window ? VisualState::Hot : VisualState::Normal);
@@ -269,6 +296,21 @@ LRESULT HandleButtonStyle(WNDPROC saved, HWND window, UINT message, WPARAM wPara
     const WPARAM shown = IsOwnerDrawnButtonStyle(type) ? ((wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW)
                                                        : wParam;
     return Forward(saved, window, message, shown, lParam);
+}
+
+LRESULT HandleToggleChange(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Forward(saved, window, message, wParam, lParam);
+    if (!IsAttached(window)) return result;
+    // A pushed state shows pressed, a released one normal; a new check is
+    // drawn in the state drawn last.
+    VisualState state = static_cast<VisualState>(GetIntProp(window, kPropOldState));
+    if (message == BM_SETSTATE) state = wParam != 0 ? VisualState::Pressed : VisualState::Normal;
+    switch (ClassifyWindowHandle(window)) {
+        case ControlKind::CheckBox: PaintCheckBox(window, state, true); break;
+        case ControlKind::OptionButton: PaintOptionButton(window, state, true); break;
+        default: break;
+    }
+    return result;
 }
 
 BOOL CALLBACK RepaintToggleSiblings(HWND child, LPARAM) {

@@ -43,15 +43,19 @@ LRESULT HandleSize(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPAR
 // WM_SETFOCUS and WM_KILLFOCUS: a push button's images are drawn again
 // (with or without the focus rectangle) and faded in.
 LRESULT HandleFocus(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// WM_ENABLE: a push button shows its normal or disabled image.
+// WM_ENABLE: a push button shows its normal or disabled image opaque, at
+// once; every other kind but a form is drawn again at once.
 LRESULT HandleEnable(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_WINDOWPOSCHANGING: combo boxes and drive lists redraw their button.
 LRESULT HandleWindowPosChanging(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_KEYDOWN and WM_KEYUP: the space key presses and releases push buttons,
-// check boxes and option buttons.
+// check boxes and option buttons. A push button is released before the
+// key-up is forwarded (the forward reports the click).
 LRESULT HandleKeyDown(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HandleKeyUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// WM_LBUTTONDOWN, WM_LBUTTONDBLCLK and WM_LBUTTONUP.
+// WM_LBUTTONDOWN, WM_LBUTTONDBLCLK and WM_LBUTTONUP. A push button is
+// released before the button-up is forwarded (the forward reports the
+// click); every other kind forwards first.
 LRESULT HandleLButtonDown(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HandleLButtonDblClk(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT HandleLButtonUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -61,6 +65,12 @@ LRESULT HandleLButtonUp(WNDPROC saved, HWND window, UINT message, WPARAM wParam,
 // between BS_PUSHBUTTON and BS_DEFPUSHBUTTON as the focus moves) is kept in
 // "OLDSTYLE", so detaching puts back the type last asked for.
 LRESULT HandleButtonStyle(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// BM_SETCHECK and BM_SETSTATE, sent from code or by the control to itself
+// during a click: the platform paints its own box or ring over a check box
+// or option button when either changes, so the engine's goes back over it
+// at once, pressed while pushed, else in the state drawn last.
+LRESULT HandleToggleChange(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // EnumChildWindows callback: an attached check box or option button is
 // redrawn, forced, in the normal state. Always returns TRUE.

@@ -1,6 +1,7 @@
 #include "style/fade.h"
 
 #include "style/engine_state.h"
+#include "style/painters.h"
 #include "style/properties.h"
 #include "style/system_library.h"
 
@@ -34,6 +35,12 @@ void TrackMouseLeave(HWND window) {
         GetProcAddress(GetModuleHandleA("user32.dll"), "TrackMouseEvent"));
     Proc proc = Engine().trackMouseFromUser32 && user32Proc ? user32Proc : SystemComctlTrackMouseEvent();
     if (proc != nullptr) proc(&request);
+}
+
+void ShowStateImageNow(HWND button, HDC target) {
+    StopFadeTimer(button);
+    SetIntProp(button, kPropAlphaLevel, 255);
+    PaintButton(button, target);
 }
 
 }  // namespace tarnwick

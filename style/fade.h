@@ -19,4 +19,9 @@ BOOL StopFadeTimer(HWND window);
 // Asks the platform for one WM_MOUSELEAVE when the cursor leaves the window.
 void TrackMouseLeave(HWND window);
 
+// Shows the button's current state image ("OLDSTATE") opaque, at once: a
+// running fade stops and "ALPHALEVEL" stays 255, so a later blend without
+// a new fade is opaque too. `target` null: the window DC.
+void ShowStateImageNow(HWND button, HDC target);
+
 }  // namespace tarnwick

@@ -13,8 +13,6 @@
 namespace tarnwick {
 namespace {
 
-constexpr int kOpaque = 255;
-
 VisualState HotOrPressed(WPARAM keys) {
     return (keys & MK_LBUTTON) != 0 ? VisualState::Pressed : VisualState::Hot;
 }
@@ -29,11 +27,7 @@ void MoveOverButton(HWND button) {
     }
     // The button holds the mouse captured during a press and the cursor has
     // left it: the current image at once, opaque.
-    if (WindowUnderCursor() != button) {
-        StopFadeTimer(button);
-        SetIntProp(button, kPropAlphaLevel, kOpaque);
-        PaintButton(button, nullptr);
-    }
+    if (WindowUnderCursor() != button) ShowStateImageNow(button, nullptr);
 }
 
 void MoveOverComboBox(HWND combo, WPARAM keys, LPARAM lParam) {

@@ -17,10 +17,8 @@ namespace {
 // An owner-drawn push button shows its current state image opaque: a fade
 // in progress ends here.
 void PaintPushButton(HWND button, WPARAM wParam) {
-    StopFadeTimer(button);
-    SetIntProp(button, kPropAlphaLevel, 255);
     PaintDC dc(button, wParam);
-    PaintButton(button, dc.get());
+    ShowStateImageNow(button, dc.get());
 }
 
 // An editable combo box is drawn wholly by the engine: white face, one

@@ -9,6 +9,7 @@
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
+#include "tests/support/pixels.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
@@ -415,6 +416,70 @@ TEST_F(ToolTest, KeyboardMovesTheFocusInOrderAndTypesDigitsOnly) {
     PressKey(VK_TAB, true);
     EXPECT_EQ(FocusOf(main_, focus), Exit()) << "Shift+Tab goes back";
     EXPECT_TRUE(tool_->Running());
+}
+
+// What the buttons show a player who uses the mouse: "确认" after a hover
+// fade has run out and a field is emptied and filled again, "确认" while
+// the message box of its click is open, and "还原" after a restore and
+// another apply. The outline tells enabled from disabled.
+TEST_F(ToolTest, ButtonsShowTheirRealStateAfterFadesAndWhileTheirMessageBoxIsOpen) {
+    constexpr COLORREF kDisabledOutline = 0x00E8C387, kEnabledOutline = 0x00D58F1B;
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    // x pixels into the window, halfway down the (equally tall) buttons.
+    auto at = [&](HWND window, int x) {
+        RECT r{}, b{};
+        GetWindowRect(window, &r);
+        GetWindowRect(Confirm(), &b);
+        return POINT{r.left + x, r.top + (b.bottom - b.top) / 2};
+    };
+    auto moveAway = [&] {
+        RECT m{};
+        GetWindowRect(main_, &m);
+        MoveCursorTo({m.left + 250, m.top + 105});  // onto the status line
+    };
+    auto fadeRunsOut = [](HWND button) {
+        auto fading = [&] { return GetPropA(button, "TIMERID") != nullptr; };
+        return WaitUntil(fading) && WaitUntil([&] { return !fading(); });
+    };
+    auto outlineIs = [&](HWND button, COLORREF colour, const char* when) {
+        const bool shown = WaitUntil([&] { return ScreenPixel(at(button, 0)) == colour; }, 3000);
+        EXPECT_TRUE(shown) << when << ": " << ColourText(ScreenPixel(at(button, 0))) << " for " << ColourText(colour);
+    };
+    auto click = [&](HWND button, const wchar_t* text) {
+        MoveCursorOnto(button);
+        LeftClick();
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+        EXPECT_EQ(box ? box->text : L"", text);
+        return box;
+    };
+
+    moveAway();  // from wherever it was, so that moving onto "确认" is a move
+    MoveCursorOnto(Confirm());
+    ASSERT_TRUE(fadeRunsOut(Confirm())) << "hovered";
+    moveAway();
+    ASSERT_TRUE(fadeRunsOut(Confirm())) << "left";
+    SetText(Field(3), L"");
+    outlineIs(Confirm(), kDisabledOutline, "emptied");
+    SetText(Field(3), L"50");
+    outlineIs(Confirm(), kEnabledOutline, "filled again");
+
+    // While the box is open, "确认" has the released face of "退出".
+    std::optional<MessageBoxSeen> box = click(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(at(Confirm(), 1)) == ScreenPixel(at(Exit(), 1)); }, 3000))
+        << ColourText(ScreenPixel(at(Confirm(), 1))) << " for " << ColourText(ScreenPixel(at(Exit(), 1)));
+    ASSERT_TRUE(AnswerMessageBox(*box));
+
+    box = click(Restore(), L"恭喜您还原成功");
+    ASSERT_TRUE(box && AnswerMessageBox(*box));
+    outlineIs(Restore(), kDisabledOutline, "restored");
+    moveAway();
+    ASSERT_TRUE(fadeRunsOut(Restore())) << "left";
+    box = click(Confirm(), L"恭喜您修改成功");
+    ASSERT_TRUE(box && AnswerMessageBox(*box));
+    outlineIs(Restore(), kEnabledOutline, "applied again");
 }
 
 TEST_F(ToolTest, FailuresAreReportedAndTheToolKeepsRunning) {

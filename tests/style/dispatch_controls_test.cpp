@@ -255,6 +255,41 @@ TEST_F(DispatchTest, DefaultButtonChangesKeepAButtonOwnerDrawn) {
     EXPECT_EQ(GetWindowLongA(f.pushButton, GWL_STYLE), style | BS_DEFPUSHBUTTON) << "the type last asked for";
 }
 
+// The state a clicked button showed, and whether it faded, when its click
+// reached the form: a click handler may open a modal message box, and for
+// as long as that is open the button is to look released.
+LONG shownAtClick = -1, fadingAtClick = -1;
+LRESULT CALLBACK ClickRecordingFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        shownAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropOldState);
+        fadingAtClick = Prop(reinterpret_cast<HWND>(lParam), kPropTimerId);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(DispatchTest, APushButtonIsReleasedBeforeItsClickIsReported) {
+    ASSERT_TRUE(test::RegisterTestClass("ThunderFormDC", ClickRecordingFormProc));
+    HWND form = test::CreateTestForm(20, 20, 200, 100, "ThunderFormDC");
+    owned_.push_back(form);
+    HWND button = test::CreateTestChild(form, "Button", "b", BS_PUSHBUTTON, 0, 10, 10, 80, 25);
+    ASSERT_EQ(SkinWindow(form), 1);
+    const struct {
+        const char* by;
+        UINT down, up;
+        WPARAM downKeys, upKeys;
+    } rows[] = {{"left button", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0},
+                {"space key", WM_KEYDOWN, WM_KEYUP, VK_SPACE, VK_SPACE}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.by);
+        shownAtClick = fadingAtClick = -1;
+        Send(button, row.down, row.downKeys, MousePoint(5, 5));
+        Send(button, row.up, row.upKeys, MousePoint(5, 5));
+        ReleaseCapture();
+        EXPECT_EQ(shownAtClick, 0) << "released";
+        EXPECT_EQ(fadingAtClick, 1) << "fading in the normal image";
+    }
+}
+
 // A window class whose procedure answers one private message with 4242,
 // so that a test sees whether the message reached it.
 constexpr UINT kProbeMessage = WM_USER + 7;

@@ -220,4 +220,37 @@ bool SendTimerTick(HWND window, UINT_PTR timer) {
     return SendMessageTimeoutA(window, WM_TIMER, timer, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &result) != 0;
 }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) { return PollUntil(done, timeoutMs); }
+
+void MoveCursorTo(POINT screen) {
+    // Absolute positions run from 0 to 65535 across the screen.
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}
+
+void MoveCursorOnto(HWND window) {
+    RECT box{};
+    GetWindowRect(window, &box);
+    MoveCursorTo({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+}
+
+void LeftClick() {
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+COLORREF ScreenPixel(POINT screen) {
+    HDC dc = GetDC(nullptr);
+    const COLORREF colour = GetPixel(dc, screen.x, screen.y);
+    ReleaseDC(nullptr, dc);
+    return colour;
+}
+
 }  // namespace tarnwick::test

@@ -101,4 +101,17 @@ bool Sync(HWND window);
 // Sends WM_TIMER with the timer identifier and waits until it is handled.
 bool SendTimerTick(HWND window, UINT_PTR timer);
 
+// Polls until `done` holds; true when it did within the time.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = kWaitMs);
+
+// Real mouse input through the platform's input queue, as a player gives
+// it: the cursor moved to a screen point or the centre of a window, and a
+// left click where the cursor is.
+void MoveCursorTo(POINT screen);
+void MoveCursorOnto(HWND window);
+void LeftClick();
+
+// The colour that the screen shows at a point.
+COLORREF ScreenPixel(POINT screen);
+
 }  // namespace tarnwick::test
