@@ -44,30 +44,43 @@ void RenderButtonStates(HWND button) {
     }
 }
 
-int PaintButton(HWND button, HDC target) {
-    if (!IsWindowEnabled(button)) {
-        SetIntProp(button, kPropOldState, ToInt(VisualState::Disabled));
+ButtonLook ReadButtonLook(HWND button) {
+    ButtonLook look;
+    look.oldStyle = GetIntProp(button, kPropOldStyle);
+    look.state = GetIntProp(button, kPropOldState);
+    if (!IsWindowEnabled(button) && look.state != ToInt(VisualState::Disabled)) {
+        look.state = ToInt(VisualState::Disabled);
+        SetIntProp(button, kPropOldState, look.state);
     }
-    if (!IsOwnerDrawnButtonStyle(GetIntProp(button, kPropOldStyle))) {
-        return 0;
+    look.alpha = GetIntProp(button, kPropAlphaLevel);
+    // The image is read only when it can be drawn.
+    const char* imageName = StateImageDcProp(look.state);
+    if (IsOwnerDrawnButtonStyle(look.oldStyle) && imageName != nullptr && look.alpha > 0) {
+        look.image = GetHandleProp<HDC>(button, imageName);
+    }
+    return look;
+}
+
+void BlendButtonLook(HWND button, HDC target, const ButtonLook& look) {
+    const int alpha = std::clamp(look.alpha, 0, 255);
+    // Opacity 0 leaves the window as it is.
+    if (!IsOwnerDrawnButtonStyle(look.oldStyle) || look.image == nullptr || alpha == 0) {
+        return;
     }
     const WindowBox box = GetWindowBox(button);
-    const char* imageName = StateImageDcProp(GetIntProp(button, kPropOldState));
-    const int alpha = std::clamp<int>(GetIntProp(button, kPropAlphaLevel), 0, 255);
-    HDC image = imageName != nullptr ? GetHandleProp<HDC>(button, imageName) : nullptr;
-    // Opacity 0 leaves the window as it is.
-    if (image == nullptr || alpha == 0) {
-        return 0;
-    }
     TargetDC dc(button, target);
     if (AlphaBlendProc alphaBlend = SystemAlphaBlend()) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-        alphaBlend(dc.get(), 0, 0, box.Width, box.Height, image, 0, 0, box.Width, box.Height, blend);
+        alphaBlend(dc.get(), 0, 0, box.Width, box.Height, look.image, 0, 0, box.Width, box.Height, blend);
     } else if (alpha == 255) {
         // Without msimg32 there are no fades, but a full repaint still
         // shows the current image.
-        BitBlt(dc.get(), 0, 0, box.Width, box.Height, image, 0, 0, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, box.Width, box.Height, look.image, 0, 0, SRCCOPY);
     }
+}
+
+int PaintButton(HWND button, HDC target) {
+    BlendButtonLook(button, target, ReadButtonLook(button));
     return 0;
 }
 

@@ -186,12 +186,14 @@ LRESULT HandleMouseLeave(WNDPROC saved, HWND window, UINT message, WPARAM wParam
 LRESULT HandleFadeTick(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Any timer message advances a push button's fade: one blend at the
     // current level, then the next level.
+    // The button's properties are read once for the tick and the level is
+    // the only one written.
     if (ClassifyWindowHandle(window) == ControlKind::PushButton) {
-        const int level = GetIntProp(window, kPropAlphaLevel);
-        PaintButton(window, nullptr);
-        const FadeStep step = NextFadeLevel(level);
+        const ButtonLook look = ReadButtonLook(window);
+        BlendButtonLook(window, nullptr, look);
+        const FadeStep step = NextFadeLevel(look.alpha);
         if (step.finished) StopFadeTimer(window);
-        SetIntProp(window, kPropAlphaLevel, step.level);
+        if (step.level != look.alpha) SetIntProp(window, kPropAlphaLevel, step.level);
     }
     return Forward(saved, window, message, wParam, lParam);
 }

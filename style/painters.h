@@ -18,10 +18,26 @@ namespace tarnwick {
 // while the button has the focus, the focus rectangle.
 void RenderButtonStates(HWND button);
 
+// What a push button's paint depends on, read from its properties once:
+// every read of a window property is a request to the window manager (under
+// Wine a round trip to its server), and a fade tick should cost little more
+// than its one blend.
+struct ButtonLook {
+    LONG oldStyle = 0;  // "OLDSTYLE"
+    int state = 0;      // "OLDSTATE"; Disabled while the window is disabled
+    int alpha = 0;      // "ALPHALEVEL" as stored
+    HDC image = nullptr;  // the memory DC of the state's image
+};
+// Reads the look; a disabled button's "OLDSTATE" becomes 3 (written only
+// when it was not 3 already).
+ButtonLook ReadButtonLook(HWND button);
+// Blends the look's image onto the button with its opacity (clamped to
+// 0..255; 0 draws nothing, 255 copies). Buttons that are not owner-drawn
+// are left alone. `target` null: the window DC.
+void BlendButtonLook(HWND button, HDC target, const ButtonLook& look);
+
 // Blends the image of state "OLDSTATE" onto the button with constant opacity
-// "ALPHALEVEL" (0 draws nothing, 255 copies). A disabled button shows state
-// 3 (and keeps 3 in "OLDSTATE"). Buttons that are not owner-drawn are left
-// alone. `target` null: the window DC. Returns 0.
+// "ALPHALEVEL": BlendButtonLook of ReadButtonLook. Returns 0.
 int PaintButton(HWND button, HDC target);
 
 // The drop-down button at the right edge of a combo box or drive list. While
