@@ -13,9 +13,6 @@ RECT BoxToRect(int left, int top, int width, int height) {
     return RECT{left, top, left + width, top + height};
 }
 
-// A DC for the whole display, the reference for display-compatible bitmaps.
-HDC CreateDisplayDC() { return CreateDCA("DISPLAY", nullptr, nullptr, nullptr); }
-
 }  // namespace
 
 std::wstring GetWindowTextString(HWND window) {
@@ -98,7 +95,12 @@ int GetBorderInsets(HWND window, int& horizontal, int& vertical) {
 }
 
 HDC CreateSurface(int width, int height) {
-    OwnedDC display(CreateDisplayDC());
+    // The screen's DC is the reference for display-compatible bitmaps. It
+    // is borrowed, not created: a DC created for the display driver costs
+    // several times as much (under Wine about 2 ms, against 0.4 ms), and
+    // the engine makes a surface for every paint of a header or progress
+    // bar and for every sprite.
+    ScopedWindowDC display(nullptr, ScopedWindowDC::Area::Client);
     if (!display) {
         return nullptr;
     }

@@ -1,6 +1,7 @@
 #include "style/sprites.h"
 
 #include <array>
+#include <vector>
 
 #include "style/engine_state.h"
 #include "style/primitives.h"
@@ -9,12 +10,25 @@
 namespace tarnwick {
 namespace {
 
+// Sets every pixel of the sprite in one call: the table's 0x00BBGGRR values
+// become a top-down 32-bit DIB (blue in the lowest byte), which the surface
+// takes with the same colours as pixel by pixel, at a fraction of the cost
+// of two thousand SetPixel calls.
 void SetEveryPixel(HDC surface, const SpriteImage& image) {
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            SetPixel(surface, x, y, image.At(x, y));
-        }
+    std::vector<DWORD> bits(image.pixels.size());
+    for (size_t i = 0; i < bits.size(); ++i) {
+        const COLORREF c = image.pixels[i];
+        bits[i] = (static_cast<DWORD>(GetRValue(c)) << 16) | (static_cast<DWORD>(GetGValue(c)) << 8) | GetBValue(c);
     }
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width;
+    info.bmiHeader.biHeight = -image.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(surface, 0, 0, image.width, image.height, 0, 0, 0, image.height, bits.data(), &info,
+                      DIB_RGB_COLORS);
 }
 
 }  // namespace
