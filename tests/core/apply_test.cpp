@@ -140,9 +140,10 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         const wchar_t* problem;  // part of the message
     } cases[] = {
         {0, L"", L"第1个“血值”", L"没有填写"},
+        {0, L"1234", L"第1个“血值”", L"最多只能填写2位数字"},  // the limit the player can type
         {1, L"1234", L"第2个“血值”", L"最多只能填写3位数字"},
         {4, L"30%", L"第5个“血值”", L"只能填写数字"},
-        {5, L"12345", L"第1个“时局”", L"最多只能填写4位数字"},
+        {5, L"12345", L"第1个“时局”", L"最多只能填写2位数字"},
         {9, L"1a", L"“时间”", L"只能填写数字"},
         {10, L" 15", L"第4个“时局”", L"只能填写数字"},
         {13, L"-1", L"第4个“局次”", L"只能填写数字"},
@@ -178,6 +179,12 @@ TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
          Outcome::GameFileDamaged, L"重新安装游戏"},
         {"gone", [](const GameFolder& f) { DeleteFileW(f.GameFile().c_str()); }, Outcome::GameFileMissing,
          L"游戏安装目录"},
+        {"replaced by another version since start-up",
+         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::V1_07)); },
+         Outcome::GameFileChanged, L"重新运行"},
+        {"replaced by an unrecognised file since start-up",
+         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::Unknown)); },
+         Outcome::GameFileChanged, L"重新运行"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -231,6 +238,8 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
         {"shorter", [](const Bytes& g) { return Bytes(g.begin(), g.end() - 1); }},
         {"longer", [](const Bytes& g) { Bytes b = g; b.push_back(7); return b; }},
         {"empty", [](const Bytes&) { return Bytes(); }},
+        {"a patched copy of the game file",
+         [](const Bytes& g) { return Patched(g, GameVersion::V1_07, MixedValues()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -252,8 +261,6 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
         bool hold;  // held open rather than made read-only
         bool backupWritten;
     } cases[] = {
-        {"read-only settings cache", L"Data\\Slowlysave.cfg", Outcome::ReadOnly, false, false},
-        {"settings cache held open", L"Data\\Slowlysave.cfg", Outcome::FileInUse, true, false},
         {"read-only stale backup", L"Data\\bak\\meteor.bak", Outcome::ReadOnly, false, false},
         {"stale backup held open", L"Data\\bak\\meteor.bak", Outcome::FileInUse, true, false},
     };
@@ -284,6 +291,53 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
     }
 }
 
+TEST_F(Apply, ASettingsCacheThatCannotBeWrittenDoesNotStopThePatch) {
+    const struct {
+        const char* name;
+        void (*spoil)(const std::wstring& cache);
+        ApplyFaults faults;
+        const wchar_t* why;  // part of the second line
+    } cases[] = {
+        {"read-only", [](const std::wstring& c) { test::MakeReadOnly(c); }, {}, L"是只读的"},
+        {"held open", nullptr, {}, L"正在被其他程序使用"},
+        {"cannot be moved into place", [](const std::wstring&) {}, {.failCacheCommit = true}, L"正在被其他程序使用"},
+        {"a folder in its place",
+         [](const std::wstring& c) {
+             DeleteFileW(c.c_str());
+             CreateDirectoryW(c.c_str(), nullptr);
+         },
+         {}, L"应该是文件，现在却是一个同名文件夹"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RemoveTree(folder.DataFolder());
+        const Bytes before = MakeGame(GameVersion::V1_07);
+        CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
+        const Bytes old = {'o', 'l', 'd'};
+        test::WriteFileBytes(folder.SettingsCacheFile(), old);
+        std::optional<test::HeldOpen> held;
+        if (c.spoil) {
+            c.spoil(folder.SettingsCacheFile());
+        } else {
+            held.emplace(folder.SettingsCacheFile());
+        }
+        const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_07, MixedValues(), c.faults);
+        EXPECT_TRUE(result.Succeeded());
+        EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
+        EXPECT_EQ(result.message.find(L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："), 0u)
+            << result.message;
+        EXPECT_NE(result.message.find(L"Data\\Slowlysave.cfg"), std::wstring::npos) << result.message;
+        EXPECT_NE(result.message.find(c.why), std::wstring::npos) << result.message;
+        ExpectSameBytes(Game(), Patched(before, GameVersion::V1_07, MixedValues()));
+        ExpectSameBytes(Backup(), before);
+        // Left as it was: the old file, or the folder.
+        if (!FolderExists(folder.SettingsCacheFile())) ExpectSameBytes(test::ReadFileBytes(folder.SettingsCacheFile()), old);
+        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+        held.reset();
+        SetFileAttributesW(folder.SettingsCacheFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 TEST_F(Apply, DataNameTakenByAFileIsReported) {
     const Bytes before = MakeGame(GameVersion::V1_07);
     test::WriteFileBytes(folder.DataFolder(), {'x'});
@@ -304,8 +358,6 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         {"a value write fails", {.failWrite = 16}, Outcome::Failed, L"游戏文件没有改动"},
         {"the code write fails", {.failWrite = 31}, Outcome::Failed, L"游戏文件没有改动"},
         {"read-back finds a wrong byte", {.corruptReadBack = true}, Outcome::Failed, L"游戏文件没有改动"},
-        {"settings cache cannot be moved into place", {.failCacheCommit = true}, Outcome::FileInUse,
-         L"游戏文件没有改动"},
         {"putting the old bytes back fails too", {.failWrite = 20, .failRollback = true}, Outcome::Failed,
          L"已用备份"},
     };
