@@ -113,7 +113,7 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
         case Outcome::GameFileChanged:
             return L"游戏文件 meteor.exe 在本工具启动后被换成了别的文件，和窗口里显示的版本不一样。\n"
-                   L"请关闭本工具，然后重新运行，让它重新识别游戏版本。";
+                   L"请关闭并重新运行本工具，让它重新识别游戏版本。";
         case Outcome::GameFileInUse:
             return L"游戏文件 meteor.exe 正在被使用。\n请先关闭游戏，然后再试。";
         case Outcome::FileInUse:

@@ -1,7 +1,9 @@
 // Faults met by "确认" and "还原" in the real tool: the game file held open
-// by another program, made read-only or deleted after start-up, and the
-// Data folders replaced by files. After each the game file is as before or
-// as intended, the backup is the pristine file, the "系统信息" box says what
+// by another program, made read-only, deleted or replaced after start-up,
+// another copy of the tool at work, the Data folders replaced by files and
+// the tool's files by folders, backups that are no original, and a disk
+// that cannot be written. After each the game file is as before or as
+// intended, the backup is the pristine file, the "系统信息" box says what
 // happened and what to do, and once the fault is gone the next click works.
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 #include <optional>
 #include <string>
 
+#include "core/folder_lock.h"
 #include "tests/faults/tool_fixture.h"
 
 namespace tarnwick::test {
@@ -46,7 +49,15 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
         };
     };
     auto release = [&held](const std::wstring&) { held.Release(); };
+    // Another copy of the tool holding the game folder, as during its own
+    // apply or restore: the tool waits a moment, then gives up.
+    std::optional<FolderLock> otherCopy;
     const GameFileFault faults[] = {
+        {"another copy of the tool at work in the folder",
+         [&](const std::wstring&) { ASSERT_FALSE(otherCopy.emplace(GameFolder{Folder()}).Busy()); },
+         [&](const std::wstring&) { otherCopy.reset(); },
+         {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
+         {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
         {"held open by the running game, which lets others read", holdWith(FILE_SHARE_READ), release,
          {L"修改失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"游戏文件没有改动"},
          {L"还原失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"备份文件仍然保留"}},
@@ -171,6 +182,137 @@ TEST_F(ToolFaults, DataFoldersReplacedByFiles) {
         ExpectToolAlive();
         EXPECT_EQ(Game(), Patched());
         EXPECT_FALSE(IsWindowEnabled(Restore()));
+    }
+}
+
+TEST_F(ToolFaults, GameFileReplacedWhileTheToolRuns) {
+    const struct {
+        const char* name;
+        GameVersion started;
+        GameVersion replacedBy;
+        std::uint32_t seed;
+    } cases[] = {
+        {"1.07 replaced by 1.08", GameVersion::V1_07, GameVersion::V1_08, 5},
+        {"1.08 replaced by an unrecognised file", GameVersion::V1_08, GameVersion::Unknown, 5},
+        {"9.07 replaced by 1.07, which has the same slots", GameVersion::V9_07, GameVersion::V1_07, 5},
+        {"1.08 replaced by another 1.08: still patched by the tag", GameVersion::V1_08, GameVersion::V1_08, 6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGameFolder(c.started);
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+        const Bytes replacement = MakeSyntheticGame(c.replacedBy, c.seed);
+        WriteFileBytes(Path(L"meteor.exe"), replacement);
+
+        const std::wstring text = ClickAndAnswer(Confirm());
+        ExpectToolAlive();
+        if (c.replacedBy == c.started) {
+            EXPECT_EQ(text, L"恭喜您修改成功");
+            ExpectFiles(PatchedGame(replacement, c.replacedBy, DefaultFieldTexts()), replacement, CacheOf());
+            continue;
+        }
+        EXPECT_TRUE(SaysAll(text, {L"修改失败", L"meteor.exe 在本工具启动后被换成了别的文件", L"重新运行",
+                                   L"游戏文件没有改动"}));
+        ExpectFiles(replacement, std::nullopt, std::nullopt);
+        EXPECT_FALSE(IsWindowEnabled(Restore()));
+    }
+}
+
+TEST_F(ToolFaults, BackupsThatAreNoOriginal) {
+    const struct {
+        const char* name;
+        bool gamePatched;  // the game file as after a patch, or pristine
+        Bytes (*backup)(const Bytes& pristine, const Bytes& patched);
+        bool restore;      // the click: "还原", or "确认"
+        std::vector<std::wstring> text;
+    } cases[] = {
+        // "确认" must not keep it, or "还原" would bring back a patched file.
+        {"a patched copy of the pristine game file", false, [](const Bytes&, const Bytes& p) { return p; }, false,
+         {L"恭喜您修改成功"}},
+        {"empty", true, [](const Bytes&, const Bytes&) { return Bytes(); }, true,
+         {L"还原失败", L"备份文件 Data\\bak\\meteor.bak 已损坏", L"重新安装游戏", L"游戏文件没有改动"}},
+        {"cut to 1,000,000 bytes", true, [](const Bytes& o, const Bytes&) { return Bytes(o.begin(), o.begin() + 1000000); },
+         true, {L"还原失败", L"已损坏", L"游戏文件没有改动"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGameFolder(GameVersion::V1_08);
+        const Bytes game = c.gamePatched ? Patched() : pristine_;
+        const Bytes backup = c.backup(pristine_, Patched());
+        WriteFileBytes(Path(L"meteor.exe"), game);
+        CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
+        WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), backup);
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+        ASSERT_TRUE(IsWindowEnabled(Restore()));
+
+        EXPECT_TRUE(SaysAll(ClickAndAnswer(c.restore ? Restore() : Confirm()), c.text));
+        ExpectToolAlive();
+        if (c.restore) {
+            ExpectFiles(game, backup, std::nullopt);
+            continue;
+        }
+        ExpectFiles(Patched(), pristine_, CacheOf());
+        EXPECT_EQ(ClickAndAnswer(Restore()), L"恭喜您还原成功");
+        ExpectFiles(pristine_, std::nullopt, CacheOf());
+    }
+}
+
+TEST_F(ToolFaults, FoldersWhereTheToolsFilesBelong) {
+    const struct {
+        const wchar_t* file;  // a folder in its place
+        std::vector<std::wstring> text;
+        bool patched;  // the cache only remembers the values: the patch goes ahead
+    } cases[] = {
+        {L"Data\\Bak\\meteor.bak",
+         {L"修改失败", L"Data\\bak\\meteor.bak 应该是文件，现在却是一个同名文件夹", L"改名或移到别处",
+          L"游戏文件没有改动"},
+         false},
+        {L"Data\\Slowlysave.cfg",
+         {L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入",
+          L"Data\\Slowlysave.cfg 应该是文件，现在却是一个同名文件夹"},
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
+        MakeGameFolder(GameVersion::V1_07);
+        CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
+        ASSERT_TRUE(CreateDirectoryW(Path(c.file).c_str(), nullptr));
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+
+        const std::wstring text = ClickAndAnswer(Confirm());
+        EXPECT_TRUE(SaysAll(text, c.text));
+        EXPECT_EQ(text.find(L"管理员"), std::wstring::npos) << testing::PrintToString(text);
+        ExpectToolAlive();
+        EXPECT_TRUE(FolderExists(Path(c.file))) << "the player's folder is left alone";
+        if (c.patched) {
+            ExpectFiles(Patched(), pristine_, std::nullopt);
+        } else {
+            ExpectFiles(pristine_, std::nullopt, std::nullopt);
+        }
+    }
+}
+
+TEST_F(ToolFaults, ADiskThatCannotBeWrittenIsNamedAsSuch) {
+    const std::wstring disk = SmallDiskPath();
+    const std::wstring view = SmallDiskReadOnlyViewPath();
+    if (disk.empty() || view.empty()) {
+        GTEST_SKIP() << "TARNWICK_SMALL_DISK_READONLY is not set: scripts/test mounts a read-only view of the small "
+                        "disk there when it may mount file systems";
+    }
+    // A patched game with its backup, written through the writable path and
+    // seen by the tool through the read-only one.
+    MakeGameFolder(GameVersion::V1_07, disk);
+    WriteFileBytes(Path(L"meteor.exe"), Patched());
+    CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
+    WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), pristine_);
+    ASSERT_NO_FATAL_FAILURE(StartTool(view + Folder().substr(disk.size())));
+
+    for (const auto& [button, prefix] : {std::pair{Confirm(), L"修改失败"}, std::pair{Restore(), L"还原失败"}}) {
+        const std::wstring text = ClickAndAnswer(button);
+        EXPECT_TRUE(SaysAll(text, {prefix, L"游戏所在的磁盘是只读的", L"meteor.exe", L"可以写入的磁盘"}));
+        EXPECT_EQ(text.find(L"管理员"), std::wstring::npos) << testing::PrintToString(text);
+        ExpectToolAlive();
+        ExpectFiles(Patched(), pristine_, std::nullopt);
     }
 }
 
