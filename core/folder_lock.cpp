@@ -35,7 +35,13 @@ HANDLE CreateSharedMutex(const std::wstring& name) {
     InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&descriptor, TRUE, nullptr, FALSE);
     SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
-    return CreateMutexW(&attributes, FALSE, name.c_str());
+    HANDLE mutex = CreateMutexW(&attributes, FALSE, name.c_str());
+    // Made by a copy with higher rights, it may grant no more than waiting
+    // and releasing, which is all that is needed.
+    if (!mutex && GetLastError() == ERROR_ACCESS_DENIED) {
+        mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
+    }
+    return mutex;
 }
 
 }  // namespace
