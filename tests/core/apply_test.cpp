@@ -179,12 +179,6 @@ TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
          Outcome::GameFileDamaged, L"重新安装游戏"},
         {"gone", [](const GameFolder& f) { DeleteFileW(f.GameFile().c_str()); }, Outcome::GameFileMissing,
          L"游戏安装目录"},
-        {"replaced by another version since start-up",
-         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::V1_07)); },
-         Outcome::GameFileChanged, L"重新运行"},
-        {"replaced by an unrecognised file since start-up",
-         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::Unknown)); },
-         Outcome::GameFileChanged, L"重新运行"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -253,16 +247,18 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
     }
 }
 
-TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
+TEST_F(Apply, OtherFilesInTheWayAreReportedAndOnlyTheBackupStopsThePatch) {
     const struct {
         const char* name;
         const wchar_t* file;  // the message names it
-        Outcome outcome;
-        bool hold;  // held open rather than made read-only
-        bool backupWritten;
+        char spoil;           // 'h' held open, 'r' read-only, 'c' cannot be moved into place
+        Outcome outcome;      // Ok: patched; a second line says the values were not remembered
     } cases[] = {
-        {"read-only stale backup", L"Data\\bak\\meteor.bak", Outcome::ReadOnly, false, false},
-        {"stale backup held open", L"Data\\bak\\meteor.bak", Outcome::FileInUse, true, false},
+        {"read-only settings cache", L"Data\\Slowlysave.cfg", 'r', Outcome::Ok},
+        {"settings cache held open", L"Data\\Slowlysave.cfg", 'h', Outcome::Ok},
+        {"settings cache cannot be moved into place", L"Data\\Slowlysave.cfg", 'c', Outcome::Ok},
+        {"read-only stale backup", L"Data\\bak\\meteor.bak", 'r', Outcome::ReadOnly},
+        {"stale backup held open", L"Data\\bak\\meteor.bak", 'h', Outcome::FileInUse},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -274,67 +270,25 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
         const Bytes old = {'o', 'l', 'd'};
         test::WriteFileBytes(path, old);
         std::optional<test::HeldOpen> held;
-        if (c.hold) {
-            held.emplace(path);
-        } else {
-            test::MakeReadOnly(path);
-        }
-        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        if (c.spoil == 'h') held.emplace(path);
+        if (c.spoil == 'r') test::MakeReadOnly(path);
+        const OperationResult result =
+            ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(), {.failCacheCommit = c.spoil == 'c'});
+        const bool patched = c.outcome == Outcome::Ok;
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_NE(result.message.find(c.file), std::wstring::npos) << result.message;
-        EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
-        ExpectSameBytes(Game(), before);
+        EXPECT_EQ(result.message.find(patched ? L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："
+                                              : L"修改失败："),
+                  0u)
+            << result.message;
+        if (!patched) {
+            EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+        }
+        ExpectSameBytes(Game(), patched ? Patched(before, GameVersion::V1_07, DefaultFieldTexts()) : before);
         ExpectSameBytes(test::ReadFileBytes(path), old);
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         held.reset();
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-}
-
-TEST_F(Apply, ASettingsCacheThatCannotBeWrittenDoesNotStopThePatch) {
-    const struct {
-        const char* name;
-        void (*spoil)(const std::wstring& cache);
-        ApplyFaults faults;
-        const wchar_t* why;  // part of the second line
-    } cases[] = {
-        {"read-only", [](const std::wstring& c) { test::MakeReadOnly(c); }, {}, L"是只读的"},
-        {"held open", nullptr, {}, L"正在被其他程序使用"},
-        {"cannot be moved into place", [](const std::wstring&) {}, {.failCacheCommit = true}, L"正在被其他程序使用"},
-        {"a folder in its place",
-         [](const std::wstring& c) {
-             DeleteFileW(c.c_str());
-             CreateDirectoryW(c.c_str(), nullptr);
-         },
-         {}, L"应该是文件，现在却是一个同名文件夹"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::RemoveTree(folder.DataFolder());
-        const Bytes before = MakeGame(GameVersion::V1_07);
-        CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
-        const Bytes old = {'o', 'l', 'd'};
-        test::WriteFileBytes(folder.SettingsCacheFile(), old);
-        std::optional<test::HeldOpen> held;
-        if (c.spoil) {
-            c.spoil(folder.SettingsCacheFile());
-        } else {
-            held.emplace(folder.SettingsCacheFile());
-        }
-        const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_07, MixedValues(), c.faults);
-        EXPECT_TRUE(result.Succeeded());
-        EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
-        EXPECT_EQ(result.message.find(L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："), 0u)
-            << result.message;
-        EXPECT_NE(result.message.find(L"Data\\Slowlysave.cfg"), std::wstring::npos) << result.message;
-        EXPECT_NE(result.message.find(c.why), std::wstring::npos) << result.message;
-        ExpectSameBytes(Game(), Patched(before, GameVersion::V1_07, MixedValues()));
-        ExpectSameBytes(Backup(), before);
-        // Left as it was: the old file, or the folder.
-        if (!FolderExists(folder.SettingsCacheFile())) ExpectSameBytes(test::ReadFileBytes(folder.SettingsCacheFile()), old);
-        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
-        held.reset();
-        SetFileAttributesW(folder.SettingsCacheFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 }
 

@@ -100,49 +100,5 @@ TEST_F(Restore, ReadOnlyBackupIsStillRemovedAfterwards) {
     EXPECT_FALSE(BackupExists(folder));
 }
 
-TEST_F(Restore, ABackupThatIsNoGameFileIsNotPutInPlace) {
-    const struct {
-        const char* name;
-        Bytes (*backup)(const Bytes& pristine);  // nullptr: a folder in its place
-        Outcome outcome;
-        const wchar_t* says;
-        RestoreButtonState button;
-    } cases[] = {
-        {"empty", [](const Bytes&) { return Bytes(); }, Outcome::BackupDamaged, L"已损坏", RestoreButtonState::Enable},
-        {"cut to 1,000,000 bytes", [](const Bytes& p) { return Bytes(p.begin(), p.begin() + 1000000); },
-         Outcome::BackupDamaged, L"已损坏", RestoreButtonState::Enable},
-        {"recognised, but too short for the patch areas",
-         [](const Bytes& p) { return Bytes(p.begin(), p.begin() + 0x1C7490 + 3); }, Outcome::BackupDamaged,
-         L"已损坏", RestoreButtonState::Enable},
-        {"no version the tool knows", [](const Bytes&) { return test::MakeSyntheticGame(GameVersion::Unknown); },
-         Outcome::BackupDamaged, L"已损坏", RestoreButtonState::Enable},
-        {"a folder", nullptr, Outcome::NotAFile, L"Data\\bak\\meteor.bak 应该是文件", RestoreButtonState::Disable},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Bytes pristine = Patch();
-        const Bytes patched = Game();
-        DeleteFileW(folder.BackupFile().c_str());
-        if (c.backup) {
-            test::WriteFileBytes(folder.BackupFile(), c.backup(pristine));
-        } else {
-            CreateDirectoryW(folder.BackupFile().c_str(), nullptr);
-        }
-        const OperationResult result = RestoreGameFile(folder);
-        EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.restoreButton, c.button);
-        EXPECT_EQ(result.message.find(L"还原失败："), 0u) << result.message;
-        EXPECT_NE(result.message.find(c.says), std::wstring::npos) << result.message;
-        EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
-        EXPECT_EQ(Game(), patched);
-        if (c.backup) {
-            EXPECT_EQ(Backup(), c.backup(pristine));
-        }
-        EXPECT_EQ(c.backup == nullptr, FolderExists(folder.BackupFile()));
-        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
-        test::RemoveTree(folder.BackupFile());
-    }
-}
-
 }  // namespace
 }  // namespace tarnwick

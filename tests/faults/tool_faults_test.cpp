@@ -185,133 +185,79 @@ TEST_F(ToolFaults, DataFoldersReplacedByFiles) {
     }
 }
 
-TEST_F(ToolFaults, GameFileReplacedWhileTheToolRuns) {
+// Files changed behind the tool's back, or left in a state it did not
+// leave them in: the game file replaced, backups that are no original, and
+// folders where the tool's files belong. Each row starts the tool on a game
+// file and a backup, changes one path, clicks one button, and checks the
+// message and every file afterwards.
+TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
+    MakeGameFolder(GameVersion::V1_07);
+    const Bytes pristine = pristine_, patched = Patched(), cut(pristine.begin(), pristine.begin() + 1000000);
+    const Bytes v108 = MakeSyntheticGame(GameVersion::V1_08), other107 = MakeSyntheticGame(GameVersion::V1_07, 6);
+    const Bytes unknown = MakeSyntheticGame(GameVersion::Unknown);
+    const std::wstring game = L"meteor.exe", backup = L"Data\\Bak\\meteor.bak", cache = L"Data\\Slowlysave.cfg";
+    const std::wstring unchanged = L"游戏文件没有改动", folderThere = L" 应该是文件，现在却是一个同名文件夹";
     const struct {
         const char* name;
-        GameVersion started;
-        GameVersion replacedBy;
-        std::uint32_t seed;
+        Bytes game;
+        std::optional<Bytes> backup;
+        std::wstring changed;          // this path, after start-up, becomes
+        std::optional<Bytes> changeTo;  // these bytes, or a folder
+        bool restore;                   // the click: "还原" or "确认"
+        std::vector<std::wstring> text;
+        Bytes gameAfter;
+        std::optional<Bytes> backupAfter, cacheAfter;
     } cases[] = {
-        {"1.07 replaced by 1.08", GameVersion::V1_07, GameVersion::V1_08, 5},
-        {"1.08 replaced by an unrecognised file", GameVersion::V1_08, GameVersion::Unknown, 5},
-        {"9.07 replaced by 1.07, which has the same slots", GameVersion::V9_07, GameVersion::V1_07, 5},
-        {"1.08 replaced by another 1.08: still patched by the tag", GameVersion::V1_08, GameVersion::V1_08, 6},
+        {"game replaced by 1.08", patched, pristine, game, v108, false,
+         {L"修改失败", L"meteor.exe 在本工具启动后被换成了别的文件", L"重新运行", unchanged}, v108, pristine, {}},
+        {"game replaced by no known version", pristine, {}, game, unknown, false, {L"被换成了别的文件"}, unknown, {}, {}},
+        {"game replaced by another 1.07: patched", pristine, {}, game, other107, false, {L"恭喜您修改成功"},
+         PatchedGame(other107, GameVersion::V1_07, DefaultFieldTexts()), other107, CacheOf()},
+        {"a patched backup is no original", pristine, patched, {}, {}, false, {L"恭喜您修改成功"}, patched, pristine,
+         CacheOf()},
+        {"empty backup", patched, pristine, backup, Bytes(), true,
+         {L"还原失败", L"备份文件 Data\\bak\\meteor.bak 已损坏", L"重新安装游戏", unchanged}, patched, Bytes(), {}},
+        {"backup cut to 1,000,000 bytes", patched, pristine, backup, cut, true, {L"已损坏", unchanged}, patched, cut, {}},
+        {"a folder as backup, 还原", patched, pristine, backup, {}, true,
+         {L"还原失败", L"Data\\bak\\meteor.bak" + folderThere, L"改名或移到别处", unchanged}, patched, {}, {}},
+        {"a folder as backup, 确认", pristine, {}, backup, {}, false,
+         {L"修改失败", L"Data\\bak\\meteor.bak" + folderThere, unchanged}, pristine, {}, {}},
+        {"a folder as settings cache: patched all the same", pristine, {}, cache, {}, false,
+         {L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入", L"Data\\Slowlysave.cfg" + folderThere},
+         patched, pristine, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MakeGameFolder(c.started);
-        ASSERT_NO_FATAL_FAILURE(StartTool());
-        const Bytes replacement = MakeSyntheticGame(c.replacedBy, c.seed);
-        WriteFileBytes(Path(L"meteor.exe"), replacement);
-
-        const std::wstring text = ClickAndAnswer(Confirm());
-        ExpectToolAlive();
-        if (c.replacedBy == c.started) {
-            EXPECT_EQ(text, L"恭喜您修改成功");
-            ExpectFiles(PatchedGame(replacement, c.replacedBy, DefaultFieldTexts()), replacement, CacheOf());
-            continue;
-        }
-        EXPECT_TRUE(SaysAll(text, {L"修改失败", L"meteor.exe 在本工具启动后被换成了别的文件", L"重新运行",
-                                   L"游戏文件没有改动"}));
-        ExpectFiles(replacement, std::nullopt, std::nullopt);
-        EXPECT_FALSE(IsWindowEnabled(Restore()));
-    }
-}
-
-TEST_F(ToolFaults, BackupsThatAreNoOriginal) {
-    const struct {
-        const char* name;
-        bool gamePatched;  // the game file as after a patch, or pristine
-        Bytes (*backup)(const Bytes& pristine, const Bytes& patched);
-        bool restore;      // the click: "还原", or "确认"
-        std::vector<std::wstring> text;
-    } cases[] = {
-        // "确认" must not keep it, or "还原" would bring back a patched file.
-        {"a patched copy of the pristine game file", false, [](const Bytes&, const Bytes& p) { return p; }, false,
-         {L"恭喜您修改成功"}},
-        {"empty", true, [](const Bytes&, const Bytes&) { return Bytes(); }, true,
-         {L"还原失败", L"备份文件 Data\\bak\\meteor.bak 已损坏", L"重新安装游戏", L"游戏文件没有改动"}},
-        {"cut to 1,000,000 bytes", true, [](const Bytes& o, const Bytes&) { return Bytes(o.begin(), o.begin() + 1000000); },
-         true, {L"还原失败", L"已损坏", L"游戏文件没有改动"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        MakeGameFolder(GameVersion::V1_08);
-        const Bytes game = c.gamePatched ? Patched() : pristine_;
-        const Bytes backup = c.backup(pristine_, Patched());
-        WriteFileBytes(Path(L"meteor.exe"), game);
-        CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
-        WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), backup);
-        ASSERT_NO_FATAL_FAILURE(StartTool());
-        ASSERT_TRUE(IsWindowEnabled(Restore()));
-
-        EXPECT_TRUE(SaysAll(ClickAndAnswer(c.restore ? Restore() : Confirm()), c.text));
-        ExpectToolAlive();
-        if (c.restore) {
-            ExpectFiles(game, backup, std::nullopt);
-            continue;
-        }
-        ExpectFiles(Patched(), pristine_, CacheOf());
-        EXPECT_EQ(ClickAndAnswer(Restore()), L"恭喜您还原成功");
-        ExpectFiles(pristine_, std::nullopt, CacheOf());
-    }
-}
-
-TEST_F(ToolFaults, FoldersWhereTheToolsFilesBelong) {
-    const struct {
-        const wchar_t* file;  // a folder in its place
-        std::vector<std::wstring> text;
-        bool patched;  // the cache only remembers the values: the patch goes ahead
-    } cases[] = {
-        {L"Data\\Bak\\meteor.bak",
-         {L"修改失败", L"Data\\bak\\meteor.bak 应该是文件，现在却是一个同名文件夹", L"改名或移到别处",
-          L"游戏文件没有改动"},
-         false},
-        {L"Data\\Slowlysave.cfg",
-         {L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入",
-          L"Data\\Slowlysave.cfg 应该是文件，现在却是一个同名文件夹"},
-         true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(c.file)));
         MakeGameFolder(GameVersion::V1_07);
+        WriteFileBytes(Path(game), c.game);
         CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
-        ASSERT_TRUE(CreateDirectoryW(Path(c.file).c_str(), nullptr));
+        if (c.backup) WriteFileBytes(Path(backup), *c.backup);
         ASSERT_NO_FATAL_FAILURE(StartTool());
+        if (!c.changed.empty()) {
+            RemoveTree(Path(c.changed));
+            if (c.changeTo) WriteFileBytes(Path(c.changed), *c.changeTo);
+            if (!c.changeTo) CreateDirectoryW(Path(c.changed).c_str(), nullptr);
+        }
 
-        const std::wstring text = ClickAndAnswer(Confirm());
+        const std::wstring text = ClickAndAnswer(c.restore ? Restore() : Confirm());
         EXPECT_TRUE(SaysAll(text, c.text));
         EXPECT_EQ(text.find(L"管理员"), std::wstring::npos) << testing::PrintToString(text);
         ExpectToolAlive();
-        EXPECT_TRUE(FolderExists(Path(c.file))) << "the player's folder is left alone";
-        if (c.patched) {
-            ExpectFiles(Patched(), pristine_, std::nullopt);
-        } else {
-            ExpectFiles(pristine_, std::nullopt, std::nullopt);
-        }
+        ExpectFiles(c.gameAfter, c.backupAfter, c.cacheAfter);
     }
 }
 
 TEST_F(ToolFaults, ADiskThatCannotBeWrittenIsNamedAsSuch) {
-    const std::wstring disk = SmallDiskPath();
-    const std::wstring view = SmallDiskReadOnlyViewPath();
-    if (disk.empty() || view.empty()) {
-        GTEST_SKIP() << "TARNWICK_SMALL_DISK_READONLY is not set: scripts/test mounts a read-only view of the small "
-                        "disk there when it may mount file systems";
-    }
-    // A patched game with its backup, written through the writable path and
-    // seen by the tool through the read-only one.
+    const std::wstring disk = SmallDiskPath(), view = SmallDiskReadOnlyViewPath();
+    if (disk.empty() || view.empty()) GTEST_SKIP() << "scripts/test mounts a read-only view of the small disk";
+    // Written through the small disk, seen by the tool through the view.
     MakeGameFolder(GameVersion::V1_07, disk);
     WriteFileBytes(Path(L"meteor.exe"), Patched());
     CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
     WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), pristine_);
     ASSERT_NO_FATAL_FAILURE(StartTool(view + Folder().substr(disk.size())));
-
     for (const auto& [button, prefix] : {std::pair{Confirm(), L"修改失败"}, std::pair{Restore(), L"还原失败"}}) {
-        const std::wstring text = ClickAndAnswer(button);
-        EXPECT_TRUE(SaysAll(text, {prefix, L"游戏所在的磁盘是只读的", L"meteor.exe", L"可以写入的磁盘"}));
-        EXPECT_EQ(text.find(L"管理员"), std::wstring::npos) << testing::PrintToString(text);
-        ExpectToolAlive();
+        EXPECT_TRUE(SaysAll(ClickAndAnswer(button), {prefix, L"游戏所在的磁盘是只读的", L"可以写入的磁盘"}));
         ExpectFiles(Patched(), pristine_, std::nullopt);
     }
 }

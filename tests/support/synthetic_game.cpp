@@ -99,9 +99,7 @@ void WriteFileBytes(const std::wstring& path, const Bytes& bytes) {
     if (!ok || (!bytes.empty() && written != bytes.size())) throw FileError("WriteFile", path);
 }
 
-// Shares deleting too: the tool opens a file it is about to replace for
-// writing and deleting, and a test reading it meanwhile must neither fail
-// nor make the tool fail.
+// Shares deleting too, as the tool opens a file it is about to replace.
 Bytes ReadFileBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
