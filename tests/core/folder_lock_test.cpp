@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwctype>
+
 #include "core/folder_lock.h"
 #include "core/read_only_disk.h"
 #include "tests/support/temp_folder.h"

@@ -1,8 +1,7 @@
 // Faults met by "确认" and "还原" in the real tool: the game file held open
-// by another program, made read-only, deleted or replaced after start-up,
-// another copy of the tool at work, the Data folders replaced by files and
-// the tool's files by folders, backups that are no original, and a disk
-// that cannot be written. After each the game file is as before or as
+// by another program or copy of the tool, made read-only, deleted or
+// replaced after start-up, files and folders in each other's place, bad
+// backups, a read-only disk. After each the game file is as before or as
 // intended, the backup is the pristine file, the "系统信息" box says what
 // happened and what to do, and once the fault is gone the next click works.
 #include <windows.h>
@@ -49,9 +48,7 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
         };
     };
     auto release = [&held](const std::wstring&) { held.Release(); };
-    // Another copy of the tool holding the game folder, as during its own
-    // apply or restore: the tool waits a moment, then gives up.
-    std::optional<FolderLock> otherCopy;
+    std::optional<FolderLock> otherCopy;  // as during its own apply or restore
     const GameFileFault faults[] = {
         {"another copy of the tool at work in the folder",
          [&](const std::wstring&) { ASSERT_FALSE(otherCopy.emplace(GameFolder{Folder()}).Busy()); },
@@ -185,11 +182,8 @@ TEST_F(ToolFaults, DataFoldersReplacedByFiles) {
     }
 }
 
-// Files changed behind the tool's back, or left in a state it did not
-// leave them in: the game file replaced, backups that are no original, and
-// folders where the tool's files belong. Each row starts the tool on a game
-// file and a backup, changes one path, clicks one button, and checks the
-// message and every file afterwards.
+// Each row starts the tool on a game file and a backup, changes one path
+// behind its back, clicks one button, and checks the message and the files.
 TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
     MakeGameFolder(GameVersion::V1_07);
     const Bytes pristine = pristine_, patched = Patched(), cut(pristine.begin(), pristine.begin() + 1000000);

@@ -27,7 +27,7 @@ TEST_F(TwoCopies, ClicksAMomentApartNeverLoseTheOriginal) {
     const auto button = [&](int copy, bool restore) {
         return GetDlgItem(mains[copy], restore ? main_layout::kRestoreButtonId : main_layout::kConfirmButtonId);
     };
-    LARGE_INTEGER frequency{};
+    LARGE_INTEGER frequency{}, start{}, now{};
     QueryPerformanceFrequency(&frequency);
     std::mt19937 random(10);
     int endedRestored = 0;
@@ -44,7 +44,6 @@ TEST_F(TwoCopies, ClicksAMomentApartNeverLoseTheOriginal) {
         const int first = static_cast<int>(random() % 2);
         Click(button(first, restore[first]));
         // Up to 3 ms, spun: a Sleep would take a whole scheduler slice.
-        LARGE_INTEGER start{}, now{};
         QueryPerformanceCounter(&start);
         const long long wait = frequency.QuadPart * static_cast<long long>(random() % 3000) / 1000000;
         do QueryPerformanceCounter(&now); while (now.QuadPart - start.QuadPart < wait);
