@@ -50,8 +50,12 @@ std::wstring NormalisedFolderPath(const std::wstring& folder) {
     std::wstring path = LongPath(fileio::FullPath(folder));
     // "C:\" keeps its backslash; "C:\Games\" loses it.
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
-    if (!path.empty()) CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
+    // File names match without regard to case; the invariant locale folds
+    // them the same way on every system.
+    std::wstring upper(path.size(), L'\0');
+    const int length = static_cast<int>(path.size());
+    const int mapped = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, path.c_str(), length, upper.data(), length);
+    return length > 0 && mapped == length ? upper : path;
 }
 
 std::wstring FolderLockName(const std::wstring& folder) {
