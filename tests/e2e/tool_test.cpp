@@ -197,16 +197,28 @@ TEST_F(ToolTest, ConfirmIsDisabledWhileAFieldIsEmpty) {
 TEST_F(ToolTest, SettingsCacheTextIsNotCutToTheTypedLimit) {
     WriteGame(GameVersion::V1_08);
     WriteHint(kHintHeader + kOffLine);
+    // Field 1 holds half a million digits: no value the tool wrote, so it
+    // keeps its default, and start-up does not hang laying the text out.
     std::string cache = "[\xC5\xE4\xD6\xC3\xBB\xBA\xB4\xE6]\r\n";
-    for (int i = 0; i < 15; ++i) cache += "\xD1\xAA\xD6\xB5\xA3\xBA" + std::string(i == 0 ? "1234" : "12") + "\r\n";
+    for (int i = 0; i < 15; ++i) {
+        cache += "\xD1\xAA\xD6\xB5\xA3\xBA" + (i == 0 ? "1234" : i == 1 ? std::string(500000, '9') : "12") + "\r\n";
+    }
     WriteFileBytes(Path(L"Data\\Slowlysave.cfg"), Bytes(cache.begin(), cache.end()));
+    const Bytes game = ReadFileBytes(Path(L"meteor.exe"));
     ASSERT_NO_FATAL_FAILURE(StartTool());
     EXPECT_EQ(WindowText(Field(0)), L"1234");
+    EXPECT_EQ(WindowText(Field(1)), L"100");
     EXPECT_EQ(SendMessageA(Field(0), EM_GETLIMITTEXT, 0, 0), 2);
     // Typing into the full field adds nothing.
     SendMessageA(Field(0), EM_SETSEL, 4, 4);
     TypeChars(Field(0), "5");
     EXPECT_EQ(WindowText(Field(0)), L"1234");
+    // "确认" refuses it, naming the limit the player can type there.
+    EXPECT_EQ(ClickAndAnswer(Confirm()).find(L"第1个“血值”的数值“1234”太长，最多只能填写2位数字。"), 0u);
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), game);
+    EXPECT_FALSE(Exists(Path(L"Data\\bak")));
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), cache);
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Hint.cfg")), kHintHeader + kOffLine);
 }
 
 TEST_F(ToolTest, NoNoticeWhenSwitchedOff) {
