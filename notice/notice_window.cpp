@@ -4,6 +4,7 @@
 
 #include "core/hint_file.h"
 #include "notice/taskbar.h"
+#include "style/primitives.h"
 #include "style/skin.h"
 #include "style/system_library.h"
 
@@ -22,8 +23,8 @@ struct LabelSpec {
 
 // Opens a link with the shell's "open" verb. shell32 is loaded on the first
 // click, not at every start of the tool.
-void OpenLink(HWND owner, const char* link) {
-    if (ShellExecuteProc open = SystemShellExecute()) open(owner, "open", link, nullptr, nullptr, SW_SHOWNORMAL);
+void OpenLink(HWND owner, const wchar_t* link) {
+    if (ShellExecuteProc open = SystemShellExecute()) open(owner, L"open", link, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 constexpr COLORREF kDefaultFore = SystemColour(COLOR_BTNTEXT);
@@ -54,7 +55,7 @@ bool NoticeWindow::Create() {
         return false;
 
     for (const LabelSpec& label : kLabels) {
-        labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), Ansi(label.caption), label.fore, label.back,
+        labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), label.caption, label.fore, label.back,
                            label.transparent});
     }
     dontShowAgain_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
@@ -181,9 +182,9 @@ void NoticeWindow::OnCloseClicked() { StartTimer(kSlideOutTimer, slidingOut_); }
 void NoticeWindow::OnCloseLabelHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kRed); }
 
 void NoticeWindow::OnDontShowAgainClicked() {
-    bool checked = SendMessageA(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
-    SetWindowTextA(switchWord_, Ansi(checked ? kSwitchOff : kSwitchOn).c_str());
-    OperationResult result = WriteHintFile(folder_, FromAnsi(GetWindowTextAnsi(switchWord_)));
+    bool checked = SendMessageW(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
+    SetWindowTextW(switchWord_, std::wstring(checked ? kSwitchOff : kSwitchOn).c_str());
+    OperationResult result = WriteHintFile(folder_, GetWindowTextString(switchWord_));
     // A switch file that cannot be written is reported; the notice and the
     // tool go on.
     if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);
