@@ -257,31 +257,6 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-void Form::SetPicture(int resourceId) {
-    pictureInfo_ = nullptr;
-    pictureBits_ = nullptr;
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), reinterpret_cast<LPCSTR>(RT_BITMAP));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
-    if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return;
-    // A bitmap resource is a BITMAPINFO, its colour table and then the
-    // pixels; 24-bit pictures have no colour table.
-    const BITMAPINFOHEADER& header = info->bmiHeader;
-    DWORD colours = header.biClrUsed;
-    if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
-    const DWORD masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
-    const DWORD offset = header.biSize + (colours + masks) * sizeof(RGBQUAD);
-    // Rows of uncompressed pixels are padded to whole 32-bit words; a
-    // resource too short for its pixels is not drawn.
-    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
-    const long long stride = (static_cast<long long>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    const bool uncompressed = header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS;
-    if (header.biWidth <= 0 || (uncompressed && offset + stride * rows > SizeofResource(module, found))) return;
-    pictureInfo_ = info;
-    pictureBits_ = reinterpret_cast<const BYTE*>(info) + offset;
-}
-
 void Form::PaintBeneathLabels(HDC) {}
 
 void Form::Paint(HDC target) {
@@ -293,12 +268,7 @@ void Form::Paint(HDC target) {
     HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
     FillRect(dc, &client, back);
     DeleteObject(back);
-    if (pictureInfo_) {
-        const BITMAPINFOHEADER& header = pictureInfo_->bmiHeader;
-        const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-        SetDIBitsToDevice(dc, 0, 0, header.biWidth, height, 0, 0, 0, height, pictureBits_, pictureInfo_,
-                          DIB_RGB_COLORS);
-    }
+    picture_.Draw(dc, client.right, client.bottom, ResolveColour(backColour_));
     PaintBeneathLabels(dc);
     for (const Label& label : labels_) DrawLabel(dc, label, UiFont());
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "form/label.h"
+#include "form/picture.h"
 #include "form/twips.h"
 
 namespace tarnwick {
@@ -101,11 +102,10 @@ protected:
 
     std::vector<Label> labels_;
     COLORREF backColour_ = SystemColour(COLOR_BTNFACE);
-    // The picture drawn unscaled at the top-left corner: a bitmap resource of
-    // the exe, drawn straight from the resource, so that it takes no memory
-    // of its own (a loaded copy of the main window's picture would be about
-    // 440 KB). No picture when the resource is missing.
-    void SetPicture(int resourceId);
+    // The picture drawn over the whole client area (see FormPicture); its
+    // pixels of the back colour stay exact when it is scaled. No picture
+    // when the resource is missing.
+    void SetPicture(int resourceId) { picture_.Load(resourceId); }
 
 private:
     friend bool RegisterFormClasses(HINSTANCE instance);
@@ -119,8 +119,7 @@ private:
 
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
-    const BITMAPINFO* pictureInfo_ = nullptr;  // in the exe's resources
-    const void* pictureBits_ = nullptr;
+    FormPicture picture_;
 };
 
 }  // namespace tarnwick

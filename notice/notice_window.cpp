@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/hint_file.h"
 #include "notice/taskbar.h"
 #include "style/primitives.h"
@@ -104,9 +106,14 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void NoticeWindow::PaintBeneathLabels(HDC dc) {
     // The outline: one pixel in the highlight colour; the title bar covers
-    // its top edge.
+    // its top edge. It is 5 twips wider than the window, which rounds to the
+    // same pixel at 96 dpi but to one beyond the window at some settings
+    // (120 dpi): its right and bottom edges keep to the window's last pixels.
     Box shape = TwipsToPixels(kOutlineBox, twipsPerPixel_);
-    RECT outline{shape.left, shape.top, shape.Right(), shape.Bottom()};
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT outline{shape.left, shape.top, std::min<LONG>(shape.Right(), client.right),
+                 std::min<LONG>(shape.Bottom(), client.bottom)};
     FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
