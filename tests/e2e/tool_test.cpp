@@ -9,6 +9,8 @@
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
+#include "tests/core/expected_bytes.h"
+#include "tests/support/pixels.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
@@ -39,6 +41,37 @@ Bytes Slice(const Bytes& bytes, size_t offset, size_t count) {
     return Bytes(bytes.begin() + offset, bytes.begin() + offset + count);
 }
 
+// What the screen shows of a window once it has painted itself, as the
+// player sees it: the main window's see-through pixels show what lies
+// beneath it.
+class ScreenOf {
+public:
+    explicit ScreenOf(HWND window) : canvas_(Width(window), Height(window)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sync(window);
+        GetWindowRect(window, &area_);
+        HDC screen = GetDC(nullptr);
+        canvas_.CopyFrom(screen, area_.left, area_.top);
+        ReleaseDC(nullptr, screen);
+    }
+    // At a point in screen coordinates.
+    COLORREF At(int x, int y) const { return canvas_.At(x - area_.left, y - area_.top); }
+
+private:
+    static int Width(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r.right - r.left;
+    }
+    static int Height(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r.bottom - r.top;
+    }
+    RECT area_{};
+    DibCanvas canvas_;
+};
+
 // A game folder in a temporary folder, and the tool started in it.
 class ToolTest : public testing::Test {
 protected:
@@ -51,11 +84,11 @@ protected:
         WriteFileBytes(Path(L"Data\\Hint.cfg"), Bytes(bytes.begin(), bytes.end()));
     }
 
-    // Starts the tool and waits for its main window; fails the test when it
-    // does not come.
-    void StartTool() {
+    // Starts the tool (at a DPI setting, when one is given) and waits for its
+    // main window; fails the test when it does not come.
+    void StartTool(int dpi = 0) {
         tool_.reset();  // a tool started before is ended first
-        tool_ = std::make_unique<ToolProcess>(ToolExePath(), folder_.Path());
+        tool_ = std::make_unique<ToolProcess>(ToolExePath(), folder_.Path(), dpi);
         ASSERT_TRUE(tool_->Started()) << "cannot start the tool";
         main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
         ASSERT_TRUE(main_) << "no main window";
@@ -80,28 +113,69 @@ protected:
             timeoutMs);
     }
 
+    // The main window at a DPI setting: the layout's size in pixels, and
+    // every child window standing on the panel, so that no pixel round it
+    // is see-through (neither the key green nor what the window's corner,
+    // outside the panel, lets show through).
+    void ExpectMainWindowLaidOutAt(int dpi) {
+        const double twipsPerPixel = TwipsPerPixel(dpi);
+        RECT client{};
+        GetClientRect(main_, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(kClientWidth, twipsPerPixel));
+        EXPECT_EQ(client.bottom, TwipsToPixels(kClientHeight, twipsPerPixel));
+        const ScreenOf screen(main_);
+        RECT window{};
+        GetWindowRect(main_, &window);
+        const COLORREF beneath = screen.At(window.left, window.top);
+        for (HWND child : Children(main_)) {
+            if (!IsWindowVisible(child)) continue;
+            RECT r{};
+            GetWindowRect(child, &r);
+            int seeThrough = 0;
+            auto check = [&](int x, int y) {
+                const COLORREF pixel = screen.At(x, y);
+                if (pixel == kBackColour || pixel == beneath) ++seeThrough;
+            };
+            for (int x = r.left - 1; x <= r.right; ++x) check(x, r.top - 1), check(x, r.bottom);
+            for (int y = r.top; y < r.bottom; ++y) check(r.left - 1, y), check(r.right, y);
+            EXPECT_EQ(seeThrough, 0) << "round control " << GetDlgCtrlID(child) << " (" << ColourText(beneath)
+                                     << " shows through)";
+        }
+    }
+
     TempFolder folder_;
     std::unique_ptr<ToolProcess> tool_;
     HWND main_ = nullptr;
 };
 
+// The code page that this run of the tests is for (the ctest entries for
+// other systems set it with the locale): a missing locale would silently
+// give another code page.
+TEST(ToolEnvironment, RunsOnTheCodePageOfItsLocale) {
+    wchar_t expected[16] = {};
+    if (!GetEnvironmentVariableW(L"TARNWICK_CODE_PAGE", expected, 16)) GTEST_SKIP() << "the system's own code page";
+    EXPECT_EQ(std::to_wstring(GetACP()), expected);
+}
+
 TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
     struct Case {
         GameVersion version;
         const char* name;
+        int dpi;  // each version at another DPI setting
         std::uint32_t t0Offset, t1Offset, t8Offset, t9Offset, codeOffset;
     } cases[] = {
-        {GameVersion::V1_07, "1.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
-        {GameVersion::V1_08, "1.08", 0x1C744C, 0x1C7444, 0x1C7478, 0x1C74A0, 0x3A89E},
-        {GameVersion::V9_07, "9.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+        {GameVersion::V1_07, "1.07", 96, 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+        {GameVersion::V1_08, "1.08", 120, 0x1C744C, 0x1C7444, 0x1C7478, 0x1C74A0, 0x3A89E},
+        {GameVersion::V9_07, "9.07", 144, 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.name << " at " << c.dpi << " dpi");
         RemoveTree(Path(L"Data"));
         WriteGame(c.version);
         const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
         WriteHint(kHintHeader + kOffLine);
-        ASSERT_NO_FATAL_FAILURE(StartTool());
+        ASSERT_NO_FATAL_FAILURE(StartTool(c.dpi));
+        ExpectMainWindowLaidOutAt(c.dpi);
         EXPECT_FALSE(IsWindowEnabled(Restore())) << "no backup yet";
 
         // Typed: only digits get in.
@@ -126,9 +200,12 @@ TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
         EXPECT_EQ(Slice(patched, c.t9Offset, 4), (Bytes{0x39, 0x39, 0, 0}));
         EXPECT_EQ(Slice(patched, c.codeOffset, 2), (Bytes{0x90, 0x90}));
         EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+        FieldTexts applied = DefaultFieldTexts();
+        applied[0] = L"5", applied[1] = L"300", applied[8] = L"7", applied[9] = L"99";
+        EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(applied)) << "code page 936";
 
         // The next start shows the values that were applied.
-        ASSERT_NO_FATAL_FAILURE(StartTool());
+        ASSERT_NO_FATAL_FAILURE(StartTool(c.dpi));
         EXPECT_EQ(WindowText(Field(0)), L"5");
         EXPECT_EQ(WindowText(Field(1)), L"300");
         EXPECT_EQ(WindowText(Field(8)), L"7");
@@ -217,9 +294,14 @@ TEST_F(ToolTest, NoNoticeWhenSwitchedOff) {
 }
 
 TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
-    for (bool useCloseBox : {false, true}) {
-        SCOPED_TRACE(useCloseBox ? "close box" : "确认");
-        ToolProcess tool(ToolExePath(), folder_.Path());
+    struct Case {
+        bool useCloseBox;
+        int dpi;
+    };
+    for (Case c : {Case{false, 96}, Case{true, 144}}) {
+        const bool useCloseBox = c.useCloseBox;
+        SCOPED_TRACE(testing::Message() << (useCloseBox ? "close box" : "确认") << " at " << c.dpi << " dpi");
+        ToolProcess tool(ToolExePath(), folder_.Path(), c.dpi);
         ASSERT_TRUE(tool.Started());
         HWND dialog = WaitForWindow(tool.Id(), [](HWND w) {
             return IsWindowVisible(w) && ClassName(w) == kFormClassName && WindowText(w) == L"系统信息" &&
@@ -233,10 +315,15 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
         }
         RECT client;
         GetClientRect(dialog, &client);
-        EXPECT_EQ(client.right, 273);
-        EXPECT_EQ(client.bottom, 80);
+        const double twipsPerPixel = TwipsPerPixel(c.dpi);
+        EXPECT_EQ(client.right, TwipsToPixels(message_dialog_layout::kClientWidth, twipsPerPixel));  // 273 at 96 dpi
+        EXPECT_EQ(client.bottom, TwipsToPixels(message_dialog_layout::kClientHeight, twipsPerPixel));  // 80
         HWND button = GetDlgItem(dialog, message_dialog_layout::kConfirmButtonId);
         EXPECT_EQ(WindowText(button), L"确认");
+        RECT inside{};
+        GetWindowRect(button, &inside);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&inside), 2);
+        EXPECT_TRUE(inside.left >= 0 && inside.top >= 0 && inside.right <= client.right && inside.bottom <= client.bottom);
 
         if (useCloseBox) {
             PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -250,51 +337,67 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
 
 TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     WriteGame(GameVersion::V1_07);
-    ASSERT_NO_FATAL_FAILURE(StartTool());
-    HWND notice = FindNotice();
-    ASSERT_TRUE(notice);
-    EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
+    for (int dpi : {96, 120, 144}) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        RemoveTree(Path(L"Data"));
+        ASSERT_NO_FATAL_FAILURE(StartTool(dpi));
+        auto pixels = [dpi](double twips) { return TwipsToPixels(twips, TwipsPerPixel(dpi)); };
+        HWND notice = FindNotice();
+        ASSERT_TRUE(notice);
+        EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
 
-    // Drive the slide with timer ticks until the window stops moving.
-    RECT r{}, last{};
-    GetWindowRect(notice, &last);
-    for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
-        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
-        GetWindowRect(notice, &r);
-        still = EqualRect(&r, &last) ? still + 1 : 0;
-        last = r;
+        // Drive the slide with timer ticks until the window stops moving.
+        RECT r{}, last{};
+        GetWindowRect(notice, &last);
+        for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
+            ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
+            GetWindowRect(notice, &r);
+            still = EqualRect(&r, &last) ? still + 1 : 0;
+            last = r;
+        }
+        // Under a bare X server there may be no taskbar: then the work area
+        // reaches the screen's bottom edge and the notice rests flush with it.
+        // (Wine keeps a work area set with SPI_SETWORKAREA to the process that
+        // set it, so the taskbar case is tested inside the app tests.)
+        RECT workArea{};
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
+        EXPECT_EQ(r.bottom, workArea.bottom);
+        EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(r.bottom - r.top, pixels(notice_layout::kClientHeight));  // 200 at 96 dpi
+        EXPECT_EQ(r.right - r.left, pixels(notice_layout::kClientWidth));   // 333
+
+        // The outline frames the window on its outermost pixels: left, right
+        // and bottom edges below the title bar (375 twips high).
+        const ScreenOf screen(notice);
+        const COLORREF outline = GetSysColor(COLOR_HIGHLIGHT);
+        int missing = 0;
+        for (int y = r.top + pixels(375); y < r.bottom; ++y)
+            missing += (screen.At(r.left, y) != outline) + (screen.At(r.right - 1, y) != outline);
+        for (int x = r.left; x < r.right; ++x) missing += screen.At(x, r.bottom - 1) != outline;
+        EXPECT_EQ(missing, 0) << "pixels of the outline missing";
+
+        HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
+        ASSERT_TRUE(check);
+        EXPECT_EQ(ClassName(check), kCheckBoxClassName);
+        EXPECT_EQ(WindowText(check), L"不再提示此信息");
+        const std::wstring hint = Path(L"Data\\Hint.cfg");
+        for (const std::string* line : {&kOffLine, &kOnLine, &kOffLine}) {
+            Click(check);
+            EXPECT_EQ(WaitForFileText(hint, kHintHeader + *line), kHintHeader + *line);
+        }
+
+        // "关闭" slides it out, and it closes itself; the main window stays.
+        ClickAt(notice, pixels(4560) + 5, pixels(120) + 5);  // inside "关闭" at 4560, 120 twips
+        for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks)
+            SendTimerTick(notice, notice_layout::kSlideOutTimer);
+        EXPECT_FALSE(IsWindow(notice));
+        EXPECT_TRUE(IsWindow(main_));
+        EXPECT_TRUE(tool_->Running());
+
+        // The last click left the notice switched off.
+        ASSERT_NO_FATAL_FAILURE(StartTool(dpi));
+        EXPECT_EQ(FindNotice(0), nullptr);
     }
-    // Under a bare X server there may be no taskbar: then the work area
-    // reaches the screen's bottom edge and the notice rests flush with it.
-    // (Wine keeps a work area set with SPI_SETWORKAREA to the process that
-    // set it, so the taskbar case is tested inside the app tests.)
-    RECT workArea{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    EXPECT_EQ(r.bottom, workArea.bottom);
-    EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom - r.top, 200);
-    EXPECT_EQ(r.right - r.left, 333);
-
-    HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
-    ASSERT_TRUE(check);
-    EXPECT_EQ(ClassName(check), kCheckBoxClassName);
-    EXPECT_EQ(WindowText(check), L"不再提示此信息");
-    const std::wstring hint = Path(L"Data\\Hint.cfg");
-    for (const std::string* line : {&kOffLine, &kOnLine, &kOffLine}) {
-        Click(check);
-        EXPECT_EQ(WaitForFileText(hint, kHintHeader + *line), kHintHeader + *line);
-    }
-
-    // "关闭" slides it out, and it closes itself; the main window stays.
-    ClickAt(notice, 304 + 5, 8 + 5);  // inside "关闭" at 304, 8 (33 x 17 pixels)
-    for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks) SendTimerTick(notice, notice_layout::kSlideOutTimer);
-    EXPECT_FALSE(IsWindow(notice));
-    EXPECT_TRUE(IsWindow(main_));
-    EXPECT_TRUE(tool_->Running());
-
-    // The last click left the notice switched off.
-    ASSERT_NO_FATAL_FAILURE(StartTool());
-    EXPECT_EQ(FindNotice(0), nullptr);
 }
 
 TEST_F(ToolTest, ExitEndsTheToolWhileTheNoticeIsStillSliding) {

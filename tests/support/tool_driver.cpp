@@ -25,6 +25,41 @@ DWORD ProcessOf(HWND window) {
     return id;
 }
 
+// Sets the DPI value that processes started from now on read, and puts the
+// former value (or its absence) back when it goes.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(int dpi) {
+        if (dpi <= 0 || RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
+                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        DWORD size = sizeof former_, type = 0;
+        hadValue_ = RegQueryValueExW(key_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(&former_), &size) ==
+                        ERROR_SUCCESS && type == REG_DWORD;
+        const DWORD value = static_cast<DWORD>(dpi);
+        RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    ~ScopedLogPixels() {
+        if (!key_) return;
+        if (hadValue_) {
+            RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&former_), sizeof former_);
+        } else {
+            RegDeleteValueW(key_, kValue);
+        }
+        RegCloseKey(key_);
+    }
+    ScopedLogPixels(const ScopedLogPixels&) = delete;
+    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+private:
+    static constexpr wchar_t kValue[] = L"LogPixels";
+    HKEY key_ = nullptr;
+    DWORD former_ = 0;
+    bool hadValue_ = false;
+};
+
 }  // namespace
 
 std::wstring WinePathFromUnix(std::string_view unixPath) {
@@ -33,7 +68,8 @@ std::wstring WinePathFromUnix(std::string_view unixPath) {
     return path;
 }
 
-ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder) {
+ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi) {
+    ScopedLogPixels setting(dpi);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
