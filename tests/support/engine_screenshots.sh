@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the tool's windows as the style engine draws them,
 # on a virtual display: the main window with the notice, a button in the
-# middle of its hover fade, the message box of "确认", and the message
-# dialog. Writes PNG files into the folder given (default: docs/).
+# middle of its hover fade, the message box of "确认", the message dialog,
+# and the main window at 144 DPI. Writes PNG files into the folder given
+# (default: docs/).
 # Run after a build: BUILD_DIR=build-x tests/support/engine_screenshots.sh
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -76,4 +77,19 @@ import -window root "$work/dialog.png"
 shot_of_window "$work/dialog.png" "$dialog" "$out/message-dialog.png"
 kill "$tool" 2>/dev/null || true
 wait "$tool" 2>/dev/null || true
+
+# The main window at 144 DPI (a Linux desktop at 150 %), without the notice.
+# Wine reads the setting when a process starts.
+mkdir -p "$work/game/Data"
+printf '[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n' >"$work/game/Data/Hint.cfg"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+(cd "$work/game" && exec wine "$BUILD_DIR/Tarnwick.exe") &
+tool=$!
+main="$(find_window '^Tarnwick$')"
+sleep 1
+import -window root "$work/dpi.png"
+shot_of_window "$work/dpi.png" "$main" "$out/main-window-144dpi.png"
+kill "$tool" 2>/dev/null || true
+wait "$tool" 2>/dev/null || true
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 ls "$out"
