@@ -201,7 +201,9 @@ void FormPicture::Draw(HDC dc, int width, int height, COLORREF key) {
         SetDIBitsToDevice(dc, 0, 0, header.biWidth, ownHeight, 0, 0, 0, ownHeight, bits_, info_, DIB_RGB_COLORS);
         return;
     }
-    if (scaled_.Width() != width || scaled_.Height() != height) scaled_ = ScalePicture(*info_, bits_, width, height, key);
+    if (scaled_.Width() != width || scaled_.Height() != height) {
+        scaled_ = ScalePicture(*info_, bits_, width, height, key);
+    }
     if (!scaled_.Empty()) {
         SetDIBitsToDevice(dc, 0, 0, width, height, 0, 0, 0, height, scaled_.bits.data(), &scaled_.info,
                           DIB_RGB_COLORS);

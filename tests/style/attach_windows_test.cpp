@@ -48,9 +48,7 @@ std::set<std::string> EnginePropsOf(HWND window) {
     return engine;
 }
 
-// Read in the window's own character set, as the engine subclasses it: a
-// Unicode window (the comctl32 controls) read through the ANSI function
-// would give a conversion handle instead of the procedure.
+// In the window's own character set, as the engine subclasses it.
 WNDPROC ProcOf(HWND window) {
     return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
                                                              : GetWindowLongPtrA(window, GWLP_WNDPROC));

@@ -25,36 +25,30 @@ DWORD ProcessOf(HWND window) {
     return id;
 }
 
-// Sets the DPI value that processes started from now on read, and puts the
-// former value (or its absence) back when it goes.
+// Sets the DPI setting that processes started from now on read, and puts
+// the former value (or its absence) back when it goes.
 class ScopedLogPixels {
 public:
     explicit ScopedLogPixels(int dpi) {
-        if (dpi <= 0 || RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0,
-                                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+        if (dpi <= 0 || RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
             key_ = nullptr;
             return;
         }
-        DWORD size = sizeof former_, type = 0;
-        hadValue_ = RegQueryValueExW(key_, kValue, nullptr, &type, reinterpret_cast<BYTE*>(&former_), &size) ==
-                        ERROR_SUCCESS && type == REG_DWORD;
-        const DWORD value = static_cast<DWORD>(dpi);
-        RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        DWORD size = sizeof former_;
+        hadValue_ = !RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&former_), &size);
+        Set(static_cast<DWORD>(dpi));
     }
     ~ScopedLogPixels() {
-        if (!key_) return;
-        if (hadValue_) {
-            RegSetValueExW(key_, kValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&former_), sizeof former_);
-        } else {
-            RegDeleteValueW(key_, kValue);
-        }
-        RegCloseKey(key_);
+        if (key_ && hadValue_) Set(former_);
+        if (key_ && !hadValue_) RegDeleteValueW(key_, L"LogPixels");
+        if (key_) RegCloseKey(key_);
     }
-    ScopedLogPixels(const ScopedLogPixels&) = delete;
-    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
 
 private:
-    static constexpr wchar_t kValue[] = L"LogPixels";
+    void Set(DWORD value) {
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
     HKEY key_ = nullptr;
     DWORD former_ = 0;
     bool hadValue_ = false;
