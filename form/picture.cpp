@@ -19,7 +19,6 @@ struct Canvas {
     std::vector<Rgb> pixels;
     std::vector<bool> key;
 
-    const Rgb& At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
     bool KeyAt(int x, int y) const { return key[static_cast<size_t>(y) * width + x]; }
 };
 
