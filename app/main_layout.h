@@ -10,7 +10,7 @@
 
 namespace tarnwick::main_layout {
 
-inline constexpr char kCaption[] = "Tarnwick";
+inline constexpr wchar_t kCaption[] = L"Tarnwick";
 inline constexpr int kClientWidth = 7710;   // twips
 inline constexpr int kClientHeight = 4380;  // twips
 // Pure green: the back colour and the colour key of the layered window.

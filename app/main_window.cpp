@@ -15,6 +15,7 @@
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"
+#include "style/primitives.h"
 #include "style/skin.h"
 
 namespace tarnwick {
@@ -57,7 +58,7 @@ bool MainWindow::CreateLayout() {
     // No frame, so the outer size is the client size; centred on the screen.
     Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
               static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
-    if (!CreateFormWindow(FromAnsi(kCaption), WS_POPUP | WS_CLIPCHILDREN, 0, outer, nullptr)) return false;
+    if (!CreateFormWindow(kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, outer, nullptr)) return false;
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
 
@@ -178,15 +179,15 @@ void MainWindow::OnLoad() {
 
     // 6. The version tag: the 信息 text is what "确认" reads back.
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    SetWindowTextA(versionTagBuffer_, Ansi(recognition.probeText).c_str());
-    SetLabelCaption(kStatusLabel, Ansi(VersionTagText(recognition.version)));
+    SetWindowTextW(versionTagBuffer_, recognition.probeText.c_str());
+    SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
 
     // 7. Captions, see-through labels and typed-length limits. The limit
     // stops typing only; text the program puts in is not cut.
     for (int i = 0; i < kFieldCount; ++i) {
-        SetLabelCaption(FieldLabel(i), Ansi(kFields[i].caption));
+        SetLabelCaption(FieldLabel(i), kFields[i].caption);
         SetLabelTransparent(FieldLabel(i), true);
     }
     SetLabelTransparent(kStatusLabel, true);
@@ -196,12 +197,12 @@ void MainWindow::OnLoad() {
     // 8. The values applied last time; each change runs OnFieldChanged.
     CachedValues cached = ReadSettingsCache(folder_);
     for (int i = 0; i < kFieldCount; ++i) {
-        if (cached[i]) SetWindowTextA(fields_[i], Ansi(*cached[i]).c_str());
+        if (cached[i]) SetWindowTextW(fields_[i], cached[i]->c_str());
     }
 }
 
 void MainWindow::OnConfirm() {
-    GameVersion version = VersionFromTag(FromAnsi(labels_[kStatusLabel].caption));
+    GameVersion version = VersionFromTag(labels_[kStatusLabel].caption);
     ShowResult(ApplyPatch(folder_, version, CurrentFieldTexts()));
 }
 
@@ -213,7 +214,7 @@ void MainWindow::OnFieldChanged(int) {
     // "确认" is enabled exactly while no field is empty.
     bool allFilled = true;
     for (HWND field : fields_) {
-        if (GetWindowTextLengthA(field) == 0) allFilled = false;
+        if (GetWindowTextLengthW(field) == 0) allFilled = false;
     }
     EnableWindow(confirmButton_, allFilled);
 }
@@ -255,7 +256,7 @@ void MainWindow::ShowResult(const OperationResult& result) {
 
 FieldTexts MainWindow::CurrentFieldTexts() const {
     FieldTexts texts;
-    for (int i = 0; i < kFieldCount; ++i) texts[i] = FromAnsi(GetWindowTextAnsi(fields_[i]));
+    for (int i = 0; i < kFieldCount; ++i) texts[i] = GetWindowTextString(fields_[i]);
     return texts;
 }
 

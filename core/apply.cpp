@@ -6,6 +6,7 @@
 #include "core/apply_faults.h"
 #include "core/codepage.h"
 #include "core/file_io.h"
+#include "core/folder_lock.h"
 #include "core/messages.h"
 #include "core/patch_table.h"
 #include "core/restore.h"
@@ -19,8 +20,6 @@ using fileio::Bytes;
 // meteor.exe is a few megabytes; anything far larger is not a game file
 // the tool should load whole.
 constexpr std::uint64_t kMaxGameFileSize = 256u << 20;
-
-constexpr std::wstring_view kGameUnchanged = L"游戏文件没有改动。";
 
 struct Area {
     std::uint32_t offset;
@@ -68,12 +67,14 @@ std::vector<Write> PatchWrites(const PatchTable& table, const FieldTexts& values
 }
 
 // Whether the backup is the game file as it is now, apart from what an
-// earlier patch wrote: then it still holds the game file from before any
-// patch and must be kept.
-bool BackupDiffersOnlyInAreas(const std::wstring& backupPath, const Bytes& game, const std::vector<Area>& areas) {
+// earlier patch wrote, and is itself unpatched: then it still holds the
+// game file from before any patch and must be kept. A patched backup is
+// never kept: the game file, patched or not, is no worse a backup.
+bool BackupIsTheOriginal(const std::wstring& backupPath, const Bytes& game, const PatchTable& table,
+                         const std::vector<Area>& areas) {
     Bytes backup;
     if (fileio::ReadFilePrefix(backupPath, game.size() + 1, backup)) return false;
-    if (backup.size() != game.size()) return false;
+    if (backup.size() != game.size() || IsPatched(backup, table)) return false;
     std::size_t from = 0;
     auto same = [&](std::size_t to) {
         return std::equal(game.begin() + from, game.begin() + to, backup.begin() + from);
@@ -90,8 +91,10 @@ bool BackupDiffersOnlyInAreas(const std::wstring& backupPath, const Bytes& game,
 // so what was checked and backed up is what gets patched.
 class PatchRun {
 public:
-    PatchRun(const GameFolder& folder, const PatchTable& table, const FieldTexts& values, const ApplyFaults& faults)
+    PatchRun(const GameFolder& folder, GameVersion version, const PatchTable& table, const FieldTexts& values,
+             const ApplyFaults& faults)
         : folder_(folder),
+          version_(version),
           table_(table),
           values_(values),
           faults_(faults),
@@ -107,9 +110,11 @@ private:
     DWORD Patch();
     DWORD Verify(const Bytes& expected);
     std::wstring PutBack();
+    std::wstring CacheNote() const;
     void RemoveCreatedFolders();
 
     const GameFolder& folder_;
+    const GameVersion version_;  // the tag the window shows
     const PatchTable& table_;
     const FieldTexts& values_;
     const ApplyFaults& faults_;
@@ -121,6 +126,7 @@ private:
     bool keepBackup_ = false;
     fileio::PendingFile backup_;
     fileio::PendingFile cache_;
+    DWORD cacheError_ = 0;  // the settings cache cannot be written; the patch goes ahead
     std::vector<std::wstring> createdFolders_;
 };
 
@@ -128,7 +134,7 @@ OperationResult PatchRun::Refuse(const std::wstring& path, DWORD error) {
     backup_.Discard();
     cache_.Discard();
     RemoveCreatedFolders();
-    return FailureResult(Action::Apply, folder_, path, error, kGameUnchanged);
+    return FailureResult(Action::Apply, folder_, path, error, kGameUnchangedText);
 }
 
 void PatchRun::RemoveCreatedFolders() {
@@ -149,17 +155,17 @@ OperationResult PatchRun::Prepare() {
     }
     std::uint64_t size = 0;
     if (DWORD error = game_.Size(size)) return Refuse(gamePath, error);
-    std::uint64_t end = 0;
-    for (const Area& area : areas_) end = std::max<std::uint64_t>(end, area.offset + area.size);
-    if (size < end) {
-        OperationResult result;
-        result.outcome = Outcome::GameFileDamaged;
-        result.message = FailureText(Action::Apply, result.outcome, L"meteor.exe", 0, kGameUnchanged);
-        return result;
-    }
     if (size > kMaxGameFileSize) return Refuse(gamePath, ERROR_FILE_TOO_LARGE);
     before_.resize(static_cast<std::size_t>(size));
     if (DWORD error = game_.ReadAt(0, before_.data(), before_.size())) return Refuse(gamePath, error);
+    // The file may have been replaced (the game reinstalled or updated)
+    // since the tag was taken; another version's slots lie elsewhere.
+    if (RecogniseGameBytes(before_) != version_) {
+        return OutcomeResult(Action::Apply, Outcome::GameFileChanged, L"meteor.exe", kGameUnchangedText);
+    }
+    if (size < PatchAreasEnd(table_)) {
+        return OutcomeResult(Action::Apply, Outcome::GameFileDamaged, L"meteor.exe", kGameUnchangedText);
+    }
 
     intended_ = before_;
     for (const Write& write : PatchWrites(table_, values_)) {
@@ -173,15 +179,17 @@ OperationResult PatchRun::Prepare() {
     }
 
     const std::wstring& backupPath = backup_.Destination();
-    keepBackup_ = FileExists(backupPath) && BackupDiffersOnlyInAreas(backupPath, before_, areas_);
+    keepBackup_ = FileExists(backupPath) && BackupIsTheOriginal(backupPath, before_, table_, areas_);
     if (!keepBackup_) {
         if (DWORD error = fileio::CheckReplaceable(backupPath)) return Refuse(backupPath, error);
         if (DWORD error = backup_.Write(before_)) return Refuse(backupPath, error);
     }
 
-    const std::wstring& cachePath = cache_.Destination();
-    if (DWORD error = fileio::CheckReplaceable(cachePath)) return Refuse(cachePath, error);
-    if (DWORD error = cache_.Write(FormatSettingsCache(values_))) return Refuse(cachePath, error);
+    // Only remembers the values for the next start: a cache that cannot be
+    // written is reported after the patch, not in its way.
+    cacheError_ = fileio::CheckReplaceable(cache_.Destination());
+    if (!cacheError_) cacheError_ = cache_.Write(FormatSettingsCache(values_));
+    if (cacheError_) cache_.Discard();
     return {};
 }
 
@@ -216,7 +224,7 @@ std::wstring PatchRun::PutBack() {
         restored = !game_.WriteAt(area.offset, before_.data() + area.offset, area.size);
     }
     restored = restored && !game_.Flush() && !Verify(before_);
-    if (restored) return std::wstring(kGameUnchanged);
+    if (restored) return std::wstring(kGameUnchangedText);
 
     game_.Close();
     fileio::PendingFile fromBackup(folder_.GameFile());
@@ -240,18 +248,26 @@ OperationResult PatchRun::Run() {
         return FailureResult(Action::Apply, folder_, folder_.GameFile(), error, state);
     }
 
-    // The values count as applied only once the cache remembers them too.
-    const DWORD cacheError = faults_.failCacheCommit ? ERROR_SHARING_VIOLATION : cache_.Commit();
-    if (cacheError) {
-        const std::wstring state = PutBack();
-        return FailureResult(Action::Apply, folder_, cache_.Destination(), cacheError, state);
-    }
     game_.Close();
+    if (!cacheError_) cacheError_ = faults_.failCacheCommit ? ERROR_SHARING_VIOLATION : cache_.Commit();
 
     OperationResult result;
     result.message = kPatchSucceededText;
     result.restoreButton = RestoreButtonState::Enable;
+    if (cacheError_) {
+        cache_.Discard();
+        result.systemError = cacheError_;
+        result.message += CacheNote();
+    }
     return result;
+}
+
+// The second line of the success message when the values could not be
+// remembered: why, and what to do.
+std::wstring PatchRun::CacheNote() const {
+    const std::wstring& path = cache_.Destination();
+    return L"\n但这些数值没能记下来，下次启动时不会自动填入：" +
+           ProblemText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path), cacheError_);
 }
 
 }  // namespace
@@ -273,7 +289,11 @@ OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion versi
             return result;
         }
     }
-    result = PatchRun(folder, *table, values, faults).Run();
+    // Another copy of the tool in the same folder finishes first; what it
+    // changed is checked afresh below.
+    FolderLock lock(folder);
+    if (lock.Busy()) return OutcomeResult(Action::Apply, Outcome::ToolBusy, L"", kGameUnchangedText);
+    result = PatchRun(folder, version, *table, values, faults).Run();
     if (!result.Succeeded() && BackupExists(folder)) result.restoreButton = RestoreButtonState::Enable;
     return result;
 }

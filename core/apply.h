@@ -8,9 +8,12 @@
 
 namespace tarnwick {
 
-// `version` is the tag read back from the window, not recomputed. Nothing
-// is changed unless every check passes; after a failure the game file is
-// byte for byte as before and the backup holds the pristine file.
+// `version` is the tag read back from the window; the game file must still
+// be of that version. Nothing is changed unless every check passes; after
+// a failure the game file is byte for byte as before and the backup holds
+// the pristine file. A settings cache that cannot be written does not stop
+// the patch: the success message says so on a second line. The game
+// folder's lock is held throughout, so another copy of the tool waits.
 OperationResult ApplyPatch(const GameFolder& folder, GameVersion version,
                            const FieldTexts& values);
 

@@ -2,15 +2,14 @@
 // Conversions between UTF-16 and a Windows code page.
 //
 // The tool's text files are in code page 936 (GBK) whatever the system's
-// own code page is, so the file code converts with 936 explicitly; window
-// texts go through the ANSI functions and use the system's code page.
+// own code page is, so the file code converts with 936 explicitly. Window
+// texts never pass through a code page: the windows are Unicode.
 #include <string>
 #include <string_view>
 
 namespace tarnwick {
 
 inline constexpr unsigned kGameCodePage = 936;   // GBK
-inline constexpr unsigned kSystemCodePage = 0;   // CP_ACP
 
 // Each UTF-16 unit that the code page cannot represent becomes "?", as the
 // platform's default conversion does.

@@ -123,6 +123,14 @@ std::wstring ParentFolder(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
 }
 
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::vector<wchar_t> buffer(needed);
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, buffer.data(), nullptr);
+    return length > 0 && length < needed ? std::wstring(buffer.data(), length) : path;
+}
+
 bool IsReadOnly(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);

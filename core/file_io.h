@@ -51,6 +51,9 @@ DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t 
 DWORD EnsureFolder(const std::wstring& path, bool* created = nullptr);
 
 std::wstring ParentFolder(const std::wstring& path);
+// The absolute form of a path (relative ones are taken from the current
+// folder); the path as given when that fails.
+std::wstring FullPath(const std::wstring& path);
 
 bool IsReadOnly(const std::wstring& path);
 

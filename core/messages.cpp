@@ -6,6 +6,7 @@
 
 #include "core/fields.h"
 #include "core/file_io.h"
+#include "core/read_only_disk.h"
 
 namespace tarnwick {
 namespace {
@@ -61,7 +62,9 @@ std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view
         case ValueProblem::Empty: return name + L"没有填写数值。\n请填写数字后再点击“确认”。";
         case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。" + again;
         case ValueProblem::TooLong: {
-            const int digits = field >= 0 && field < kFieldCount ? kFields[field].slotDigits : 0;
+            // The limit the player can type into the field: a longer value
+            // that still fits the slot can only come from the settings cache.
+            const int digits = field >= 0 && field < kFieldCount ? kFields[field].typedLimit : 0;
             return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" +
                    DecimalText(static_cast<unsigned long>(digits)) + L"位数字。" + again;
         }
@@ -76,9 +79,13 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_USER_MAPPED_FILE:
             return isGameFile ? Outcome::GameFileInUse : Outcome::FileInUse;
         case ERROR_WRITE_PROTECT:
-            return Outcome::ReadOnly;
+            return Outcome::ReadOnlyDisk;
         case ERROR_ACCESS_DENIED:
         case ERROR_PRIVILEGE_NOT_HELD:
+            // The tool names only files it meant to write and folders it
+            // failed to create; a folder found there stands in the way.
+            if (FolderExists(path)) return Outcome::NotAFile;
+            if (OnReadOnlyDisk(path)) return Outcome::ReadOnlyDisk;
             return fileio::IsReadOnly(path) ? Outcome::ReadOnly : Outcome::AccessDenied;
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
@@ -87,52 +94,69 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_PATH_NOT_FOUND:
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
         case ERROR_DIRECTORY:
-            return FileExists(path) ? Outcome::NotAFolder : Outcome::Failed;
+            if (FileExists(path)) return Outcome::NotAFolder;
+            return FolderExists(path) ? Outcome::NotAFile : Outcome::Failed;
         default:
             return Outcome::Failed;
     }
 }
 
-std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,
-                         std::wstring_view stateNote) {
+std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned long error) {
     const std::wstring name(fileName);
-    std::wstring text = std::wstring(Prefix(action)) + L"：";
     switch (outcome) {
         case Outcome::GameFileMissing:
             // The tool found the file at start-up, so it was moved, renamed or
             // deleted since.
-            text += L"找不到游戏文件 meteor.exe，它可能已被移走、改名或删除。\n"
-                    L"请把 meteor.exe 放回游戏安装目录（或重新安装游戏），然后再试。";
-            break;
+            return L"找不到游戏文件 meteor.exe，它可能已被移走、改名或删除。\n"
+                   L"请把 meteor.exe 放回游戏安装目录（或重新安装游戏），然后再试。";
         case Outcome::GameFileDamaged:
-            text += L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
-            break;
+            return L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
+        case Outcome::GameFileChanged:
+            return L"游戏文件 meteor.exe 在本工具启动后被换成了别的文件，和窗口里显示的版本不一样。\n"
+                   L"请关闭并重新运行本工具，让它重新识别游戏版本。";
         case Outcome::GameFileInUse:
-            text += L"游戏文件 meteor.exe 正在被使用。\n请先关闭游戏，然后再试。";
-            break;
+            return L"游戏文件 meteor.exe 正在被使用。\n请先关闭游戏，然后再试。";
         case Outcome::FileInUse:
-            text += L"文件 " + name + L" 正在被其他程序使用。\n请关闭使用它的程序，然后再试。";
-            break;
+            return L"文件 " + name + L" 正在被其他程序使用。\n请关闭使用它的程序，然后再试。";
         case Outcome::ReadOnly:
-            text += L"文件 " + name + L" 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。";
-            break;
+            return L"文件 " + name + L" 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。";
+        case Outcome::ReadOnlyDisk:
+            return L"游戏所在的磁盘是只读的，无法写入 " + name +
+                   L"。\n请把游戏复制到可以写入的磁盘上（或取消磁盘的写保护），然后再试。";
         case Outcome::AccessDenied:
-            text += L"没有权限写入 " + name + L"。\n请右键点击本工具，选择“以管理员身份运行”，然后再试。";
-            break;
+            return L"没有权限写入 " + name + L"。\n请右键点击本工具，选择“以管理员身份运行”，然后再试。";
         case Outcome::NotAFolder:
-            text += L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
-                    L"请把这个文件改名或移到别处，然后再试。";
-            break;
+            return L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
+                   L"请把这个文件改名或移到别处，然后再试。";
+        case Outcome::NotAFile:
+            return L"游戏目录中的 " + name + L" 应该是文件，现在却是一个同名文件夹。\n"
+                   L"请把这个文件夹改名或移到别处，然后再试。";
+        case Outcome::ToolBusy:
+            return L"本工具正在另一个窗口中修改或还原游戏文件。\n请等它完成，然后再试。";
+        case Outcome::BackupDamaged:
+            return L"备份文件 " + name + L" 已损坏：它不完整，或者不是本工具认识的游戏文件，不能用它还原。\n"
+                   L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::DiskFull:
-            text += L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
-            break;
+            return L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
         default:
-            text += L"无法读写 " + name + L"（错误代码 " + DecimalText(error) +
-                    L"）。\n请关闭游戏和其他可能使用它的程序，然后再试。";
-            break;
+            return L"无法读写 " + name + L"（错误代码 " + DecimalText(error) +
+                   L"）。\n请关闭游戏和其他可能使用它的程序，然后再试。";
     }
+}
+
+std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,
+                         std::wstring_view stateNote) {
+    std::wstring text = std::wstring(Prefix(action)) + L"：" + ProblemText(outcome, fileName, error);
     if (!stateNote.empty()) text += L"\n" + std::wstring(stateNote);
     return text;
+}
+
+OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName,
+                              std::wstring_view stateNote) {
+    OperationResult result;
+    result.outcome = outcome;
+    result.message = FailureText(action, outcome, fileName, 0, stateNote);
+    return result;
 }
 
 std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {

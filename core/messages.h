@@ -13,6 +13,8 @@ inline constexpr std::wstring_view kPatchSucceededText = L"恭喜您修改成功
 inline constexpr std::wstring_view kRestoreSucceededText = L"恭喜您还原成功";
 inline constexpr std::wstring_view kVersionUnknownText = L"无法识别您当前所使用的版本";
 inline constexpr std::wstring_view kBackupMissingText = L"还原文件丢失 还原失败";
+// The last line of a failure that left the game file as it was.
+inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
 
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveSettings, SaveNoticeSwitch };
@@ -32,10 +34,18 @@ std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view
 // What a Win32 error met on `path` means for the player.
 Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGameFile);
 
-// "修改失败：<what happened>\n<what to do>[\n<state>]". `fileName` is
-// shown as given (relative to the game folder).
+// "<what happened>\n<what to do>". `fileName` is shown as given (relative
+// to the game folder).
+std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned long error);
+
+// "修改失败：<what happened>\n<what to do>[\n<state>]".
 std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,
                          std::wstring_view stateNote = {});
+
+// A failed operation with an outcome of its own rather than one from a
+// Win32 error.
+OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName,
+                              std::wstring_view stateNote = {});
 
 // The file's name relative to the game folder, as the player knows it.
 std::wstring DisplayName(const GameFolder& folder, const std::wstring& path);

@@ -1,5 +1,7 @@
 #include "core/patch_table.h"
 
+#include <algorithm>
+
 namespace tarnwick {
 namespace {
 
@@ -44,6 +46,18 @@ const PatchTable* PatchTableFor(GameVersion version) {
         case GameVersion::Unknown: break;
     }
     return nullptr;
+}
+
+std::uint32_t PatchAreasEnd(const PatchTable& table) {
+    std::uint32_t end = table.codeOffset + kCodePatchSize;
+    for (std::uint32_t offset : table.valueOffsets) end = std::max(end, offset + kSlotSize);
+    return end;
+}
+
+bool IsPatched(std::span<const std::uint8_t> file, const PatchTable& table) {
+    const std::vector<std::uint8_t> code = DecodePattern(kCodePatchText);
+    if (file.size() < table.codeOffset + code.size()) return false;
+    return std::equal(code.begin(), code.end(), file.begin() + table.codeOffset);
 }
 
 // A malformed text decodes to nothing, so a broken pattern can never be

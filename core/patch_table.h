@@ -2,6 +2,7 @@
 // Where each version keeps the fifteen value slots and the two code bytes.
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -23,6 +24,14 @@ struct PatchTable {
 
 // nullptr for GameVersion::Unknown. 1.07 and 9.07 share one table.
 const PatchTable* PatchTableFor(GameVersion version);
+
+// The length a game file needs to hold every patch area of the table.
+std::uint32_t PatchAreasEnd(const PatchTable& table);
+
+// A file whose code bytes are the two no-operation bytes has been patched:
+// the game's own code never holds them there, so such a file is never an
+// original. A file too short for the code bytes is not patched.
+bool IsPatched(std::span<const std::uint8_t> file, const PatchTable& table);
 
 // "90 90" -> {0x90, 0x90}: space-separated two-digit hex numbers.
 std::vector<std::uint8_t> DecodePattern(std::string_view text);

@@ -11,13 +11,18 @@ enum class Outcome {
     InvalidValue,      // apply refused: a field is empty, not digits or too long
     GameFileMissing,
     GameFileDamaged,   // too short to hold the patch areas of its version
+    GameFileChanged,   // another version (or none) than the tool recognised at start
     GameFileInUse,     // the running game holds it
     FileInUse,         // another program holds one of the tool's other files
     ReadOnly,          // the game file (or another file) is read-only
+    ReadOnlyDisk,      // the whole disk cannot be written
     AccessDenied,      // the folder needs administrator rights
     DiskFull,
     NotAFolder,        // a file stands where one of the tool's folders belongs
+    NotAFile,          // a folder stands where one of the tool's files belongs
+    ToolBusy,          // another copy of the tool is working in the same folder
     BackupMissing,     // restore: "还原文件丢失 还原失败"
+    BackupDamaged,     // restore: the backup is no game file the tool knows
     Failed,            // any other failure of the file system
 };
 

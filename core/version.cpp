@@ -1,5 +1,6 @@
 #include "core/version.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/codepage.h"
@@ -93,19 +94,31 @@ GameVersion RecogniseProbeText(std::wstring_view probeText) {
     return GameVersion::Unknown;
 }
 
-Recognition RecogniseGameFile(const std::wstring& gameFile) {
+// When more of the file follows than is looked at, the units looked at
+// are only the start of the probe; with no zero among them the probe is
+// longer than any signature, and their round trip is long enough to say so.
+Recognition RecogniseProbeBytes(std::span<const std::uint8_t> bytes) {
     Recognition result;
+    result.probeText = ProbeText(ProbeUnits(bytes.first(std::min(bytes.size(), kProbeReadBytes))));
+    result.version = RecogniseProbeText(result.probeText);
+    return result;
+}
+
+GameVersion RecogniseGameBytes(std::span<const std::uint8_t> wholeFile) {
+    if (wholeFile.size() <= kProbeOffset) return RecogniseProbeBytes({}).version;
+    return RecogniseProbeBytes(wholeFile.subspan(kProbeOffset)).version;
+}
+
+Recognition RecogniseGameFile(const std::wstring& gameFile) {
     fileio::Bytes bytes;
     std::uint64_t size = 0;
     if (DWORD error = fileio::ReadFileRange(gameFile, kProbeOffset, kProbeReadBytes, bytes, size)) {
-        result.systemError = error;
-        return result;
+        Recognition failed;
+        failed.systemError = error;
+        return failed;
     }
-    // When more of the file follows than was read, the units read are only
-    // the start of the probe; with no zero among them the probe is longer
-    // than any signature, and their round trip is long enough to say so.
-    result.probeText = ProbeText(ProbeUnits(bytes));
-    result.version = RecogniseProbeText(result.probeText);
+    Recognition result = RecogniseProbeBytes(bytes);
+    result.fileSize = size;
     return result;
 }
 

@@ -31,8 +31,14 @@ GameVersion RecogniseProbeText(std::wstring_view probeText);
 struct Recognition {
     GameVersion version = GameVersion::Unknown;
     std::wstring probeText;
+    std::uint64_t fileSize = 0;
     unsigned long systemError = 0;  // non-zero when the file could not be read
 };
+// The same recognition from the bytes that follow the probe offset (all of
+// them or only the first; the few the probe needs are enough).
+Recognition RecogniseProbeBytes(std::span<const std::uint8_t> bytesFromProbeOffset);
+// From a whole game file already in memory.
+GameVersion RecogniseGameBytes(std::span<const std::uint8_t> wholeFile);
 // Reads only the bytes the probe needs. An empty, short or unreadable file
 // is simply not recognised.
 Recognition RecogniseGameFile(const std::wstring& gameFile);

@@ -1,7 +1,7 @@
 #include "form/form.h"
 
-#include "core/codepage.h"
 #include "res/resource_ids.h"
+#include "style/subclass.h"
 
 namespace tarnwick {
 namespace {
@@ -15,7 +15,7 @@ constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
 
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
-    if (!previous) return DefWindowProcA(field, message, wParam, lParam);
+    if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
     if (message == WM_CHAR) {
         if (Form* form = Form::FromHandle(GetParent(field))) {
             int key = static_cast<int>(wParam);
@@ -26,7 +26,14 @@ LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM l
     } else if (message == WM_NCDESTROY) {
         RemovePropA(field, kKeyFilterProp);
     }
-    return CallWindowProcA(previous, field, message, wParam, lParam);
+    return CallSavedProc(previous, field, message, wParam, lParam);
+}
+
+// Class names are ASCII.
+std::wstring Widen(const char* ascii) {
+    std::wstring wide;
+    for (; *ascii; ++ascii) wide += static_cast<wchar_t>(static_cast<unsigned char>(*ascii));
+    return wide;
 }
 
 bool IsPushButton(HWND window) {
@@ -70,49 +77,54 @@ private:
 
 bool RegisterFormClasses(HINSTANCE instance) {
     if (formAtom) return true;
-    WNDCLASSEXA form{};
+    const std::wstring formName = Widen(kFormClassName);
+    WNDCLASSEXW form{};
     form.cbSize = sizeof form;
     form.style = CS_DBLCLKS;
     form.lpfnWndProc = &Form::FormProc;
     form.cbWndExtra = sizeof(Form*);
     form.hInstance = instance;
-    form.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    form.lpszClassName = kFormClassName;
-    formAtom = RegisterClassExA(&form);
+    form.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    form.lpszClassName = formName.c_str();
+    formAtom = RegisterClassExW(&form);
     if (!formAtom) return false;
 
     // The check box keeps the platform's button procedure and its extra
     // bytes; only the name differs.
-    WNDCLASSEXA check{};
+    const std::wstring checkName = Widen(kCheckBoxClassName);
+    WNDCLASSEXW check{};
     check.cbSize = sizeof check;
-    if (!GetClassInfoExA(nullptr, "Button", &check)) return false;
+    if (!GetClassInfoExW(nullptr, L"Button", &check)) return false;
     check.style &= ~CS_GLOBALCLASS;
     check.hInstance = instance;
-    check.lpszClassName = kCheckBoxClassName;
-    return RegisterClassExA(&check) != 0;
+    check.lpszClassName = checkName.c_str();
+    return RegisterClassExW(&check) != 0;
 }
 
-std::string Ansi(std::wstring_view text) { return WideToCodePage(text, kSystemCodePage); }
-std::wstring FromAnsi(std::string_view text) { return CodePageToWide(text, kSystemCodePage); }
-
-std::string GetWindowTextAnsi(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
+HFONT UiFont() {
+    static const HFONT font = [] {
+        const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        LOGFONTW description{};
+        if (GetObjectW(stock, sizeof description, &description) != sizeof description ||
+            description.lfCharSet == GB2312_CHARSET) {
+            return stock;
+        }
+        description.lfCharSet = GB2312_CHARSET;
+        HFONT chinese = CreateFontIndirectW(&description);
+        return chinese ? chinese : stock;
+    }();
+    return font;
 }
-
-HFONT UiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
 HICON LoadToolIcon(bool small) {
     int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_TARNWICK), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TARNWICK), IMAGE_ICON,
                                          size, size, LR_SHARED));
 }
 
 void ShowMessageBox(HWND owner, std::wstring_view text) {
-    MessageBoxA(owner, Ansi(text).c_str(), Ansi(kMessageTitle).c_str(), MB_OK);
+    const std::wstring message(text), title(kMessageTitle);
+    MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
 }
 
 int MouseButtonOf(UINT buttonDownMessage) {
@@ -138,20 +150,19 @@ int LiveFormCount() { return liveForms; }
 int RunMessageLoop() {
     MSG message;
     while (liveForms > 0) {
-        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && Form::FromHandle(root) && IsDialogMessageA(root, &message)) continue;
+        if (root && Form::FromHandle(root) && IsDialogMessageW(root, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return 0;
 }
 
 void InstallKeyFilter(HWND field) {
     if (GetPropA(field, kKeyFilterProp)) return;
-    LONG_PTR previous =
-        SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyFilterProc));
+    WNDPROC previous = ReplaceWindowProc(field, &KeyFilterProc);
     SetPropA(field, kKeyFilterProp, reinterpret_cast<HANDLE>(previous));
 }
 
@@ -163,50 +174,52 @@ void Form::Close() {
 
 Form* Form::FromHandle(HWND window) {
     if (!window || !formAtom) return nullptr;
-    if (static_cast<ATOM>(GetClassLongA(window, GCW_ATOM)) != formAtom) return nullptr;
-    return reinterpret_cast<Form*>(GetWindowLongPtrA(window, 0));
+    if (static_cast<ATOM>(GetClassLongW(window, GCW_ATOM)) != formAtom) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(window, 0));
 }
 
 void Form::ChildKeyPress(HWND, int&) {}
 
 bool Form::CreateFormWindow(std::wstring_view caption, DWORD style, DWORD exStyle, const Box& outer,
                             HWND owner) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
     if (!RegisterFormClasses(instance)) return false;
-    CreateWindowExA(exStyle, kFormClassName, Ansi(caption).c_str(), style, outer.left, outer.top,
+    const std::wstring title(caption);
+    CreateWindowExW(exStyle, Widen(kFormClassName).c_str(), title.c_str(), style, outer.left, outer.top,
                     outer.width, outer.height, owner, nullptr, instance, this);
     return window_ != nullptr;
 }
 
 HWND Form::CreateChild(const char* className, std::wstring_view text, DWORD style, DWORD exStyle,
                        const Box& box, int id) {
-    HWND child = CreateWindowExA(exStyle, className, Ansi(text).c_str(), style | WS_CHILD, box.left,
+    const std::wstring title(text);
+    HWND child = CreateWindowExW(exStyle, Widen(className).c_str(), title.c_str(), style | WS_CHILD, box.left,
                                  box.top, box.width, box.height, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                 GetModuleHandleA(nullptr), nullptr);
-    if (child) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (child) SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     return child;
 }
 
 LRESULT CALLBACK Form::FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Form* form = nullptr;
     if (message == WM_NCCREATE) {
-        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(form));
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(form));
         form->window_ = window;
         ++liveForms;
     } else {
-        form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, 0));
+        form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, 0));
     }
-    if (!form) return DefWindowProcA(window, message, wParam, lParam);
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
     LRESULT result = form->WindowProc(message, wParam, lParam);
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, 0, 0);
+        SetWindowLongPtrW(window, 0, 0);
         form->window_ = nullptr;
         form->lastFocus_ = nullptr;
         // Wake the message loop so that it sees the count, even when the
         // window was destroyed from a message sent by another thread.
-        if (--liveForms <= 0) PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+        if (--liveForms <= 0) PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
     }
     return result;
 }
@@ -241,32 +254,7 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
-}
-
-void Form::SetPicture(int resourceId) {
-    pictureInfo_ = nullptr;
-    pictureBits_ = nullptr;
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resourceId), reinterpret_cast<LPCSTR>(RT_BITMAP));
-    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
-    const auto* info = loaded ? static_cast<const BITMAPINFO*>(LockResource(loaded)) : nullptr;
-    if (!info || SizeofResource(module, found) < sizeof(BITMAPINFOHEADER)) return;
-    // A bitmap resource is a BITMAPINFO, its colour table and then the
-    // pixels; 24-bit pictures have no colour table.
-    const BITMAPINFOHEADER& header = info->bmiHeader;
-    DWORD colours = header.biClrUsed;
-    if (colours == 0 && header.biBitCount <= 8) colours = 1u << header.biBitCount;
-    const DWORD masks = header.biCompression == BI_BITFIELDS && header.biSize == sizeof(BITMAPINFOHEADER) ? 3 : 0;
-    const DWORD offset = header.biSize + (colours + masks) * sizeof(RGBQUAD);
-    // Rows of uncompressed pixels are padded to whole 32-bit words; a
-    // resource too short for its pixels is not drawn.
-    const long long rows = header.biHeight < 0 ? -static_cast<long long>(header.biHeight) : header.biHeight;
-    const long long stride = (static_cast<long long>(header.biWidth) * header.biBitCount + 31) / 32 * 4;
-    const bool uncompressed = header.biCompression == BI_RGB || header.biCompression == BI_BITFIELDS;
-    if (header.biWidth <= 0 || (uncompressed && offset + stride * rows > SizeofResource(module, found))) return;
-    pictureInfo_ = info;
-    pictureBits_ = reinterpret_cast<const BYTE*>(info) + offset;
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 void Form::PaintBeneathLabels(HDC) {}
@@ -280,12 +268,7 @@ void Form::Paint(HDC target) {
     HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
     FillRect(dc, &client, back);
     DeleteObject(back);
-    if (pictureInfo_) {
-        const BITMAPINFOHEADER& header = pictureInfo_->bmiHeader;
-        const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-        SetDIBitsToDevice(dc, 0, 0, header.biWidth, height, 0, 0, 0, height, pictureBits_, pictureInfo_,
-                          DIB_RGB_COLORS);
-    }
+    picture_.Draw(dc, client.right, client.bottom, ResolveColour(backColour_));
     PaintBeneathLabels(dc);
     for (const Label& label : labels_) DrawLabel(dc, label, UiFont());
 
@@ -298,7 +281,7 @@ void Form::InvalidateLabel(int index) {
     if (window_) InvalidateRect(window_, &box, FALSE);
 }
 
-void Form::SetLabelCaption(int index, std::string caption) {
+void Form::SetLabelCaption(int index, std::wstring caption) {
     Label& label = labels_[static_cast<size_t>(index)];
     if (label.caption == caption) return;
     label.caption = std::move(caption);
@@ -339,7 +322,7 @@ void Form::MoveFocus(WPARAM wParam, LPARAM lParam) {
     SetFocus(target);
     // A text field reached with Tab has its whole text selected, as in a
     // dialog, so that typing replaces it.
-    if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageA(target, EM_SETSEL, 0, -1);
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
 }
 
 void Form::OnActivate(WORD state, bool minimised) {
@@ -358,7 +341,7 @@ void Form::OnActivate(WORD state, bool minimised) {
 bool Form::ClickFocusedButton() {
     HWND focus = GetFocus();
     if (!focus || !IsChild(window_, focus) || !IsPushButton(focus)) return false;
-    PostMessageA(focus, BM_CLICK, 0, 0);
+    PostMessageW(focus, BM_CLICK, 0, 0);
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "form/label.h"
+#include "form/picture.h"
 #include "form/twips.h"
 
 namespace tarnwick {
@@ -23,15 +24,15 @@ inline constexpr char kCheckBoxClassName[] = "ThunderRT6CheckBox";
 // Title of every message box of the tool.
 inline constexpr std::wstring_view kMessageTitle = L"系统信息";
 
-// Registers both classes for the module; later calls do nothing.
+// Registers both classes for the module; later calls do nothing. Both are
+// Unicode classes: the tool's windows take and give their texts as UTF-16,
+// so no text passes through the system's code page, whatever it is.
 bool RegisterFormClasses(HINSTANCE instance);
 
-// Window texts go through the ANSI functions in the system's code page.
-std::string Ansi(std::wstring_view text);
-std::wstring FromAnsi(std::string_view text);
-std::string GetWindowTextAnsi(HWND window);
-
-// The platform's default user-interface font (a stock object, never deleted).
+// The platform's default user-interface font at its size, with the Chinese
+// (GB2312) character set, so that the Chinese texts show on any system. On
+// a system whose default font has that character set already (Simplified
+// Chinese) it is the stock font itself. Shared, so never deleted.
 HFONT UiFont();
 
 // The tool's icon from the exe's resources, big or small; null when the
@@ -55,7 +56,8 @@ int LiveFormCount();
 int RunMessageLoop();
 
 // Sends every WM_CHAR of the text field through Form::ChildKeyPress of its
-// parent form before the field sees it.
+// parent form before the field sees it. A Unicode field is subclassed
+// through the wide functions, so its messages are not converted.
 void InstallKeyFilter(HWND field);
 
 class Form {
@@ -94,17 +96,16 @@ protected:
 
     // Drawn after the back colour and the picture, before the labels.
     virtual void PaintBeneathLabels(HDC dc);
-    void SetLabelCaption(int index, std::string caption);
+    void SetLabelCaption(int index, std::wstring caption);
     void SetLabelForeColour(int index, COLORREF colour);
     void SetLabelTransparent(int index, bool transparent);
 
     std::vector<Label> labels_;
     COLORREF backColour_ = SystemColour(COLOR_BTNFACE);
-    // The picture drawn unscaled at the top-left corner: a bitmap resource of
-    // the exe, drawn straight from the resource, so that it takes no memory
-    // of its own (a loaded copy of the main window's picture would be about
-    // 440 KB). No picture when the resource is missing.
-    void SetPicture(int resourceId);
+    // The picture drawn over the whole client area (see FormPicture); its
+    // pixels of the back colour stay exact when it is scaled. No picture
+    // when the resource is missing.
+    void SetPicture(int resourceId) { picture_.Load(resourceId); }
 
 private:
     friend bool RegisterFormClasses(HINSTANCE instance);
@@ -118,8 +119,7 @@ private:
 
     HWND window_ = nullptr;
     HWND lastFocus_ = nullptr;
-    const BITMAPINFO* pictureInfo_ = nullptr;  // in the exe's resources
-    const void* pictureBits_ = nullptr;
+    FormPicture picture_;
 };
 
 }  // namespace tarnwick

@@ -18,7 +18,7 @@ void DrawLabel(HDC dc, const Label& label, HFONT font) {
     HGDIOBJ oldFont = SelectObject(dc, font);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, ResolveColour(label.foreColour));
-    DrawTextA(dc, label.caption.data(), static_cast<int>(label.caption.size()), &box,
+    DrawTextW(dc, label.caption.data(), static_cast<int>(label.caption.size()), &box,
               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

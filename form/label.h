@@ -18,7 +18,7 @@ COLORREF ResolveColour(COLORREF colour);
 
 struct Label {
     Box box;                      // pixels, client coordinates of the form
-    std::string caption;          // text in the system's ANSI code page
+    std::wstring caption;
     COLORREF foreColour = SystemColour(COLOR_BTNTEXT);
     COLORREF backColour = SystemColour(COLOR_BTNFACE);
     bool transparent = false;     // opaque labels fill their box first

@@ -27,7 +27,7 @@ bool MessageDialog::Create() {
 
     Label label;
     label.box = TwipsToPixels(kTextBox, twipsPerPixel);
-    label.caption = Ansi(kText);
+    label.caption = kText;
     label.transparent = true;
     labels_.push_back(label);
     confirmButton_ = CreateChild("Button", L"确认", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,

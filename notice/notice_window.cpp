@@ -2,8 +2,11 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "core/hint_file.h"
 #include "notice/taskbar.h"
+#include "style/primitives.h"
 #include "style/skin.h"
 #include "style/system_library.h"
 
@@ -22,8 +25,8 @@ struct LabelSpec {
 
 // Opens a link with the shell's "open" verb. shell32 is loaded on the first
 // click, not at every start of the tool.
-void OpenLink(HWND owner, const char* link) {
-    if (ShellExecuteProc open = SystemShellExecute()) open(owner, "open", link, nullptr, nullptr, SW_SHOWNORMAL);
+void OpenLink(HWND owner, const wchar_t* link) {
+    if (ShellExecuteProc open = SystemShellExecute()) open(owner, L"open", link, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 constexpr COLORREF kDefaultFore = SystemColour(COLOR_BTNTEXT);
@@ -54,7 +57,7 @@ bool NoticeWindow::Create() {
         return false;
 
     for (const LabelSpec& label : kLabels) {
-        labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), Ansi(label.caption), label.fore, label.back,
+        labels_.push_back({TwipsToPixels(label.box, twipsPerPixel_), label.caption, label.fore, label.back,
                            label.transparent});
     }
     dontShowAgain_ = CreateChild(kCheckBoxClassName, L"不再提示此信息", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX,
@@ -103,9 +106,14 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void NoticeWindow::PaintBeneathLabels(HDC dc) {
     // The outline: one pixel in the highlight colour; the title bar covers
-    // its top edge.
+    // its top edge. It is 5 twips wider than the window, which rounds to the
+    // same pixel at 96 dpi but to one beyond the window at some settings
+    // (120 dpi): its right and bottom edges keep to the window's last pixels.
     Box shape = TwipsToPixels(kOutlineBox, twipsPerPixel_);
-    RECT outline{shape.left, shape.top, shape.Right(), shape.Bottom()};
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    RECT outline{shape.left, shape.top, std::min<LONG>(shape.Right(), client.right),
+                 std::min<LONG>(shape.Bottom(), client.bottom)};
     FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
@@ -181,9 +189,9 @@ void NoticeWindow::OnCloseClicked() { StartTimer(kSlideOutTimer, slidingOut_); }
 void NoticeWindow::OnCloseLabelHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kRed); }
 
 void NoticeWindow::OnDontShowAgainClicked() {
-    bool checked = SendMessageA(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
-    SetWindowTextA(switchWord_, Ansi(checked ? kSwitchOff : kSwitchOn).c_str());
-    OperationResult result = WriteHintFile(folder_, FromAnsi(GetWindowTextAnsi(switchWord_)));
+    bool checked = SendMessageW(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
+    SetWindowTextW(switchWord_, std::wstring(checked ? kSwitchOff : kSwitchOn).c_str());
+    OperationResult result = WriteHintFile(folder_, GetWindowTextString(switchWord_));
     // A switch file that cannot be written is reported; the notice and the
     // tool go on.
     if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);

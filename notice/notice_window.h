@@ -9,6 +9,7 @@
 
 #include "core/game_folder.h"
 #include "form/form.h"
+#include "notice/notice_links.h"  // kContactAddress, kWebAddress, made by CMake
 
 namespace tarnwick {
 
@@ -33,10 +34,6 @@ inline constexpr COLORREF kRed = 0x000000FF;
 inline constexpr COLORREF kWhite = 0x00FFFFFF;
 }  // namespace notice_layout
 
-// The two links. The contact address opens the mail program, the web
-// address the browser.
-inline constexpr char kContactAddress[] = "mailto:brellan@example.com";
-inline constexpr char kWebAddress[] = "https://brellan.example.com/";
 
 class NoticeWindow : public Form {
 public:

@@ -75,12 +75,38 @@ start_small_disk() {
         tarnwick-smalldisk "$dir" 2>/dev/null; then
         small_disk_dir="$dir"
         export TARNWICK_SMALL_DISK="$dir"
+        start_read_only_view "$dir"
     else
         echo "small disk not mounted (mount not allowed here): its tests skip" >&2
     fi
 }
 
+# The small disk once more, through a read-only bind mount: what the tests
+# write through TARNWICK_SMALL_DISK, the tool sees on a disk that cannot be
+# written through TARNWICK_SMALL_DISK_READONLY. Without it that test skips.
+start_read_only_view() {
+    local view="$1-readonly"
+    mkdir -p "$view"
+    if mountpoint -q "$view"; then
+        $small_disk_sudo umount "$view" 2>/dev/null || $small_disk_sudo umount -l "$view" 2>/dev/null || true
+    fi
+    if $small_disk_sudo mount --bind "$1" "$view" 2>/dev/null; then
+        small_disk_view="$view"
+        if $small_disk_sudo mount -o remount,bind,ro "$view" 2>/dev/null; then
+            export TARNWICK_SMALL_DISK_READONLY="$view"
+            return
+        fi
+    fi
+    echo "read-only view of the small disk not mounted: its test skips" >&2
+}
+
 stop_small_disk() {
+    if [ -n "${small_disk_view:-}" ]; then
+        $small_disk_sudo umount "$small_disk_view" 2>/dev/null || $small_disk_sudo umount -l "$small_disk_view" 2>/dev/null || true
+        rmdir "$small_disk_view" 2>/dev/null || true
+        small_disk_view=""
+        unset TARNWICK_SMALL_DISK_READONLY
+    fi
     [ -n "${small_disk_dir:-}" ] || return 0
     # Busy only while a Wine process still holds a file there; the session
     # has ended them by now, so a lazy unmount finishes at once.

@@ -9,6 +9,7 @@
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"
+#include "style/subclass.h"
 
 namespace tarnwick {
 namespace {
@@ -156,8 +157,8 @@ LONG AttachWindow(HWND window) {
     }
 
     ++Engine().attachCount;
-    LONG previous = SetWindowLongA(window, GWL_WNDPROC, reinterpret_cast<LONG>(&StyleWndProc));
-    SetIntProp(window, kPropProcAddr, previous);
+    const WNDPROC previous = ReplaceWindowProc(window, &StyleWndProc);
+    SetHandleProp(window, kPropProcAddr, previous);
 
     RepaintWholeWindow(window);
     return 1;
@@ -165,8 +166,8 @@ LONG AttachWindow(HWND window) {
 
 LONG DetachWindow(HWND window) {
     if (window == nullptr) return 0;
-    const LONG saved = GetIntProp(window, kPropProcAddr);
-    if (saved == 0) return 0;
+    const auto saved = GetHandleProp<WNDPROC>(window, kPropProcAddr);
+    if (saved == nullptr) return 0;
 
     switch (ClassifyWindowHandle(window)) {
         case ControlKind::Form:
@@ -192,7 +193,7 @@ LONG DetachWindow(HWND window) {
     }
 
     RemovePropA(window, kPropProcAddr);
-    SetWindowLongA(window, GWL_WNDPROC, saved);
+    ReplaceWindowProc(window, saved);
     RepaintWholeWindow(window);
 
     if (--Engine().attachCount <= 0) ResetEngine();

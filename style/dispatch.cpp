@@ -83,7 +83,7 @@ HWND WindowUnderCursor() {
 LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window == nullptr) return 0;
     const auto saved = GetHandleProp<WNDPROC>(window, kPropProcAddr);
-    if (saved == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    if (saved == nullptr) return DefaultWindowProc(window, message, wParam, lParam);
 
     switch (message) {
         case WM_DESTROY: return HandleDestroy(saved, window, message, wParam, lParam);

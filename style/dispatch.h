@@ -12,15 +12,18 @@
 // detached (its click closed it) gets nothing more.
 #include <windows.h>
 
+#include "style/subclass.h"
+
 namespace tarnwick {
 
-// Installed by AttachWindow with SetWindowLongA. For a window that is not
-// attached (any more) it answers with DefWindowProcA; for a null handle 0.
+// Installed by AttachWindow (ReplaceWindowProc). For a window that is not
+// attached (any more) it answers with the default procedure; for a null
+// handle 0.
 LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Hands the message to the saved procedure with its own parameters.
 inline LRESULT Forward(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(saved, window, message, wParam, lParam);
+    return CallSavedProc(saved, window, message, wParam, lParam);
 }
 
 // True while the window carries "PROCADDR".

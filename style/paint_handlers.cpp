@@ -3,6 +3,7 @@
 
 #include "style/colours.h"
 #include "style/control_kind.h"
+#include "style/dispatch.h"
 #include "style/fade.h"
 #include "style/gdi_scope.h"
 #include "style/paint_handler_parts.h"
@@ -45,7 +46,7 @@ void PaintComboOverlay(HWND combo) {
 }  // namespace
 
 LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto forward = [&] { return CallWindowProcA(saved, window, message, wParam, lParam); };
+    auto forward = [&] { return Forward(saved, window, message, wParam, lParam); };
     switch (ClassifyWindowHandle(window)) {
         case ControlKind::PushButton:
             if (!IsOwnerDrawnButtonStyle(GetIntProp(window, kPropOldStyle))) {
@@ -109,11 +110,11 @@ LRESULT HandleNcPaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, L
             PaintProgressFrame(window);
             return 0;
         case ControlKind::DataList:
-            return CallWindowProcA(saved, window, message, wParam, lParam);
+            return Forward(saved, window, message, wParam, lParam);
         default:
             break;
     }
-    const LRESULT result = CallWindowProcA(saved, window, message, wParam, lParam);
+    const LRESULT result = Forward(saved, window, message, wParam, lParam);
     if (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
         ReplaceClientEdge(window);
     }

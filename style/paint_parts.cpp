@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "style/ansi_text.h"
 #include "style/blit.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
@@ -47,16 +46,16 @@ int HeaderCellX(int state) {
 }
 
 std::wstring ReadHeaderItemText(HWND header, int index) {
-    std::string buffer(kHeaderTextLimit, '\0');
-    HDITEMA item{};
+    std::wstring buffer(kHeaderTextLimit, L'\0');
+    HDITEMW item{};
     item.mask = HDI_TEXT;
     item.pszText = buffer.data();
     item.cchTextMax = kHeaderTextLimit;
-    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     // Read the buffer, never item.pszText: for a callback item the control
-    // puts LPSTR_TEXTCALLBACKA there instead of copying a text.
-    std::erase(buffer, '\0');
-    return AnsiToWide(buffer);
+    // puts LPSTR_TEXTCALLBACKW there instead of copying a text.
+    buffer.resize(buffer.find(L'\0'));
+    return buffer;
 }
 
 void DrawHeaderItem(HDC surface, int left, int width, int faceHeight, int textHeight, int cellX,

@@ -1,8 +1,7 @@
 #include "style/primitives.h"
 
-#include <vector>
+#include <string>
 
-#include "style/ansi_text.h"
 #include "style/gdi_scope.h"
 #include "style/rounding.h"
 
@@ -16,25 +15,23 @@ RECT BoxToRect(int left, int top, int width, int height) {
 }  // namespace
 
 std::wstring GetWindowTextString(HWND window) {
-    int length = GetWindowTextLengthA(window);
+    int length = GetWindowTextLengthW(window);
     if (length <= 0) {
         return {};
     }
-    // The length may overestimate (it can count DBCS text as bytes of the
-    // wide text); the copy's own count and its terminating NUL are what hold.
-    std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, buffer.data(), length + 1);
-    if (copied <= 0) {
-        return {};
-    }
-    return AnsiToWide(std::string_view(buffer.data()));
+    // The length may overestimate (for an ANSI window it can count the
+    // bytes of a double-byte text); the copy's own count is what holds.
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
 }
 
 int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,
                    UINT format) {
-    std::string ansi = WideToAnsi(text);
     RECT rect = BoxToRect(left, top, width, height);
-    return DrawTextA(dc, ansi.c_str(), -1, &rect, format);
+    text = text.substr(0, text.find(L'\0'));
+    return DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect, format);
 }
 
 int FillSolid(HDC dc, int left, int top, int width, int height, COLORREF colour) {

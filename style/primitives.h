@@ -35,12 +35,11 @@ struct WindowBox {
     std::int32_t Height = 0;  // Bottom - Top
 };
 
-// The window's text through GetWindowTextA, converted from the ANSI code
-// page; empty for a window without text.
+// The window's text through GetWindowTextW, so that no character is lost to
+// the system's code page; empty for a window without text.
 std::wstring GetWindowTextString(HWND window);
 
-// DrawTextA of the text (converted to the ANSI code page, NUL-terminated)
-// into the box. Uses the DC's font, text colour and background mode as the
+// DrawTextW of the text, up to its first NUL if it holds one, into the box. Uses the DC's font, text colour and background mode as the
 // caller set them and changes none of them. Returns the drawn text's height,
 // 0 on failure.
 int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,

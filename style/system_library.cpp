@@ -41,7 +41,7 @@ OleTranslateColorProc SystemOleTranslateColor() {
 }
 
 ShellExecuteProc SystemShellExecute() {
-    static ShellExecuteProc proc = reinterpret_cast<ShellExecuteProc>(LoadSystemProc("shell32.dll", "ShellExecuteA"));
+    static ShellExecuteProc proc = reinterpret_cast<ShellExecuteProc>(LoadSystemProc("shell32.dll", "ShellExecuteW"));
     return proc;
 }
 

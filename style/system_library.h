@@ -24,8 +24,8 @@ AlphaBlendProc SystemAlphaBlend();
 using OleTranslateColorProc = HRESULT(WINAPI*)(DWORD, HPALETTE, COLORREF*);
 OleTranslateColorProc SystemOleTranslateColor();
 
-// shell32's ShellExecuteA, or null.
-using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+// shell32's ShellExecuteW, or null.
+using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 ShellExecuteProc SystemShellExecute();
 
 // comctl32's _TrackMouseEvent, or null.

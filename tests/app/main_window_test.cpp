@@ -39,7 +39,7 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
     HWND form = window.Handle();
 
     EXPECT_EQ(ClassOf(form), "ThunderRT6FormDC");
-    EXPECT_EQ(TextOf(form), "Tarnwick");
+    EXPECT_EQ(TextOf(form), L"Tarnwick");
     LONG style = GetWindowLongA(form, GWL_STYLE);
     EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     RECT client, outer;
@@ -59,7 +59,7 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         EXPECT_EQ(ChildBox(field), TwipsToPixels(FieldBox(i), tpp));
         EXPECT_TRUE(GetWindowLongA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
         EXPECT_EQ(window.Labels()[MainWindow::FieldLabel(i)].box, TwipsToPixels(FieldLabelBox(i), tpp));
-        EXPECT_EQ(TextOf(field), Ansi(kFields[i].defaultText));
+        EXPECT_EQ(TextOf(field), kFields[i].defaultText);
     }
     struct Button {
         HWND window;
@@ -74,7 +74,7 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         EXPECT_EQ(ClassOf(b.window), "Button");
         EXPECT_EQ(GetDlgCtrlID(b.window), b.id);
         EXPECT_EQ(ChildBox(b.window), TwipsToPixels(b.box, tpp));
-        EXPECT_EQ(TextOf(b.window), Ansi(b.text));
+        EXPECT_EQ(TextOf(b.window), b.text);
         EXPECT_TRUE(IsWindowEnabled(b.window));
     }
     EXPECT_EQ(ChildBox(window.VersionTagBuffer()), TwipsToPixels(kVersionTagBufferBox, tpp));
@@ -130,11 +130,11 @@ TEST(MainWindow, StartUpLabelsLimitsAndColourKey) {
         EXPECT_TRUE(IsWindowEnabled(window.ConfirmButton()));
 
         // A file that matches no version.
-        EXPECT_EQ(window.Labels()[MainWindow::kStatusLabel].caption, Ansi(L"无法识别您当前所使用的版本请谨慎使用"));
+        EXPECT_EQ(window.Labels()[MainWindow::kStatusLabel].caption, L"无法识别您当前所使用的版本请谨慎使用");
         EXPECT_TRUE(window.Labels()[MainWindow::kStatusLabel].transparent);
         for (int i = 0; i < kFieldCount; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(window.Labels()[MainWindow::FieldLabel(i)].caption, Ansi(kFields[i].caption));
+            EXPECT_EQ(window.Labels()[MainWindow::FieldLabel(i)].caption, kFields[i].caption);
             EXPECT_TRUE(window.Labels()[MainWindow::FieldLabel(i)].transparent);
             EXPECT_EQ(SendMessageA(window.Field(i), EM_GETLIMITTEXT, 0, 0), (i >= 1 && i <= 4) ? 3 : 2);
         }
@@ -149,6 +149,22 @@ TEST(MainWindow, StartUpLabelsLimitsAndColourKey) {
     }
 }
 
+TEST(MainWindow, TextsPassThroughTheSkinnedWindowsUnconverted) {
+    // Thai, a character outside the basic plane and Chinese: no ANSI code
+    // page holds them all, so a window subclassed through the ANSI functions
+    // (by the key filter or the style engine) would give back question marks.
+    const std::wstring text = L"\u0E20\u0E32\u0E29\u0E32 \U0001F98B \u786E\u8BA4";
+    TestGameFolder game;
+    MainWindow window(game.folder);
+    ASSERT_TRUE(window.Start());
+    for (HWND item : {window.Handle(), window.Field(0), window.ConfirmButton(), window.VersionTagBuffer()}) {
+        SCOPED_TRACE(ClassOf(item));
+        EXPECT_TRUE(IsWindowUnicode(item));
+        ASSERT_TRUE(SetWindowTextW(item, text.c_str()));
+        EXPECT_EQ(TextOf(item), text);
+    }
+}
+
 TEST(MainWindow, FieldsTakeOnlyDigitsAndBackspaceWhenTyped) {
     TestGameFolder game;
     MainWindow window(game.folder);
@@ -157,18 +173,18 @@ TEST(MainWindow, FieldsTakeOnlyDigitsAndBackspaceWhenTyped) {
         int field;
         const char* start;
         std::string keys;
-        const char* text;
+        const wchar_t* text;
     } cases[] = {
-        {0, "", "12a", "12"},
-        {5, "", ".-/ +e", ""},
-        {6, "", "7\r\t9", "79"},
-        {2, "", "1\b", ""},
-        {14, "", "4\b\b5", "5"},
-        {0, "", "123", "12"},     // typed-length limit 2
-        {1, "", "1234", "123"},   // limit 3 for fields 1 to 4
-        {4, "", "9999", "999"},
-        {3, "", std::string("\x16\x03\x18", 3) + "8", "8"},  // Ctrl+V, Ctrl+C, Ctrl+X dropped
-        {9, "", "\xB0\xA1", ""},  // a double-byte character
+        {0, "", "12a", L"12"},
+        {5, "", ".-/ +e", L""},
+        {6, "", "7\r\t9", L"79"},
+        {2, "", "1\b", L""},
+        {14, "", "4\b\b5", L"5"},
+        {0, "", "123", L"12"},     // typed-length limit 2
+        {1, "", "1234", L"123"},   // limit 3 for fields 1 to 4
+        {4, "", "9999", L"999"},
+        {3, "", std::string("\x16\x03\x18", 3) + "8", L"8"},  // Ctrl+V, Ctrl+C, Ctrl+X dropped
+        {9, "", "\xB0\xA1", L""},  // a double-byte character
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "field " << c.field << " keys " << testing::PrintToString(c.keys));
@@ -187,13 +203,13 @@ TEST(MainWindow, ConfirmIsEnabledExactlyWhileNoFieldIsEmpty) {
     for (int i = 0; i < kFieldCount; ++i) {
         SCOPED_TRACE(i);
         HWND field = window.Field(i);
-        std::string before = TextOf(field);
+        std::wstring before = TextOf(field);
         SendMessageA(field, EM_SETSEL, 0, -1);
         Type(field, "\b");
         EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
         Type(field, "7");
         EXPECT_TRUE(IsWindowEnabled(window.ConfirmButton()));
-        SetWindowTextA(field, before.c_str());
+        SetWindowTextW(field, before.c_str());
     }
     for (int i = 0; i < kFieldCount; ++i) SetWindowTextA(window.Field(i), "");
     EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
@@ -215,7 +231,7 @@ TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     EXPECT_EQ(LiveFormCount(), formsBefore + 1);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(ClassOf(dialog), "ThunderRT6FormDC");
-    EXPECT_EQ(TextOf(dialog), Ansi(L"系统信息"));
+    EXPECT_EQ(TextOf(dialog), L"系统信息");
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
     LONG style = GetWindowLongA(dialog, GWL_STYLE);
     EXPECT_TRUE(style & WS_CAPTION);
@@ -226,10 +242,10 @@ TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     EXPECT_EQ(client.right, 273);
     EXPECT_EQ(client.bottom, 80);
     HWND button = window.Dialog()->ConfirmButton();
-    EXPECT_EQ(TextOf(button), Ansi(L"确认"));
+    EXPECT_EQ(TextOf(button), L"确认");
     EXPECT_TRUE(GetWindowLongA(button, GWL_STYLE) & WS_TABSTOP);
     ASSERT_EQ(window.Dialog()->Labels().size(), 1u);
-    EXPECT_EQ(window.Dialog()->Labels()[0].caption, Ansi(L"程序必须在流星蝴蝶剑的安装目录下才能运行"));
+    EXPECT_EQ(window.Dialog()->Labels()[0].caption, L"程序必须在流星蝴蝶剑的安装目录下才能运行");
     EXPECT_TRUE(window.Dialog()->Labels()[0].transparent);
 
     // "确认" closes it; no form of the tool is left, so the loop would end.
@@ -266,7 +282,7 @@ TEST(MainWindow, NoticeShowsUnlessTheSwitchFileSaysOff) {
             EXPECT_TRUE(IsWindowVisible(notice));
             EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
             EXPECT_EQ(ClassOf(notice), "ThunderRT6FormDC");
-            EXPECT_EQ(TextOf(notice), Ansi(L"系统信息"));
+            EXPECT_EQ(TextOf(notice), L"系统信息");
         }
     }
 }
@@ -284,9 +300,9 @@ TEST(MainWindow, SettingsCacheFillsTheFields) {
 
     MainWindow window(game.folder);
     ASSERT_TRUE(window.Start());
-    EXPECT_EQ(TextOf(window.Field(0)), "1234");
-    EXPECT_EQ(TextOf(window.Field(1)), "");
-    for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_string(i)) << i;
+    EXPECT_EQ(TextOf(window.Field(0)), L"1234");
+    EXPECT_EQ(TextOf(window.Field(1)), L"");
+    for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_wstring(i)) << i;
     EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton())) << "field 1 is empty";
 }
 

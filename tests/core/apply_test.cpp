@@ -140,9 +140,10 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         const wchar_t* problem;  // part of the message
     } cases[] = {
         {0, L"", L"第1个“血值”", L"没有填写"},
+        {0, L"1234", L"第1个“血值”", L"最多只能填写2位数字"},  // the limit the player can type
         {1, L"1234", L"第2个“血值”", L"最多只能填写3位数字"},
         {4, L"30%", L"第5个“血值”", L"只能填写数字"},
-        {5, L"12345", L"第1个“时局”", L"最多只能填写4位数字"},
+        {5, L"12345", L"第1个“时局”", L"最多只能填写2位数字"},
         {9, L"1a", L"“时间”", L"只能填写数字"},
         {10, L" 15", L"第4个“时局”", L"只能填写数字"},
         {13, L"-1", L"第4个“局次”", L"只能填写数字"},
@@ -231,6 +232,8 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
         {"shorter", [](const Bytes& g) { return Bytes(g.begin(), g.end() - 1); }},
         {"longer", [](const Bytes& g) { Bytes b = g; b.push_back(7); return b; }},
         {"empty", [](const Bytes&) { return Bytes(); }},
+        {"a patched copy of the game file",
+         [](const Bytes& g) { return Patched(g, GameVersion::V1_07, MixedValues()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -244,18 +247,18 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
     }
 }
 
-TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
+TEST_F(Apply, OtherFilesInTheWayAreReportedAndOnlyTheBackupStopsThePatch) {
     const struct {
         const char* name;
         const wchar_t* file;  // the message names it
-        Outcome outcome;
-        bool hold;  // held open rather than made read-only
-        bool backupWritten;
+        char spoil;           // 'h' held open, 'r' read-only, 'c' cannot be moved into place
+        Outcome outcome;      // Ok: patched; a second line says the values were not remembered
     } cases[] = {
-        {"read-only settings cache", L"Data\\Slowlysave.cfg", Outcome::ReadOnly, false, false},
-        {"settings cache held open", L"Data\\Slowlysave.cfg", Outcome::FileInUse, true, false},
-        {"read-only stale backup", L"Data\\bak\\meteor.bak", Outcome::ReadOnly, false, false},
-        {"stale backup held open", L"Data\\bak\\meteor.bak", Outcome::FileInUse, true, false},
+        {"read-only settings cache", L"Data\\Slowlysave.cfg", 'r', Outcome::Ok},
+        {"settings cache held open", L"Data\\Slowlysave.cfg", 'h', Outcome::Ok},
+        {"settings cache cannot be moved into place", L"Data\\Slowlysave.cfg", 'c', Outcome::Ok},
+        {"read-only stale backup", L"Data\\bak\\meteor.bak", 'r', Outcome::ReadOnly},
+        {"stale backup held open", L"Data\\bak\\meteor.bak", 'h', Outcome::FileInUse},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -267,16 +270,21 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedBeforeTheGameFileChanges) {
         const Bytes old = {'o', 'l', 'd'};
         test::WriteFileBytes(path, old);
         std::optional<test::HeldOpen> held;
-        if (c.hold) {
-            held.emplace(path);
-        } else {
-            test::MakeReadOnly(path);
-        }
-        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        if (c.spoil == 'h') held.emplace(path);
+        if (c.spoil == 'r') test::MakeReadOnly(path);
+        const OperationResult result =
+            ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(), {.failCacheCommit = c.spoil == 'c'});
+        const bool patched = c.outcome == Outcome::Ok;
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_NE(result.message.find(c.file), std::wstring::npos) << result.message;
-        EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
-        ExpectSameBytes(Game(), before);
+        EXPECT_EQ(result.message.find(patched ? L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："
+                                              : L"修改失败："),
+                  0u)
+            << result.message;
+        if (!patched) {
+            EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+        }
+        ExpectSameBytes(Game(), patched ? Patched(before, GameVersion::V1_07, DefaultFieldTexts()) : before);
         ExpectSameBytes(test::ReadFileBytes(path), old);
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         held.reset();
@@ -304,8 +312,6 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         {"a value write fails", {.failWrite = 16}, Outcome::Failed, L"游戏文件没有改动"},
         {"the code write fails", {.failWrite = 31}, Outcome::Failed, L"游戏文件没有改动"},
         {"read-back finds a wrong byte", {.corruptReadBack = true}, Outcome::Failed, L"游戏文件没有改动"},
-        {"settings cache cannot be moved into place", {.failCacheCommit = true}, Outcome::FileInUse,
-         L"游戏文件没有改动"},
         {"putting the old bytes back fails too", {.failWrite = 20, .failRollback = true}, Outcome::Failed,
          L"已用备份"},
     };

@@ -21,7 +21,11 @@ Recognition RecogniseBytes(const Bytes& bytes) {
     test::TempFolder folder;
     const std::wstring path = folder / L"meteor.exe";
     test::WriteFileBytes(path, bytes);
-    return RecogniseGameFile(path);
+    const Recognition recognition = RecogniseGameFile(path);
+    // Apply recognises the whole file it read; the two must agree.
+    EXPECT_EQ(RecogniseGameBytes(bytes), recognition.version);
+    EXPECT_EQ(recognition.fileSize, bytes.size());
+    return recognition;
 }
 
 TEST(VersionTag, TextsAndExactComparison) {

@@ -9,6 +9,7 @@
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
+#include "tests/core/expected_bytes.h"
 #include "tests/support/pixels.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
@@ -25,11 +26,16 @@ const std::string kHintHeader = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";     //
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Polls until the file holds `expected`; what it held last ("" if missing).
+// Polls until the file holds `expected`; what it held last ("" if missing,
+// or held open by the tool while it writes it).
 std::string WaitForFileText(const std::wstring& path, const std::string& expected) {
     std::string text;
     for (int i = 0; i < 500; ++i) {
-        text = Exists(path) ? ReadFileText(path) : "";
+        try {
+            text = Exists(path) ? ReadFileText(path) : "";
+        } catch (const std::exception&) {
+            text.clear();
+        }
         if (text == expected) break;
         Sleep(10);
     }
@@ -39,6 +45,18 @@ std::string WaitForFileText(const std::wstring& path, const std::string& expecte
 Bytes Slice(const Bytes& bytes, size_t offset, size_t count) {
     return Bytes(bytes.begin() + offset, bytes.begin() + offset + count);
 }
+
+// The screen as the player sees it, once the window has painted itself:
+// where the main window is see-through it shows what lies beneath.
+struct ScreenShot : DibCanvas {
+    explicit ScreenShot(HWND window) : DibCanvas(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Sync(window);
+        HDC screen = GetDC(nullptr);
+        CopyFrom(screen, 0, 0);
+        ReleaseDC(nullptr, screen);
+    }
+};
 
 // A game folder in a temporary folder, and the tool started in it.
 class ToolTest : public testing::Test {
@@ -52,11 +70,11 @@ protected:
         WriteFileBytes(Path(L"Data\\Hint.cfg"), Bytes(bytes.begin(), bytes.end()));
     }
 
-    // Starts the tool and waits for its main window; fails the test when it
-    // does not come.
-    void StartTool() {
+    // Starts the tool (at a DPI setting, when one is given) and waits for its
+    // main window; fails the test when it does not come.
+    void StartTool(int dpi = 0) {
         tool_.reset();  // a tool started before is ended first
-        tool_ = std::make_unique<ToolProcess>(ToolExePath(), folder_.Path());
+        tool_ = std::make_unique<ToolProcess>(ToolExePath(), folder_.Path(), dpi);
         ASSERT_TRUE(tool_->Started()) << "cannot start the tool";
         main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
         ASSERT_TRUE(main_) << "no main window";
@@ -81,28 +99,63 @@ protected:
             timeoutMs);
     }
 
+    // The main window at a DPI setting: the layout's size, and no pixel
+    // round any child window see-through (neither the key green nor what
+    // shows through the window's corner).
+    void ExpectMainWindowLaidOutAt(int dpi) {
+        RECT client{}, window{}, r{};
+        GetClientRect(main_, &client);
+        EXPECT_EQ(client.right, TwipsToPixels(kClientWidth, TwipsPerPixel(dpi)));
+        EXPECT_EQ(client.bottom, TwipsToPixels(kClientHeight, TwipsPerPixel(dpi)));
+        const ScreenShot screen(main_);
+        GetWindowRect(main_, &window);
+        const COLORREF beneath = screen.At(window.left, window.top);
+        for (HWND child : Children(main_)) {
+            GetWindowRect(child, &r);
+            int seeThrough = 0;
+            for (int x = r.left - 1; x <= r.right; ++x) {
+                for (int y = r.top - 1; y <= r.bottom; ++y) {
+                    const bool ring = x < r.left || x == r.right || y < r.top || y == r.bottom;
+                    if (ring && (screen.At(x, y) == kBackColour || screen.At(x, y) == beneath)) ++seeThrough;
+                }
+            }
+            if (IsWindowVisible(child)) {
+                EXPECT_EQ(seeThrough, 0) << "round control " << GetDlgCtrlID(child);
+            }
+        }
+    }
+
     TempFolder folder_;
     std::unique_ptr<ToolProcess> tool_;
     HWND main_ = nullptr;
 };
 
+// A missing locale would silently give another code page than the run asks for.
+TEST(ToolEnvironment, RunsOnTheCodePageOfItsLocale) {
+    wchar_t expected[16] = {};
+    if (!GetEnvironmentVariableW(L"TARNWICK_CODE_PAGE", expected, 16)) GTEST_SKIP() << "the system's own code page";
+    EXPECT_EQ(std::to_wstring(GetACP()), expected);
+}
+
 TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
     struct Case {
         GameVersion version;
         const char* name;
+        int dpi;  // each version at another DPI setting
         std::uint32_t t0Offset, t1Offset, t8Offset, t9Offset, codeOffset;
     } cases[] = {
-        {GameVersion::V1_07, "1.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
-        {GameVersion::V1_08, "1.08", 0x1C744C, 0x1C7444, 0x1C7478, 0x1C74A0, 0x3A89E},
-        {GameVersion::V9_07, "9.07", 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+        {GameVersion::V1_07, "1.07", 96, 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
+        {GameVersion::V1_08, "1.08", 120, 0x1C744C, 0x1C7444, 0x1C7478, 0x1C74A0, 0x3A89E},
+        {GameVersion::V9_07, "9.07", 144, 0x1C743C, 0x1C7434, 0x1C7468, 0x1C7490, 0x3AB5E},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::Message() << c.name << " at " << c.dpi << " dpi");
         RemoveTree(Path(L"Data"));
         WriteGame(c.version);
         const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
         WriteHint(kHintHeader + kOffLine);
-        ASSERT_NO_FATAL_FAILURE(StartTool());
+        ASSERT_NO_FATAL_FAILURE(StartTool(c.dpi));
+        ExpectMainWindowLaidOutAt(c.dpi);
         EXPECT_FALSE(IsWindowEnabled(Restore())) << "no backup yet";
 
         // Typed: only digits get in.
@@ -127,9 +180,12 @@ TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
         EXPECT_EQ(Slice(patched, c.t9Offset, 4), (Bytes{0x39, 0x39, 0, 0}));
         EXPECT_EQ(Slice(patched, c.codeOffset, 2), (Bytes{0x90, 0x90}));
         EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+        FieldTexts applied = DefaultFieldTexts();
+        applied[0] = L"5", applied[1] = L"300", applied[8] = L"7", applied[9] = L"99";
+        EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(applied)) << "code page 936";
 
         // The next start shows the values that were applied.
-        ASSERT_NO_FATAL_FAILURE(StartTool());
+        ASSERT_NO_FATAL_FAILURE(StartTool(c.dpi));
         EXPECT_EQ(WindowText(Field(0)), L"5");
         EXPECT_EQ(WindowText(Field(1)), L"300");
         EXPECT_EQ(WindowText(Field(8)), L"7");
@@ -197,16 +253,28 @@ TEST_F(ToolTest, ConfirmIsDisabledWhileAFieldIsEmpty) {
 TEST_F(ToolTest, SettingsCacheTextIsNotCutToTheTypedLimit) {
     WriteGame(GameVersion::V1_08);
     WriteHint(kHintHeader + kOffLine);
+    // Field 1 holds half a million digits: no value the tool wrote, so it
+    // keeps its default, and start-up does not hang laying the text out.
     std::string cache = "[\xC5\xE4\xD6\xC3\xBB\xBA\xB4\xE6]\r\n";
-    for (int i = 0; i < 15; ++i) cache += "\xD1\xAA\xD6\xB5\xA3\xBA" + std::string(i == 0 ? "1234" : "12") + "\r\n";
+    for (int i = 0; i < 15; ++i) {
+        cache += "\xD1\xAA\xD6\xB5\xA3\xBA" + (i == 0 ? "1234" : i == 1 ? std::string(500000, '9') : "12") + "\r\n";
+    }
     WriteFileBytes(Path(L"Data\\Slowlysave.cfg"), Bytes(cache.begin(), cache.end()));
+    const Bytes game = ReadFileBytes(Path(L"meteor.exe"));
     ASSERT_NO_FATAL_FAILURE(StartTool());
     EXPECT_EQ(WindowText(Field(0)), L"1234");
+    EXPECT_EQ(WindowText(Field(1)), L"100");
     EXPECT_EQ(SendMessageA(Field(0), EM_GETLIMITTEXT, 0, 0), 2);
     // Typing into the full field adds nothing.
     SendMessageA(Field(0), EM_SETSEL, 4, 4);
     TypeChars(Field(0), "5");
     EXPECT_EQ(WindowText(Field(0)), L"1234");
+    // "确认" refuses it, naming the limit the player can type there.
+    EXPECT_EQ(ClickAndAnswer(Confirm()).find(L"第1个“血值”的数值“1234”太长，最多只能填写2位数字。"), 0u);
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), game);
+    EXPECT_FALSE(Exists(Path(L"Data\\bak")));
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), cache);
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Hint.cfg")), kHintHeader + kOffLine);
 }
 
 TEST_F(ToolTest, NoNoticeWhenSwitchedOff) {
@@ -219,8 +287,9 @@ TEST_F(ToolTest, NoNoticeWhenSwitchedOff) {
 
 TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
     for (bool useCloseBox : {false, true}) {
-        SCOPED_TRACE(useCloseBox ? "close box" : "确认");
-        ToolProcess tool(ToolExePath(), folder_.Path());
+        SCOPED_TRACE(useCloseBox ? "close box, 144 dpi" : "确认, 96 dpi");
+        const int dpi = useCloseBox ? 144 : 96;
+        ToolProcess tool(ToolExePath(), folder_.Path(), dpi);
         ASSERT_TRUE(tool.Started());
         HWND dialog = WaitForWindow(tool.Id(), [](HWND w) {
             return IsWindowVisible(w) && ClassName(w) == kFormClassName && WindowText(w) == L"系统信息" &&
@@ -234,8 +303,8 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
         }
         RECT client;
         GetClientRect(dialog, &client);
-        EXPECT_EQ(client.right, 273);
-        EXPECT_EQ(client.bottom, 80);
+        EXPECT_EQ(client.right, TwipsToPixels(message_dialog_layout::kClientWidth, TwipsPerPixel(dpi)));  // 273
+        EXPECT_EQ(client.bottom, TwipsToPixels(message_dialog_layout::kClientHeight, TwipsPerPixel(dpi)));  // 80
         HWND button = GetDlgItem(dialog, message_dialog_layout::kConfirmButtonId);
         EXPECT_EQ(WindowText(button), L"确认");
 
@@ -249,9 +318,15 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
     EXPECT_FALSE(Exists(Path(L"Data"))) << "nothing written";
 }
 
-TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
+// The notice at each DPI setting.
+class NoticeTest : public ToolTest, public testing::WithParamInterface<int> {};
+INSTANTIATE_TEST_SUITE_P(Dpi, NoticeTest, testing::Values(96, 120, 144));
+
+TEST_P(NoticeTest, RestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
+    const int dpi = GetParam();
+    auto pixels = [dpi](double twips) { return TwipsToPixels(twips, TwipsPerPixel(dpi)); };
     WriteGame(GameVersion::V1_07);
-    ASSERT_NO_FATAL_FAILURE(StartTool());
+    ASSERT_NO_FATAL_FAILURE(StartTool(dpi));
     HWND notice = FindNotice();
     ASSERT_TRUE(notice);
     EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
@@ -273,8 +348,16 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     EXPECT_EQ(r.bottom, workArea.bottom);
     EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(r.bottom - r.top, 200);
-    EXPECT_EQ(r.right - r.left, 333);
+    EXPECT_EQ(r.bottom - r.top, pixels(notice_layout::kClientHeight));  // 200 at 96 dpi
+    EXPECT_EQ(r.right - r.left, pixels(notice_layout::kClientWidth));   // 333
+    // The outline frames the window's outermost pixels below the title bar.
+    const ScreenShot screen(notice);
+    const COLORREF outline = GetSysColor(COLOR_HIGHLIGHT);
+    int missing = 0;
+    for (int y = r.top + pixels(375); y < r.bottom; ++y)
+        missing += (screen.At(r.left, y) != outline) + (screen.At(r.right - 1, y) != outline);
+    for (int x = r.left; x < r.right; ++x) missing += screen.At(x, r.bottom - 1) != outline;
+    EXPECT_EQ(missing, 0) << "pixels of the outline";
 
     HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
     ASSERT_TRUE(check);
@@ -287,14 +370,14 @@ TEST_F(ToolTest, NoticeRestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     }
 
     // "关闭" slides it out, and it closes itself; the main window stays.
-    ClickAt(notice, 304 + 5, 8 + 5);  // inside "关闭" at 304, 8 (33 x 17 pixels)
+    ClickAt(notice, pixels(4560) + 5, pixels(120) + 5);  // inside "关闭" at 4560, 120 twips
     for (int ticks = 0; ticks < 400 && IsWindow(notice); ++ticks) SendTimerTick(notice, notice_layout::kSlideOutTimer);
     EXPECT_FALSE(IsWindow(notice));
     EXPECT_TRUE(IsWindow(main_));
     EXPECT_TRUE(tool_->Running());
 
     // The last click left the notice switched off.
-    ASSERT_NO_FATAL_FAILURE(StartTool());
+    ASSERT_NO_FATAL_FAILURE(StartTool(dpi));
     EXPECT_EQ(FindNotice(0), nullptr);
 }
 

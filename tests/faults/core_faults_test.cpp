@@ -1,6 +1,7 @@
 // The file-level core, in process, on the faults the tool tests met: a
-// file where one of the tool's folders belongs, and a game file that went
-// away after start-up. Each writer names what happened and what to do.
+// file where one of the tool's folders belongs (or a folder where a file
+// does), and a game file that went away after start-up. Each writer names
+// what happened and what to do.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,13 +17,14 @@
 namespace tarnwick::test {
 namespace {
 
-TEST(CoreFaults, AFileWhereAFolderBelongsIsNamedAsSuch) {
+TEST(CoreFaults, AFileWhereAFolderBelongsAndTheReverseAreNamedAsSuch) {
     const Bytes squatter = {'x'};
     const struct {
         const char* name;
-        const wchar_t* folder;  // replaced by a file
+        const wchar_t* folder;  // replaced by a file (or the file by a folder, for NotAFile)
         const wchar_t* prefix;  // what the player was doing
         std::function<OperationResult(const GameFolder&)> write;
+        Outcome outcome = Outcome::NotAFolder;
     } cases[] = {
         {"apply, Data", L"Data", L"修改失败",
          [](const GameFolder& f) { return ApplyPatch(f, GameVersion::V1_07, DefaultFieldTexts()); }},
@@ -32,6 +34,8 @@ TEST(CoreFaults, AFileWhereAFolderBelongsIsNamedAsSuch) {
          [](const GameFolder& f) { return WriteSettingsCache(f, DefaultFieldTexts()); }},
         {"notice switch file, Data", L"Data", L"保存提示设置失败",
          [](const GameFolder& f) { return WriteHintFile(f, kSwitchOff); }},
+        {"notice switch file, a folder data\\Hint.cfg", L"data\\Hint.cfg", L"保存提示设置失败",
+         [](const GameFolder& f) { return WriteHintFile(f, kSwitchOff); }, Outcome::NotAFile},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -42,13 +46,16 @@ TEST(CoreFaults, AFileWhereAFolderBelongsIsNamedAsSuch) {
         CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
         const std::wstring path = temp / c.folder;
         RemoveTree(path);
-        WriteFileBytes(path, squatter);
+        const bool file = c.outcome == Outcome::NotAFolder;
+        if (file) WriteFileBytes(path, squatter);
+        if (!file) CreateDirectoryW(path.c_str(), nullptr);
 
         const OperationResult result = c.write(folder);
-        EXPECT_EQ(result.outcome, Outcome::NotAFolder);
+        EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.message.find(c.prefix), 0u) << testing::PrintToString(result.message);
-        EXPECT_TRUE(SaysAll(result.message, {std::wstring(c.folder) + L" 应该是文件夹", L"改名或移到别处"}));
-        EXPECT_EQ(ReadFileBytes(path), squatter);
+        EXPECT_TRUE(SaysAll(result.message, {std::wstring(c.folder) + (file ? L" 应该是文件夹" : L" 应该是文件，"),
+                                             L"改名或移到别处"}));
+        EXPECT_TRUE(file ? ReadFileBytes(path) == squatter : FolderExists(path));
         EXPECT_EQ(ReadFileBytes(folder.GameFile()), game);
     }
 }

@@ -21,14 +21,20 @@ std::wstring WithoutTrailingSlash(std::wstring path) {
     return path;
 }
 
-}  // namespace
-
-std::wstring SmallDiskPath() {
+// The Windows path of the Unix path in an environment variable; empty when
+// the variable is not set.
+std::wstring PathFromEnvironment(const char* variable) {
     char value[1024] = {};
-    const DWORD length = GetEnvironmentVariableA("TARNWICK_SMALL_DISK", value, sizeof value);
+    const DWORD length = GetEnvironmentVariableA(variable, value, sizeof value);
     if (length == 0 || length >= sizeof value) return L"";
     return WithoutTrailingSlash(WinePathFromUnix(value));
 }
+
+}  // namespace
+
+std::wstring SmallDiskPath() { return PathFromEnvironment("TARNWICK_SMALL_DISK"); }
+
+std::wstring SmallDiskReadOnlyViewPath() { return PathFromEnvironment("TARNWICK_SMALL_DISK_READONLY"); }
 
 std::wstring QuickFolderRoot(std::string* where) {
     auto tell = [where](const char* text) {

@@ -14,6 +14,10 @@ namespace tarnwick::test {
 // variable TARNWICK_SMALL_DISK; empty when the variable is not set.
 std::wstring SmallDiskPath();
 
+// The same small disk seen through a read-only mount, from the Unix path
+// in TARNWICK_SMALL_DISK_READONLY; empty when that is not set.
+std::wstring SmallDiskReadOnlyViewPath();
+
 // A folder where thousands of writes and flushes are cheap: the small disk
 // when there is one, else /dev/shm when Wine sees it, else the system's
 // temporary folder. `where` tells which, for the printed figures.

@@ -1,7 +1,8 @@
 // Faults met by "确认" and "还原" in the real tool: the game file held open
-// by another program, made read-only or deleted after start-up, and the
-// Data folders replaced by files. After each the game file is as before or
-// as intended, the backup is the pristine file, the "系统信息" box says what
+// by another program or copy of the tool, made read-only, deleted or
+// replaced after start-up, files and folders in each other's place, bad
+// backups, a read-only disk. After each the game file is as before or as
+// intended, the backup is the pristine file, the "系统信息" box says what
 // happened and what to do, and once the fault is gone the next click works.
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "core/folder_lock.h"
 #include "tests/faults/tool_fixture.h"
 
 namespace tarnwick::test {
@@ -46,7 +48,13 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
         };
     };
     auto release = [&held](const std::wstring&) { held.Release(); };
+    std::optional<FolderLock> otherCopy;  // as during its own apply or restore
     const GameFileFault faults[] = {
+        {"another copy of the tool at work in the folder",
+         [&](const std::wstring&) { ASSERT_FALSE(otherCopy.emplace(GameFolder{Folder()}).Busy()); },
+         [&](const std::wstring&) { otherCopy.reset(); },
+         {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
+         {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
         {"held open by the running game, which lets others read", holdWith(FILE_SHARE_READ), release,
          {L"修改失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"游戏文件没有改动"},
          {L"还原失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"备份文件仍然保留"}},
@@ -171,6 +179,80 @@ TEST_F(ToolFaults, DataFoldersReplacedByFiles) {
         ExpectToolAlive();
         EXPECT_EQ(Game(), Patched());
         EXPECT_FALSE(IsWindowEnabled(Restore()));
+    }
+}
+
+// Each row starts the tool on a game file and a backup, changes one path
+// behind its back, clicks one button, and checks the message and the files.
+TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
+    MakeGameFolder(GameVersion::V1_07);
+    const Bytes pristine = pristine_, patched = Patched(), cut(pristine.begin(), pristine.begin() + 1000000);
+    const Bytes v108 = MakeSyntheticGame(GameVersion::V1_08), other107 = MakeSyntheticGame(GameVersion::V1_07, 6);
+    const Bytes unknown = MakeSyntheticGame(GameVersion::Unknown);
+    const std::wstring game = L"meteor.exe", backup = L"Data\\Bak\\meteor.bak", cache = L"Data\\Slowlysave.cfg";
+    const std::wstring unchanged = L"游戏文件没有改动", folderThere = L" 应该是文件，现在却是一个同名文件夹";
+    const struct {
+        const char* name;
+        Bytes game;
+        std::optional<Bytes> backup;
+        std::wstring changed;          // this path, after start-up, becomes
+        std::optional<Bytes> changeTo;  // these bytes, or a folder
+        bool restore;                   // the click: "还原" or "确认"
+        std::vector<std::wstring> text;
+        Bytes gameAfter;
+        std::optional<Bytes> backupAfter, cacheAfter;
+    } cases[] = {
+        {"game replaced by 1.08", patched, pristine, game, v108, false,
+         {L"修改失败", L"meteor.exe 在本工具启动后被换成了别的文件", L"重新运行", unchanged}, v108, pristine, {}},
+        {"game replaced by no known version", pristine, {}, game, unknown, false, {L"被换成了别的文件"}, unknown, {}, {}},
+        {"game replaced by another 1.07: patched", pristine, {}, game, other107, false, {L"恭喜您修改成功"},
+         PatchedGame(other107, GameVersion::V1_07, DefaultFieldTexts()), other107, CacheOf()},
+        {"a patched backup is no original", pristine, patched, {}, {}, false, {L"恭喜您修改成功"}, patched, pristine,
+         CacheOf()},
+        {"empty backup", patched, pristine, backup, Bytes(), true,
+         {L"还原失败", L"备份文件 Data\\bak\\meteor.bak 已损坏", L"重新安装游戏", unchanged}, patched, Bytes(), {}},
+        {"backup cut to 1,000,000 bytes", patched, pristine, backup, cut, true, {L"已损坏", unchanged}, patched, cut, {}},
+        {"a folder as backup, 还原", patched, pristine, backup, {}, true,
+         {L"还原失败", L"Data\\bak\\meteor.bak" + folderThere, L"改名或移到别处", unchanged}, patched, {}, {}},
+        {"a folder as backup, 确认", pristine, {}, backup, {}, false,
+         {L"修改失败", L"Data\\bak\\meteor.bak" + folderThere, unchanged}, pristine, {}, {}},
+        {"a folder as settings cache: patched all the same", pristine, {}, cache, {}, false,
+         {L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入", L"Data\\Slowlysave.cfg" + folderThere},
+         patched, pristine, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeGameFolder(GameVersion::V1_07);
+        WriteFileBytes(Path(game), c.game);
+        CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
+        if (c.backup) WriteFileBytes(Path(backup), *c.backup);
+        ASSERT_NO_FATAL_FAILURE(StartTool());
+        if (!c.changed.empty()) {
+            RemoveTree(Path(c.changed));
+            if (c.changeTo) WriteFileBytes(Path(c.changed), *c.changeTo);
+            if (!c.changeTo) CreateDirectoryW(Path(c.changed).c_str(), nullptr);
+        }
+
+        const std::wstring text = ClickAndAnswer(c.restore ? Restore() : Confirm());
+        EXPECT_TRUE(SaysAll(text, c.text));
+        EXPECT_EQ(text.find(L"管理员"), std::wstring::npos) << testing::PrintToString(text);
+        ExpectToolAlive();
+        ExpectFiles(c.gameAfter, c.backupAfter, c.cacheAfter);
+    }
+}
+
+TEST_F(ToolFaults, ADiskThatCannotBeWrittenIsNamedAsSuch) {
+    const std::wstring disk = SmallDiskPath(), view = SmallDiskReadOnlyViewPath();
+    if (disk.empty() || view.empty()) GTEST_SKIP() << "scripts/test mounts a read-only view of the small disk";
+    // Written through the small disk, seen by the tool through the view.
+    MakeGameFolder(GameVersion::V1_07, disk);
+    WriteFileBytes(Path(L"meteor.exe"), Patched());
+    CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
+    WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), pristine_);
+    ASSERT_NO_FATAL_FAILURE(StartTool(view + Folder().substr(disk.size())));
+    for (const auto& [button, prefix] : {std::pair{Confirm(), L"修改失败"}, std::pair{Restore(), L"还原失败"}}) {
+        EXPECT_TRUE(SaysAll(ClickAndAnswer(button), {prefix, L"游戏所在的磁盘是只读的", L"可以写入的磁盘"}));
+        ExpectFiles(Patched(), pristine_, std::nullopt);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include "app/main_layout.h"
 #include "core/fields.h"
+#include "core/game_folder.h"
 #include "core/version.h"
 #include "form/form.h"
 #include "tests/core/expected_bytes.h"
@@ -95,16 +96,18 @@ protected:
         WriteFileBytes(Path(L"meteor.exe"), pristine_);
         CreateDirectoryW(Path(L"Data").c_str(), nullptr);
         const std::string off = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
-        WriteFileBytes(Path(L"Data\\Hint.cfg"), Bytes(off.begin(), off.end()));
+        hint_ = Bytes(off.begin(), off.end());
+        WriteFileBytes(Path(L"Data\\Hint.cfg"), hint_);
     }
 
     const std::wstring& Folder() const { return temp_ ? temp_->Path() : folder_->Path(); }
     std::wstring Path(const std::wstring& relative) const { return Folder() + L"\\" + relative; }
 
-    // Starts the tool in the game folder and waits for its main window.
-    void StartTool() {
+    // Starts the tool in the game folder (or the same folder seen under
+    // another path) and waits for its main window.
+    void StartTool(const std::wstring& seenAs = L"") {
         tool_.reset();
-        tool_ = std::make_unique<ToolProcess>(ToolExePath(), Folder());
+        tool_ = std::make_unique<ToolProcess>(ToolExePath(), seenAs.empty() ? Folder() : seenAs);
         ASSERT_TRUE(tool_->Started()) << "cannot start the tool";
         main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
         ASSERT_TRUE(main_) << "no main window";
@@ -125,13 +128,32 @@ protected:
 
     Bytes Game() const { return ReadFileBytes(Path(L"meteor.exe")); }
     Bytes Backup() const { return ReadFileBytes(Path(L"Data\\bak\\meteor.bak")); }
-    bool BackupThere() const { return PathExists(Path(L"Data\\bak\\meteor.bak")); }
-    bool CacheThere() const { return PathExists(Path(L"Data\\Slowlysave.cfg")); }
+    // As files: a folder in their place does not count.
+    bool BackupThere() const { return FileExists(Path(L"Data\\bak\\meteor.bak")); }
+    bool CacheThere() const { return FileExists(Path(L"Data\\Slowlysave.cfg")); }
     std::optional<Bytes> CacheBytes() const {
         return CacheThere() ? std::optional<Bytes>(ReadFileBytes(Path(L"Data\\Slowlysave.cfg"))) : std::nullopt;
     }
     Bytes Patched(const FieldTexts& values = DefaultFieldTexts()) const {
         return PatchedGame(pristine_, version_, values);
+    }
+    static Bytes CacheOf(const FieldTexts& values = DefaultFieldTexts()) {
+        const std::string text = ExpectedCache(values);
+        return Bytes(text.begin(), text.end());
+    }
+
+    // The files a player depends on, byte for byte: the game file, the
+    // backup and the settings cache (nullopt: not there as a file) and the
+    // notice switch file as MakeGameFolder wrote it; no temporary file.
+    void ExpectFiles(const Bytes& game, const std::optional<Bytes>& backup, const std::optional<Bytes>& cache) {
+        EXPECT_TRUE(Game() == game) << "the game file";
+        EXPECT_EQ(BackupThere(), backup.has_value());
+        if (backup && BackupThere()) {
+            EXPECT_TRUE(Backup() == *backup) << "the backup";
+        }
+        EXPECT_EQ(CacheBytes(), cache) << "the settings cache";
+        EXPECT_EQ(ReadFileBytes(Path(L"Data\\Hint.cfg")), hint_) << "the notice switch file";
+        EXPECT_EQ(LeftoverTemporaryFiles(Folder()), 0);
     }
 
     std::unique_ptr<TempFolder> temp_;
@@ -140,6 +162,7 @@ protected:
     HWND main_ = nullptr;
     GameVersion version_ = GameVersion::V1_07;
     Bytes pristine_;
+    Bytes hint_;
 };
 
 }  // namespace tarnwick::test

@@ -69,10 +69,10 @@ TEST(Label, HitTestingFindsTheTopmostLabelAtAPoint) {
 TEST(Label, OpaqueLabelsFillExactlyTheirBoxTransparentOnesOnlyDrawText) {
     struct Case {
         bool transparent;
-        const char* caption;
-    } cases[] = {{false, ""}, {false, "12"}, {true, ""}, {true, "12"}};
+        const wchar_t* caption;
+    } cases[] = {{false, L""}, {false, L"12"}, {true, L""}, {true, L"12"}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "transparent " << c.transparent << " caption '" << c.caption << "'");
+        SCOPED_TRACE(testing::Message() << "transparent " << c.transparent << " caption '" << testing::PrintToString(std::wstring(c.caption)) << "'");
         Canvas canvas(40, 30);
         Label label;
         label.box = {5, 6, 20, 15};

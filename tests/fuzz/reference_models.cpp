@@ -72,6 +72,7 @@ std::array<std::optional<std::wstring>, 15> CacheValues(std::string_view file) {
         const std::size_t line = field + 1;  // line 1 is the header
         if (line >= lines.size()) break;
         const std::wstring text = Decode936(lines[line]);
+        if (text.size() > 3 + 16) continue;  // a value of more than 16 characters is not loaded
         values[field] = text.size() <= 3 ? std::wstring() : text.substr(3);
     }
     return values;

@@ -24,7 +24,8 @@ std::wstring Decode936(std::string_view bytes);
 std::wstring RoundTrip936(std::wstring_view units);
 
 // The settings cache: lines 2 to 16, each decoded and without its first
-// three characters; nullopt where the file has no such line.
+// three characters; nullopt where the file has no such line or the value
+// is longer than 16 characters.
 std::array<std::optional<std::wstring>, 15> CacheValues(std::string_view file);
 
 // The notice switch file: off only when line 2 reads "信息：停用".

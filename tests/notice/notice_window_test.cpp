@@ -204,7 +204,7 @@ TEST(NoticeWindow, CheckBoxRewritesTheSwitchFileOnEveryClick) {
     EXPECT_STREQ(name, kCheckBoxClassName);
     EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(test::TextOf(notice.SwitchWord()), Ansi(L"启用"));
+    EXPECT_EQ(test::TextOf(notice.SwitchWord()), L"启用");
     EXPECT_FALSE(IsWindowVisible(notice.SwitchWord()));
 
     const std::string header = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";
@@ -212,7 +212,7 @@ TEST(NoticeWindow, CheckBoxRewritesTheSwitchFileOnEveryClick) {
     const std::string on = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";
     for (const std::string* expected : {&off, &on, &off}) {
         SendMessageA(check, BM_CLICK, 0, 0);
-        EXPECT_EQ(test::TextOf(notice.SwitchWord()), Ansi(expected == &off ? L"停用" : L"启用"));
+        EXPECT_EQ(test::TextOf(notice.SwitchWord()), (expected == &off ? L"停用" : L"启用"));
         EXPECT_EQ(ReadFileBytes(game.folder.HintFile()), *expected);
     }
 }

@@ -168,7 +168,7 @@ TEST(ExeVersion, VersionInformationNamesTheToolInChinese) {
     }
 }
 
-TEST_F(ExeResources, ManifestRunsAsInvokerOnEverySystemWithClassicControls) {
+TEST_F(ExeResources, ManifestRunsAsInvokerOnEverySystemWithClassicControlsAndSystemDpi) {
     const std::vector<std::uint8_t> bytes = Resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
     ASSERT_FALSE(bytes.empty()) << "no manifest (type 24, id 1)";
     const std::string text(bytes.begin(), bytes.end());
@@ -185,7 +185,8 @@ TEST_F(ExeResources, ManifestRunsAsInvokerOnEverySystemWithClassicControls) {
         {"{1f676c76-80e1-4239-95bb-83d0f6d0da78}", true},  // 8.1
         {"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", true},  // 10 and 11
         {"Microsoft.Windows.Common-Controls", false},
-        {"dpiAware", false},
+        {"<application xmlns=\"urn:schemas-microsoft-com:asm.v3\">", true},  // passed over by XP
+        {"SMI/2005/WindowsSettings\">true</dpiAware>", true},  // system-aware
         {"requireAdministrator", false},
     };
     for (const Phrase& phrase : phrases) {

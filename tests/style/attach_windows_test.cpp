@@ -48,7 +48,11 @@ std::set<std::string> EnginePropsOf(HWND window) {
     return engine;
 }
 
-WNDPROC ProcOf(HWND window) { return reinterpret_cast<WNDPROC>(GetWindowLongA(window, GWL_WNDPROC)); }
+// In the window's own character set, as the engine subclasses it.
+WNDPROC ProcOf(HWND window) {
+    return reinterpret_cast<WNDPROC>(IsWindowUnicode(window) ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                             : GetWindowLongPtrA(window, GWLP_WNDPROC));
+}
 
 bool HasRegion(HWND window) {
     HRGN region = CreateRectRgn(0, 0, 0, 0);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the tool's windows as the style engine draws them,
 # on a virtual display: the main window with the notice, a button in the
-# middle of its hover fade, the message box of "确认", and the message
-# dialog. Writes PNG files into the folder given (default: docs/).
+# middle of its hover fade, the message box of "确认", the message dialog,
+# and the main window at 144 DPI. Writes PNG files into the folder given
+# (default: docs/).
 # Run after a build: BUILD_DIR=build-x tests/support/engine_screenshots.sh
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -33,6 +34,19 @@ shot_of_window() {
     eval "$(xdotool getwindowgeometry --shell "$2")"
     x=$((X > 8 ? X - 8 : 0)); y=$((Y > 8 ? Y - 8 : 0)); w=$((WIDTH + 16)); h=$((HEIGHT + 16))
     convert "$1" -crop "${w}x${h}+${x}+${y}" +repage "$3"
+}
+
+# Starts the tool in the folder $1, waits for its window titled $2 and
+# writes a shot of that window into $3; then ends the tool.
+shot_of_tool() {
+    (cd "$1" && exec wine "$BUILD_DIR/Tarnwick.exe") &
+    local tool=$! window
+    window="$(find_window "$2")"
+    sleep 1
+    import -window root "$work/shot.png"
+    shot_of_window "$work/shot.png" "$window" "$3"
+    kill "$tool" 2>/dev/null || true
+    wait "$tool" 2>/dev/null || true
 }
 
 mkdir -p "$work/game" "$work/empty"
@@ -68,12 +82,13 @@ wait "$tool" 2>/dev/null || true
 wineserver -k >/dev/null 2>&1 || true
 
 # The message dialog: the tool started where there is no game file.
-(cd "$work/empty" && exec wine "$BUILD_DIR/Tarnwick.exe") &
-tool=$!
-dialog="$(find_window '系统信息')"
-sleep 1
-import -window root "$work/dialog.png"
-shot_of_window "$work/dialog.png" "$dialog" "$out/message-dialog.png"
-kill "$tool" 2>/dev/null || true
-wait "$tool" 2>/dev/null || true
+shot_of_tool "$work/empty" '系统信息' "$out/message-dialog.png"
+
+# The main window at 144 DPI (a Linux desktop at 150 %), without the notice.
+# Wine reads the setting when a process starts.
+mkdir -p "$work/game/Data"
+printf '[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n' >"$work/game/Data/Hint.cfg"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+shot_of_tool "$work/game" '^Tarnwick$' "$out/main-window-144dpi.png"
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 ls "$out"

@@ -99,9 +99,10 @@ void WriteFileBytes(const std::wstring& path, const Bytes& bytes) {
     if (!ok || (!bytes.empty() && written != bytes.size())) throw FileError("WriteFile", path);
 }
 
+// Shares deleting too, as the tool opens a file it is about to replace.
 Bytes ReadFileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) throw FileError("CreateFileW", path);
     LARGE_INTEGER size;
     GetFileSizeEx(file, &size);

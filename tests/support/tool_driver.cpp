@@ -25,6 +25,35 @@ DWORD ProcessOf(HWND window) {
     return id;
 }
 
+// Sets the DPI setting that processes started from now on read, and puts
+// the former value (or its absence) back when it goes.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(int dpi) {
+        if (dpi <= 0 || RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                        nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+            key_ = nullptr;
+            return;
+        }
+        DWORD size = sizeof former_;
+        hadValue_ = !RegQueryValueExW(key_, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&former_), &size);
+        Set(static_cast<DWORD>(dpi));
+    }
+    ~ScopedLogPixels() {
+        if (key_ && hadValue_) Set(former_);
+        if (key_ && !hadValue_) RegDeleteValueW(key_, L"LogPixels");
+        if (key_) RegCloseKey(key_);
+    }
+
+private:
+    void Set(DWORD value) {
+        RegSetValueExW(key_, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    }
+    HKEY key_ = nullptr;
+    DWORD former_ = 0;
+    bool hadValue_ = false;
+};
+
 }  // namespace
 
 std::wstring WinePathFromUnix(std::string_view unixPath) {
@@ -33,7 +62,8 @@ std::wstring WinePathFromUnix(std::string_view unixPath) {
     return path;
 }
 
-ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder) {
+ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi) {
+    ScopedLogPixels setting(dpi);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};

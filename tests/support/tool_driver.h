@@ -28,8 +28,11 @@ inline constexpr DWORD kWaitMs = 15000;
 class ToolProcess {
 public:
     // Starts the exe with `folder` as its current folder and waits until it
-    // is idle for input. Started() tells whether that worked.
-    ToolProcess(const std::wstring& exe, const std::wstring& folder);
+    // is idle for input. Started() tells whether that worked. With a `dpi`
+    // the tool starts at that DPI setting: Wine reads the setting from
+    // HKCU\Control Panel\Desktop\LogPixels when a process starts, so the
+    // value is written for the start and put back as it was afterwards.
+    ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi = 0);
     ~ToolProcess();  // ends the process if it still runs
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;

@@ -15,10 +15,10 @@ namespace tarnwick::test {
 // Dispatches every queued message of this thread until none is left.
 inline void PumpUntilIdle() {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -42,9 +42,10 @@ struct TestGameFolder {
     GameFolder folder;
 };
 
-inline std::string TextOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
+// The window's text through the wide function, as the tool keeps it.
+inline std::wstring TextOf(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
     return text;
 }
 

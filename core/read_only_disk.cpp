@@ -1,0 +1,138 @@
+#include "core/read_only_disk.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "core/file_io.h"
+#include "core/text_lines.h"
+
+namespace tarnwick {
+namespace {
+
+// The path itself when it exists, else the nearest folder above it that
+// does; empty when none does.
+std::wstring NearestExisting(std::wstring path) {
+    path = fileio::FullPath(path);
+    while (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const std::wstring parent = fileio::ParentFolder(path);
+        if (parent == path) return {};
+        path = parent;
+    }
+    return path;
+}
+
+bool VolumeFlaggedReadOnly(const std::wstring& path) {
+    wchar_t root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return false;
+    DWORD flags = 0;
+    if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    return (flags & FILE_READ_ONLY_VOLUME) != 0;
+}
+
+// Wine's own exports, found only when running under Wine. Both return a
+// buffer from the process heap.
+using UnixNameFn = char*(CDECL*)(const wchar_t*);
+using DosNameFn = wchar_t*(CDECL*)(const char*);
+
+template <typename Fn>
+Fn WineExport(const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), name)));
+}
+
+// A /proc file tells no size: it is read until nothing more comes.
+std::string ReadToEnd(const wchar_t* path) {
+    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (text.size() < (1u << 20) && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        text.append(chunk, got);
+    }
+    CloseHandle(file);
+    return text;
+}
+
+bool WineMountReadOnly(const std::wstring& path) {
+    const auto toUnix = WineExport<UnixNameFn>("wine_get_unix_file_name");
+    const auto toDos = WineExport<DosNameFn>("wine_get_dos_file_name");
+    if (!toUnix || !toDos) return false;
+    char* unixPath = toUnix(path.c_str());
+    wchar_t* mountsPath = toDos("/proc/self/mounts");
+    bool readOnly = false;
+    if (unixPath && mountsPath) readOnly = MountTableSaysReadOnly(ReadToEnd(mountsPath), unixPath);
+    if (unixPath) HeapFree(GetProcessHeap(), 0, unixPath);
+    if (mountsPath) HeapFree(GetProcessHeap(), 0, mountsPath);
+    return readOnly;
+}
+
+// Mount points write a space, tab, newline or backslash as "\" and three
+// octal digits.
+std::string Unescape(std::string_view field) {
+    const auto octal = [&](std::size_t at) { return field[at] >= '0' && field[at] <= '7'; };
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size() && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+            const int code = (field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0');
+            text.push_back(static_cast<char>(code));
+            i += 3;
+            continue;
+        }
+        text.push_back(field[i]);
+    }
+    return text;
+}
+
+std::vector<std::string_view> Fields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (start < line.size()) {
+        const std::size_t end = line.find(' ', start);
+        const std::size_t stop = end == std::string_view::npos ? line.size() : end;
+        if (stop > start) fields.push_back(line.substr(start, stop - start));
+        start = stop + 1;
+    }
+    return fields;
+}
+
+bool Contains(std::string_view mountPoint, std::string_view path) {
+    if (mountPoint == "/") return true;
+    return path.substr(0, mountPoint.size()) == mountPoint &&
+           (path.size() == mountPoint.size() || path[mountPoint.size()] == '/');
+}
+
+bool HasOption(std::string_view options, std::string_view option) {
+    for (std::size_t start = 0; start <= options.size();) {
+        const std::size_t comma = options.find(',', start);
+        const std::size_t stop = comma == std::string_view::npos ? options.size() : comma;
+        if (options.substr(start, stop - start) == option) return true;
+        start = stop + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool MountTableSaysReadOnly(std::string_view mounts, std::string_view unixPath) {
+    std::size_t longest = 0;
+    bool readOnly = false;
+    for (std::string_view line : SplitLines(mounts)) {
+        const std::vector<std::string_view> fields = Fields(line);
+        if (fields.size() < 4) continue;
+        const std::string mountPoint = Unescape(fields[1]);
+        if (!Contains(mountPoint, unixPath) || mountPoint.size() < longest) continue;
+        longest = mountPoint.size();
+        readOnly = HasOption(fields[3], "ro");
+    }
+    return readOnly;
+}
+
+bool OnReadOnlyDisk(const std::wstring& path) {
+    const std::wstring existing = NearestExisting(path);
+    if (existing.empty()) return false;
+    return VolumeFlaggedReadOnly(existing) || WineMountReadOnly(existing);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,66 @@
+// Two copies of the real tool open in one game folder, their buttons
+// clicked a moment apart. However the two operations interleave, the
+// original game file is never lost: whenever the game file differs from
+// it, the backup is it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <random>
+
+#include "tests/faults/tool_fixture.h"
+
+namespace tarnwick::test {
+namespace {
+
+class TwoCopies : public ToolFixture {};
+
+TEST_F(TwoCopies, ClicksAMomentApartNeverLoseTheOriginal) {
+    constexpr int kTries = 32;
+    MakeGameFolder(GameVersion::V1_07);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    ToolProcess second(ToolExePath(), Folder());
+    const DWORD ids[2] = {tool_->Id(), second.Id()};
+    const HWND mains[2] = {main_, WaitForTopLevel(second.Id(), kFormClassName, L"Tarnwick")};
+    ASSERT_TRUE(mains[1]);
+    const auto button = [&](int copy, bool restore) {
+        return GetDlgItem(mains[copy], restore ? main_layout::kRestoreButtonId : main_layout::kConfirmButtonId);
+    };
+    LARGE_INTEGER frequency{}, start{}, now{};
+    QueryPerformanceFrequency(&frequency);
+    std::mt19937 random(10);
+    int endedRestored = 0;
+    for (int t = 0; t < kTries && !HasFailure(); ++t) {
+        SCOPED_TRACE(testing::Message() << "try " << t);
+        // "还原" in one copy and "确认" in the other, or both the same. A
+        // copy about to restore patches first, which enables its "还原".
+        const bool restore[2] = {t % 4 == 0 || t % 4 == 3, t % 4 == 1 || t % 4 == 3};
+        for (int i = 0; i < 2; ++i) {
+            if (restore[i]) {
+                ASSERT_EQ(test::ClickAndAnswer(ids[i], mains[i], button(i, false)), L"恭喜您修改成功");
+            }
+        }
+        const int first = static_cast<int>(random() % 2);
+        Click(button(first, restore[first]));
+        // Up to 3 ms, spun: a Sleep would take a whole scheduler slice.
+        QueryPerformanceCounter(&start);
+        const long long wait = frequency.QuadPart * static_cast<long long>(random() % 3000) / 1000000;
+        do QueryPerformanceCounter(&now); while (now.QuadPart - start.QuadPart < wait);
+        Click(button(1 - first, restore[1 - first]));
+        for (int i = 0; i < 2; ++i) {
+            // Only the second of two "还原" may find the backup gone.
+            const std::wstring text = AnswerNextMessageBox(ids[i]);
+            EXPECT_TRUE(text == (restore[i] ? L"恭喜您还原成功" : L"恭喜您修改成功") ||
+                        (restore[0] && restore[1] && text == L"还原文件丢失 还原失败"))
+                << "copy " << i << ": " << testing::PrintToString(text);
+        }
+        const bool restored = Game() == pristine_;
+        endedRestored += restored;
+        ExpectFiles(restored ? pristine_ : Patched(), restored ? std::nullopt : std::optional(pristine_), CacheOf());
+    }
+    std::printf("    %d tries, %d ended with the original in place\n", kTries, endedRestored);
+}
+
+}  // namespace
+}  // namespace tarnwick::test
