@@ -14,7 +14,8 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
+
+#include "tests/bench/copy_setting.h"
 
 namespace {
 
@@ -65,16 +66,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
 
-    // Plain C string handling: the baseline stays free of the C++ library.
-    wchar_t copy[2 * MAX_PATH + 2] = {};
-    if (GetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", copy, 2 * MAX_PATH + 2) > 0) {
-        wchar_t* bar = std::wcschr(copy, L'|');
-        if (bar != nullptr && bar - copy < MAX_PATH && std::wcslen(bar + 1) < MAX_PATH) {
-            *bar = 0;
-            lstrcpynW(copyFrom, copy, MAX_PATH);
-            lstrcpynW(copyTo, bar + 1, MAX_PATH);
-        }
-    }
+    tarnwick::bench::ReadCopySetting(copyFrom, copyTo);
 
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

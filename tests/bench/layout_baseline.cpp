@@ -11,10 +11,10 @@
 // the copy to disk, and shows a plain message box.
 #include <windows.h>
 
-#include <cwchar>
 
 #include "app/main_layout.h"
 #include "res/resource_ids.h"
+#include "tests/bench/copy_setting.h"
 
 namespace {
 
@@ -145,15 +145,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Child(window, L"Edit", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kVersionTagBufferBox,
           kVersionTagBufferId);
 
-    wchar_t copy[2 * MAX_PATH + 2] = {};
-    if (GetEnvironmentVariableW(L"TARNWICK_BENCH_COPY", copy, 2 * MAX_PATH + 2) > 0) {
-        wchar_t* bar = std::wcschr(copy, L'|');
-        if (bar != nullptr && bar - copy < MAX_PATH && std::wcslen(bar + 1) < MAX_PATH) {
-            *bar = 0;
-            lstrcpynW(copyFrom, copy, MAX_PATH);
-            lstrcpynW(copyTo, bar + 1, MAX_PATH);
-        }
-    }
+    tarnwick::bench::ReadCopySetting(copyFrom, copyTo);
 
     SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(window, kBackColour, 0, LWA_COLORKEY);
