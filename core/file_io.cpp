@@ -102,6 +102,22 @@ DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t 
     return 0;
 }
 
+std::string ReadUntilEnd(const std::wstring& path, std::size_t maxBytes) {
+    // Read from where the last read ended: such a file has no offsets to
+    // read at.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (text.size() < maxBytes && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
+        text.append(chunk, got);
+    }
+    CloseHandle(file);
+    return text;
+}
+
 DWORD ReadFilePrefix(const std::wstring& path, std::size_t maxBytes, Bytes& out) {
     std::uint64_t size = 0;
     return ReadFileRange(path, 0, maxBytes, out, size);

@@ -40,20 +40,7 @@ Fn WineExport(const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), name)));
 }
 
-// A /proc file tells no size: it is read until nothing more comes.
-std::string ReadToEnd(const wchar_t* path) {
-    const HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (text.size() < (1u << 20) && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-        text.append(chunk, got);
-    }
-    CloseHandle(file);
-    return text;
-}
+constexpr std::size_t kMaxMountTableBytes = 1 << 20;
 
 bool WineMountReadOnly(const std::wstring& path) {
     const auto toUnix = WineExport<UnixNameFn>("wine_get_unix_file_name");
@@ -62,7 +49,9 @@ bool WineMountReadOnly(const std::wstring& path) {
     char* unixPath = toUnix(path.c_str());
     wchar_t* mountsPath = toDos("/proc/self/mounts");
     bool readOnly = false;
-    if (unixPath && mountsPath) readOnly = MountTableSaysReadOnly(ReadToEnd(mountsPath), unixPath);
+    if (unixPath && mountsPath) {
+        readOnly = MountTableSaysReadOnly(fileio::ReadUntilEnd(mountsPath, kMaxMountTableBytes), unixPath);
+    }
     if (unixPath) HeapFree(GetProcessHeap(), 0, unixPath);
     if (mountsPath) HeapFree(GetProcessHeap(), 0, mountsPath);
     return readOnly;

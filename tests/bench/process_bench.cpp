@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/file_io.h"
 #include "core/game_folder.h"
 #include "core/hint_file.h"
 #include "tests/support/synthetic_game.h"
@@ -105,20 +106,6 @@ double CpuSeconds(HANDLE process) {
     return Seconds(kernel) + Seconds(user);
 }
 
-// Reads a small file whole; Linux /proc files report no size, so it reads
-// until the end.
-std::string ReadSmallFile(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string text;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
-    CloseHandle(file);
-    return text;
-}
-
 std::vector<std::wstring> NumberedEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
@@ -143,7 +130,7 @@ std::wstring LinuxProcessFolder(const std::wstring& exe) {
     std::wstring found;
     unsigned long newest = 0;
     for (const std::wstring& pid : NumberedEntries(L"Z:\\proc")) {
-        std::string commandLine = ReadSmallFile(L"Z:\\proc\\" + pid + L"\\cmdline");
+        std::string commandLine = fileio::ReadUntilEnd(L"Z:\\proc\\" + pid + L"\\cmdline", 1u << 16);
         for (char& c : commandLine) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const unsigned long number = std::wcstoul(pid.c_str(), nullptr, 10);
         if (commandLine.find(wanted) != std::string::npos && number > newest) {
@@ -158,7 +145,8 @@ double LinuxCpuSeconds(const std::wstring& processFolder) {
     double total = 0;
     bool any = false;
     for (const std::wstring& thread : NumberedEntries(processFolder + L"\\task")) {
-        const std::string stat = ReadSmallFile(processFolder + L"\\task\\" + thread + L"\\schedstat");
+        const std::string stat =
+            fileio::ReadUntilEnd(processFolder + L"\\task\\" + thread + L"\\schedstat", 1u << 16);
         if (stat.empty()) continue;
         total += std::strtod(stat.c_str(), nullptr) / 1e9;
         any = true;
