@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/sha256.h"
+
 namespace tarnwick::fileio {
 namespace {
 
@@ -31,9 +33,9 @@ File& File::operator=(File&& other) noexcept {
     return *this;
 }
 
-DWORD File::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+DWORD File::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
     Close();
-    handle_ = CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle_ = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
     return IsOpen() ? 0 : ErrorOr(ERROR_OPEN_FAILED);
 }
 
@@ -48,6 +50,33 @@ DWORD File::Size(std::uint64_t& size) const {
     LARGE_INTEGER value;
     if (!GetFileSizeEx(handle_, &value)) return ErrorOr(ERROR_READ_FAULT);
     size = static_cast<std::uint64_t>(value.QuadPart);
+    return 0;
+}
+
+DWORD File::Identity(FileIdentity& identity) const {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(handle_, &info)) return ErrorOr(ERROR_READ_FAULT);
+    identity.volume = info.dwVolumeSerialNumber;
+    identity.index = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
+    identity.links = info.nNumberOfLinks;
+    return 0;
+}
+
+DWORD File::ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash) const {
+    out.clear();
+    std::uint64_t size = 0;
+    if (DWORD error = Size(size)) return error;
+    if (size > maxSize) return ERROR_FILE_TOO_LARGE;
+    out.resize(static_cast<std::size_t>(size));
+    for (std::size_t offset = 0; offset < out.size();) {
+        const std::size_t count = std::min(out.size() - offset, kChunk);
+        if (DWORD error = ReadAt(offset, out.data() + offset, count)) {
+            out.clear();
+            return error;
+        }
+        if (hash) hash->Add({out.data() + offset, count});
+        offset += count;
+    }
     return 0;
 }
 
@@ -83,7 +112,18 @@ DWORD File::WriteAt(std::uint64_t offset, const void* data, std::size_t count) c
     return 0;
 }
 
+DWORD File::ReadNext(void* data, std::size_t count, std::size_t& got) const {
+    DWORD done = 0;
+    got = 0;
+    if (!ReadFile(handle_, data, static_cast<DWORD>(std::min(count, kChunk)), &done, nullptr)) {
+        return ErrorOr(ERROR_READ_FAULT);
+    }
+    got = done;
+    return 0;
+}
+
 DWORD File::Flush() const { return FlushFileBuffers(handle_) ? 0 : ErrorOr(ERROR_WRITE_FAULT); }
+
 
 DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes, Bytes& out,
                     std::uint64_t& fileSize) {
@@ -103,18 +143,12 @@ DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t 
 }
 
 std::string ReadUntilEnd(const std::wstring& path, std::size_t maxBytes) {
-    // Read from where the last read ended: such a file has no offsets to
-    // read at.
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
+    File file;
+    if (file.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE)) return {};
     std::string text;
     char chunk[4096];
-    DWORD got = 0;
-    while (text.size() < maxBytes && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) {
-        text.append(chunk, got);
-    }
-    CloseHandle(file);
+    std::size_t got = 0;
+    while (text.size() < maxBytes && !file.ReadNext(chunk, sizeof chunk, got) && got > 0) text.append(chunk, got);
     return text;
 }
 
@@ -147,9 +181,47 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < needed ? std::wstring(buffer.data(), length) : path;
 }
 
+std::wstring File::ResolvedName() const {
+    // Windows Vista and later; looked up so that the tool still starts on XP.
+    using FinalPathFn = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
+    static const auto finalPathOf = reinterpret_cast<FinalPathFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "GetFinalPathNameByHandleW")));
+    if (!finalPathOf || !IsOpen()) return {};
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD length = finalPathOf(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    if (length >= buffer.size()) {
+        buffer.resize(length + 1);
+        length = finalPathOf(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+    }
+    if (length == 0 || length >= buffer.size()) return {};
+    std::wstring name(buffer.data(), length);
+    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
+    if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + name.substr(8);
+    if (name.compare(0, 4, L"\\\\?\\") == 0) return name.substr(4);
+    return name;
+}
+
+std::wstring FinalPath(const std::wstring& path) {
+    const std::wstring full = FullPath(path);
+    // Folders open only with backup semantics; nothing is read or written.
+    File file;
+    if (file.Open(full, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                  FILE_FLAG_BACKUP_SEMANTICS)) {
+        return full;
+    }
+    const std::wstring resolved = file.ResolvedName();
+    return resolved.empty() ? full : resolved;
+}
+
 bool IsReadOnly(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+bool HeldOpenByOthers(const std::wstring& path) {
+    File probe;
+    const DWORD error = probe.Open(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
 }
 
 // The attribute is checked on its own: a process with full rights (an

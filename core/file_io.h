@@ -9,9 +9,24 @@
 #include <string_view>
 #include <vector>
 
+namespace tarnwick {
+class Sha256;
+}
+
 namespace tarnwick::fileio {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Which file a name leads to: two names of one file (hard links, another
+// drive letter for the same folder, a link or junction on the way) give
+// the same identity.
+struct FileIdentity {
+    DWORD volume = 0;
+    std::uint64_t index = 0;
+    DWORD links = 0;  // how many names the file has
+
+    bool SameFileAs(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+};
 
 // An owned file handle; closed when it goes away.
 class File {
@@ -24,17 +39,28 @@ public:
     File& operator=(const File&) = delete;
 
     // Opens an existing file (or creates one, per `disposition`).
-    DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING);
+    DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING,
+               DWORD flags = FILE_ATTRIBUTE_NORMAL);
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
     DWORD Close();
 
     DWORD Size(std::uint64_t& size) const;
+    DWORD Identity(FileIdentity& identity) const;
+    // Reads the whole file, which must not exceed `maxSize` bytes
+    // (ERROR_FILE_TOO_LARGE), adding every chunk to `hash` on its way.
+    DWORD ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash = nullptr) const;
     // Reads exactly `count` bytes at `offset`; ERROR_HANDLE_EOF if the file
     // ends before.
     DWORD ReadAt(std::uint64_t offset, void* data, std::size_t count) const;
     // Writes all `count` bytes at `offset`.
     DWORD WriteAt(std::uint64_t offset, const void* data, std::size_t count) const;
     DWORD Flush() const;
+    // Reads up to `count` bytes from where the last read ended; `got` is 0
+    // at the end. For files that have no offsets to read at.
+    DWORD ReadNext(void* data, std::size_t count, std::size_t& got) const;
+    // The name the system gives the open file with every link on the way
+    // resolved (see FinalPath); empty where the system cannot tell.
+    std::wstring ResolvedName() const;
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -59,7 +85,17 @@ std::wstring ParentFolder(const std::wstring& path);
 // folder); the path as given when that fails.
 std::wstring FullPath(const std::wstring& path);
 
+// The path with every link, junction and substituted drive on the way
+// resolved, as the system names the file itself ("C:\Games\x", or
+// "\\server\share\x"); FullPath() where the system cannot tell (Windows
+// XP) or the path does not exist.
+std::wstring FinalPath(const std::wstring& path);
+
 bool IsReadOnly(const std::wstring& path);
+
+// Whether another program holds the file open so that it cannot be
+// deleted or replaced now.
+bool HeldOpenByOthers(const std::wstring& path);
 
 // Whether an existing file could be replaced by a rename now: not read-only
 // and not held open by anyone who denies writing or deleting. A missing
