@@ -1,21 +1,16 @@
 #include "core/folder_lock.h"
 
 #include <cstdint>
-#include <vector>
-
-#include "core/file_io.h"
 
 namespace tarnwick {
 namespace {
 
-// Expands 8.3 components; the path as given when that fails.
-std::wstring LongPath(const std::wstring& path) {
-    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0) return path;
-    std::vector<wchar_t> buffer(needed);
-    const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), needed);
-    return length > 0 && length < needed ? std::wstring(buffer.data(), length) : path;
-}
+// A lock file that cannot be created for want of rights may also be one
+// whose deletion is still pending while a scanner holds it open: that is
+// over within moments, so such a refusal is retried this long before the
+// folder counts as one that cannot take the file.
+constexpr DWORD kDeniedGraceMs = 200;
+constexpr DWORD kRetryMs = 10;
 
 // FNV-1a, 64 bits, over the UTF-16 units.
 std::uint64_t Hash(const std::wstring& text) {
@@ -44,12 +39,30 @@ HANDLE CreateSharedMutex(const std::wstring& name) {
     return mutex;
 }
 
+DWORD Remaining(DWORD deadline) {
+    const DWORD left = deadline - GetTickCount();
+    return static_cast<LONG>(left) > 0 ? left : 0;
+}
+
+// Errors that say the folder cannot take a new file at all.
+bool FolderTakesNoFile(DWORD error) {
+    return error == ERROR_WRITE_PROTECT || error == ERROR_ACCESS_DENIED || error == ERROR_PATH_NOT_FOUND ||
+           error == ERROR_FILE_NOT_FOUND;
+}
+
 }  // namespace
 
 std::wstring NormalisedFolderPath(const std::wstring& folder) {
-    std::wstring path = LongPath(fileio::FullPath(folder));
+    std::wstring path = fileio::FinalPath(folder);
     // "C:\" keeps its backslash; "C:\Games\" loses it.
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    // Without a resolved name (Windows XP), at least 8.3 names are expanded.
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed > 0) {
+        std::wstring longPath(needed, L'\0');
+        const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
+        if (length > 0 && length < needed) path = longPath.substr(0, length);
+    }
     // File names match without regard to case; the invariant locale folds
     // them the same way on every system.
     std::wstring upper(path.size(), L'\0');
@@ -66,13 +79,22 @@ std::wstring FolderLockName(const std::wstring& folder) {
 }
 
 FolderLock::FolderLock(const GameFolder& folder, DWORD waitMs) {
+    const DWORD deadline = GetTickCount() + waitMs;
+    TakeMutex(folder, deadline);
+    if (owned_) TakeLockFile(folder, deadline);
+}
+
+void FolderLock::TakeMutex(const GameFolder& folder, DWORD deadline) {
     const std::wstring name = FolderLockName(folder.base);
     // Copies in other sessions (another user switched in) share the global
     // namespace; where that is refused, the session's own still serves.
     mutex_ = CreateSharedMutex(L"Global\\" + name);
     if (!mutex_) mutex_ = CreateSharedMutex(L"Local\\" + name);
-    if (!mutex_) return;
-    switch (WaitForSingleObject(mutex_, waitMs)) {
+    if (!mutex_) {
+        failure_ = GetLastError() ? GetLastError() : ERROR_INVALID_HANDLE;
+        return;
+    }
+    switch (WaitForSingleObject(mutex_, Remaining(deadline))) {
         case WAIT_OBJECT_0:
         case WAIT_ABANDONED:  // a copy that ended mid-way; the checks that follow see what it left
             owned_ = true;
@@ -81,11 +103,54 @@ FolderLock::FolderLock(const GameFolder& folder, DWORD waitMs) {
             busy_ = true;
             break;
         default:
+            failure_ = GetLastError() ? GetLastError() : ERROR_INVALID_HANDLE;
             break;
     }
 }
 
+void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
+    const std::wstring path = folder.LockFile();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, OPEN_ALWAYS,
+                                           FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+        if (!error) return;
+        const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held && FolderExists(path)) {
+            failure_ = ERROR_DIRECTORY;
+            failurePath_ = path;
+            return;
+        }
+        const bool maybePending = error == ERROR_ACCESS_DENIED && GetTickCount() - start < kDeniedGraceMs;
+        if (!held && !maybePending) {
+            if (!FolderTakesNoFile(error)) {
+                failure_ = error;
+                failurePath_ = path;
+            }
+            return;  // else the mutex alone serves
+        }
+        if (Remaining(deadline) == 0) {
+            if (held) busy_ = true;
+            return;
+        }
+        Sleep(kRetryMs);
+    }
+}
+
+OperationResult LockRefusal(Action action, const GameFolder& folder, const FolderLock& lock) {
+    if (lock.Busy()) return OutcomeResult(action, Outcome::ToolBusy, L"", kGameUnchangedText);
+    if (lock.Failure() == ERROR_DIRECTORY) {
+        return FailureResult(action, folder, lock.FailurePath(), lock.Failure(), kGameUnchangedText);
+    }
+    OperationResult result;
+    result.outcome = Outcome::LockFailed;
+    result.systemError = lock.Failure();
+    result.message = FailureText(action, Outcome::LockFailed, L"", lock.Failure(), kGameUnchangedText);
+    return result;
+}
+
 FolderLock::~FolderLock() {
+    lockFile_.Close();
     if (owned_) ReleaseMutex(mutex_);
     if (mutex_) CloseHandle(mutex_);
 }

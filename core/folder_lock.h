@@ -1,12 +1,26 @@
 #pragma once
-// Keeps two copies of the tool started in the same game folder from
-// working on its files at the same time: apply and restore each hold a
-// named mutex of that folder from their first check to their last rename.
+// Keeps two copies of the tool that work on one game folder from working
+// on its files at the same time: apply and restore each hold the folder's
+// lock from their first check to their last rename. Two locks make it:
+// - a named mutex, for copies on this machine, named after the folder as
+//   the system resolves it (so links, junctions, substituted drives and
+//   another drive letter for the same folder all meet in one name);
+// - the lock file Tarnwick.lock in the game folder itself, held open with
+//   no sharing, which every copy meets whatever path it came by and from
+//   whichever machine (a folder served to many). It is the open handle
+//   that locks, not the file being there: the file goes when its handle
+//   closes, also when a copy crashed.
+// Where the folder cannot take the file at all (a read-only disk or
+// folder), the mutex alone serves. Any other failure to lock refuses the
+// operation rather than letting it run unguarded.
 #include <windows.h>
 
 #include <string>
 
+#include "core/file_io.h"
 #include "core/game_folder.h"
+#include "core/messages.h"
+#include "core/result.h"
 
 namespace tarnwick {
 
@@ -15,9 +29,9 @@ namespace tarnwick {
 // does not look hung while it lasts.
 inline constexpr DWORD kFolderLockWaitMs = 3000;
 
-// The folder as one spelling: its full long path, upper-cased, without a
-// trailing backslash, so that ".", "C:\GAMES\Meteor\" and a short 8.3 name
-// of the same folder agree.
+// The folder as one spelling: its resolved full path, upper-cased,
+// without a trailing backslash, so that ".", "C:\GAMES\Meteor\", a short
+// 8.3 name and a link to the same folder agree.
 std::wstring NormalisedFolderPath(const std::wstring& folder);
 
 // The mutex's name: a hash of the normalised path, since object names may
@@ -31,15 +45,31 @@ public:
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
-    // Another copy held the folder for the whole wait. When the mutex
-    // cannot be made at all, the tool works as if alone rather than not
-    // at all.
+    // Held: the operation may go ahead.
+    bool Held() const { return !busy_ && !failure_; }
+    // Another copy held the folder for the whole wait.
     bool Busy() const { return busy_; }
+    // The lock could not be taken for another reason: the Win32 error, and
+    // the path it concerns (the lock file, or empty for the mutex).
+    DWORD Failure() const { return failure_; }
+    const std::wstring& FailurePath() const { return failurePath_; }
+    // Whether the lock file is held (false where only the mutex serves).
+    bool HoldsLockFile() const { return lockFile_.IsOpen(); }
 
 private:
+    void TakeMutex(const GameFolder& folder, DWORD deadline);
+    void TakeLockFile(const GameFolder& folder, DWORD deadline);
+
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
     bool busy_ = false;
+    DWORD failure_ = 0;
+    std::wstring failurePath_;
+    fileio::File lockFile_;
 };
+
+// What an operation answers when `lock` is not held: another copy is busy,
+// or the lock could not be taken. Nothing was changed either way.
+OperationResult LockRefusal(Action action, const GameFolder& folder, const FolderLock& lock);
 
 }  // namespace tarnwick

@@ -10,6 +10,8 @@ std::wstring GameFolder::GameFile() const { return base + L"\\meteor.exe"; }
 std::wstring GameFolder::DataFolder() const { return base + L"\\Data"; }
 std::wstring GameFolder::BackupFolder() const { return base + L"\\Data\\Bak"; }
 std::wstring GameFolder::BackupFile() const { return base + L"\\Data\\bak\\meteor.bak"; }
+std::wstring GameFolder::BackupRecordFile() const { return base + L"\\Data\\bak\\meteor.sum"; }
+std::wstring GameFolder::LockFile() const { return base + L"\\Tarnwick.lock"; }
 std::wstring GameFolder::SettingsCacheFile() const { return base + L"\\Data\\Slowlysave.cfg"; }
 std::wstring GameFolder::HintFile() const { return base + L"\\data\\Hint.cfg"; }
 

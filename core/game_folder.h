@@ -2,9 +2,14 @@
 // The files the tool keeps in the game folder. Every name is taken relative
 // to one base folder (the current folder when the tool runs), so the game
 // file that is backed up is always the one that is patched.
+#include <cstdint>
 #include <string>
 
 namespace tarnwick {
+
+// meteor.exe is a few megabytes; anything far larger is not a game file
+// the tool should load whole (and neither is a backup that large).
+inline constexpr std::uint64_t kMaxGameFileSize = 256u << 20;
 
 struct GameFolder {
     std::wstring base = L".";  // no trailing backslash
@@ -13,6 +18,8 @@ struct GameFolder {
     std::wstring DataFolder() const;         // base\Data
     std::wstring BackupFolder() const;       // base\Data\Bak
     std::wstring BackupFile() const;         // base\Data\bak\meteor.bak
+    std::wstring BackupRecordFile() const;   // base\Data\bak\meteor.sum
+    std::wstring LockFile() const;           // base\Tarnwick.lock
     std::wstring SettingsCacheFile() const;  // base\Data\Slowlysave.cfg
     std::wstring HintFile() const;           // base\data\Hint.cfg
 };

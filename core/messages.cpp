@@ -85,6 +85,9 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
             // The tool names only files it meant to write and folders it
             // failed to create; a folder found there stands in the way.
             if (FolderExists(path)) return Outcome::NotAFile;
+            // A rename over a file that another program holds open is
+            // refused as access denied, too.
+            if (fileio::HeldOpenByOthers(path)) return isGameFile ? Outcome::GameFileInUse : Outcome::FileInUse;
             if (OnReadOnlyDisk(path)) return Outcome::ReadOnlyDisk;
             return fileio::IsReadOnly(path) ? Outcome::ReadOnly : Outcome::AccessDenied;
         case ERROR_DISK_FULL:
@@ -131,10 +134,24 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
         case Outcome::NotAFile:
             return L"游戏目录中的 " + name + L" 应该是文件，现在却是一个同名文件夹。\n"
                    L"请把这个文件夹改名或移到别处，然后再试。";
+        case Outcome::GameFileHardLinked:
+            return L"游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）：修改或替换它会同时改动别处的游戏，"
+                   L"本工具不处理这样的文件。\n请把 meteor.exe 复制一份，删除原来的 meteor.exe，"
+                   L"再把复制出的文件改名为 meteor.exe，然后再试。";
         case Outcome::ToolBusy:
             return L"本工具正在另一个窗口中修改或还原游戏文件。\n请等它完成，然后再试。";
+        case Outcome::LockFailed:
+            return L"无法锁定游戏目录（错误代码 " + DecimalText(error) +
+                   L"），为了不让两个程序同时改动游戏文件，本工具没有进行任何操作。\n请关闭本工具后重新运行，然后再试。";
+        case Outcome::BackupNotOriginal:
+            return L"备份文件 " + name + L" 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
+                   L"如需原版游戏文件，请重新安装游戏。";
+        case Outcome::BackupIsGameFile:
+            return L"备份文件 " + name + L" 和游戏文件 meteor.exe 是同一个文件（硬链接），它不是真正的备份，不能用它还原。\n"
+                   L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::BackupDamaged:
-            return L"备份文件 " + name + L" 已损坏：它不完整，或者不是本工具认识的游戏文件，不能用它还原。\n"
+            return L"备份文件 " + name + L" 已损坏：它不完整、在本工具写入后被改动过，或者不是本工具认识的游戏文件，"
+                   L"不能用它还原。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::DiskFull:
             return L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
@@ -142,6 +159,14 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"无法读写 " + name + L"（错误代码 " + DecimalText(error) +
                    L"）。\n请关闭游戏和其他可能使用它的程序，然后再试。";
     }
+}
+
+std::wstring OtherVersionText(std::wstring_view fileName, GameVersion backup, GameVersion game) {
+    return L"还原失败：备份文件 " + std::wstring(fileName) + L" 是游戏 " + std::wstring(VersionName(backup)) +
+           L" 版的文件，而现在的游戏文件 meteor.exe 是 " + std::wstring(VersionName(game)) +
+           L" 版，用它还原会把游戏换回另一个版本。\n如果确实要换回 " + std::wstring(VersionName(backup)) +
+           L" 版，请先把 meteor.exe 移到别处，再点击“还原”；否则这个备份已经用不上了，可以删除它。\n" +
+           std::wstring(kBothKeptText);
 }
 
 std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,

@@ -6,6 +6,7 @@
 
 #include "core/game_folder.h"
 #include "core/result.h"
+#include "core/version.h"
 
 namespace tarnwick {
 
@@ -15,6 +16,13 @@ inline constexpr std::wstring_view kVersionUnknownText = L"无法识别您当前
 inline constexpr std::wstring_view kBackupMissingText = L"还原文件丢失 还原失败";
 // The last line of a failure that left the game file as it was.
 inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
+// The same after a restore that left the backup as well.
+inline constexpr std::wstring_view kBothKeptText = L"游戏文件没有改动，备份文件仍然保留。";
+// The second line of a successful apply that found no unpatched original
+// to keep as the backup.
+inline constexpr std::wstring_view kNoOriginalBackupText =
+    L"但游戏目录中没有原版游戏文件的备份（修改前的游戏文件就已经是改过的），“还原”无法恢复原版；"
+    L"如需原版游戏文件，请重新安装游戏。";
 
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveSettings, SaveNoticeSwitch };
@@ -37,6 +45,10 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
 // "<what happened>\n<what to do>". `fileName` is shown as given (relative
 // to the game folder).
 std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned long error);
+
+// The refusal of a restore whose backup is of another version than the
+// game file: putting it back would change the game's version.
+std::wstring OtherVersionText(std::wstring_view fileName, GameVersion backup, GameVersion game);
 
 // "修改失败：<what happened>\n<what to do>[\n<state>]".
 std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,

@@ -119,8 +119,11 @@ bool MountTableSaysReadOnly(std::string_view mounts, std::string_view unixPath) 
 }
 
 bool OnReadOnlyDisk(const std::wstring& path) {
-    const std::wstring existing = NearestExisting(path);
-    if (existing.empty()) return false;
+    // Through a link or junction the disk that counts is the one the link
+    // leads to.
+    const std::wstring nearest = NearestExisting(path);
+    if (nearest.empty()) return false;
+    const std::wstring existing = fileio::FinalPath(nearest);
     return VolumeFlaggedReadOnly(existing) || WineMountReadOnly(existing);
 }
 

@@ -20,9 +20,14 @@ enum class Outcome {
     DiskFull,
     NotAFolder,        // a file stands where one of the tool's folders belongs
     NotAFile,          // a folder stands where one of the tool's files belongs
+    GameFileHardLinked,  // the game file has another name elsewhere: changing it would change that too
     ToolBusy,          // another copy of the tool is working in the same folder
+    LockFailed,        // the game folder's lock could not be taken for another reason
     BackupMissing,     // restore: "还原文件丢失 还原失败"
-    BackupDamaged,     // restore: the backup is no game file the tool knows
+    BackupDamaged,     // restore: cut short, changed since it was written, or no game file the tool knows
+    BackupNotOriginal,   // restore: the backup is itself a patched file
+    BackupIsGameFile,    // restore: the backup is another name of the game file itself
+    BackupOtherVersion,  // restore: the backup is of another version than the game file
     Failed,            // any other failure of the file system
 };
 
@@ -34,6 +39,9 @@ struct OperationResult {
     int field = -1;                   // InvalidValue: the index of the field
     unsigned long systemError = 0;    // the Win32 error behind a failure
     RestoreButtonState restoreButton = RestoreButtonState::Unchanged;
+    bool gameMayBeDamaged = false;    // a failure left the game file neither as it was nor as intended
+    bool valuesNotRemembered = false;  // patched, but the settings cache could not be written
+    bool noOriginalBackup = false;     // patched, with no unpatched original kept as the backup
     std::wstring message;             // the whole text of the message box
 
     bool Succeeded() const { return outcome == Outcome::Ok; }

@@ -57,6 +57,16 @@ std::wstring_view VersionTagText(GameVersion version) {
     return kTagUnknown;
 }
 
+std::wstring_view VersionName(GameVersion version) {
+    switch (version) {
+        case GameVersion::V1_07: return L"1.07";
+        case GameVersion::V1_08: return L"1.08";
+        case GameVersion::V9_07: return L"9.07";
+        case GameVersion::Unknown: break;
+    }
+    return L"?";
+}
+
 GameVersion VersionFromTag(std::wstring_view tagText) {
     if (tagText == kTag107) return GameVersion::V1_07;
     if (tagText == kTag108) return GameVersion::V1_08;

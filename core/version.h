@@ -15,6 +15,8 @@ inline constexpr std::uint32_t kProbeOffset = 1115647;
 // The text of the 信息 label for a version; the label text is the tag that
 // the apply handler reads back.
 std::wstring_view VersionTagText(GameVersion version);
+// "1.07", "1.08", "9.07"; "?" for Unknown.
+std::wstring_view VersionName(GameVersion version);
 // Exact comparison with the four tag texts; anything else is Unknown.
 GameVersion VersionFromTag(std::wstring_view tagText);
 

@@ -94,6 +94,10 @@ start_read_only_view() {
         small_disk_view="$view"
         if $small_disk_sudo mount -o remount,bind,ro "$view" 2>/dev/null; then
             export TARNWICK_SMALL_DISK_READONLY="$view"
+            # The same view through a symbolic link, as a junction to a
+            # read-only disk is seen on Windows.
+            ln -sfn "$view" "$view-link"
+            export TARNWICK_SMALL_DISK_READONLY_LINK="$view-link"
             return
         fi
     fi
@@ -104,8 +108,9 @@ stop_small_disk() {
     if [ -n "${small_disk_view:-}" ]; then
         $small_disk_sudo umount "$small_disk_view" 2>/dev/null || $small_disk_sudo umount -l "$small_disk_view" 2>/dev/null || true
         rmdir "$small_disk_view" 2>/dev/null || true
+        rm -f "$small_disk_view-link"
         small_disk_view=""
-        unset TARNWICK_SMALL_DISK_READONLY
+        unset TARNWICK_SMALL_DISK_READONLY TARNWICK_SMALL_DISK_READONLY_LINK
     fi
     [ -n "${small_disk_dir:-}" ] || return 0
     # Busy only while a Wine process still holds a file there; the session

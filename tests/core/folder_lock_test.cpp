@@ -9,6 +9,7 @@
 #include "core/folder_lock.h"
 #include "core/read_only_disk.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/tool_driver.h"
 
 namespace tarnwick {
 namespace {
@@ -21,9 +22,38 @@ TEST(FolderLock, EverySpellingOfAFolderGivesOneName) {
     for (wchar_t& c : lower) c = towlower(c);
     const std::wstring name = FolderLockName(temp.Path());
     EXPECT_EQ(name.find(L'\\'), std::wstring::npos) << "object names may not hold a backslash";
-    for (const std::wstring& spelling : {temp.Path() + L"\\", lower, std::wstring(shortName), temp / L"x\\.."}) {
+    for (const std::wstring& spelling : {temp.Path() + L"\\", lower, std::wstring(shortName), temp / L"x\\..",
+                                         test::OtherSpelling(temp.Path())}) {
+        if (spelling.empty()) continue;  // no second spelling outside Wine
         EXPECT_EQ(FolderLockName(spelling), name) << testing::PrintToString(spelling);
     }
+}
+
+// A copy on another machine meets only the lock file; a folder in its
+// place refuses rather than letting the operation run unguarded.
+TEST(FolderLock, TheLockFileKeepsOutWhoeverHoldsItAndGoesWithItsHandle) {
+    test::TempFolder temp;
+    const GameFolder folder{temp.Path()};
+    {
+        FolderLock lock(folder, 0);
+        EXPECT_TRUE(lock.Held());
+        EXPECT_TRUE(lock.HoldsLockFile());
+        EXPECT_TRUE(FileExists(folder.LockFile()));
+    }
+    EXPECT_FALSE(FileExists(folder.LockFile())) << "the file goes with its handle";
+
+    HANDLE other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(FolderLock(folder, 100).Busy());
+    CloseHandle(other);
+    EXPECT_TRUE(FolderLock(folder, 100).Held()) << "a file left by a copy that ended blocks no one";
+
+    DeleteFileW(folder.LockFile().c_str());
+    ASSERT_TRUE(CreateDirectoryW(folder.LockFile().c_str(), nullptr));
+    const FolderLock blocked(folder, 100);
+    EXPECT_FALSE(blocked.Held());
+    EXPECT_FALSE(blocked.Busy());
+    EXPECT_EQ(blocked.Failure(), static_cast<DWORD>(ERROR_DIRECTORY));
 }
 
 TEST(ReadOnlyDisk, TheMountThatHoldsThePathDecides) {

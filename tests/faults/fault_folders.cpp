@@ -36,6 +36,8 @@ std::wstring SmallDiskPath() { return PathFromEnvironment("TARNWICK_SMALL_DISK")
 
 std::wstring SmallDiskReadOnlyViewPath() { return PathFromEnvironment("TARNWICK_SMALL_DISK_READONLY"); }
 
+std::wstring SmallDiskReadOnlyLinkPath() { return PathFromEnvironment("TARNWICK_SMALL_DISK_READONLY_LINK"); }
+
 std::wstring QuickFolderRoot(std::string* where) {
     auto tell = [where](const char* text) {
         if (where) *where = text;

@@ -17,6 +17,8 @@ std::wstring SmallDiskPath();
 // The same small disk seen through a read-only mount, from the Unix path
 // in TARNWICK_SMALL_DISK_READONLY; empty when that is not set.
 std::wstring SmallDiskReadOnlyViewPath();
+// A symbolic link to that view, from TARNWICK_SMALL_DISK_READONLY_LINK.
+std::wstring SmallDiskReadOnlyLinkPath();
 
 // A folder where thousands of writes and flushes are cheap: the small disk
 // when there is one, else /dev/shm when Wine sees it, else the system's

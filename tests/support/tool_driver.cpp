@@ -62,6 +62,18 @@ std::wstring WinePathFromUnix(std::string_view unixPath) {
     return path;
 }
 
+std::wstring OtherSpelling(const std::wstring& windowsPath) {
+    using UnixNameFn = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!toUnix) return L"";
+    char* unixPath = toUnix(windowsPath.c_str());
+    if (!unixPath) return L"";
+    std::wstring spelling = WinePathFromUnix(unixPath);
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return spelling;
+}
+
 ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi) {
     ScopedLogPixels setting(dpi);
     STARTUPINFOW startup{};

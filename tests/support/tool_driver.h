@@ -16,6 +16,10 @@ namespace tarnwick::test {
 // The Windows path of a file given by its Unix path under Wine: "Z:" in
 // front and backslashes for slashes.
 std::wstring WinePathFromUnix(std::string_view unixPath);
+// The same folder under a second name: under Wine, its spelling through the
+// Z: drive (the whole Unix file system), standing in for a junction, a
+// substituted drive or a network path. Empty outside Wine.
+std::wstring OtherSpelling(const std::wstring& windowsPath);
 
 #ifdef TARNWICK_EXE_PATH
 // The tool built with the tests (its Unix path is a compile definition of
