@@ -1,14 +1,13 @@
 #include "core/apply.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "core/apply_faults.h"
-#include "core/codepage.h"
+#include "core/backup_record.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/messages.h"
-#include "core/patch_table.h"
+#include "core/patch_plan.h"
 #include "core/restore.h"
 #include "core/settings_cache.h"
 
@@ -17,78 +16,11 @@ namespace {
 
 using fileio::Bytes;
 
-// meteor.exe is a few megabytes; anything far larger is not a game file
-// the tool should load whole.
-constexpr std::uint64_t kMaxGameFileSize = 256u << 20;
-
-struct Area {
-    std::uint32_t offset;
-    std::uint32_t size;
-};
-
-struct Write {
-    std::uint32_t offset;
-    Bytes bytes;
-};
-
-std::optional<ValueProblem> CheckValue(std::wstring_view text, int slotDigits) {
-    if (text.empty()) return ValueProblem::Empty;
-    for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return ValueProblem::NotDigits;
-    }
-    if (text.size() > static_cast<std::size_t>(slotDigits)) return ValueProblem::TooLong;
-    return std::nullopt;
-}
-
-// The sixteen areas a patch may change, in file order.
-std::vector<Area> PatchedAreas(const PatchTable& table) {
-    std::vector<Area> areas;
-    for (std::uint32_t offset : table.valueOffsets) areas.push_back({offset, kSlotSize});
-    areas.push_back({table.codeOffset, kCodePatchSize});
-    std::sort(areas.begin(), areas.end(), [](const Area& a, const Area& b) { return a.offset < b.offset; });
-    return areas;
-}
-
-// Every slot is cleared first; then each value is written as its digits
-// (with "%" for the hit-point fields), which leaves zero bytes after a
-// short value; last come the two no-operation bytes.
-std::vector<Write> PatchWrites(const PatchTable& table, const FieldTexts& values) {
-    const Bytes clear = DecodePattern(kClearPatternText);
-    const Bytes code = DecodePattern(kCodePatchText);
-    std::vector<Write> writes;
-    for (std::uint32_t offset : table.valueOffsets) writes.push_back({offset, clear});
-    for (int i = 0; i < kFieldCount; ++i) {
-        std::string text = WideToCodePage(values[i], kGameCodePage);
-        if (kFields[i].percent) text += '%';
-        writes.push_back({table.valueOffsets[i], Bytes(text.begin(), text.end())});
-    }
-    writes.push_back({table.codeOffset, code});
-    return writes;
-}
-
-// Whether the backup is the game file as it is now, apart from what an
-// earlier patch wrote, and is itself unpatched: then it still holds the
-// game file from before any patch and must be kept. A patched backup is
-// never kept: the game file, patched or not, is no worse a backup.
-bool BackupIsTheOriginal(const std::wstring& backupPath, const Bytes& game, const PatchTable& table,
-                         const std::vector<Area>& areas) {
-    Bytes backup;
-    if (fileio::ReadFilePrefix(backupPath, game.size() + 1, backup)) return false;
-    if (backup.size() != game.size() || IsPatched(backup, table)) return false;
-    std::size_t from = 0;
-    auto same = [&](std::size_t to) {
-        return std::equal(game.begin() + from, game.begin() + to, backup.begin() + from);
-    };
-    for (const Area& area : areas) {
-        if (!same(area.offset)) return false;
-        from = area.offset + area.size;
-    }
-    return same(game.size());
-}
-
 // One apply, from the first check to the last rename. The game file stays
 // open (others may read it, none may write it) from the checks to the end,
-// so what was checked and backed up is what gets patched.
+// so what was checked and backed up is what gets patched; a backup that is
+// kept stays open the same way, so it is still the one checked when the
+// patch is done.
 class PatchRun {
 public:
     PatchRun(const GameFolder& folder, GameVersion version, const PatchTable& table, const FieldTexts& values,
@@ -98,15 +30,20 @@ public:
           table_(table),
           values_(values),
           faults_(faults),
+          plan_(PlanPatch(table, values)),
           areas_(PatchedAreas(table)),
           backup_(folder.BackupFile()),
+          record_(folder.BackupRecordFile()),
           cache_(folder.SettingsCacheFile()) {}
 
     OperationResult Run();
 
 private:
     OperationResult Prepare();
+    OperationResult PrepareBackup();
     OperationResult Refuse(const std::wstring& path, DWORD error);
+    OperationResult Reopen();
+    OperationResult RefuseWith(Outcome outcome, std::wstring_view fileName);
     DWORD Patch();
     DWORD Verify(const Bytes& expected);
     std::wstring PutBack();
@@ -118,13 +55,20 @@ private:
     const PatchTable& table_;
     const FieldTexts& values_;
     const ApplyFaults& faults_;
-    const std::vector<Area> areas_;
+    const std::vector<PatchWrite> plan_;
+    const std::vector<PatchArea> areas_;
 
     fileio::File game_;
+    fileio::FileIdentity gameIdentity_;
     Bytes before_;    // the whole game file as it was
     Bytes intended_;  // the same after the patch
-    bool keepBackup_ = false;
+    fileio::File keptBackup_;  // the backup that stays, held while the patch is done
+    bool writeBackup_ = false;
+    bool reopenGame_ = false;
+    bool noOriginal_ = false;  // no unpatched original of this game file is kept anywhere
     fileio::PendingFile backup_;
+    fileio::PendingFile record_;
+    bool writeRecord_ = false;
     fileio::PendingFile cache_;
     DWORD cacheError_ = 0;  // the settings cache cannot be written; the patch goes ahead
     std::vector<std::wstring> createdFolders_;
@@ -132,9 +76,18 @@ private:
 
 OperationResult PatchRun::Refuse(const std::wstring& path, DWORD error) {
     backup_.Discard();
+    record_.Discard();
     cache_.Discard();
     RemoveCreatedFolders();
     return FailureResult(Action::Apply, folder_, path, error, kGameUnchangedText);
+}
+
+OperationResult PatchRun::RefuseWith(Outcome outcome, std::wstring_view fileName) {
+    backup_.Discard();
+    record_.Discard();
+    cache_.Discard();
+    RemoveCreatedFolders();
+    return OutcomeResult(Action::Apply, outcome, fileName, kGameUnchangedText);
 }
 
 void PatchRun::RemoveCreatedFolders() {
@@ -147,43 +100,28 @@ void PatchRun::RemoveCreatedFolders() {
 // file, the backup or the cache changes.
 OperationResult PatchRun::Prepare() {
     const std::wstring gamePath = folder_.GameFile();
+    if (FolderExists(gamePath)) return Refuse(gamePath, ERROR_DIRECTORY);
     if (!FileExists(gamePath)) return Refuse(gamePath, ERROR_FILE_NOT_FOUND);
     // Checked by attribute: with full rights the open below would succeed.
     if (fileio::IsReadOnly(gamePath)) return Refuse(gamePath, ERROR_ACCESS_DENIED);
     if (DWORD error = game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ)) {
         return Refuse(gamePath, error);
     }
-    std::uint64_t size = 0;
-    if (DWORD error = game_.Size(size)) return Refuse(gamePath, error);
-    if (size > kMaxGameFileSize) return Refuse(gamePath, ERROR_FILE_TOO_LARGE);
-    before_.resize(static_cast<std::size_t>(size));
-    if (DWORD error = game_.ReadAt(0, before_.data(), before_.size())) return Refuse(gamePath, error);
+    if (DWORD error = game_.ReadAll(before_, kMaxGameFileSize)) return Refuse(gamePath, error);
+    if (DWORD error = game_.Identity(gameIdentity_)) return Refuse(gamePath, error);
     // The file may have been replaced (the game reinstalled or updated)
     // since the tag was taken; another version's slots lie elsewhere.
-    if (RecogniseGameBytes(before_) != version_) {
-        return OutcomeResult(Action::Apply, Outcome::GameFileChanged, L"meteor.exe", kGameUnchangedText);
-    }
-    if (size < PatchAreasEnd(table_)) {
-        return OutcomeResult(Action::Apply, Outcome::GameFileDamaged, L"meteor.exe", kGameUnchangedText);
-    }
-
-    intended_ = before_;
-    for (const Write& write : PatchWrites(table_, values_)) {
-        std::copy(write.bytes.begin(), write.bytes.end(), intended_.begin() + write.offset);
-    }
+    if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, L"meteor.exe");
+    if (before_.size() < PatchAreasEnd(table_)) return RefuseWith(Outcome::GameFileDamaged, L"meteor.exe");
+    intended_ = PatchedCopy(before_, plan_);
 
     for (const std::wstring& path : {folder_.DataFolder(), folder_.BackupFolder()}) {
         bool created = false;
         if (DWORD error = fileio::EnsureFolder(path, &created)) return Refuse(path, error);
         if (created) createdFolders_.push_back(path);
     }
-
-    const std::wstring& backupPath = backup_.Destination();
-    keepBackup_ = FileExists(backupPath) && BackupIsTheOriginal(backupPath, before_, table_, areas_);
-    if (!keepBackup_) {
-        if (DWORD error = fileio::CheckReplaceable(backupPath)) return Refuse(backupPath, error);
-        if (DWORD error = backup_.Write(before_)) return Refuse(backupPath, error);
-    }
+    OperationResult backup = PrepareBackup();
+    if (!backup.Succeeded()) return backup;
 
     // Only remembers the values for the next start: a cache that cannot be
     // written is reported after the patch, not in its way.
@@ -193,9 +131,100 @@ OperationResult PatchRun::Prepare() {
     return {};
 }
 
+// Decides what becomes of the backup. The game file, if it is unpatched,
+// is an original: it becomes the backup unless the backup already is the
+// same original. A patched game file is never written as the backup and
+// never replaces one: the backup stays as it is, and when it is no sound
+// original of this game file the success message says that none exists.
+OperationResult PatchRun::PrepareBackup() {
+    const std::wstring& backupPath = backup_.Destination();
+    const bool gamePatched = IsPatched(before_, table_);
+    const std::optional<BackupRecord> record = ReadBackupRecord(record_.Destination());
+
+    Bytes backup;
+    bool sameFile = false;
+    if (FileExists(backupPath)) {
+        // Which file it is, asked without reading: the game file, which this
+        // run holds open, cannot be opened for reading under another name.
+        fileio::File name;
+        fileio::FileIdentity identity;
+        DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+        if (!error) error = name.Identity(identity);
+        sameFile = !error && identity.SameFileAs(gameIdentity_);
+        if (!error && !sameFile) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
+        if (!error && !sameFile) error = keptBackup_.ReadAll(backup, kMaxGameFileSize);
+        // A backup far larger than any game file is no original; one that
+        // cannot be read may be, so nothing is decided without it.
+        if (error == ERROR_FILE_TOO_LARGE) {
+            keptBackup_.Close();
+        } else if (error) {
+            return Refuse(backupPath, error);
+        }
+    }
+    // A game file with a name in another folder too is that folder's game
+    // as well: patching it or putting another file in its place would
+    // change one and not the other, or both without their player knowing.
+    if (gameIdentity_.links > (sameFile ? 2u : 1u)) return RefuseWith(Outcome::GameFileHardLinked, L"meteor.exe");
+
+    // The backup is the original of this game file when it is no other name
+    // of the game file itself, unpatched, and the same bytes but for the
+    // patch areas; its record, if any, must at least name its length.
+    const bool lengthAsRecorded = !record || record->size == backup.size();
+    const bool sameOriginal = keptBackup_.IsOpen() && !sameFile && !IsPatched(backup, table_) &&
+                              SameOutsidePatchAreas(backup, before_, table_) && lengthAsRecorded;
+    bool keep = sameOriginal;
+    if (!keep && gamePatched && keptBackup_.IsOpen() && !sameFile && record) {
+        // The game file was changed outside the patch areas since (another
+        // tool, an update of a patched file): the backup is still the
+        // original if it is what the tool wrote.
+        keep = record->Describes(backup.size(), Sha256Of(backup)) && !IsPatched(backup, table_) &&
+               RecogniseGameBytes(backup) == version_;
+    }
+
+    if (keep) {
+        if (!record) {
+            // An original kept from before records existed: recorded now,
+            // so that it can be checked when it is put back.
+            writeRecord_ = !record_.Write(FormatBackupRecord({backup.size(), Sha256Of(backup)}));
+            if (!writeRecord_) record_.Discard();
+        }
+        return {};
+    }
+    keptBackup_.Close();
+    if (gamePatched) {
+        noOriginal_ = true;
+        return {};
+    }
+    writeBackup_ = true;
+    // A backup that is another name of the game file is replaced by a real
+    // copy; the game file must be closed for that, and is read again after.
+    reopenGame_ = sameFile;
+    for (const std::wstring& path : {backupPath, record_.Destination()}) {
+        if (path == backupPath && sameFile) continue;
+        if (DWORD error = fileio::CheckReplaceable(path)) return Refuse(path, error);
+    }
+    if (DWORD error = backup_.Write(before_)) return Refuse(backupPath, error);
+    // A record that cannot be written (the disk just full) leaves the
+    // backup to the checks for unrecorded ones; the patch need not wait.
+    writeRecord_ = !record_.Write(FormatBackupRecord({before_.size(), Sha256Of(before_)}));
+    if (!writeRecord_) record_.Discard();
+    return {};
+}
+
+// The game file open again after its second name became a real backup: it
+// must still be the file that was checked and copied.
+OperationResult PatchRun::Reopen() {
+    const std::wstring gamePath = folder_.GameFile();
+    Bytes now;
+    if (DWORD error = game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ)) return Refuse(gamePath, error);
+    if (DWORD error = game_.ReadAll(now, kMaxGameFileSize)) return Refuse(gamePath, error);
+    if (now != before_) return RefuseWith(Outcome::GameFileChanged, L"meteor.exe");
+    return {};
+}
+
 DWORD PatchRun::Patch() {
     int count = 0;
-    for (const Write& write : PatchWrites(table_, values_)) {
+    for (const PatchWrite& write : plan_) {
         if (++count == faults_.failWrite) return ERROR_WRITE_FAULT;
         if (DWORD error = game_.WriteAt(write.offset, write.bytes.data(), write.bytes.size())) return error;
     }
@@ -205,7 +234,7 @@ DWORD PatchRun::Patch() {
 
 // Reads the sixteen areas back through the same handle.
 DWORD PatchRun::Verify(const Bytes& expected) {
-    for (const Area& area : areas_) {
+    for (const PatchArea& area : areas_) {
         Bytes actual(area.size);
         if (DWORD error = game_.ReadAt(area.offset, actual.data(), actual.size())) return error;
         if (faults_.corruptReadBack && &expected == &intended_) actual[0] ^= 0xFF;
@@ -215,11 +244,12 @@ DWORD PatchRun::Verify(const Bytes& expected) {
 }
 
 // After a failure part-way: the areas get their old bytes again. Should
-// that fail too, the backup is copied over the game file. Returns the
-// sentence that tells the player what state the game file is in.
+// that fail too, the whole game file as it was is written beside it and
+// moved into its place. Returns the sentence that tells the player what
+// state the game file is in.
 std::wstring PatchRun::PutBack() {
     bool restored = !faults_.failRollback;
-    for (const Area& area : areas_) {
+    for (const PatchArea& area : areas_) {
         if (!restored) break;
         restored = !game_.WriteAt(area.offset, before_.data() + area.offset, area.size);
     }
@@ -227,10 +257,9 @@ std::wstring PatchRun::PutBack() {
     if (restored) return std::wstring(kGameUnchangedText);
 
     game_.Close();
-    fileio::PendingFile fromBackup(folder_.GameFile());
-    if (!fromBackup.CopyFrom(folder_.BackupFile()) && !fromBackup.Commit()) {
-        return L"游戏文件已用备份 Data\\bak\\meteor.bak 恢复。";
-    }
+    fileio::PendingFile asBefore(folder_.GameFile());
+    if (!asBefore.Write(before_) && !asBefore.Commit()) return std::wstring(kGameUnchangedText);
+    if (noOriginal_) return L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
     return L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。";
 }
 
@@ -238,24 +267,47 @@ OperationResult PatchRun::Run() {
     OperationResult prepared = Prepare();
     if (!prepared.Succeeded()) return prepared;
 
-    if (!keepBackup_) {
+    if (writeBackup_) {
+        // The old record goes first: a backup must never stand beside a
+        // record of another file, while one with no record is still checked
+        // against the game file.
+        if (!DeleteFileW(record_.Destination().c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return Refuse(record_.Destination(), GetLastError());
+        }
+        if (reopenGame_) game_.Close();
         if (DWORD error = backup_.Commit()) return Refuse(backup_.Destination(), error);
+        if (reopenGame_) {
+            OperationResult reopened = Reopen();
+            if (!reopened.Succeeded()) return reopened;
+        }
+    } else if (noOriginal_ && !FileExists(backup_.Destination())) {
+        // A record of a backup that is gone would only mislead.
+        DeleteFileW(record_.Destination().c_str());
     }
+    // A record that cannot be written leaves the backup to the checks for
+    // unrecorded ones; the patch need not wait for it.
+    if (writeRecord_ && record_.Commit()) record_.Discard();
 
     if (DWORD error = Patch()) {
         const std::wstring state = PutBack();
         cache_.Discard();
-        return FailureResult(Action::Apply, folder_, folder_.GameFile(), error, state);
+        OperationResult failure = FailureResult(Action::Apply, folder_, folder_.GameFile(), error, state);
+        failure.gameMayBeDamaged = state != kGameUnchangedText;
+        return failure;
     }
 
     game_.Close();
+    keptBackup_.Close();
     if (!cacheError_) cacheError_ = faults_.failCacheCommit ? ERROR_SHARING_VIOLATION : cache_.Commit();
 
     OperationResult result;
     result.message = kPatchSucceededText;
     result.restoreButton = RestoreButtonState::Enable;
+    result.noOriginalBackup = noOriginal_;
+    if (noOriginal_) result.message += L"\n" + std::wstring(kNoOriginalBackupText);
     if (cacheError_) {
         cache_.Discard();
+        result.valuesNotRemembered = true;
         result.systemError = cacheError_;
         result.message += CacheNote();
     }
@@ -268,6 +320,15 @@ std::wstring PatchRun::CacheNote() const {
     const std::wstring& path = cache_.Destination();
     return L"\n但这些数值没能记下来，下次启动时不会自动填入：" +
            ProblemText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path), cacheError_);
+}
+
+std::optional<ValueProblem> CheckValue(std::wstring_view text, int slotDigits) {
+    if (text.empty()) return ValueProblem::Empty;
+    for (wchar_t c : text) {
+        if (c < L'0' || c > L'9') return ValueProblem::NotDigits;
+    }
+    if (text.size() > static_cast<std::size_t>(slotDigits)) return ValueProblem::TooLong;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -289,10 +350,10 @@ OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion versi
             return result;
         }
     }
-    // Another copy of the tool in the same folder finishes first; what it
+    // Another copy of the tool on the same folder finishes first; what it
     // changed is checked afresh below.
     FolderLock lock(folder);
-    if (lock.Busy()) return OutcomeResult(Action::Apply, Outcome::ToolBusy, L"", kGameUnchangedText);
+    if (!lock.Held()) return LockRefusal(Action::Apply, folder, lock);
     result = PatchRun(folder, version, *table, values, faults).Run();
     if (!result.Succeeded() && BackupExists(folder)) result.restoreButton = RestoreButtonState::Enable;
     return result;

@@ -62,9 +62,9 @@ std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view
         case ValueProblem::Empty: return name + L"没有填写数值。\n请填写数字后再点击“确认”。";
         case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。" + again;
         case ValueProblem::TooLong: {
-            // The limit the player can type into the field: a longer value
-            // that still fits the slot can only come from the settings cache.
-            const int digits = field >= 0 && field < kFieldCount ? kFields[field].typedLimit : 0;
+            // The limit the check applies: what fits the field's slot in the
+            // game file.
+            const int digits = field >= 0 && field < kFieldCount ? kFields[field].slotDigits : 0;
             return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" +
                    DecimalText(static_cast<unsigned long>(digits)) + L"位数字。" + again;
         }

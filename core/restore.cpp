@@ -1,43 +1,65 @@
 #include "core/restore.h"
 
+#include "core/backup_check.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/messages.h"
-#include "core/patch_table.h"
-#include "core/version.h"
 
 namespace tarnwick {
 namespace {
 
-constexpr std::wstring_view kBackupKept = L"备份文件仍然保留，可以稍后再点击“还原”。";
-constexpr std::wstring_view kBothKept = L"游戏文件没有改动，备份文件也仍然保留。";
+using fileio::Bytes;
 
-// Whether the backup is a game file the tool knows: one of the versions,
-// long enough for that version's patch areas. An empty or cut backup put
-// in place of the game file would lose the game.
-bool BackupIsAGameFile(const Recognition& backup) {
-    const PatchTable* table = PatchTableFor(backup.version);
-    return table && backup.fileSize >= PatchAreasEnd(*table);
+// The last line of a failure before the game file was replaced.
+constexpr std::wstring_view kBackupKept = L"游戏文件没有改动，备份文件仍然保留，可以稍后再点击“还原”。";
+constexpr std::wstring_view kRestoreIncomplete =
+    L"游戏文件可能没有还原完整；备份文件仍然保留，请关闭游戏后再点击“还原”。";
+
+// Whatever fails, the backup stays and "还原" stays enabled.
+OperationResult Fail(const GameFolder& folder, const std::wstring& path, DWORD error,
+                     std::wstring_view state = kBackupKept) {
+    OperationResult failure = FailureResult(Action::Restore, folder, path, error, state);
+    failure.restoreButton = RestoreButtonState::Enable;
+    return failure;
 }
 
-}  // namespace
-
-bool BackupExists(const GameFolder& folder) { return FileExists(folder.BackupFile()); }
-
-// The game file is replaced in one rename from a complete copy, and the
-// backup is deleted only once the game file is byte for byte the backup.
-// Whatever fails, the backup stays and "还原" stays enabled. The game
-// folder's lock is held throughout, so another copy of the tool waits.
-OperationResult RestoreGameFile(const GameFolder& folder) {
-    FolderLock lock(folder);
-    if (lock.Busy()) return OutcomeResult(Action::Restore, Outcome::ToolBusy, L"", kGameUnchangedText);
-
+// Why a backup that is there is not put back; both files stay as they are.
+OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspection) {
+    const std::wstring backupName = DisplayName(folder, folder.BackupFile());
     OperationResult result;
-    const std::wstring backup = folder.BackupFile();
-    const std::wstring game = folder.GameFile();
-    if (!FileExists(backup)) {
-        if (FolderExists(backup)) {
-            result = FailureResult(Action::Restore, folder, backup, ERROR_DIRECTORY, kGameUnchangedText);
+    switch (inspection.verdict) {
+        case BackupVerdict::Unreadable: return Fail(folder, inspection.errorPath, inspection.error);
+        case BackupVerdict::OtherVersion:
+            result.outcome = Outcome::BackupOtherVersion;
+            result.message = OtherVersionText(backupName, inspection.version, inspection.gameVersion);
+            break;
+        case BackupVerdict::GameHardLinked:
+            result = OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", kBothKeptText);
+            break;
+        case BackupVerdict::NotOriginal:
+            result = OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
+            break;
+        case BackupVerdict::IsGameFile:
+            result = OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, kBothKeptText);
+            break;
+        default:
+            result = OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, kBothKeptText);
+            break;
+    }
+    result.restoreButton = RestoreButtonState::Enable;
+    return result;
+}
+
+// The game file is replaced in one rename from a complete copy of the
+// bytes checked, and the backup is deleted only once the game file reads
+// back as the backup.
+OperationResult PutBackTheBackup(const GameFolder& folder) {
+    OperationResult result;
+    BackupInspection inspection;
+    InspectBackup(folder, inspection);
+    if (inspection.verdict == BackupVerdict::Missing || inspection.verdict == BackupVerdict::NotAFile) {
+        if (inspection.verdict == BackupVerdict::NotAFile) {
+            result = FailureResult(Action::Restore, folder, folder.BackupFile(), ERROR_DIRECTORY, kGameUnchangedText);
         } else {
             result.outcome = Outcome::BackupMissing;
             result.message = kBackupMissingText;
@@ -45,28 +67,26 @@ OperationResult RestoreGameFile(const GameFolder& folder) {
         result.restoreButton = RestoreButtonState::Disable;
         return result;
     }
+    if (inspection.verdict != BackupVerdict::Original) return Refusal(folder, inspection);
 
-    auto fail = [&](const std::wstring& path, DWORD error) {
-        OperationResult failure = FailureResult(Action::Restore, folder, path, error, kBackupKept);
-        failure.restoreButton = RestoreButtonState::Enable;
-        return failure;
-    };
-    const Recognition recognised = RecogniseGameFile(backup);
-    if (recognised.systemError) return fail(backup, recognised.systemError);
-    if (!BackupIsAGameFile(recognised)) {
-        result = OutcomeResult(Action::Restore, Outcome::BackupDamaged, DisplayName(folder, backup), kBothKept);
-        result.restoreButton = RestoreButtonState::Enable;
-        return result;
-    }
-    if (DWORD error = fileio::CheckReplaceable(game)) return fail(game, error);
+    const std::wstring game = folder.GameFile();
+    if (DWORD error = fileio::CheckReplaceable(game)) return Fail(folder, game, error);
     fileio::PendingFile restored(game);
-    bool backupUnreadable = false;
-    if (DWORD error = restored.CopyFrom(backup, &backupUnreadable)) return fail(backupUnreadable ? backup : game, error);
-    if (DWORD error = restored.Commit()) return fail(game, error);
-    if (!fileio::FilesEqual(game, backup)) return fail(game, ERROR_WRITE_FAULT);
+    if (DWORD error = restored.Write(inspection.bytes)) return Fail(folder, game, error);
+    if (DWORD error = restored.Commit()) return Fail(folder, game, error);
+    Bytes after;
+    DWORD error = fileio::ReadFilePrefix(game, inspection.bytes.size() + 1, after);
+    if (!error && after != inspection.bytes) error = ERROR_WRITE_FAULT;
+    if (error) {
+        OperationResult failure = Fail(folder, game, error, kRestoreIncomplete);
+        failure.gameMayBeDamaged = true;
+        return failure;
+    }
 
     result.message = kRestoreSucceededText;
     result.restoreButton = RestoreButtonState::Disable;
+    inspection.backup.Close();
+    const std::wstring backup = folder.BackupFile();
     if (!DeleteFileW(backup.c_str())) {
         SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (!DeleteFileW(backup.c_str())) {
@@ -74,9 +94,23 @@ OperationResult RestoreGameFile(const GameFolder& folder) {
             result.systemError = GetLastError();
             result.message += L"\n备份文件 Data\\bak\\meteor.bak 未能删除，可以稍后再删除它。";
             result.restoreButton = RestoreButtonState::Enable;
+            return result;
         }
     }
+    DeleteFileW(folder.BackupRecordFile().c_str());
     return result;
+}
+
+}  // namespace
+
+bool BackupExists(const GameFolder& folder) { return FileExists(folder.BackupFile()); }
+
+// The game folder's lock is held throughout, so another copy of the tool
+// waits.
+OperationResult RestoreGameFile(const GameFolder& folder) {
+    FolderLock lock(folder);
+    if (!lock.Held()) return LockRefusal(Action::Restore, folder, lock);
+    return PutBackTheBackup(folder);
 }
 
 }  // namespace tarnwick

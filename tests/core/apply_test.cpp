@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/apply.h"
 #include "core/apply_faults.h"
 #include "core/restore.h"
 #include "core/settings_cache.h"
+#include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/game_folder_fixture.h"
 
@@ -67,6 +70,8 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
             ExpectSameBytes(Game(), Patched(before, version, values));
             ExpectSameBytes(Backup(), before);
+            EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()),
+                      "size 1900000\r\nsha256 " + DigestText(Sha256Of(before)) + "\r\n");
             EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), test::ExpectedCache(values));
             EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         }
@@ -140,10 +145,12 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         const wchar_t* problem;  // part of the message
     } cases[] = {
         {0, L"", L"第1个“血值”", L"没有填写"},
-        {0, L"1234", L"第1个“血值”", L"最多只能填写2位数字"},  // the limit the player can type
+        // The limit named is the one applied: what fits the slot, not what
+        // the player can type.
+        {0, L"1000", L"第1个“血值”", L"最多只能填写3位数字"},
         {1, L"1234", L"第2个“血值”", L"最多只能填写3位数字"},
         {4, L"30%", L"第5个“血值”", L"只能填写数字"},
-        {5, L"12345", L"第1个“时局”", L"最多只能填写2位数字"},
+        {5, L"12345", L"第1个“时局”", L"最多只能填写4位数字"},
         {9, L"1a", L"“时间”", L"只能填写数字"},
         {10, L" 15", L"第4个“时局”", L"只能填写数字"},
         {13, L"-1", L"第4个“局次”", L"只能填写数字"},
@@ -313,7 +320,7 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         {"the code write fails", {.failWrite = 31}, Outcome::Failed, L"游戏文件没有改动"},
         {"read-back finds a wrong byte", {.corruptReadBack = true}, Outcome::Failed, L"游戏文件没有改动"},
         {"putting the old bytes back fails too", {.failWrite = 20, .failRollback = true}, Outcome::Failed,
-         L"已用备份"},
+         L"游戏文件没有改动"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -331,16 +338,99 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
     }
 }
 
-TEST_F(Apply, FailedSecondApplyFallsBackToThePristineBackup) {
+// The whole file as it was goes back in one rename when its areas cannot
+// be written back: the first patch stays, the pristine backup too.
+TEST_F(Apply, FailedSecondApplyWhoseAreasCannotBeWrittenBackIsPutBackWhole) {
     const Bytes pristine = MakeGame(GameVersion::V1_07, 8);
     ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
+    const Bytes first = Game();
     const std::string cache = test::ReadFileText(folder.SettingsCacheFile());
     const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(),
                                                         {.failWrite = 5, .failRollback = true});
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_NE(result.message.find(L"已用备份"), std::wstring::npos) << result.message;
-    ExpectSameBytes(Game(), pristine);
+    EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+    ExpectSameBytes(Game(), first);
+    ExpectSameBytes(Backup(), pristine);
     EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), cache);
+}
+
+
+// After a first patch, the world changes; "确认" again. A patched game file
+// never becomes the backup nor replaces one; where no original is kept, the
+// message's second line says so.
+TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
+    const std::wstring noOriginal =
+        L"恭喜您修改成功\n但游戏目录中没有原版游戏文件的备份（修改前的游戏文件就已经是改过的），“还原”无法恢复原版；"
+        L"如需原版游戏文件，请重新安装游戏。";
+    const struct {
+        const char* name;
+        std::function<void(const GameFolder&)> change;
+        std::wstring message;
+        bool pristineBackup;  // else the backup is as the change left it, or gone
+        bool restores;        // "还原" afterwards brings back the pristine file
+    } cases[] = {
+        {"another tool changed a byte outside the patch areas",
+         [](const GameFolder& f) {
+             Bytes game = test::ReadFileBytes(f.GameFile());
+             game[100] ^= 1;
+             test::WriteFileBytes(f.GameFile(), game);
+         },
+         L"恭喜您修改成功", true, true},
+        {"the backup deleted", [](const GameFolder& f) { DeleteFileW(f.BackupFile().c_str()); }, noOriginal, false,
+         false},
+        {"the backup cut short, unrecorded",
+         [](const GameFolder& f) {
+             DeleteFileW(f.BackupRecordFile().c_str());
+             Bytes backup = test::ReadFileBytes(f.BackupFile());
+             backup.resize(backup.size() - 1);
+             test::WriteFileBytes(f.BackupFile(), backup);
+         },
+         noOriginal, false, false},
+        {"an original unrecorded backup is kept and recorded",
+         [](const GameFolder& f) { DeleteFileW(f.BackupRecordFile().c_str()); }, L"恭喜您修改成功", true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RemoveTree(folder.DataFolder());
+        const Bytes pristine = MakeGame(GameVersion::V1_07, 5);
+        ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
+        c.change(folder);
+        const Bytes changed = Game();
+        const std::optional<Bytes> backup = FileExists(folder.BackupFile()) ? std::optional(Backup()) : std::nullopt;
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        EXPECT_EQ(result.message, c.message);
+        ExpectSameBytes(Game(), Patched(changed, GameVersion::V1_07, DefaultFieldTexts()));
+        EXPECT_EQ(FileExists(folder.BackupFile()), backup.has_value());
+        if (backup) ExpectSameBytes(Backup(), c.pristineBackup ? pristine : *backup);
+        EXPECT_EQ(FileExists(folder.BackupRecordFile()), c.pristineBackup);
+        if (c.restores) {
+            EXPECT_EQ(RestoreGameFile(folder).message, L"恭喜您还原成功");
+            ExpectSameBytes(Game(), pristine);
+        }
+    }
+}
+
+TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
+    // The backup another name of the unpatched game file: a real copy is
+    // made before the game file is patched.
+    const Bytes pristine = MakeGame(GameVersion::V1_08, 2);
+    CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
+    CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+    ASSERT_TRUE(CreateHardLinkW(folder.BackupFile().c_str(), folder.GameFile().c_str(), nullptr));
+    EXPECT_EQ(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).message, L"恭喜您修改成功");
+    ExpectSameBytes(Game(), Patched(pristine, GameVersion::V1_08, DefaultFieldTexts()));
+    ExpectSameBytes(Backup(), pristine);
+
+    // The game file with a name in another folder: neither is changed.
+    ASSERT_TRUE(RestoreGameFile(folder).Succeeded());
+    const std::wstring other = folder.base + L"\\other.exe";
+    ASSERT_TRUE(CreateHardLinkW(other.c_str(), folder.GameFile().c_str(), nullptr));
+    const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
+    EXPECT_EQ(result.outcome, Outcome::GameFileHardLinked);
+    EXPECT_EQ(result.message.find(L"修改失败：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）"), 0u)
+        << testing::PrintToString(result.message);
+    ExpectSameBytes(test::ReadFileBytes(other), pristine);
+    EXPECT_FALSE(FileExists(folder.BackupFile()));
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
+#include <thread>
+
 #include "core/apply.h"
+#include "core/patch_table.h"
 #include "core/restore.h"
 #include "tests/core/game_folder_fixture.h"
 
@@ -12,6 +17,16 @@ namespace {
 using test::Bytes;
 
 class Restore : public test::GameFolderTest {
+public:
+    Bytes pristine;
+    void Put(const std::wstring& path, const Bytes& bytes) { test::WriteFileBytes(path, bytes); }
+    static Bytes Flipped(Bytes bytes, std::size_t at) {
+        bytes[at] ^= 1;
+        return bytes;
+    }
+    using test::GameFolderTest::folder;
+    using test::GameFolderTest::Game;
+
 protected:
     // A patched game file with its backup; returns the unpatched bytes.
     Bytes Patch(GameVersion version = GameVersion::V1_07) {
@@ -98,6 +113,138 @@ TEST_F(Restore, ReadOnlyBackupIsStillRemovedAfterwards) {
     EXPECT_EQ(result.message, L"恭喜您还原成功");
     EXPECT_EQ(Game(), pristine);
     EXPECT_FALSE(BackupExists(folder));
+}
+
+
+// Each row starts from a patched game file with its pristine backup and
+// record, spoils one thing, and presses "还原": refused with the whole
+// message, the game file and the backup exactly as they were.
+TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
+    const std::wstring kept = L"\n游戏文件没有改动，备份文件仍然保留。";
+    const std::wstring damaged =
+        L"还原失败：备份文件 Data\\bak\\meteor.bak 已损坏：它不完整、在本工具写入后被改动过，或者不是本工具认识的游戏文件，"
+        L"不能用它还原。\n如需原版游戏文件，请重新安装游戏。" + kept;
+    const auto cut = [](std::size_t size) {
+        return [size](Restore& t) { t.Put(t.folder.BackupFile(), test::Bytes(t.pristine.begin(), t.pristine.begin() + size)); };
+    };
+    const auto unrecorded = [](std::function<void(Restore&)> spoil) {
+        return [spoil](Restore& t) {
+            DeleteFileW(t.folder.BackupRecordFile().c_str());
+            spoil(t);
+        };
+    };
+    const std::size_t areasEnd = PatchAreasEnd(*PatchTableFor(GameVersion::V1_07));
+    const struct {
+        const char* name;
+        std::function<void(Restore&)> spoil;
+        Outcome outcome;
+        std::wstring message;
+    } cases[] = {
+        {"cut to where the patch areas end", cut(areasEnd), Outcome::BackupDamaged, damaged},
+        {"cut by one byte", cut(test::kSyntheticGameSize - 1), Outcome::BackupDamaged, damaged},
+        {"one byte changed outside the patch areas",
+         [](Restore& t) { t.Put(t.folder.BackupFile(), Flipped(t.pristine, 100)); }, Outcome::BackupDamaged, damaged},
+        {"no record, cut to where the patch areas end", unrecorded(cut(areasEnd)), Outcome::BackupDamaged, damaged},
+        {"no record, cut by one byte", unrecorded(cut(test::kSyntheticGameSize - 1)), Outcome::BackupDamaged, damaged},
+        {"no record, one byte changed outside the patch areas",
+         unrecorded([](Restore& t) { t.Put(t.folder.BackupFile(), Flipped(t.pristine, 100)); }), Outcome::BackupDamaged,
+         damaged},
+        {"a patched copy as backup beside the pristine game file",
+         unrecorded([](Restore& t) {
+             t.Put(t.folder.BackupFile(), t.Game());
+             t.Put(t.folder.GameFile(), t.pristine);
+         }),
+         Outcome::BackupNotOriginal,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
+         L"如需原版游戏文件，请重新安装游戏。" + kept},
+        {"the backup a hard link to the game file",
+         [](Restore& t) {
+             DeleteFileW(t.folder.BackupFile().c_str());
+             ASSERT_TRUE(CreateHardLinkW(t.folder.BackupFile().c_str(), t.folder.GameFile().c_str(), nullptr));
+         },
+         Outcome::BackupIsGameFile,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 和游戏文件 meteor.exe 是同一个文件（硬链接），它不是真正的备份，"
+         L"不能用它还原。\n如需原版游戏文件，请重新安装游戏。" + kept},
+        {"the game file a hard link into another folder",
+         [](Restore& t) {
+             ASSERT_TRUE(CreateHardLinkW((t.folder.base + L"\\other.exe").c_str(), t.folder.GameFile().c_str(), nullptr));
+         },
+         Outcome::GameFileHardLinked,
+         L"还原失败：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）：修改或替换它会同时改动别处的游戏，"
+         L"本工具不处理这样的文件。\n请把 meteor.exe 复制一份，删除原来的 meteor.exe，再把复制出的文件改名为 meteor.exe，"
+         L"然后再试。" + kept},
+        {"the game updated to 1.08 since the patch",
+         [](Restore& t) { t.Put(t.folder.GameFile(), test::MakeSyntheticGame(GameVersion::V1_08, 3)); },
+         Outcome::BackupOtherVersion,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 是游戏 1.07 版的文件，而现在的游戏文件 meteor.exe 是 1.08 版，"
+         L"用它还原会把游戏换回另一个版本。\n如果确实要换回 1.07 版，请先把 meteor.exe 移到别处，再点击“还原”；"
+         L"否则这个备份已经用不上了，可以删除它。" + kept},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::RemoveTree(folder.base);
+        CreateDirectoryW(folder.base.c_str(), nullptr);
+        pristine = Patch();
+        ASSERT_NO_FATAL_FAILURE(c.spoil(*this));
+        const Bytes game = Game(), backup = Backup();
+        const OperationResult result = RestoreGameFile(folder);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
+        EXPECT_TRUE(Game() == game) << "the game file";
+        EXPECT_TRUE(Backup() == backup) << "the backup";
+        EXPECT_EQ(LeftoverTemporaryFiles(), 0);
+    }
+}
+
+// A backup made before records existed, as it was written: still put back.
+TEST_F(Restore, AnUnrecordedBackupThatIsTheGamesOriginalIsPutBack) {
+    pristine = Patch();
+    ASSERT_TRUE(DeleteFileW(folder.BackupRecordFile().c_str()));
+    EXPECT_EQ(RestoreGameFile(folder).message, L"恭喜您还原成功");
+    EXPECT_EQ(Game(), pristine);
+    EXPECT_FALSE(BackupExists(folder));
+}
+
+// Another program (a sync tool, another mod manager) replaces the backup
+// with an empty file again and again while "还原" runs: what is checked is
+// what is copied, and the message always tells the state of the files.
+TEST_F(Restore, ABackupReplacedWhileTheRestoreRunsIsNeverHalfUsed) {
+    pristine = Patch();
+    const Bytes patched = Game();
+    const std::wstring empty = folder.base + L"\\empty.bin";
+    std::atomic<bool> stop = false;
+    std::atomic<int> replaced = 0;
+    std::thread other([&] {
+        while (!stop) {
+            test::WriteFileBytes(empty + L"~", {});
+            if (MoveFileExW((empty + L"~").c_str(), folder.BackupFile().c_str(), MOVEFILE_REPLACE_EXISTING)) ++replaced;
+            Sleep(replaced * 7 % 40);
+        }
+    });
+    int restored = 0;
+    for (int run = 0; run < 40 && !HasFailure(); ++run) {
+        SCOPED_TRACE(run);
+        // The other program may be in the way of the apply too.
+        for (int tries = 0; tries < 20 && Game() != patched; ++tries) {
+            ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        }
+        const OperationResult result = RestoreGameFile(folder);
+        const Bytes game = Game();
+        if (result.Succeeded()) {
+            ++restored;
+            EXPECT_EQ(result.message, L"恭喜您还原成功");
+            EXPECT_TRUE(game == pristine) << "only the checked backup is put back";
+        } else {
+            EXPECT_TRUE(game == patched) << testing::PrintToString(result.message);
+            EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << testing::PrintToString(result.message);
+            // The pristine file is gone from the backup: the test puts it back.
+            test::WriteFileBytes(folder.GameFile(), pristine);
+        }
+    }
+    stop = true;
+    other.join();
+    std::printf("    %d restores, %d backups replaced meanwhile\n", restored, replaced.load());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/main_layout.h"
+#include "core/sha256.h"
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
@@ -180,6 +181,8 @@ TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
         EXPECT_EQ(Slice(patched, c.t9Offset, 4), (Bytes{0x39, 0x39, 0, 0}));
         EXPECT_EQ(Slice(patched, c.codeOffset, 2), (Bytes{0x90, 0x90}));
         EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+        EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")),
+                  "size 1900000\r\nsha256 " + DigestText(Sha256Of(original)) + "\r\n");
         FieldTexts applied = DefaultFieldTexts();
         applied[0] = L"5", applied[1] = L"300", applied[8] = L"7", applied[9] = L"99";
         EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(applied)) << "code page 936";
@@ -269,8 +272,8 @@ TEST_F(ToolTest, SettingsCacheTextIsNotCutToTheTypedLimit) {
     SendMessageA(Field(0), EM_SETSEL, 4, 4);
     TypeChars(Field(0), "5");
     EXPECT_EQ(WindowText(Field(0)), L"1234");
-    // "确认" refuses it, naming the limit the player can type there.
-    EXPECT_EQ(ClickAndAnswer(Confirm()).find(L"第1个“血值”的数值“1234”太长，最多只能填写2位数字。"), 0u);
+    // "确认" refuses it, naming the limit it applies: what the slot holds.
+    EXPECT_EQ(ClickAndAnswer(Confirm()).find(L"第1个“血值”的数值“1234”太长，最多只能填写3位数字。"), 0u);
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), game);
     EXPECT_FALSE(Exists(Path(L"Data\\bak")));
     EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), cache);

@@ -55,6 +55,17 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
          [&](const std::wstring&) { otherCopy.reset(); },
          {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
          {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
+        {"a copy on another machine holds the folder's lock file",
+         [&](const std::wstring&) {
+             held.handle = CreateFileW(Path(L"Tarnwick.lock").c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
+             ASSERT_NE(held.handle, INVALID_HANDLE_VALUE);
+         },
+         [&](const std::wstring&) {
+             held.Release();
+             DeleteFileW(Path(L"Tarnwick.lock").c_str());
+         },
+         {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
+         {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
         {"held open by the running game, which lets others read", holdWith(FILE_SHARE_READ), release,
          {L"修改失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"游戏文件没有改动"},
          {L"还原失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"备份文件仍然保留"}},
@@ -189,6 +200,7 @@ TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
     const Bytes pristine = pristine_, patched = Patched(), cut(pristine.begin(), pristine.begin() + 1000000);
     const Bytes v108 = MakeSyntheticGame(GameVersion::V1_08), other107 = MakeSyntheticGame(GameVersion::V1_07, 6);
     const Bytes unknown = MakeSyntheticGame(GameVersion::Unknown);
+    const Bytes shortByOne(pristine.begin(), pristine.end() - 1);
     const std::wstring game = L"meteor.exe", backup = L"Data\\Bak\\meteor.bak", cache = L"Data\\Slowlysave.cfg";
     const std::wstring unchanged = L"游戏文件没有改动", folderThere = L" 应该是文件，现在却是一个同名文件夹";
     const struct {
@@ -212,6 +224,13 @@ TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
         {"empty backup", patched, pristine, backup, Bytes(), true,
          {L"还原失败", L"备份文件 Data\\bak\\meteor.bak 已损坏", L"重新安装游戏", unchanged}, patched, Bytes(), {}},
         {"backup cut to 1,000,000 bytes", patched, pristine, backup, cut, true, {L"已损坏", unchanged}, patched, cut, {}},
+        {"backup cut by one byte", patched, pristine, backup, shortByOne, true, {L"已损坏", unchanged}, patched,
+         shortByOne, {}},
+        {"a patched copy as backup, 还原", pristine, patched, {}, {}, true,
+         {L"还原失败", L"meteor.bak 不是原版游戏文件", L"备份文件仍然保留"}, pristine, patched, {}},
+        {"the game updated to 1.08 since the patch, 还原", patched, pristine, game, v108, true,
+         {L"还原失败", L"是游戏 1.07 版的文件", L"meteor.exe 是 1.08 版", L"先把 meteor.exe 移到别处", unchanged}, v108,
+         pristine, {}},
         {"a folder as backup, 还原", patched, pristine, backup, {}, true,
          {L"还原失败", L"Data\\bak\\meteor.bak" + folderThere, L"改名或移到别处", unchanged}, patched, {}, {}},
         {"a folder as backup, 确认", pristine, {}, backup, {}, false,
@@ -249,10 +268,16 @@ TEST_F(ToolFaults, ADiskThatCannotBeWrittenIsNamedAsSuch) {
     WriteFileBytes(Path(L"meteor.exe"), Patched());
     CreateDirectoryW(Path(L"Data\\Bak").c_str(), nullptr);
     WriteFileBytes(Path(L"Data\\Bak\\meteor.bak"), pristine_);
-    ASSERT_NO_FATAL_FAILURE(StartTool(view + Folder().substr(disk.size())));
-    for (const auto& [button, prefix] : {std::pair{Confirm(), L"修改失败"}, std::pair{Restore(), L"还原失败"}}) {
-        EXPECT_TRUE(SaysAll(ClickAndAnswer(button), {prefix, L"游戏所在的磁盘是只读的", L"可以写入的磁盘"}));
-        ExpectFiles(Patched(), pristine_, std::nullopt);
+    // Seen through the view itself and through a link to it, as a junction
+    // to a read-only disk would be.
+    for (const std::wstring& seenBy : {view, SmallDiskReadOnlyLinkPath()}) {
+        SCOPED_TRACE(testing::PrintToString(seenBy));
+        if (seenBy.empty()) continue;
+        ASSERT_NO_FATAL_FAILURE(StartTool(seenBy + Folder().substr(disk.size())));
+        for (const auto& [button, prefix] : {std::pair{Confirm(), L"修改失败"}, std::pair{Restore(), L"还原失败"}}) {
+            EXPECT_TRUE(SaysAll(ClickAndAnswer(button), {prefix, L"游戏所在的磁盘是只读的", L"可以写入的磁盘"}));
+            ExpectFiles(Patched(), pristine_, std::nullopt);
+        }
     }
 }
 

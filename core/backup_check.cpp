@@ -1,0 +1,93 @@
+#include "core/backup_check.h"
+
+#include "core/patch_plan.h"
+#include "core/patch_table.h"
+#include "core/sha256.h"
+
+namespace tarnwick {
+namespace {
+
+using fileio::Bytes;
+
+// What the game file is now, as far as the judgement needs: whether it is
+// there, which file it is, and its bytes when they are to be compared. It
+// is closed again at once: a file held open could not be replaced.
+struct GameFacts {
+    bool present = false;
+    fileio::FileIdentity identity;
+    GameVersion version = GameVersion::Unknown;
+    Bytes bytes;  // only when asked for
+};
+
+DWORD ReadGame(const std::wstring& path, bool wholeFile, GameFacts& facts) {
+    fileio::File game;
+    DWORD error = game.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+    if (error) return error;
+    facts.present = true;
+    if ((error = game.Identity(facts.identity))) return error;
+    if (wholeFile) {
+        if ((error = game.ReadAll(facts.bytes, kMaxGameFileSize)) && error != ERROR_FILE_TOO_LARGE) return error;
+        facts.version = RecogniseGameBytes(facts.bytes);
+        return 0;
+    }
+    game.Close();
+    const Recognition recognised = RecogniseGameFile(path);
+    facts.version = recognised.version;
+    return recognised.systemError;
+}
+
+BackupVerdict Judge(const BackupInspection& backup, const Sha256Digest& digest, const fileio::FileIdentity& identity,
+                    const std::optional<BackupRecord>& record, const GameFacts& game) {
+    if (game.present && identity.SameFileAs(game.identity)) return BackupVerdict::IsGameFile;
+    if (game.present && game.identity.links > 1) return BackupVerdict::GameHardLinked;
+    const PatchTable* table = PatchTableFor(backup.version);
+    if (!table || backup.bytes.size() < PatchAreasEnd(*table)) return BackupVerdict::Damaged;
+    if (IsPatched(backup.bytes, *table)) return BackupVerdict::NotOriginal;
+    if (record && !record->Describes(backup.bytes.size(), digest)) return BackupVerdict::Damaged;
+    if (game.version != GameVersion::Unknown && game.version != backup.version) return BackupVerdict::OtherVersion;
+    // A patch never changes the length or anything outside its areas.
+    if (!record && game.version == backup.version && !SameOutsidePatchAreas(backup.bytes, game.bytes, *table)) {
+        return BackupVerdict::Damaged;
+    }
+    return BackupVerdict::Original;
+}
+
+}  // namespace
+
+void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
+    const std::wstring backupPath = folder.BackupFile();
+    const std::wstring gamePath = folder.GameFile();
+    auto unreadable = [&](const std::wstring& path, DWORD error) {
+        inspection.verdict = BackupVerdict::Unreadable;
+        inspection.error = error;
+        inspection.errorPath = path;
+    };
+    if (!FileExists(backupPath)) {
+        inspection.verdict = FolderExists(backupPath) ? BackupVerdict::NotAFile : BackupVerdict::Missing;
+        return;
+    }
+    if (DWORD error = inspection.backup.Open(backupPath, GENERIC_READ, FILE_SHARE_READ)) {
+        return unreadable(backupPath, error);
+    }
+    Sha256 hash;
+    if (DWORD error = inspection.backup.ReadAll(inspection.bytes, kMaxGameFileSize, &hash)) {
+        if (error != ERROR_FILE_TOO_LARGE) return unreadable(backupPath, error);
+        inspection.verdict = BackupVerdict::Damaged;  // far larger than any game file
+        return;
+    }
+    const Sha256Digest digest = hash.Finish();
+    fileio::FileIdentity identity;
+    if (DWORD error = inspection.backup.Identity(identity)) return unreadable(backupPath, error);
+    inspection.version = RecogniseGameBytes(inspection.bytes);
+    const std::optional<BackupRecord> record = ReadBackupRecord(folder.BackupRecordFile());
+    inspection.recorded = record.has_value();
+
+    if (FolderExists(gamePath)) return unreadable(gamePath, ERROR_DIRECTORY);
+    GameFacts game;
+    if (DWORD error = ReadGame(gamePath, !record, game)) return unreadable(gamePath, error);
+    inspection.gameVersion = game.version;
+    inspection.verdict = Judge(inspection, digest, identity, record, game);
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,46 @@
+#pragma once
+// Whether the backup may be put back in place of the game file: read from
+// one open handle of the backup that lets others read it but not change,
+// replace or delete it while the handle is held, and judged against its
+// record and against the game file as it is now.
+#include <optional>
+#include <string>
+
+#include "core/backup_record.h"
+#include "core/file_io.h"
+#include "core/game_folder.h"
+#include "core/version.h"
+
+namespace tarnwick {
+
+enum class BackupVerdict {
+    Missing,         // no backup file (or a folder in its place: see NotAFile)
+    NotAFile,        // a folder stands where the backup belongs
+    Unreadable,      // the backup or the game file could not be read: see error
+    Original,        // an unpatched game file of the game's version, as recorded
+    Damaged,         // cut short, changed since it was recorded, or no known version
+    NotOriginal,     // itself a patched file
+    IsGameFile,      // another name of the game file itself
+    GameHardLinked,  // the game file has a name in another folder too
+    OtherVersion,    // of another version than the game file now
+};
+
+struct BackupInspection {
+    BackupVerdict verdict = BackupVerdict::Missing;
+    DWORD error = 0;        // Unreadable: the Win32 error
+    std::wstring errorPath;  // Unreadable: the file it concerns
+    fileio::File backup;     // held open from the inspection on
+    fileio::Bytes bytes;     // the whole backup
+    GameVersion version = GameVersion::Unknown;      // the backup's
+    GameVersion gameVersion = GameVersion::Unknown;  // the game file's now
+    bool recorded = false;   // a readable record stands beside the backup
+};
+
+// The backup is put back only when it is an unpatched game file of a known
+// version, no other name of the game file itself, what the tool wrote (by
+// its record) or at least the game file's own original (the same bytes but
+// for the patch areas), and of the version the game is now (a missing or
+// unrecognised game file has none).
+void InspectBackup(const GameFolder& folder, BackupInspection& inspection);
+
+}  // namespace tarnwick

@@ -1,0 +1,53 @@
+#include "core/patch_plan.h"
+
+#include <algorithm>
+#include <string>
+
+#include "core/codepage.h"
+
+namespace tarnwick {
+
+std::vector<PatchArea> PatchedAreas(const PatchTable& table) {
+    std::vector<PatchArea> areas;
+    for (std::uint32_t offset : table.valueOffsets) areas.push_back({offset, kSlotSize});
+    areas.push_back({table.codeOffset, kCodePatchSize});
+    std::sort(areas.begin(), areas.end(), [](const PatchArea& a, const PatchArea& b) { return a.offset < b.offset; });
+    return areas;
+}
+
+std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& values) {
+    const std::vector<std::uint8_t> clear = DecodePattern(kClearPatternText);
+    std::vector<PatchWrite> writes;
+    for (std::uint32_t offset : table.valueOffsets) writes.push_back({offset, clear});
+    for (int i = 0; i < kFieldCount; ++i) {
+        std::string text = WideToCodePage(values[i], kGameCodePage);
+        if (kFields[i].percent) text += '%';
+        writes.push_back({table.valueOffsets[i], std::vector<std::uint8_t>(text.begin(), text.end())});
+    }
+    writes.push_back({table.codeOffset, DecodePattern(kCodePatchText)});
+    return writes;
+}
+
+std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes) {
+    std::vector<std::uint8_t> patched(file.begin(), file.end());
+    for (const PatchWrite& write : writes) {
+        std::copy(write.bytes.begin(), write.bytes.end(), patched.begin() + write.offset);
+    }
+    return patched;
+}
+
+bool SameOutsidePatchAreas(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, const PatchTable& table) {
+    if (a.size() != b.size()) return false;
+    std::size_t from = 0;
+    auto same = [&](std::size_t to) {
+        to = std::min(to, a.size());
+        return from >= to || std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
+    };
+    for (const PatchArea& area : PatchedAreas(table)) {
+        if (!same(area.offset)) return false;
+        from = area.offset + area.size;
+    }
+    return same(a.size());
+}
+
+}  // namespace tarnwick

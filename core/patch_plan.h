@@ -1,0 +1,40 @@
+#pragma once
+// Which bytes a patch writes where: the fifteen values and the code bytes
+// of one version, as a list of writes that apply performs and its
+// read-back checks, and the areas they may change.
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "core/fields.h"
+#include "core/patch_table.h"
+
+namespace tarnwick {
+
+struct PatchArea {
+    std::uint32_t offset;
+    std::uint32_t size;
+};
+
+struct PatchWrite {
+    std::uint32_t offset;
+    std::vector<std::uint8_t> bytes;
+};
+
+// The sixteen areas a patch may change, in file order.
+std::vector<PatchArea> PatchedAreas(const PatchTable& table);
+
+// Every slot is cleared first; then each value is written as its digits
+// in the game's code page (with "%" for the hit-point fields), which leaves
+// zero bytes after a short value; last come the two no-operation bytes.
+// The values are taken as they are: checking them is the caller's part.
+std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& values);
+
+// `file` with the writes laid over it; it must be long enough for them.
+std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes);
+
+// Whether two files are the same length and hold the same bytes everywhere
+// but in the table's patch areas: one is the other before or after a patch.
+bool SameOutsidePatchAreas(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, const PatchTable& table);
+
+}  // namespace tarnwick
