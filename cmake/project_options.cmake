@@ -14,6 +14,15 @@ add_link_options(-static -static-libgcc -static-libstdc++
                  # Small exe: drop unused code and, in release builds, symbols.
                  -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
 
+# The same bytes from every build of the same source (scripts/package, the
+# reproducible_exe test): no link time in the PE header, and no folder of
+# the source or build in the exe (__FILE__ and the like name files
+# relative to these roots). GCC tries the later map first, so the build
+# folder, often inside the source, comes last.
+add_link_options(-Wl,--no-insert-timestamp)
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=
+                    -ffile-prefix-map=${CMAKE_BINARY_DIR}/=build/)
+
 # Optimised for size: the tool waits for its user almost all the time, and
 # -Os makes the exe about a tenth smaller than -O3.
 set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
+#include "app/version_text.h"
 #include "res/resource_ids.h"
 #include "tests/res/res_files.h"
 
@@ -118,7 +120,22 @@ struct VersionApi {
     }
 };
 
-TEST(ExeVersion, VersionInformationNamesTheToolInChinese) {
+// MAJOR.MINOR.PATCH of the generated version text as the resource's two
+// DWORDs, MAJOR << 16 | MINOR and PATCH << 16 (the fourth number is 0).
+std::pair<DWORD, DWORD> VersionDwords(const std::wstring& text) {
+    DWORD numbers[3] = {};
+    std::size_t at = 0;
+    for (DWORD& number : numbers) {
+        const std::size_t end = text.find(L'.', at);
+        number = static_cast<DWORD>(std::stoul(text.substr(at, end - at)));
+        at = end + 1;
+    }
+    return {numbers[0] << 16 | numbers[1], numbers[2] << 16};
+}
+
+// The version resource says the project's version, the one kTarnwickVersion
+// carries from project() to the command line and the zip's name.
+TEST(ExeVersion, VersionInformationNamesTheToolInChineseWithTheProjectVersion) {
     VersionApi api;
     ASSERT_TRUE(api.size && api.info && api.query);
     const std::wstring exe = ExePath();
@@ -133,10 +150,13 @@ TEST(ExeVersion, VersionInformationNamesTheToolInChinese) {
     ASSERT_TRUE(api.query(block.data(), L"\\", reinterpret_cast<LPVOID*>(&fixed), &length));
     ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+    const std::wstring version = kTarnwickVersion;
+    ASSERT_EQ(std::count(version.begin(), version.end(), L'.'), 2) << "not MAJOR.MINOR.PATCH";
+    const auto [high, low] = VersionDwords(version);
+    EXPECT_EQ(fixed->dwFileVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionLS, low);
+    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwProductVersionLS, low);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 
     WORD* translation = nullptr;
@@ -153,10 +173,10 @@ TEST(ExeVersion, VersionInformationNamesTheToolInChinese) {
     const Text texts[] = {
         {L"CompanyName", L"Tarnwick"},
         {L"FileDescription", L"流星蝴蝶剑房间设置修改工具"},
-        {L"FileVersion", L"1.0.0.0"},
+        {L"FileVersion", kTarnwickVersion},
         {L"OriginalFilename", L"Tarnwick.exe"},
         {L"ProductName", L"Tarnwick"},
-        {L"ProductVersion", L"1.0.0.0"},
+        {L"ProductVersion", kTarnwickVersion},
     };
     for (const Text& text : texts) {
         SCOPED_TRACE(testing::Message() << static_cast<const void*>(text.name));
@@ -194,6 +214,9 @@ TEST_F(ExeResources, ManifestRunsAsInvokerOnEverySystemWithClassicControlsAndSys
         EXPECT_EQ(text.find(phrase.text) != std::string::npos, phrase.present);
     }
     EXPECT_NE(text.find("</assembly>"), std::string::npos) << "complete document";
+    const std::wstring version = std::wstring(L"version=\"") + kTarnwickVersion + L".0\"";
+    EXPECT_NE(text.find(std::string(version.begin(), version.end())), std::string::npos)
+        << "the manifest's assemblyIdentity has the project's version";
 }
 
 }  // namespace

@@ -1,0 +1,210 @@
+#!/usr/bin/env python3
+"""Makes the players' part of README.md into 说明.txt for the release zip.
+
+Plain text in code page 936 (GBK) with CR LF line ends, so that Notepad on
+any Simplified Chinese Windows from XP on shows it, wrapped to 78 columns
+because Notepad does not wrap lines by default. The sections are picked by
+their headings, so text added to them, or a section added later under one
+of these headings, goes into the zip without a change here.
+
+    readme_to_text.py README.md OUT.txt VERSION
+"""
+import re
+import sys
+
+# Sections for players, by the start of their "## " heading; they keep
+# their README order. The text before the first heading (what the tool
+# does) comes first. A required section that is missing stops the script, so
+# that renaming a heading cannot drop it from the zip unnoticed.
+PLAYER_SECTIONS = [
+    ("Use on Windows", True),
+    ("给玩家", True),
+    ("命令行 / Command line", False),
+    ("下载 / Download", True),
+    ("在 Linux 上 / On Linux", True),
+]
+
+WIDTH = 78
+KEEP = "\0"  # a space no line breaks at
+# No line starts with the first kind of mark or ends with the second.
+CLOSING = set("，。、；：？！）」』”’》〉】,.;:?!)%")
+OPENING = set("（「『“‘《〈【(")
+
+
+def is_wide(c):
+    """A character of two bytes in code page 936: two columns wide in the
+    fixed-width fonts of Chinese Windows, and a place a line may break."""
+    return len(c.encode("gbk", errors="replace")) == 2
+
+
+def columns(text):
+    return sum(2 if is_wide(c) else 1 for c in text)
+
+
+def code(text):
+    return "“" + text.replace(" ", KEEP) + "”" if " " in text else text
+
+
+def inline(text):
+    """Markdown inline markup to plain text."""
+    text = re.sub(r"!\[[^\]]*\]\([^)]*\)", "", text)  # pictures
+    text = re.sub(r"\[([^\]]+)\]\((https?:[^)]+)\)", r"\1 (\2)", text)
+    text = re.sub(r"\[([^\]]+)\]\([^)]*\)", r"\1", text)  # files of the repository
+    text = re.sub(r"\*\*(.+?)\*\*", r"\1", text)
+    # A command in quotes, kept on one line (KEEP joins its words until the
+    # lines are made); a file name as it is.
+    text = re.sub(r"`([^`]*)`", lambda m: code(m.group(1)), text)
+    return text.replace("\\|", "|").strip()
+
+
+def units(text):
+    """Pieces a line may break between: words, single CJK characters and
+    spaces, with closing marks kept on the piece before them and opening
+    marks on the piece after."""
+    pieces = []
+    for token in re.findall(r" +|[^ ]", text):
+        if token.startswith(" "):
+            pieces.append(" ")
+        elif pieces and pieces[-1] != " " and (
+                token in CLOSING or pieces[-1][-1] in OPENING or
+                not (is_wide(token) or is_wide(pieces[-1][-1]))):
+            pieces[-1] += token
+        else:
+            pieces.append(token)
+    return pieces
+
+
+def wrap(text, first, rest):
+    """text filled into lines of WIDTH columns; the first line starts with
+    the prefix first, the others with rest."""
+    lines, line = [], first
+    for piece in units(text):
+        if piece == " " and line in (first, rest):
+            continue
+        if columns(line + piece) > WIDTH and line.strip() and line not in (first, rest):
+            lines.append(line.rstrip())
+            line = rest
+            if piece == " ":
+                continue
+        line += piece
+    lines.append(line.rstrip())
+    return lines
+
+
+def cells(row):
+    return [inline(c) for c in re.split(r"(?<!\\)\|", row.strip().strip("|"))]
+
+
+def table(rows):
+    """A table as one block per row: the first cell, then each further cell
+    after its column's heading. Rows of pictures alone are left out."""
+    heads = cells(rows[0])
+    out = []
+    for row in rows[2:]:
+        values = cells(row)
+        if not any(values):
+            continue
+        out += wrap(values[0], "● ", "  ")
+        for head, value in zip(heads[1:], values[1:]):
+            if value and value not in ("—", "-"):
+                mark = "：" if head and is_wide(head[-1]) else ": "
+                out += wrap(head + mark + value, "  ", "    ")
+        out.append("")
+    return out
+
+
+def heading(text, underline):
+    return [text, underline * columns(text), ""]
+
+
+def convert(markdown):
+    """Markdown lines of the README's subset to plain text lines."""
+    out, paragraph, rows = [], [], []
+    lines = iter(markdown)
+
+    def flush():
+        if paragraph:
+            text = ""
+            for part in paragraph:
+                if text and not (is_wide(text[-1]) or is_wide(part[0])):
+                    text += " "
+                text += part
+            match = re.match(r"(- |\d+\. )", text)
+            indent = " " * len(match.group(1)) if match else ""
+            out.extend(wrap(text, "", indent))
+            if not match:
+                out.append("")
+            paragraph.clear()
+        if rows:
+            out.extend(table(rows))
+            rows.clear()
+
+    for line in lines:
+        if line.startswith("```"):
+            flush()
+            for block_line in lines:
+                if block_line.startswith("```"):
+                    break
+                out.append("    " + block_line)
+            out.append("")
+        elif line.startswith("|"):
+            if paragraph:
+                flush()
+            rows.append(line)
+        elif line.startswith("#"):
+            flush()
+            level, title = re.match(r"(#+)\s*(.*)", line).groups()
+            out.extend(heading(inline(title), "=" if len(level) <= 2 else "-"))
+        elif not line.strip():
+            flush()
+            if out and out[-1] != "":
+                out.append("")
+        elif re.fullmatch(r"\*\*[^*]+\*\*", line.strip()):
+            flush()  # a bold line is the title of what follows
+            out.extend(heading(inline(line), "-"))
+        else:
+            text = inline(line)
+            if re.match(r"(- |\d+\. )", text):
+                flush()
+            if text:
+                paragraph.append(text)
+    flush()
+    return out
+
+
+def player_part(readme):
+    """The intro and the players' sections of the README, as Markdown lines."""
+    sections = re.split(r"^(?=## )", readme, flags=re.M)
+    picked = []
+    for start, required in PLAYER_SECTIONS:
+        found = [s for s in sections[1:] if s[3:].startswith(start)]
+        if required and not found:
+            sys.exit(f"readme_to_text: README.md has no section headed '## {start}'")
+        picked += found
+    picked.sort(key=sections.index)
+    intro = sections[0].split("\n", 1)[1]  # without the "# Tarnwick" title
+    return (intro + "".join(picked)).splitlines()
+
+
+def players_text(readme, version):
+    lines = heading(f"Tarnwick {version} 说明", "=") + convert(player_part(readme))
+    while lines and not lines[-1]:
+        lines.pop()
+    return "".join(line.replace(KEEP, " ") + "\r\n" for line in lines)
+
+
+def main():
+    source, target, version = sys.argv[1:4]
+    with open(source, encoding="utf-8") as f:
+        text = players_text(f.read(), version)
+    try:
+        data = text.encode("gbk")
+    except UnicodeEncodeError as error:
+        sys.exit(f"readme_to_text: {text[error.start]!r} (U+{ord(text[error.start]):04X}) "
+                 f"in the players' part of README.md has no code in code page 936")
+    with open(target, "wb") as f:
+        f.write(data)
+
+
+if __name__ == "__main__":
+    main()
