@@ -245,8 +245,8 @@ void MainWindow::ReportReadError() {
 
 void MainWindow::ShowResult(const OperationResult& result) {
     if (!result.message.empty()) ShowMessageBox(Handle(), result.message);
-    if (result.restoreButton == RestoreButtonState::Enable) EnableWindow(restoreButton_, TRUE);
-    if (result.restoreButton == RestoreButtonState::Disable) EnableWindow(restoreButton_, FALSE);
+    // "还原" is there to use while a backup is.
+    EnableWindow(restoreButton_, BackupExists(folder_));
     // A refused value: the field in question gets the focus.
     if (result.outcome == Outcome::InvalidValue && result.field >= 0 && result.field < kFieldCount) {
         SetFocus(fields_[result.field]);

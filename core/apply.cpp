@@ -2,11 +2,11 @@
 
 #include <optional>
 
-#include "core/apply_faults.h"
 #include "core/backup_record.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/messages.h"
+#include "core/patch_io.h"
 #include "core/patch_plan.h"
 #include "core/restore.h"
 #include "core/settings_cache.h"
@@ -24,12 +24,12 @@ using fileio::Bytes;
 class PatchRun {
 public:
     PatchRun(const GameFolder& folder, GameVersion version, const PatchTable& table, const FieldTexts& values,
-             const ApplyFaults& faults)
+             PatchIo& io)
         : folder_(folder),
           version_(version),
           table_(table),
           values_(values),
-          faults_(faults),
+          io_(io),
           plan_(PlanPatch(table, values)),
           areas_(PatchedAreas(table)),
           backup_(folder.BackupFile()),
@@ -54,7 +54,7 @@ private:
     const GameVersion version_;  // the tag the window shows
     const PatchTable& table_;
     const FieldTexts& values_;
-    const ApplyFaults& faults_;
+    PatchIo& io_;
     const std::vector<PatchWrite> plan_;
     const std::vector<PatchArea> areas_;
 
@@ -223,10 +223,8 @@ OperationResult PatchRun::Reopen() {
 }
 
 DWORD PatchRun::Patch() {
-    int count = 0;
     for (const PatchWrite& write : plan_) {
-        if (++count == faults_.failWrite) return ERROR_WRITE_FAULT;
-        if (DWORD error = game_.WriteAt(write.offset, write.bytes.data(), write.bytes.size())) return error;
+        if (DWORD error = io_.Write(game_, write.offset, write.bytes.data(), write.bytes.size())) return error;
     }
     if (DWORD error = game_.Flush()) return error;
     return Verify(intended_);
@@ -236,8 +234,7 @@ DWORD PatchRun::Patch() {
 DWORD PatchRun::Verify(const Bytes& expected) {
     for (const PatchArea& area : areas_) {
         Bytes actual(area.size);
-        if (DWORD error = game_.ReadAt(area.offset, actual.data(), actual.size())) return error;
-        if (faults_.corruptReadBack && &expected == &intended_) actual[0] ^= 0xFF;
+        if (DWORD error = io_.Read(game_, area.offset, actual.data(), actual.size())) return error;
         if (!std::equal(actual.begin(), actual.end(), expected.begin() + area.offset)) return ERROR_WRITE_FAULT;
     }
     return 0;
@@ -248,10 +245,10 @@ DWORD PatchRun::Verify(const Bytes& expected) {
 // moved into its place. Returns the sentence that tells the player what
 // state the game file is in.
 std::wstring PatchRun::PutBack() {
-    bool restored = !faults_.failRollback;
+    bool restored = true;
     for (const PatchArea& area : areas_) {
         if (!restored) break;
-        restored = !game_.WriteAt(area.offset, before_.data() + area.offset, area.size);
+        restored = !io_.Write(game_, area.offset, before_.data() + area.offset, area.size);
     }
     restored = restored && !game_.Flush() && !Verify(before_);
     if (restored) return std::wstring(kGameUnchangedText);
@@ -298,11 +295,10 @@ OperationResult PatchRun::Run() {
 
     game_.Close();
     keptBackup_.Close();
-    if (!cacheError_) cacheError_ = faults_.failCacheCommit ? ERROR_SHARING_VIOLATION : cache_.Commit();
+    if (!cacheError_) cacheError_ = io_.CommitCache(cache_);
 
     OperationResult result;
     result.message = kPatchSucceededText;
-    result.restoreButton = RestoreButtonState::Enable;
     result.noOriginalBackup = noOriginal_;
     if (noOriginal_) result.message += L"\n" + std::wstring(kNoOriginalBackupText);
     if (cacheError_) {
@@ -333,8 +329,8 @@ std::optional<ValueProblem> CheckValue(std::wstring_view text, int slotDigits) {
 
 }  // namespace
 
-OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion version, const FieldTexts& values,
-                                     const ApplyFaults& faults) {
+OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version, const FieldTexts& values,
+                                  PatchIo& io) {
     OperationResult result;
     const PatchTable* table = PatchTableFor(version);
     if (!table) {
@@ -354,13 +350,12 @@ OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion versi
     // changed is checked afresh below.
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Apply, folder, lock);
-    result = PatchRun(folder, version, *table, values, faults).Run();
-    if (!result.Succeeded() && BackupExists(folder)) result.restoreButton = RestoreButtonState::Enable;
-    return result;
+    return PatchRun(folder, version, *table, values, io).Run();
 }
 
 OperationResult ApplyPatch(const GameFolder& folder, GameVersion version, const FieldTexts& values) {
-    return ApplyPatchWithFaults(folder, version, values, ApplyFaults{});
+    PatchIo io;
+    return ApplyPatchThrough(folder, version, values, io);
 }
 
 }  // namespace tarnwick

@@ -15,39 +15,32 @@ constexpr std::wstring_view kBackupKept = L"游戏文件没有改动，备份文
 constexpr std::wstring_view kRestoreIncomplete =
     L"游戏文件可能没有还原完整；备份文件仍然保留，请关闭游戏后再点击“还原”。";
 
-// Whatever fails, the backup stays and "还原" stays enabled.
+// Whatever fails, the backup stays.
 OperationResult Fail(const GameFolder& folder, const std::wstring& path, DWORD error,
                      std::wstring_view state = kBackupKept) {
-    OperationResult failure = FailureResult(Action::Restore, folder, path, error, state);
-    failure.restoreButton = RestoreButtonState::Enable;
-    return failure;
+    return FailureResult(Action::Restore, folder, path, error, state);
 }
 
 // Why a backup that is there is not put back; both files stay as they are.
 OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspection) {
     const std::wstring backupName = DisplayName(folder, folder.BackupFile());
-    OperationResult result;
     switch (inspection.verdict) {
         case BackupVerdict::Unreadable: return Fail(folder, inspection.errorPath, inspection.error);
-        case BackupVerdict::OtherVersion:
+        case BackupVerdict::OtherVersion: {
+            OperationResult result;
             result.outcome = Outcome::BackupOtherVersion;
             result.message = OtherVersionText(backupName, inspection.version, inspection.gameVersion);
-            break;
+            return result;
+        }
         case BackupVerdict::GameHardLinked:
-            result = OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", kBothKeptText);
-            break;
+            return OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", kBothKeptText);
         case BackupVerdict::NotOriginal:
-            result = OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
-            break;
+            return OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
         case BackupVerdict::IsGameFile:
-            result = OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, kBothKeptText);
-            break;
+            return OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, kBothKeptText);
         default:
-            result = OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, kBothKeptText);
-            break;
+            return OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, kBothKeptText);
     }
-    result.restoreButton = RestoreButtonState::Enable;
-    return result;
 }
 
 // The game file is replaced in one rename from a complete copy of the
@@ -64,7 +57,6 @@ OperationResult PutBackTheBackup(const GameFolder& folder) {
             result.outcome = Outcome::BackupMissing;
             result.message = kBackupMissingText;
         }
-        result.restoreButton = RestoreButtonState::Disable;
         return result;
     }
     if (inspection.verdict != BackupVerdict::Original) return Refusal(folder, inspection);
@@ -84,7 +76,6 @@ OperationResult PutBackTheBackup(const GameFolder& folder) {
     }
 
     result.message = kRestoreSucceededText;
-    result.restoreButton = RestoreButtonState::Disable;
     inspection.backup.Close();
     const std::wstring backup = folder.BackupFile();
     if (!DeleteFileW(backup.c_str())) {
@@ -93,7 +84,6 @@ OperationResult PutBackTheBackup(const GameFolder& folder) {
             // The game file is back; only the leftover backup needs a word.
             result.systemError = GetLastError();
             result.message += L"\n备份文件 Data\\bak\\meteor.bak 未能删除，可以稍后再删除它。";
-            result.restoreButton = RestoreButtonState::Enable;
             return result;
         }
     }

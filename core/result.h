@@ -31,14 +31,10 @@ enum class Outcome {
     Failed,            // any other failure of the file system
 };
 
-// What the "还原" button should be after the operation.
-enum class RestoreButtonState { Unchanged, Enable, Disable };
-
 struct OperationResult {
     Outcome outcome = Outcome::Ok;
     int field = -1;                   // InvalidValue: the index of the field
     unsigned long systemError = 0;    // the Win32 error behind a failure
-    RestoreButtonState restoreButton = RestoreButtonState::Unchanged;
     bool gameMayBeDamaged = false;    // a failure left the game file neither as it was nor as intended
     bool valuesNotRemembered = false;  // patched, but the settings cache could not be written
     bool noOriginalBackup = false;     // patched, with no unpatched original kept as the backup

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "core/apply.h"
-#include "core/apply_faults.h"
+#include "tests/core/faulty_patch_io.h"
 #include "core/restore.h"
 #include "core/settings_cache.h"
 #include "core/sha256.h"
@@ -67,7 +67,6 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             const OperationResult result = ApplyPatch(folder, version, values);
             ASSERT_TRUE(result.Succeeded()) << result.message;
             EXPECT_EQ(result.message, L"恭喜您修改成功");
-            EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable);
             ExpectSameBytes(Game(), Patched(before, version, values));
             ExpectSameBytes(Backup(), before);
             EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()),
@@ -132,7 +131,6 @@ TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
     EXPECT_EQ(result.message, L"无法识别您当前所使用的版本");
-    EXPECT_EQ(result.restoreButton, RestoreButtonState::Unchanged);
     EXPECT_FALSE(FolderExists(folder.DataFolder()));
     ExpectSameBytes(Game(), before);
 }
@@ -166,7 +164,6 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         EXPECT_EQ(result.field, c.field);
         EXPECT_EQ(result.message.find(c.name), 0u) << result.message;
         EXPECT_NE(result.message.find(c.problem), std::wstring::npos) << result.message;
-        EXPECT_EQ(result.restoreButton, RestoreButtonState::Unchanged);
         EXPECT_FALSE(FolderExists(folder.DataFolder()));
         ExpectSameBytes(Game(), before);
     }
@@ -280,7 +277,7 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedAndOnlyTheBackupStopsThePatch) {
         if (c.spoil == 'h') held.emplace(path);
         if (c.spoil == 'r') test::MakeReadOnly(path);
         const OperationResult result =
-            ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(), {.failCacheCommit = c.spoil == 'c'});
+            test::ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(), {.failCacheCommit = c.spoil == 'c'});
         const bool patched = c.outcome == Outcome::Ok;
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_NE(result.message.find(c.file), std::wstring::npos) << result.message;
@@ -311,7 +308,7 @@ TEST_F(Apply, DataNameTakenByAFileIsReported) {
 TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
     const struct {
         const char* name;
-        ApplyFaults faults;
+        test::ApplyFaults faults;
         Outcome outcome;
         const wchar_t* state;  // what the message says about the game file
     } cases[] = {
@@ -326,11 +323,11 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         SCOPED_TRACE(c.name);
         test::RemoveTree(folder.DataFolder());
         const Bytes before = MakeGame(GameVersion::V1_08, 6);
-        const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), c.faults);
+        const OperationResult result = test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), c.faults);
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
         EXPECT_NE(result.message.find(c.state), std::wstring::npos) << result.message;
-        EXPECT_EQ(result.restoreButton, RestoreButtonState::Enable) << "the backup is there";
+        EXPECT_TRUE(BackupExists(folder)) << "the backup is there";
         ExpectSameBytes(Game(), before);
         ExpectSameBytes(Backup(), before);
         EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));
@@ -345,7 +342,7 @@ TEST_F(Apply, FailedSecondApplyWhoseAreasCannotBeWrittenBackIsPutBackWhole) {
     ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
     const Bytes first = Game();
     const std::string cache = test::ReadFileText(folder.SettingsCacheFile());
-    const OperationResult result = ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(),
+    const OperationResult result = test::ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(),
                                                         {.failWrite = 5, .failRollback = true});
     EXPECT_FALSE(result.Succeeded());
     EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
