@@ -14,8 +14,6 @@
 namespace tarnwick {
 namespace {
 
-// BS_OWNERDRAW as BM_SETSTYLE takes it; lParam -1 asks for a redraw.
-constexpr WPARAM kOwnerDrawButtonStyle = 11;
 // Corner ellipse of a push button's rounded region.
 constexpr int kButtonCornerSize = 3;
 // BM_SETSTYLE changes only the low word of the style (the BS_ bits); the
@@ -66,7 +64,8 @@ void PrepareButton(HWND button) {
     const LONG style = GetWindowLongA(button, GWL_STYLE);
     // Check boxes, radio buttons and group boxes keep the platform's drawing.
     if (IsOwnerDrawnButtonStyle(style)) {
-        SendMessageA(button, BM_SETSTYLE, kOwnerDrawButtonStyle, -1);
+        // lParam -1 asks for a redraw.
+        SendMessageA(button, BM_SETSTYLE, BS_OWNERDRAW, -1);
     }
     SetIntProp(button, kPropOldStyle, style);
     SetIntProp(button, kPropMouseFlag, 0);

@@ -22,7 +22,7 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
         return;
     }
     // A simple combo box (list always shown) has no drop-down button.
-    if ((GetWindowLongA(window, GWL_STYLE) & CBS_DROPDOWN) == 0) {
+    if (!HasDropButtonStyle(GetWindowLongA(window, GWL_STYLE))) {
         return;
     }
     SetIntProp(window, kPropOldState, ToInt(state));

@@ -52,10 +52,23 @@ ControlKind ClassifyWindow(std::string_view lowerCaseClassName);
 // ClassifyWindow(ToLowerAscii(GetWindowClassName(window))).
 ControlKind ClassifyWindowHandle(HWND window);
 
-// A "button" window is drawn by the engine only when the two low button-type
-// bits tested with 6 are clear (push, default push, user and owner-draw
-// buttons); check boxes, radio buttons and group boxes keep the platform's
-// drawing. `style` is the style saved in "OLDSTYLE".
-constexpr bool IsOwnerDrawnButtonStyle(LONG style) { return (style & 6) == 0; }
+// The button-type bits of a check box (BS_CHECKBOX, 2) and a radio button
+// (BS_RADIOBUTTON, 4): 6. Check boxes, radio buttons and group boxes have one
+// of them set.
+inline constexpr LONG kToggleButtonTypeBits = BS_CHECKBOX | BS_RADIOBUTTON;
+
+// A "button" window is drawn by the engine only when both toggle-type bits
+// are clear (push, default push, user and owner-draw buttons); check boxes,
+// radio buttons and group boxes keep the platform's drawing. `style` is the
+// style saved in "OLDSTYLE".
+constexpr bool IsOwnerDrawnButtonStyle(LONG style) { return (style & kToggleButtonTypeBits) == 0; }
+
+// An editable combo box (CBS_DROPDOWN, 2) is the one type whose CBS_SIMPLE
+// bit is clear: a simple combo box (1) and a drop-down list (3) have it set.
+constexpr bool IsEditableComboStyle(LONG style) { return (style & CBS_SIMPLE) == 0; }
+
+// A combo box has a drop-down button unless it is a simple one (list always
+// shown): the CBS_DROPDOWN bit is set for CBS_DROPDOWN and CBS_DROPDOWNLIST.
+constexpr bool HasDropButtonStyle(LONG style) { return (style & CBS_DROPDOWN) != 0; }
 
 }  // namespace tarnwick

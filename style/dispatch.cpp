@@ -60,8 +60,8 @@ void PressHeaderItem(HWND header, LPARAM lParam) {
 
 void PressComboBox(HWND combo, LPARAM lParam) {
     const LONG style = GetWindowLongA(combo, GWL_STYLE);
-    if ((style & 1) == 0) {
-        // Editable (CBS_DROPDOWN): only the drop-down button counts.
+    if (IsEditableComboStyle(style)) {
+        // Only the drop-down button counts.
         const WindowBox box = GetWindowBox(combo);
         const int x = SignedLoWord(static_cast<std::uint32_t>(lParam));
         const int y = SignedHiWord(static_cast<std::uint32_t>(lParam));

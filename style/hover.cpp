@@ -33,8 +33,8 @@ void MoveOverButton(HWND button) {
 void MoveOverComboBox(HWND combo, WPARAM keys, LPARAM lParam) {
     EnterWindow(combo);
     VisualState state = HotOrPressed(keys);
-    if ((GetWindowLongA(combo, GWL_STYLE) & 1) == 0) {
-        // Editable: the text part leaves the drop-down button normal.
+    if (IsEditableComboStyle(GetWindowLongA(combo, GWL_STYLE))) {
+        // The text part leaves the drop-down button normal.
         const WindowBox box = GetWindowBox(combo);
         const int x = SignedLoWord(static_cast<std::uint32_t>(lParam));
         const int y = SignedHiWord(static_cast<std::uint32_t>(lParam));

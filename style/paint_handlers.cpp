@@ -55,7 +55,7 @@ LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPA
             PaintPushButton(window, wParam);
             return 0;
         case ControlKind::ComboBox:
-            if ((GetWindowLongA(window, GWL_STYLE) & 1) == 0) {
+            if (IsEditableComboStyle(GetWindowLongA(window, GWL_STYLE))) {
                 PaintEditableCombo(window, wParam);
                 return 0;
             }

@@ -18,10 +18,9 @@
 
 namespace tarnwick {
 
-// DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS: one line, centred
-// both ways, cut with an ellipsis when it does not fit. The only format the
-// engine draws captions with.
-inline constexpr UINT kCentredEllipsisFormat = 0x8025;
+// One line, centred both ways, cut with an ellipsis when it does not fit
+// (0x8025). The only format the engine draws captions with.
+inline constexpr UINT kCentredEllipsisFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 
 // A window's rectangle in screen coordinates, non-client area included, as
 // GetWindowRect gives it, with its size. Painters use only Width and Height:
