@@ -108,9 +108,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            OnMouseDown(message, wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            OnLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case kReportReadError:
             ReportReadError();
@@ -141,9 +139,8 @@ void MainWindow::OnCommand(int id, int code) {
     }
 }
 
-void MainWindow::OnMouseDown(UINT message, WPARAM keys, POINT point) {
-    if (LabelAt(labels_, point) == kDragBandLabel)
-        OnDragBandPressed(MouseButtonOf(message), ShiftState(keys), point.x, point.y);
+void MainWindow::OnLeftButtonDown(POINT point) {
+    if (LabelAt(labels_, point) == kDragBandLabel) OnDragBandPressed();
 }
 
 void MainWindow::ChildKeyPress(HWND child, int& keyAscii) {
@@ -224,8 +221,7 @@ void MainWindow::FilterFieldKey(int, int& keyAscii) {
     if (keyAscii != VK_BACK && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
 }
 
-void MainWindow::OnDragBandPressed(int button, int, int, int) {
-    if (button != 1) return;
+void MainWindow::OnDragBandPressed() {
     // The platform moves the window as if its caption had been grabbed.
     ReleaseCapture();
     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);

@@ -127,24 +127,6 @@ void ShowMessageBox(HWND owner, std::wstring_view text) {
     MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
 }
 
-int MouseButtonOf(UINT buttonDownMessage) {
-    switch (buttonDownMessage) {
-        case WM_LBUTTONDOWN: return 1;
-        case WM_RBUTTONDOWN: return 2;
-        case WM_MBUTTONDOWN: return 4;
-        default: return 0;
-    }
-}
-
-int HeldButtons(WPARAM keys) {
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
-}
-
-int ShiftState(WPARAM keys) {
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
 int LiveFormCount() { return liveForms; }
 
 int RunMessageLoop() {

@@ -127,10 +127,10 @@ void SetRoundedButtonRegion(HWND button, const WindowBox& box) {
     if (region != nullptr && !SetWindowRgn(button, region, TRUE)) DeleteObject(region);
 }
 
-LONG AttachWindow(HWND window) {
-    if (window == nullptr) return 0;
-    if (GetIntProp(window, kPropProcAddr) != 0) return 0;
-    if (!BelongsToThisThread(window)) return 0;
+bool AttachWindow(HWND window) {
+    if (window == nullptr) return false;
+    if (GetIntProp(window, kPropProcAddr) != 0) return false;
+    if (!BelongsToThisThread(window)) return false;
 
     switch (ClassifyWindowHandle(window)) {
         case ControlKind::Form:
@@ -160,13 +160,13 @@ LONG AttachWindow(HWND window) {
     SetHandleProp(window, kPropProcAddr, previous);
 
     RepaintWholeWindow(window);
-    return 1;
+    return true;
 }
 
-LONG DetachWindow(HWND window) {
-    if (window == nullptr) return 0;
+bool DetachWindow(HWND window) {
+    if (window == nullptr) return false;
     const auto saved = GetHandleProp<WNDPROC>(window, kPropProcAddr);
-    if (saved == nullptr) return 0;
+    if (saved == nullptr) return false;
 
     switch (ClassifyWindowHandle(window)) {
         case ControlKind::Form:
@@ -196,7 +196,7 @@ LONG DetachWindow(HWND window) {
     RepaintWholeWindow(window);
 
     if (--Engine().attachCount <= 0) ResetEngine();
-    return 1;
+    return true;
 }
 
 std::string SystemLibraryPath(const char* library) {

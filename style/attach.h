@@ -15,20 +15,20 @@
 
 namespace tarnwick {
 
-// Attaches the window (and, for a form, every descendant first). Returns 1
-// when the window was attached now; 0 for a null handle, a window that is
+// Attaches the window (and, for a form, every descendant first). True when
+// the window was attached now; false for a null handle, a window that is
 // attached already, and a window that belongs to another thread (its
 // messages could not pass through this thread's engine, and another
 // process's controls must never be switched to owner-draw).
-LONG AttachWindow(HWND window);
+bool AttachWindow(HWND window);
 
 // Undoes AttachWindow exactly (for a form, every descendant first): state
 // images freed, fade timer stopped, the button-style bits and the former
 // procedure put back, region removed, properties gone. When the last
 // attached window goes, the sprites are freed and the engine starts afresh
-// on the next SkinWindow. Returns 1 when the window was detached now, 0 for
+// on the next SkinWindow. True when the window was detached now, false for
 // a null handle or a window that is not attached.
-LONG DetachWindow(HWND window);
+bool DetachWindow(HWND window);
 
 // Puts a new display-compatible bitmap of width x height into the push
 // button's state image `state` ("HDC" + state) and frees the bitmap it

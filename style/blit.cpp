@@ -78,7 +78,7 @@ private:
 
 }  // namespace
 
-int StretchSprite(HDC destination, int x, int y, int width, int height,
+bool StretchSprite(HDC destination, int x, int y, int width, int height,
                   HDC source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<COLORREF> keyColour) {
@@ -86,7 +86,7 @@ int StretchSprite(HDC destination, int x, int y, int width, int height,
     const int sx = sourceX, sy = sourceY, sw = sourceWidth, sh = sourceHeight;
     const int l = marginLeft, t = marginTop, r = marginRight, b = marginBottom;
     if (dw == 0 || dh == 0 || sw == 0 || sh == 0) {
-        return 0;
+        return false;
     }
 
     // The platform's default stretching mode applies to every StretchBlt.
@@ -123,13 +123,13 @@ int StretchSprite(HDC destination, int x, int y, int width, int height,
     }
 
     if (!keyColour) {
-        return BitBlt(destination, x, y, dw, dh, s, 0, 0, SRCCOPY);
+        return BitBlt(destination, x, y, dw, dh, s, 0, 0, SRCCOPY) != FALSE;
     }
     BlitTransparent(destination, x, y, dw, dh, s, 0, 0, *keyColour, nullptr);
-    return 1;
+    return true;
 }
 
-int StretchSprite(HDC destination, int x, int y, int width, int height,
+bool StretchSprite(HDC destination, int x, int y, int width, int height,
                   HDC source, const SpriteCell& cell, const Margins& margins,
                   std::optional<COLORREF> keyColour) {
     return StretchSprite(destination, x, y, width, height, source, cell.x, cell.y, cell.width,

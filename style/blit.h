@@ -22,17 +22,17 @@ namespace tarnwick {
 // only means that side has no edge piece and the centre reaches it.
 // Without a key colour the copy is opaque; with one, source pixels of that
 // colour leave the destination untouched (BlitTransparent).
-// Returns 0 without drawing when dw, dh, sw or sh is 0; otherwise the result
-// of the final BitBlt (opaque) or 1 (transparent). Sizes that come out 0 or
-// negative (a destination smaller than two opposite margins) go to the
-// platform as they are.
-int StretchSprite(HDC destination, int x, int y, int width, int height,
+// Returns false without drawing when dw, dh, sw or sh is 0; otherwise
+// whether the final BitBlt succeeded (opaque) or true (transparent). Sizes
+// that come out 0 or negative (a destination smaller than two opposite
+// margins) go to the platform as they are.
+bool StretchSprite(HDC destination, int x, int y, int width, int height,
                   HDC source, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
                   int marginLeft, int marginTop, int marginRight, int marginBottom,
                   std::optional<COLORREF> keyColour = std::nullopt);
 
 // The same with the source given as a sprite cell and its margins.
-int StretchSprite(HDC destination, int x, int y, int width, int height,
+bool StretchSprite(HDC destination, int x, int y, int width, int height,
                   HDC source, const SpriteCell& cell, const Margins& margins,
                   std::optional<COLORREF> keyColour = std::nullopt);
 

@@ -79,9 +79,6 @@ void BlendButtonLook(HWND button, HDC target, const ButtonLook& look) {
     }
 }
 
-int PaintButton(HWND button, HDC target) {
-    BlendButtonLook(button, target, ReadButtonLook(button));
-    return 0;
-}
+void PaintButton(HWND button, HDC target) { BlendButtonLook(button, target, ReadButtonLook(button)); }
 
 }  // namespace tarnwick

@@ -14,12 +14,12 @@ UINT_PTR StartFadeTimer(HWND window) {
     return id;
 }
 
-BOOL StopFadeTimer(HWND window) {
+bool StopFadeTimer(HWND window) {
     std::int32_t id = GetIntProp(window, kPropTimerId);
-    if (id == 0) return 0;
-    BOOL result = KillTimer(window, static_cast<UINT_PTR>(id));
+    if (id == 0) return false;
+    const bool killed = KillTimer(window, static_cast<UINT_PTR>(id)) != FALSE;
     SetIntProp(window, kPropTimerId, 0);
-    return result;
+    return killed;
 }
 
 void TrackMouseLeave(HWND window) {

@@ -13,9 +13,9 @@ inline constexpr int kReleaseFadeStart = 60;    // opacity after a left-button r
 // Starts the fade timer unless one runs ("TIMERID" non-zero); returns the
 // new timer's identifier, or 0 when none was started.
 UINT_PTR StartFadeTimer(HWND window);
-// Stops the running fade timer; returns the KillTimer result, or 0 when none
-// ran.
-BOOL StopFadeTimer(HWND window);
+// Stops the running fade timer; returns whether KillTimer succeeded, false
+// when none ran.
+bool StopFadeTimer(HWND window);
 // Asks the platform for one WM_MOUSELEAVE when the cursor leaves the window.
 void TrackMouseLeave(HWND window);
 

@@ -12,9 +12,9 @@
 
 namespace tarnwick {
 
-int PaintHeaderItem(HWND header, HDC target, int index, int state) {
+void PaintHeaderItem(HWND header, HDC target, int index, int state) {
     if (index < 0) {
-        return 0;
+        return;
     }
     const WindowBox box = GetWindowBox(header);
     // An index beyond the last item leaves the rectangle empty, and nothing
@@ -24,7 +24,7 @@ int PaintHeaderItem(HWND header, HDC target, int index, int state) {
     const int iw = item.right - item.left;
     const int ih = item.bottom - item.top;
     if (iw <= 0 || ih <= 0) {
-        return 0;
+        return;
     }
 
     OwnedSurface surface(iw, box.Height);
@@ -34,7 +34,6 @@ int PaintHeaderItem(HWND header, HDC target, int index, int state) {
 
     TargetDC dc(header, target);
     BitBlt(dc.get(), item.left, 0, iw, ih, surface.get(), 0, 0, SRCCOPY);
-    return 0;
 }
 
 }  // namespace tarnwick

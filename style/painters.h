@@ -37,23 +37,23 @@ ButtonLook ReadButtonLook(HWND button);
 void BlendButtonLook(HWND button, HDC target, const ButtonLook& look);
 
 // Blends the image of state "OLDSTATE" onto the button with constant opacity
-// "ALPHALEVEL": BlendButtonLook of ReadButtonLook. Returns 0.
-int PaintButton(HWND button, HDC target);
+// "ALPHALEVEL": BlendButtonLook of ReadButtonLook.
+void PaintButton(HWND button, HDC target);
 
 // The drop-down button at the right edge of a combo box or drive list. While
 // the list is open the state becomes Pressed, in the caller's variable too.
 void PaintComboButton(HWND window, HDC target, VisualState& state, bool force);
 
-// The box and its mark at the left edge. Returns 1 when drawn, 0 when
+// The box and its mark at the left edge. True when drawn, false when
 // skipped.
-int PaintCheckBox(HWND window, VisualState state, bool force);
+bool PaintCheckBox(HWND window, VisualState state, bool force);
 
-// The ring and its dot at the left edge. Returns 1 when drawn, 0 when
+// The ring and its dot at the left edge. True when drawn, false when
 // skipped.
-int PaintOptionButton(HWND window, VisualState state, bool force);
+bool PaintOptionButton(HWND window, VisualState state, bool force);
 
 // One header item with its text in state 0, 1 or 2; nothing for a negative
-// index. `target` null: the window DC. Returns 0.
-int PaintHeaderItem(HWND header, HDC target, int index, int state);
+// index. `target` null: the window DC.
+void PaintHeaderItem(HWND header, HDC target, int index, int state);
 
 }  // namespace tarnwick

@@ -69,7 +69,7 @@ WindowBox GetWindowBox(HWND window) {
     return box;
 }
 
-int GetBorderInsets(HWND window, int& horizontal, int& vertical) {
+void GetBorderInsets(HWND window, int& horizontal, int& vertical) {
     RECT windowRect{};
     RECT clientRect{};
     GetWindowRect(window, &windowRect);
@@ -88,7 +88,6 @@ int GetBorderInsets(HWND window, int& horizontal, int& vertical) {
     }
     horizontal = HalfEven(horizontalTotal);
     vertical = HalfEven(verticalTotal);
-    return 1;
 }
 
 HDC CreateSurface(int width, int height) {

@@ -62,8 +62,8 @@ WindowBox GetWindowBox(HWND window);
 
 // Thickness of one side of the window's border: (window size - client size
 // - scroll bars) / 2 in each direction, rounded with ties to even (a total of
-// 5 gives 2). Where the client area of a bordered control begins. Returns 1.
-int GetBorderInsets(HWND window, int& horizontal, int& vertical);
+// 5 gives 2). Where the client area of a bordered control begins.
+void GetBorderInsets(HWND window, int& horizontal, int& vertical);
 
 // An off-screen surface: a memory DC with a display-compatible bitmap of
 // width x height selected into it, owning that bitmap. Returns null when any

@@ -7,7 +7,7 @@
 
 namespace tarnwick {
 
-LONG SkinWindow(HWND window) {
+bool SkinWindow(HWND window) {
     EngineState& engine = Engine();
     if (!engine.initialised) {
         // Once per life of the engine: it starts afresh after the last

@@ -27,9 +27,9 @@ bool TakeState(HWND window, VisualState state, bool force) {
 
 }  // namespace
 
-int PaintCheckBox(HWND window, VisualState state, bool force) {
+bool PaintCheckBox(HWND window, VisualState state, bool force) {
     if (!TakeState(window, state, force)) {
-        return 0;
+        return false;
     }
     const int cx = GetSystemMetrics(SM_CXMENUCHECK);
     const int cy = GetSystemMetrics(SM_CYMENUCHECK);
@@ -63,12 +63,12 @@ int PaintCheckBox(HWND window, VisualState state, bool force) {
                         square.height, engine.markSprite, square.x, square.y, SpriteKeyColour);
     }
     BitBlt(windowDc.get(), 0, HalfEven(box.Height - cy), cx, cy, surface.get(), 0, 0, SRCCOPY);
-    return 1;
+    return true;
 }
 
-int PaintOptionButton(HWND window, VisualState state, bool force) {
+bool PaintOptionButton(HWND window, VisualState state, bool force) {
     if (!TakeState(window, state, force)) {
-        return 0;
+        return false;
     }
     const WindowBox box = GetWindowBox(window);
     const int cx = GetSystemMetrics(SM_CXMENUCHECK);
@@ -92,7 +92,7 @@ int PaintOptionButton(HWND window, VisualState state, bool force) {
         BlitTransparent(windowDc.get(), HalfEven(cx - dot.width), RoundHalfEven(top + (cy - dot.height) / 2.0),
                         dot.width, dot.height, engine.markSprite, dot.x, dot.y, SpriteKeyColour);
     }
-    return 1;
+    return true;
 }
 
 }  // namespace tarnwick

@@ -103,9 +103,9 @@ FadeTickFigures MeasureFadeTicks(int fadeCycles) {
     // Attaching creates the sprites and the button's state images: the
     // count shows that the creation counters see the engine's calls.
     ResetCallCounts();
-    const LONG attached = form && button ? SkinWindow(form.get()) : 0;
+    const bool attached = form && button && SkinWindow(form.get());
     figures.objectsCreatedByAttach = CallsWhere(CreatesGdiObject);
-    if (attached != 1) {
+    if (!attached) {
         figures.problem = "form not attached";
         return figures;
     }

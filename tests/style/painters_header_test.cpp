@@ -88,7 +88,7 @@ TEST_P(HeaderPainterTest, EachItemGetsTheFaceOfItsStateAndItsCaption) {
         for (Case c : {Case{0, 0}, Case{1, 3}, Case{2, 6}, Case{7, 0}, Case{-1, 0}}) {
             SCOPED_TRACE("item " + std::to_string(index) + " state " + std::to_string(c.state));
             DibCanvas canvas(box_.Width, box_.Height);
-            EXPECT_EQ(PaintHeaderItem(header_.get(), canvas.dc(), index, c.state), 0);
+            PaintHeaderItem(header_.get(), canvas.dc(), index, c.state);
             const RECT r = ItemRect(header_.get(), index);
             const int width = r.right - r.left;
             EXPECT_EQ(canvas.CountOutsideNot(r.left, 0, width, r.bottom, kMarker), 0) << "drawn outside the item";
@@ -122,7 +122,7 @@ TEST_P(HeaderPainterTest, NoItemNoDrawing) {
     for (int index : {-1, -5, 3, 100}) {
         SCOPED_TRACE(index);
         DibCanvas canvas(box_.Width, box_.Height);
-        EXPECT_EQ(PaintHeaderItem(header_.get(), canvas.dc(), index, 1), 0);
+        PaintHeaderItem(header_.get(), canvas.dc(), index, 1);
         EXPECT_EQ(canvas.CountInsideNot(0, 0, box_.Width, box_.Height, kMarker), 0);
     }
 }
