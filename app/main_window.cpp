@@ -181,15 +181,17 @@ void MainWindow::OnLoad() {
     gameFileReadError_ = recognition.systemError;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
 
-    // 7. Captions, see-through labels and typed-length limits. The limit
-    // stops typing only; text the program puts in is not cut.
+    // 7. Captions, see-through labels and typed-length limits, all from the
+    // fields' table, which the messages about a refused value name too. The
+    // limit stops typing only; text the program puts in is not cut.
     for (int i = 0; i < kFieldCount; ++i) {
         SetLabelCaption(FieldLabel(i), kFields[i].caption);
         SetLabelTransparent(FieldLabel(i), true);
     }
     SetLabelTransparent(kStatusLabel, true);
-    for (int i = 0; i < kFieldCount; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 2, 0);
-    for (int i = 1; i <= 4; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 3, 0);
+    for (int i = 0; i < kFieldCount; ++i) {
+        SendMessageA(fields_[i], EM_LIMITTEXT, static_cast<WPARAM>(kFields[i].typedLimit), 0);
+    }
 
     // 8. The values applied last time; each change runs OnFieldChanged.
     CachedValues cached = ReadSettingsCache(folder_);
