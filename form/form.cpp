@@ -127,8 +127,6 @@ void ShowMessageBox(HWND owner, std::wstring_view text) {
     MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
 }
 
-int LiveFormCount() { return liveForms; }
-
 int RunMessageLoop() {
     MSG message;
     while (liveForms > 0) {

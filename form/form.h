@@ -43,9 +43,7 @@ HICON LoadToolIcon(bool small);
 // and no icon, owned by the given window.
 void ShowMessageBox(HWND owner, std::wstring_view text);
 
-// Forms whose window exists. The message loop ends when none is left.
-int LiveFormCount();
-// Runs the message loop until no form is left. Tab and Shift+Tab move the
+// Runs the message loop until no form of the tool is left. Tab and Shift+Tab move the
 // focus within the form that holds it.
 int RunMessageLoop();
 

@@ -20,8 +20,4 @@ BOOL SetIntProp(HWND window, const char* name, std::int32_t value) {
     return SetPropA(window, name, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)));
 }
 
-std::int32_t RemoveIntProp(HWND window, const char* name) {
-    return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(RemovePropA(window, name)));
-}
-
 }  // namespace tarnwick

@@ -53,9 +53,6 @@ std::int32_t GetIntProp(HWND window, const char* name);
 // Sets (creates or replaces) the property; returns the SetPropA result.
 BOOL SetIntProp(HWND window, const char* name, std::int32_t value);
 
-// Removes the property and returns the value it held (0 when absent).
-std::int32_t RemoveIntProp(HWND window, const char* name);
-
 // Handles kept in properties (DCs, bitmaps, procedures) are the same 32-bit
 // values seen as handles.
 template <class Handle>

@@ -68,9 +68,9 @@ inline constexpr SpriteCell kHeaderBodyColumn{1, 0, 1, 20};
 
 // Creates the five sprite surfaces (in the order ButtonSprite,
 // ComboButtonSprite, MarkSprite, RoundSprite, HeaderSprite), stores them in
-// Engine(), then sets every one of their 2,146 pixels with SetPixel, sprite
-// by sprite, row by row. Sprites still held from an earlier build are freed
-// first. A surface that cannot be made stays null; copies from it draw
+// Engine(), then sets all the pixels of each sprite in one call, sprite by
+// sprite, from the tables of sprite_data.h. Sprites still held from an
+// earlier build are freed first. A surface that cannot be made stays null; copies from it draw
 // nothing.
 void BuildSprites();
 

@@ -205,14 +205,6 @@ TEST_F(PropertiesTest, ValuesRoundTripAsHandleValues) {
     }
 }
 
-TEST_F(PropertiesTest, RemoveReturnsTheValueAndLeavesNothing) {
-    SetIntProp(window(), kPropHeaderHotIndex, -1);
-    EXPECT_EQ(RemoveIntProp(window(), kPropHeaderHotIndex), -1);
-    EXPECT_EQ(GetPropA(window(), "HMINDEX"), nullptr);
-    EXPECT_EQ(GetIntProp(window(), kPropHeaderHotIndex), 0);
-    EXPECT_EQ(RemoveIntProp(window(), kPropHeaderHotIndex), 0);
-}
-
 TEST_F(PropertiesTest, StateImageNamesJoinPrefixAndIndex) {
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(i);
@@ -229,7 +221,7 @@ TEST_F(PropertiesTest, HandlesAreStoredAsTheirValues) {
     EXPECT_EQ(GetHandleProp<HDC>(window(), "HDC2"), dc);
     EXPECT_EQ(static_cast<UINT_PTR>(static_cast<std::uint32_t>(GetIntProp(window(), "HDC2"))),
               reinterpret_cast<UINT_PTR>(dc));
-    RemoveIntProp(window(), "HDC2");
+    RemovePropA(window(), "HDC2");
     DeleteDC(dc);
 }
 
