@@ -15,8 +15,8 @@
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"
-#include "style/primitives.h"
 #include "style/skin.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {

@@ -1,7 +1,7 @@
 #include "form/form.h"
 
 #include "res/resource_ids.h"
-#include "style/subclass.h"
+#include "win32/subclass.h"
 
 namespace tarnwick {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "core/hint_file.h"
 #include "notice/taskbar.h"
-#include "style/primitives.h"
 #include "style/skin.h"
-#include "style/system_library.h"
+#include "win32/system_library.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {

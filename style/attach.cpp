@@ -4,12 +4,12 @@
 #include "style/dispatch.h"
 #include "style/engine_state.h"
 #include "style/fade.h"
-#include "style/gdi_scope.h"
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"
-#include "style/subclass.h"
+#include "win32/gdi_scope.h"
+#include "win32/subclass.h"
 
 namespace tarnwick {
 namespace {

@@ -2,9 +2,10 @@
 
 #include <array>
 
-#include "style/gdi_scope.h"
 #include "style/primitives.h"
-#include "style/system_library.h"
+#include "win32/gdi_scope.h"
+#include "win32/surface.h"
+#include "win32/system_library.h"
 
 namespace tarnwick {
 namespace {

@@ -9,13 +9,14 @@
 #include "style/colours.h"
 #include "style/control_kind.h"
 #include "style/engine_state.h"
-#include "style/gdi_scope.h"
 #include "style/paint_parts.h"
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"
-#include "style/system_library.h"
+#include "win32/gdi_scope.h"
+#include "win32/system_library.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 

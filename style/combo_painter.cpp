@@ -10,6 +10,7 @@
 #include "style/properties.h"
 #include "style/rounding.h"
 #include "style/sprites.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 

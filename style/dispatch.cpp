@@ -5,13 +5,13 @@
 #include "style/attach.h"
 #include "style/control_kind.h"
 #include "style/fade.h"
-#include "style/gdi_scope.h"
 #include "style/hover.h"
 #include "style/paint_handlers.h"
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
-#include "style/words.h"
+#include "win32/gdi_scope.h"
+#include "win32/words.h"
 
 namespace tarnwick {
 namespace {

@@ -12,7 +12,7 @@
 // detached (its click closed it) gets nothing more.
 #include <windows.h>
 
-#include "style/subclass.h"
+#include "win32/subclass.h"
 
 namespace tarnwick {
 

@@ -3,7 +3,7 @@
 #include "style/engine_state.h"
 #include "style/painters.h"
 #include "style/properties.h"
-#include "style/system_library.h"
+#include "win32/system_library.h"
 
 namespace tarnwick {
 

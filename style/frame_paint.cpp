@@ -2,10 +2,10 @@
 // and drop-down combo boxes, and the flat replacement of a sunken client
 // edge.
 #include "style/colours.h"
-#include "style/gdi_scope.h"
 #include "style/paint_handler_parts.h"
 #include "style/paint_parts.h"
 #include "style/primitives.h"
+#include "win32/gdi_scope.h"
 
 namespace tarnwick {
 

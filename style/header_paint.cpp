@@ -10,6 +10,7 @@
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 

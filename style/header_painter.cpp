@@ -9,6 +9,7 @@
 #include "style/paint_parts.h"
 #include "style/painters.h"
 #include "style/primitives.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 

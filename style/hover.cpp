@@ -8,7 +8,7 @@
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
-#include "style/words.h"
+#include "win32/words.h"
 
 namespace tarnwick {
 namespace {

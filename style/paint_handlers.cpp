@@ -5,12 +5,12 @@
 #include "style/control_kind.h"
 #include "style/dispatch.h"
 #include "style/fade.h"
-#include "style/gdi_scope.h"
 #include "style/paint_handler_parts.h"
 #include "style/paint_parts.h"
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
+#include "win32/gdi_scope.h"
 
 namespace tarnwick {
 namespace {

@@ -8,10 +8,10 @@
 #include "style/blit.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
-#include "style/gdi_scope.h"
 #include "style/primitives.h"
 #include "style/rounding.h"
 #include "style/sprites.h"
+#include "win32/gdi_scope.h"
 
 namespace tarnwick {
 namespace {

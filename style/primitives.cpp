@@ -1,9 +1,7 @@
 #include "style/primitives.h"
 
-#include <string>
-
-#include "style/gdi_scope.h"
 #include "style/rounding.h"
+#include "win32/gdi_scope.h"
 
 namespace tarnwick {
 namespace {
@@ -13,19 +11,6 @@ RECT BoxToRect(int left, int top, int width, int height) {
 }
 
 }  // namespace
-
-std::wstring GetWindowTextString(HWND window) {
-    int length = GetWindowTextLengthW(window);
-    if (length <= 0) {
-        return {};
-    }
-    // The length may overestimate (for an ANSI window it can count the
-    // bytes of a double-byte text); the copy's own count is what holds.
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-}
 
 int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,
                    UINT format) {
@@ -88,45 +73,6 @@ void GetBorderInsets(HWND window, int& horizontal, int& vertical) {
     }
     horizontal = HalfEven(horizontalTotal);
     vertical = HalfEven(verticalTotal);
-}
-
-HDC CreateSurface(int width, int height) {
-    // The screen's DC is the reference for display-compatible bitmaps. It
-    // is borrowed, not created: a DC created for the display driver costs
-    // several times as much (under Wine about 2 ms, against 0.4 ms), and
-    // the engine makes a surface for every paint of a header or progress
-    // bar and for every sprite.
-    ScopedWindowDC display(nullptr, ScopedWindowDC::Area::Client);
-    if (!display) {
-        return nullptr;
-    }
-    OwnedDC memory(CreateCompatibleDC(display.get()));
-    if (!memory) {
-        return nullptr;
-    }
-    // Made against the display DC, not the memory DC, so that the bitmap
-    // has the display's colour format instead of one bit per pixel.
-    HBITMAP bitmap = CreateCompatibleBitmap(display.get(), width, height);
-    if (bitmap == nullptr) {
-        return nullptr;
-    }
-    // What the selection displaces is the memory DC's stock one-pixel
-    // bitmap; DeleteObject leaves stock objects alone.
-    DeleteObject(SelectObject(memory.get(), bitmap));
-    return memory.release();
-}
-
-void DeleteSurface(HDC surface) {
-    if (surface == nullptr) {
-        return;
-    }
-    HGDIOBJ bitmap = GetCurrentObject(surface, OBJ_BITMAP);
-    DeleteDC(surface);
-    // Deleting the DC deselected the bitmap, so it can go now. (Were it the
-    // stock one-pixel bitmap, DeleteObject would leave it alone.)
-    if (bitmap != nullptr) {
-        DeleteObject(bitmap);
-    }
 }
 
 }  // namespace tarnwick

@@ -9,12 +9,8 @@
 // for that paint).
 #include <windows.h>
 
-#include "style/gdi_scope.h"
-
 #include <cstdint>
-#include <string>
 #include <string_view>
-#include <utility>
 
 namespace tarnwick {
 
@@ -34,13 +30,9 @@ struct WindowBox {
     std::int32_t Height = 0;  // Bottom - Top
 };
 
-// The window's text through GetWindowTextW, so that no character is lost to
-// the system's code page; empty for a window without text.
-std::wstring GetWindowTextString(HWND window);
-
-// DrawTextW of the text, up to its first NUL if it holds one, into the box. Uses the DC's font, text colour and background mode as the
-// caller set them and changes none of them. Returns the drawn text's height,
-// 0 on failure.
+// DrawTextW of the text, up to its first NUL if it holds one, into the box.
+// Uses the DC's font, text colour and background mode as the caller set them
+// and changes none of them. Returns the drawn text's height, 0 on failure.
 int DrawTextInRect(HDC dc, std::wstring_view text, int left, int top, int width, int height,
                    UINT format);
 
@@ -64,22 +56,5 @@ WindowBox GetWindowBox(HWND window);
 // - scroll bars) / 2 in each direction, rounded with ties to even (a total of
 // 5 gives 2). Where the client area of a bordered control begins.
 void GetBorderInsets(HWND window, int& horizontal, int& vertical);
-
-// An off-screen surface: a memory DC with a display-compatible bitmap of
-// width x height selected into it, owning that bitmap. Returns null when any
-// object cannot be made, having freed what it made. Its pixels are undefined
-// until drawn. Free it with DeleteSurface (or hold it in an OwnedSurface).
-HDC CreateSurface(int width, int height);
-
-// Frees a surface: the memory DC and the bitmap selected into it. DeleteDC
-// alone would leave the bitmap allocated. Null is ignored.
-void DeleteSurface(HDC surface);
-
-// Owns a surface and frees it with DeleteSurface.
-class OwnedSurface : public OwnedHandle<HDC, &DeleteSurface> {
-public:
-    using OwnedHandle::OwnedHandle;
-    OwnedSurface(int width, int height) : OwnedHandle(CreateSurface(width, height)) {}
-};
 
 }  // namespace tarnwick

@@ -5,11 +5,12 @@
 #include <commctrl.h>
 
 #include "style/colours.h"
-#include "style/gdi_scope.h"
 #include "style/paint_handler_parts.h"
 #include "style/paint_parts.h"
 #include "style/primitives.h"
 #include "style/rounding.h"
+#include "win32/gdi_scope.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 

@@ -6,6 +6,7 @@
 #include "style/engine_state.h"
 #include "style/primitives.h"
 #include "style/sprite_data.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {

@@ -5,12 +5,13 @@
 #include "style/blit.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
-#include "style/gdi_scope.h"
 #include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"
 #include "style/sprites.h"
+#include "win32/gdi_scope.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {

@@ -8,12 +8,12 @@
 #include "style/engine_state.h"
 #include "style/properties.h"
 #include "style/skin.h"
-#include "style/system_library.h"
 #include "tests/bench/bench_measure.h"
 #include "tests/bench/call_counter.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/gdi_probe.h"
 #include "tests/support/test_windows.h"
+#include "win32/system_library.h"
 
 namespace tarnwick::bench {
 namespace {

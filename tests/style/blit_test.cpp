@@ -10,6 +10,7 @@
 #include "style/primitives.h"
 #include "tests/support/gdi_probe.h"
 #include "tests/support/pixels.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {

@@ -15,6 +15,8 @@
 #include "tests/support/gdi_probe.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_windows.h"
+#include "win32/surface.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {

@@ -162,41 +162,6 @@ TEST(Primitives, DrawTextDrawsChineseTextWhateverTheCodePage) {
     EXPECT_GE(InkBounds(viaEngine, White).right, 0) << "nothing drawn";
 }
 
-TEST(Primitives, WindowText) {
-    test::TestWindow window("Static", "", WS_POPUP, 0, 0, 0, 50, 20);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(GetWindowTextString(window.get()), L"");
-
-    struct Case {
-        const char* ansi;
-        const wchar_t* wide;
-    };
-    for (Case c : {Case{"OK", L"OK"},
-                   Case{"\xC1\xF7\xD0\xC7\xBA\xFB\xB5\xFB\xBD\xA3", L"流星蝴蝶剑"},
-                   Case{"\xC8\xB7\xC8\xCF(&Y)", L"确认(&Y)"}}) {
-        SCOPED_TRACE(c.ansi);
-        ASSERT_TRUE(SetWindowTextA(window.get(), c.ansi));
-        std::wstring text = GetWindowTextString(window.get());
-        EXPECT_EQ(text, c.wide);
-        EXPECT_EQ(text.find(L'\0'), std::wstring::npos);
-    }
-    // Text set through the wide function reads the same.
-    SetWindowTextW(window.get(), L"还原");
-    EXPECT_EQ(GetWindowTextString(window.get()), L"还原");
-    EXPECT_EQ(GetWindowTextString(nullptr), L"");
-}
-
-TEST(Primitives, WindowTextOfAUnicodeWindowKeepsWhatTheCodePageLacks) {
-    // Thai and a character outside the basic plane: code page 936 has
-    // neither, so any trip through it would leave question marks.
-    const std::wstring text = L"\u0E20\u0E32\u0E29\u0E32 \U0001F98B 系统信息";
-    HWND window = CreateWindowExW(0, L"Static", text.c_str(), WS_POPUP, 0, 0, 50, 20, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    ASSERT_TRUE(window);
-    EXPECT_EQ(GetWindowTextString(window), text);
-    DestroyWindow(window);
-}
-
 TEST(Primitives, WindowBoxIsTheWholeWindowInScreenCoordinates) {
     test::TestWindow window("Static", "", WS_POPUP | WS_BORDER, 0, 30, 40, 120, 50);
     ASSERT_TRUE(window);
@@ -288,40 +253,6 @@ TEST(Primitives, BorderInsetsHalveTheTotalWithTiesToEven) {
         EXPECT_EQ(h, c.horizontal);
         EXPECT_EQ(v, c.vertical);
     }
-}
-
-TEST(Primitives, SurfaceHasTheSizeAndDepthOfTheDisplay) {
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    int displayBits = GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES);
-    DeleteDC(display);
-    HDC surface = CreateSurface(37, 11);
-    ASSERT_NE(surface, nullptr);
-    EXPECT_EQ(GetObjectType(surface), static_cast<DWORD>(OBJ_MEMDC));
-    HGDIOBJ bitmap = GetCurrentObject(surface, OBJ_BITMAP);
-    BITMAP bm{};
-    ASSERT_NE(GetObject(bitmap, sizeof bm, &bm), 0);
-    EXPECT_EQ(bm.bmWidth, 37);
-    EXPECT_EQ(bm.bmHeight, 11);
-    EXPECT_EQ(bm.bmBitsPixel * bm.bmPlanes, displayBits);
-    // Colours go in and come out exactly.
-    FillSolid(surface, 0, 0, 37, 11, BorderColourDisabled);
-    SetPixel(surface, 36, 10, 0x00123456);
-    EXPECT_EQ(GetPixel(surface, 0, 0), BorderColourDisabled);
-    EXPECT_EQ(GetPixel(surface, 36, 10), 0x00123456u);
-    DeleteSurface(surface);
-    EXPECT_EQ(GetObjectType(surface), 0u);
-    EXPECT_EQ(GetObjectType(bitmap), 0u);
-}
-
-TEST(Primitives, DegenerateSurfacesAreFreedWhole) {
-    // The platform answers sizes of 0 or less with its one-pixel stock
-    // bitmap or a failure; either way freeing the surface leaves nothing.
-    int before = test::CountGdiObjects().Total();
-    for (auto [w, h] : {std::pair{0, 0}, std::pair{0, 5}, std::pair{-4, 10}, std::pair{10, -4}}) {
-        DeleteSurface(CreateSurface(w, h));
-    }
-    DeleteSurface(nullptr);
-    EXPECT_EQ(test::CountGdiObjects().Total(), before);
 }
 
 }  // namespace

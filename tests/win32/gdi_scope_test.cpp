@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "style/gdi_scope.h"
-#include "style/primitives.h"
 #include "tests/support/test_windows.h"
+#include "win32/gdi_scope.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
