@@ -199,31 +199,4 @@ bool DetachWindow(HWND window) {
     return true;
 }
 
-std::string SystemLibraryPath(const char* library) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    std::string path(folder, length);
-    if (path.back() != '\\') path += '\\';
-    path += library;
-    const size_t nameStart = path.find_last_of('\\') + 1;
-    if (path.find('.', nameStart) == std::string::npos) path += ".dll";
-    return path;
-}
-
-bool ProcExists(const char* name, const char* library) {
-    HMODULE module = GetModuleHandleA(library);
-    bool loadedHere = false;
-    if (module == nullptr) {
-        const std::string path = SystemLibraryPath(library);
-        if (path.empty()) return false;
-        module = LoadLibraryA(path.c_str());
-        if (module == nullptr) return false;
-        loadedHere = true;
-    }
-    const bool found = GetProcAddress(module, name) != nullptr;
-    if (loadedHere) FreeLibrary(module);
-    return found;
-}
-
 }  // namespace tarnwick

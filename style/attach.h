@@ -9,8 +9,6 @@
 // message reaches StyleWndProc.
 #include <windows.h>
 
-#include <string>
-
 #include "style/primitives.h"
 
 namespace tarnwick {
@@ -40,16 +38,5 @@ void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, i
 // Gives the push button its rounded outline, a region of the window box's
 // size with 3 x 3 corner ellipses; the window owns the region from then on.
 void SetRoundedButtonRegion(HWND button, const WindowBox& box);
-
-// True when the library exports the entry. A library that is not loaded yet
-// is loaded from the system folder only (by its full path), so a DLL of the
-// same name beside the exe or in the current folder is never loaded, and it
-// is released again afterwards; a loaded library is left alone.
-bool ProcExists(const char* name, const char* library);
-
-// The full path of a library in the system folder: "<system folder>\name",
-// with ".dll" added when the name has no extension. Empty when the system
-// folder cannot be read.
-std::string SystemLibraryPath(const char* library);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include "style/engine_state.h"
 #include "style/skin.h"
 #include "style/sprites.h"
+#include "win32/system_library.h"
 
 namespace tarnwick {
 

@@ -8,7 +8,20 @@
 // tool's start-up while most runs never need them.
 #include <windows.h>
 
+#include <string>
+
 namespace tarnwick {
+
+// The full path of a library in the system folder: "<system folder>\name",
+// with ".dll" added when the name has no extension. Empty when the system
+// folder cannot be read.
+std::string SystemLibraryPath(const char* library);
+
+// True when the library exports the entry. A library that is not loaded yet
+// is loaded from the system folder only (by its full path), so a DLL of the
+// same name beside the exe or in the current folder is never loaded, and it
+// is released again afterwards; a loaded library is left alone.
+bool ProcExists(const char* name, const char* library);
 
 // The entry `name` of the library `fileName` (e.g. "msimg32.dll") from the
 // system folder, or null when the library or the entry is missing. The

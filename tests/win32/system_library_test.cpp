@@ -1,4 +1,4 @@
-// What the engine loads: the mouse-tracking probe takes a library that is
+// What the tool loads: the probe for an entry takes a library that is
 // not loaded yet only from the system folder and lets it go again, and the
 // tool's exe imports only libraries that Windows always takes from its
 // system folder, so a DLL of the same name in the game folder is never
@@ -12,8 +12,8 @@
 #include <set>
 #include <string>
 
-#include "style/attach.h"
 #include "tests/support/pe_imports.h"
+#include "win32/system_library.h"
 
 namespace tarnwick {
 namespace {
