@@ -28,13 +28,7 @@ void TrackMouseLeave(HWND window) {
     request.dwFlags = TME_LEAVE;
     request.hwndTrack = window;
     request.dwHoverTime = 0;
-    // user32's entry when it has one (every system since Windows 98/NT 4),
-    // else comctl32's, which posts the same notification.
-    using Proc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
-    static Proc user32Proc = reinterpret_cast<Proc>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "TrackMouseEvent"));
-    Proc proc = Engine().trackMouseFromUser32 && user32Proc ? user32Proc : SystemComctlTrackMouseEvent();
-    if (proc != nullptr) proc(&request);
+    if (TrackMouseEventProc track = MouseTrackingEntry(Engine().trackMouseFromUser32)) track(&request);
 }
 
 void ShowStateImageNow(HWND button, HDC target) {

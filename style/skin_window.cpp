@@ -14,7 +14,7 @@ bool SkinWindow(HWND window) {
         // Once per life of the engine: it starts afresh after the last
         // attached window has gone.
         engine.initialised = true;
-        engine.trackMouseFromUser32 = ProcExists("TrackMouseEvent", "User32");
+        engine.trackMouseFromUser32 = User32TracksMouse();
         BuildSprites();
     }
     return AttachWindow(window);

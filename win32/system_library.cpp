@@ -3,6 +3,11 @@
 #include <string>
 
 namespace tarnwick {
+namespace {
+
+constexpr char kUser32TrackMouseEvent[] = "TrackMouseEvent";
+
+}  // namespace
 
 std::string SystemLibraryPath(const char* library) {
     char folder[MAX_PATH] = {};
@@ -59,10 +64,15 @@ ShellExecuteProc SystemShellExecute() {
     return proc;
 }
 
-TrackMouseEventProc SystemComctlTrackMouseEvent() {
-    static TrackMouseEventProc proc =
+bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
+
+TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
+    static const auto user32 = reinterpret_cast<TrackMouseEventProc>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), kUser32TrackMouseEvent));
+    if (fromUser32 && user32 != nullptr) return user32;
+    static const auto comctl32 =
         reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("comctl32.dll", "_TrackMouseEvent"));
-    return proc;
+    return comctl32;
 }
 
 }  // namespace tarnwick

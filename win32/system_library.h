@@ -41,8 +41,14 @@ OleTranslateColorProc SystemOleTranslateColor();
 using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 ShellExecuteProc SystemShellExecute();
 
-// comctl32's _TrackMouseEvent, or null.
+// The entries that ask for one WM_MOUSELEAVE: user32's TrackMouseEvent,
+// which every system since Windows 98 and NT 4 exports, and comctl32's
+// _TrackMouseEvent, which posts the same notification where user32 has none.
 using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
-TrackMouseEventProc SystemComctlTrackMouseEvent();
+// Whether user32 exports TrackMouseEvent (ProcExists).
+bool User32TracksMouse();
+// user32's entry when `fromUser32` asks for it and user32 has it, else
+// comctl32's; null when neither can be found.
+TrackMouseEventProc MouseTrackingEntry(bool fromUser32);
 
 }  // namespace tarnwick
