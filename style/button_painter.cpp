@@ -69,7 +69,7 @@ void BlendButtonLook(HWND button, HDC target, const ButtonLook& look) {
         return;
     }
     const WindowBox box = GetWindowBox(button);
-    TargetDC dc(button, target);
+    ScopedWindowDC dc(button, target);
     if (AlphaBlendProc alphaBlend = SystemAlphaBlend()) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
         alphaBlend(dc.get(), 0, 0, box.Width, box.Height, look.image, 0, 0, box.Width, box.Height, blend);

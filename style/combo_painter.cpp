@@ -10,6 +10,7 @@
 #include "style/properties.h"
 #include "style/rounding.h"
 #include "style/sprites.h"
+#include "win32/gdi_scope.h"
 #include "win32/surface.h"
 
 namespace tarnwick {
@@ -52,7 +53,7 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
                     engine.comboButtonSprite, arrow.x, arrow.y, SpriteKeyColour);
 
     // Inside the one-pixel frame at the right edge.
-    TargetDC dc(window, target);
+    ScopedWindowDC dc(window, target);
     BitBlt(dc.get(), box.Width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
 }
 

@@ -9,16 +9,6 @@
 
 namespace tarnwick {
 
-PaintDC::PaintDC(HWND window, WPARAM wParam)
-    : window_(window), begun_(wParam == 0),
-      dc_(wParam != 0 ? reinterpret_cast<HDC>(wParam) : BeginPaint(window, &paint_)) {}
-
-PaintDC::~PaintDC() {
-    if (begun_) {
-        EndPaint(window_, &paint_);
-    }
-}
-
 void DrawDoubleFrame(HWND window, HDC windowDc) {
     const WindowBox box = GetWindowBox(window);
     FrameSolid(windowDc, 0, 0, box.Width, box.Height, FrameColour(window));

@@ -10,6 +10,7 @@
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"
+#include "win32/gdi_scope.h"
 #include "win32/surface.h"
 
 namespace tarnwick {
@@ -34,7 +35,7 @@ void PaintHeader(HWND header, WPARAM wParam) {
                            HeaderCellX(state), ReadHeaderItemText(header, i), font);
         }
     }
-    PaintDC dc(header, wParam);
+    PaintDC dc(header, reinterpret_cast<HDC>(wParam));
     BitBlt(dc.get(), 0, 0, box.Width, box.Height, surface.get(), 0, 0, SRCCOPY);
 }
 

@@ -9,6 +9,7 @@
 #include "style/paint_parts.h"
 #include "style/painters.h"
 #include "style/primitives.h"
+#include "win32/gdi_scope.h"
 #include "win32/surface.h"
 
 namespace tarnwick {
@@ -33,7 +34,7 @@ void PaintHeaderItem(HWND header, HDC target, int index, int state) {
     DrawHeaderItem(surface.get(), 0, iw, box.Height, box.Height, HeaderCellX(state),
                    ReadHeaderItemText(header, index), font);
 
-    TargetDC dc(header, target);
+    ScopedWindowDC dc(header, target);
     BitBlt(dc.get(), item.left, 0, iw, ih, surface.get(), 0, 0, SRCCOPY);
 }
 

@@ -5,25 +5,6 @@
 
 namespace tarnwick {
 
-// The DC a WM_PAINT draws on: the DC passed in wParam when a caller asks
-// for a painting into its own DC (as for WM_PRINTCLIENT), else BeginPaint's,
-// ended with EndPaint on scope exit.
-class PaintDC {
-public:
-    PaintDC(HWND window, WPARAM wParam);
-    ~PaintDC();
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    bool begun_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
-};
-
 // Progress bars: the client area on WM_PAINT, the whole window (frame and
 // client area) on WM_NCPAINT. Both compose off-screen and copy once.
 void PaintProgressClient(HWND bar, WPARAM wParam);

@@ -18,7 +18,7 @@ namespace {
 // An owner-drawn push button shows its current state image opaque: a fade
 // in progress ends here.
 void PaintPushButton(HWND button, WPARAM wParam) {
-    PaintDC dc(button, wParam);
+    PaintDC dc(button, reinterpret_cast<HDC>(wParam));
     ShowStateImageNow(button, dc.get());
 }
 
@@ -28,7 +28,7 @@ void PaintPushButton(HWND button, WPARAM wParam) {
 void PaintEditableCombo(HWND combo, WPARAM wParam) {
     VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
     const WindowBox box = GetWindowBox(combo);
-    PaintDC dc(combo, wParam);
+    PaintDC dc(combo, reinterpret_cast<HDC>(wParam));
     FillSolid(dc.get(), 0, 0, box.Width, box.Height, White);
     FrameSolid(dc.get(), 0, 0, box.Width, box.Height, FrameColour(combo));
     PaintComboButton(combo, dc.get(), state, true);

@@ -1,36 +1,11 @@
 #pragma once
-// Pieces shared by the painters and the paint handlers: the DC a painter
-// draws on, the frame colour, the combo arrow's position, header items and
+// Pieces shared by the painters and the paint handlers: the frame colour, the combo arrow's position, header items and
 // the progress fraction.
 #include <windows.h>
 
 #include <string>
 
 namespace tarnwick {
-
-// The DC a painter draws on: the one the caller passed (used unchanged, not
-// released), or, when that is null, the window's whole-area DC
-// (GetWindowDC, origin at the outer top-left corner), released on scope
-// exit.
-class TargetDC {
-public:
-    TargetDC(HWND window, HDC given)
-        : window_(window), dc_(given != nullptr ? given : GetWindowDC(window)), owned_(given == nullptr) {}
-    ~TargetDC() {
-        if (owned_ && dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    TargetDC(const TargetDC&) = delete;
-    TargetDC& operator=(const TargetDC&) = delete;
-
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-    bool owned_;
-};
 
 // BorderColourEnabled for an enabled window, BorderColourDisabled for a
 // disabled one.

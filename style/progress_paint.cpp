@@ -36,7 +36,7 @@ void PaintProgressClient(HWND bar, WPARAM wParam) {
             FillSolid(surface.get(), 0, 0, RoundHalfEven(w * f), h, ProgressFillColour);
         }
     }
-    PaintDC dc(bar, wParam);
+    PaintDC dc(bar, reinterpret_cast<HDC>(wParam));
     BitBlt(dc.get(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);
 }
 

@@ -3,8 +3,10 @@
 // region a function creates is released on every path out of it.
 //
 // Ownership is in the type: GdiObject and OwnedDC delete what they hold,
-// ScopedWindowDC/ScopedClientDC release a borrowed window DC, and the
-// Scoped Select helpers put the previous object back. Declare the owner of
+// ScopedWindowDC gives back a borrowed window DC (and leaves a lent one
+// alone), PaintDC ends the painting it began, and the Scoped Select helpers
+// put the previous object back. Off-screen surfaces (surface.h) are owned
+// the same way. Declare the owner of
 // an object before the helper that selects it, so the selection is undone
 // before the owner deletes the object (a selected bitmap cannot be deleted).
 #include <windows.h>
@@ -64,15 +66,19 @@ using GdiObject = OwnedHandle<Handle, &DeleteGdiObject<Handle>>;
 using OwnedDC = OwnedHandle<HDC, &DeleteDcHandle>;
 
 // A window's DC borrowed with GetWindowDC (whole window, origin at its outer
-// top-left corner) or GetDC (client area), given back with ReleaseDC.
+// top-left corner) or GetDC (client area), given back with ReleaseDC; or a
+// DC that the caller lends for the window, used unchanged and not released.
 class ScopedWindowDC {
 public:
     enum class Area { Window, Client };
 
     explicit ScopedWindowDC(HWND window, Area area = Area::Window)
-        : window_(window), dc_(area == Area::Window ? GetWindowDC(window) : GetDC(window)) {}
+        : window_(window), dc_(area == Area::Window ? GetWindowDC(window) : GetDC(window)), borrowed_(true) {}
+    // The lent DC; when it is null, the window's whole-area DC.
+    ScopedWindowDC(HWND window, HDC lent)
+        : window_(window), dc_(lent != nullptr ? lent : GetWindowDC(window)), borrowed_(lent == nullptr) {}
     ~ScopedWindowDC() {
-        if (dc_ != nullptr) {
+        if (borrowed_ && dc_ != nullptr) {
             ReleaseDC(window_, dc_);
         }
     }
@@ -84,6 +90,31 @@ public:
 
 private:
     HWND window_;
+    HDC dc_;
+    bool borrowed_;
+};
+
+// The DC a WM_PAINT draws on: the DC that came with the message, when a
+// caller asks for a painting into its own DC (as with WM_PRINTCLIENT), else
+// BeginPaint's, ended with EndPaint.
+class PaintDC {
+public:
+    PaintDC(HWND window, HDC lent)
+        : window_(window), begun_(lent == nullptr), dc_(lent != nullptr ? lent : BeginPaint(window, &paint_)) {}
+    ~PaintDC() {
+        if (begun_) {
+            EndPaint(window_, &paint_);
+        }
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    bool begun_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 
