@@ -1,7 +1,9 @@
 #include "form/form.h"
 
 #include "res/resource_ids.h"
+#include "win32/gdi_scope.h"
 #include "win32/subclass.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -48,30 +50,6 @@ bool CanTakeFocus(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(window) &&
            IsWindowEnabled(window);
 }
-
-// Off-screen surface for flicker-free painting: a memory DC with a bitmap
-// of the given size; the old bitmap goes back before either is deleted.
-class Surface {
-public:
-    Surface(HDC reference, int width, int height)
-        : dc_(CreateCompatibleDC(reference)), bitmap_(CreateCompatibleBitmap(reference, width, height)) {
-        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Surface() {
-        if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    bool Ok() const { return old_ != nullptr; }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 }  // namespace
 
@@ -242,12 +220,12 @@ void Form::PaintBeneathLabels(HDC) {}
 void Form::Paint(HDC target) {
     RECT client;
     GetClientRect(window_, &client);
-    Surface surface(target, client.right, client.bottom);
-    HDC dc = surface.Ok() ? surface.Dc() : target;
+    // Composed off-screen, so that the window never shows half of it; drawn
+    // straight onto the target should no surface be had.
+    OwnedSurface surface(client.right, client.bottom, target);
+    HDC dc = surface ? surface.get() : target;
 
-    HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
-    FillRect(dc, &client, back);
-    DeleteObject(back);
+    FillRect(dc, &client, GdiObject<HBRUSH>(CreateSolidBrush(ResolveColour(backColour_))).get());
     picture_.Draw(dc, client.right, client.bottom, ResolveColour(backColour_));
     PaintBeneathLabels(dc);
     for (const Label& label : labels_) DrawLabel(dc, label, UiFont());

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "style/primitives.h"
 #include "win32/gdi_scope.h"
 #include "win32/surface.h"
 #include "win32/system_library.h"
@@ -21,60 +20,6 @@ struct Piece {
     bool stretched;  // StretchBlt, or an unscaled BitBlt for the corners
     int sourceX, sourceY, sourceWidth, sourceHeight;
     int x, y, width, height;
-};
-
-// A scratch DC of BlitTransparent with its own bitmap and, optionally, the
-// palette selected into it. Releasing puts the DC's first bitmap back and
-// deletes the scratch bitmap, puts its first palette back and realises it,
-// then deletes the DC.
-class ScratchSurface {
-public:
-    ScratchSurface(HDC reference, HBITMAP bitmap, HPALETTE palette, bool restorePaletteForced)
-        : dc_(CreateCompatibleDC(reference)), bitmap_(bitmap),
-          restorePaletteForced_(restorePaletteForced) {
-        if (dc_ == nullptr) {
-            return;
-        }
-        if (bitmap_ != nullptr) {
-            firstBitmap_ = SelectObject(dc_, bitmap_);
-        }
-        if (palette != nullptr) {
-            firstPalette_ = SelectPalette(dc_, palette, TRUE);
-            RealizePalette(dc_);
-        }
-    }
-    ~ScratchSurface() { Release(); }
-    ScratchSurface(const ScratchSurface&) = delete;
-    ScratchSurface& operator=(const ScratchSurface&) = delete;
-
-    HDC dc() const { return dc_; }
-
-    void Release() {
-        if (dc_ != nullptr && firstBitmap_ != nullptr) {
-            SelectObject(dc_, firstBitmap_);
-        }
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-        if (dc_ != nullptr && firstPalette_ != nullptr) {
-            SelectPalette(dc_, firstPalette_, restorePaletteForced_);
-            RealizePalette(dc_);
-        }
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-        dc_ = nullptr;
-        bitmap_ = nullptr;
-        firstBitmap_ = nullptr;
-        firstPalette_ = nullptr;
-    }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    bool restorePaletteForced_;
-    HGDIOBJ firstBitmap_ = nullptr;
-    HPALETTE firstPalette_ = nullptr;
 };
 
 }  // namespace
@@ -158,42 +103,43 @@ void BlitTransparent(HDC destination, int x, int y, int width, int height,
     const COLORREF key = translated & 0x00FFFFFF;
 
     // The composition: the destination's current pixels ...
-    ScratchSurface work(display.get(), CreateCompatibleBitmap(display.get(), w, h), palette, false);
-    BitBlt(work.dc(), 0, 0, w, h, destination, x, y, SRCCOPY);
+    OwnedSurface work(CreateBitmapSurface(display.get(), CreateCompatibleBitmap(display.get(), w, h)));
+    ScopedSelectPalette workPalette(work.get(), palette, true, false);
+    BitBlt(work.get(), 0, 0, w, h, destination, x, y, SRCCOPY);
 
-    // ... a copy of the source and a mask that is white where the source has
-    // the key colour and black elsewhere.
-    ScratchSurface colour(display.get(), CreateCompatibleBitmap(display.get(), w, h), palette, true);
+    // ... a copy of the source and a mask that is white where the source
+    // has the key colour and black elsewhere.
+    OwnedSurface colour(CreateBitmapSurface(display.get(), CreateCompatibleBitmap(display.get(), w, h)));
+    ScopedSelectPalette colourPalette(colour.get(), palette, true, true);
     HBITMAP maskBitmap = CreateBitmap(w, h, 1, 1, nullptr);
-    SetBkColor(colour.dc(), GetBkColor(source));
-    SetTextColor(colour.dc(), GetTextColor(source));
-    BitBlt(colour.dc(), 0, 0, w, h, source, sourceX, sourceY, SRCCOPY);
+    SetBkColor(colour.get(), GetBkColor(source));
+    SetTextColor(colour.get(), GetTextColor(source));
+    BitBlt(colour.get(), 0, 0, w, h, source, sourceX, sourceY, SRCCOPY);
 
-    ScratchSurface mask(display.get(), maskBitmap, nullptr, false);
-    SetBkColor(colour.dc(), key);
-    SetTextColor(colour.dc(), 0x00FFFFFF);
-    BitBlt(mask.dc(), 0, 0, w, h, colour.dc(), 0, 0, SRCCOPY);
+    OwnedSurface mask(CreateBitmapSurface(display.get(), maskBitmap));
+    SetBkColor(colour.get(), key);
+    SetTextColor(colour.get(), 0x00FFFFFF);
+    BitBlt(mask.get(), 0, 0, w, h, colour.get(), 0, 0, SRCCOPY);
 
     // Key pixels of the colour copy turn black: with text colour black and
     // background white, the mask's set bits expand to white.
-    SetTextColor(colour.dc(), 0x00000000);
-    SetBkColor(colour.dc(), 0x00FFFFFF);
-    BitBlt(colour.dc(), 0, 0, w, h, mask.dc(), 0, 0, kDestinationAndNotSource);
+    SetTextColor(colour.get(), 0x00000000);
+    SetBkColor(colour.get(), 0x00FFFFFF);
+    BitBlt(colour.get(), 0, 0, w, h, mask.get(), 0, 0, kDestinationAndNotSource);
 
-    // The background survives where the mask is white and turns black where
-    // the sprite is opaque (the work DC keeps its default black text and
-    // white background); the sprite's pixels are then ORed into the holes.
-    BitBlt(work.dc(), 0, 0, w, h, mask.dc(), 0, 0, SRCAND);
-    BitBlt(work.dc(), 0, 0, w, h, colour.dc(), 0, 0, SRCPAINT);
+    // The background survives where the mask is white and turns black
+    // where the sprite is opaque (the work DC keeps its default black text
+    // and white background); the sprite's pixels are then ORed into the
+    // holes.
+    BitBlt(work.get(), 0, 0, w, h, mask.get(), 0, 0, SRCAND);
+    BitBlt(work.get(), 0, 0, w, h, colour.get(), 0, 0, SRCPAINT);
 
     // One copy of the composed result.
-    BitBlt(destination, x, y, w, h, work.dc(), 0, 0, SRCCOPY);
-
-    colour.Release();
-    work.Release();
-    mask.Release();
-    halftone.reset();
-    display.reset();
+    BitBlt(destination, x, y, w, h, work.get(), 0, 0, SRCCOPY);
+    // On the way out each scratch surface puts its first palette back (the
+    // colour copy's forced to background, the work surface's not) before it
+    // is freed; the halftone palette and the display DC go last, once no DC
+    // holds the palette any more.
 }
 
 }  // namespace tarnwick
