@@ -234,8 +234,7 @@ void Form::Paint(HDC target) {
 }
 
 void Form::InvalidateLabel(int index) {
-    const Box& b = labels_[static_cast<size_t>(index)].box;
-    RECT box{b.left, b.top, b.Right(), b.Bottom()};
+    const RECT box = ToRect(labels_[static_cast<size_t>(index)].box);
     if (window_) InvalidateRect(window_, &box, FALSE);
 }
 

@@ -10,7 +10,7 @@ COLORREF ResolveColour(COLORREF colour) {
 }
 
 void DrawLabel(HDC dc, const Label& label, HFONT font) {
-    RECT box{label.box.left, label.box.top, label.box.Right(), label.box.Bottom()};
+    RECT box = ToRect(label.box);
     if (!label.transparent) {
         FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(ResolveColour(label.backColour))).get());
     }

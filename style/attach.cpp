@@ -40,11 +40,11 @@ BOOL CALLBACK DetachChild(HWND child, LPARAM) {
 // four looks are drawn into them.
 void CreateButtonStateImages(HWND button) {
     ScopedWindowDC windowDc(button);
-    const WindowBox box = GetWindowBox(button);
+    const Box box = GetWindowBox(button);
     for (int state = 0; state < 4; ++state) {
         HDC image = CreateCompatibleDC(windowDc.get());
         SetHandleProp(button, StateImageDcProp(state), image);
-        ReplaceStateImageBitmap(button, state, windowDc.get(), box.Width, box.Height);
+        ReplaceStateImageBitmap(button, state, windowDc.get(), box.width, box.height);
     }
     RenderButtonStates(button);
 }
@@ -121,8 +121,8 @@ void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, i
     SetHandleProp(button, StateImageBitmapProp(state), bitmap);
 }
 
-void SetRoundedButtonRegion(HWND button, const WindowBox& box) {
-    HRGN region = CreateRoundRectRgn(0, 0, box.Width + 1, box.Height + 1, kButtonCornerSize, kButtonCornerSize);
+void SetRoundedButtonRegion(HWND button, const Box& box) {
+    HRGN region = CreateRoundRectRgn(0, 0, box.width + 1, box.height + 1, kButtonCornerSize, kButtonCornerSize);
     // The window owns the region from here on.
     if (region != nullptr && !SetWindowRgn(button, region, TRUE)) DeleteObject(region);
 }

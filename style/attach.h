@@ -37,6 +37,6 @@ void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, i
 
 // Gives the push button its rounded outline, a region of the window box's
 // size with 3 x 3 corner ellipses; the window owns the region from then on.
-void SetRoundedButtonRegion(HWND button, const WindowBox& box);
+void SetRoundedButtonRegion(HWND button, const Box& box);
 
 }  // namespace tarnwick

@@ -76,9 +76,9 @@ bool StretchSprite(HDC destination, int x, int y, int width, int height,
 }
 
 bool StretchSprite(HDC destination, int x, int y, int width, int height,
-                  HDC source, const SpriteCell& cell, const Margins& margins,
+                  HDC source, const Box& cell, const Margins& margins,
                   std::optional<COLORREF> keyColour) {
-    return StretchSprite(destination, x, y, width, height, source, cell.x, cell.y, cell.width,
+    return StretchSprite(destination, x, y, width, height, source, cell.left, cell.top, cell.width,
                          cell.height, margins.left, margins.top, margins.right, margins.bottom,
                          keyColour);
 }

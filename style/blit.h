@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "style/sprite_cell.h"
+#include "win32/box.h"
 
 namespace tarnwick {
 
@@ -33,7 +34,7 @@ bool StretchSprite(HDC destination, int x, int y, int width, int height,
 
 // The same with the source given as a sprite cell and its margins.
 bool StretchSprite(HDC destination, int x, int y, int width, int height,
-                  HDC source, const SpriteCell& cell, const Margins& margins,
+                  HDC source, const Box& cell, const Margins& margins,
                   std::optional<COLORREF> keyColour = std::nullopt);
 
 // Copies width x height pixels from (sourceX, sourceY) of the source to

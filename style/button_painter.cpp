@@ -21,7 +21,7 @@
 namespace tarnwick {
 
 void RenderButtonStates(HWND button) {
-    const WindowBox box = GetWindowBox(button);
+    const Box box = GetWindowBox(button);
     const std::wstring text = GetWindowTextString(button);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
     const bool focused = GetFocus() == button;
@@ -35,12 +35,12 @@ void RenderButtonStates(HWND button) {
         // owner may delete.
         ScopedSelectObject selectFont(image, font);
         SetBkMode(image, TRANSPARENT);
-        StretchSprite(image, 0, 0, box.Width, box.Height, Engine().buttonSprite,
+        StretchSprite(image, 0, 0, box.width, box.height, Engine().buttonSprite,
                       ButtonFaceCell(static_cast<VisualState>(s)), kButtonFaceMargins);
         SetTextColor(image, s == ToInt(VisualState::Disabled) ? ButtonDisabledTextColour : ButtonTextColour);
-        DrawTextInRect(image, text, 2, 2, box.Width - 4, box.Height - 4, kCentredEllipsisFormat);
+        DrawTextInRect(image, text, 2, 2, box.width - 4, box.height - 4, kCentredEllipsisFormat);
         if (focused) {
-            DrawFocusBox(image, 2, 2, box.Width - 4, box.Height - 4);
+            DrawFocusBox(image, 2, 2, box.width - 4, box.height - 4);
         }
     }
 }
@@ -68,15 +68,15 @@ void BlendButtonLook(HWND button, HDC target, const ButtonLook& look) {
     if (!IsOwnerDrawnButtonStyle(look.oldStyle) || look.image == nullptr || alpha == 0) {
         return;
     }
-    const WindowBox box = GetWindowBox(button);
+    const Box box = GetWindowBox(button);
     ScopedWindowDC dc(button, target);
     if (AlphaBlendProc alphaBlend = SystemAlphaBlend()) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-        alphaBlend(dc.get(), 0, 0, box.Width, box.Height, look.image, 0, 0, box.Width, box.Height, blend);
+        alphaBlend(dc.get(), 0, 0, box.width, box.height, look.image, 0, 0, box.width, box.height, blend);
     } else if (alpha == 255) {
         // Without msimg32 there are no fades, but a full repaint still
         // shows the current image.
-        BitBlt(dc.get(), 0, 0, box.Width, box.Height, look.image, 0, 0, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, box.width, box.height, look.image, 0, 0, SRCCOPY);
     }
 }
 

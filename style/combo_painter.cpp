@@ -29,9 +29,9 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
     }
     SetIntProp(window, kPropOldState, ToInt(state));
 
-    const WindowBox box = GetWindowBox(window);
+    const Box box = GetWindowBox(window);
     const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
-    const int bh = box.Height - 2;
+    const int bh = box.height - 2;
     OwnedSurface surface(bw, bh);
     const EngineState& engine = Engine();
     switch (state) {
@@ -48,13 +48,13 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
             FillSolid(surface.get(), 0, 0, bw, bh, White);
             break;
     }
-    const SpriteCell& arrow = IsWindowEnabled(window) ? kComboArrowEnabled : kComboArrowDisabled;
-    BlitTransparent(surface.get(), ComboArrowLeft(bw), HalfEven(box.Height - 6), arrow.width, arrow.height,
-                    engine.comboButtonSprite, arrow.x, arrow.y, SpriteKeyColour);
+    const Box& arrow = IsWindowEnabled(window) ? kComboArrowEnabled : kComboArrowDisabled;
+    BlitTransparent(surface.get(), ComboArrowLeft(bw), HalfEven(box.height - 6), arrow.width, arrow.height,
+                    engine.comboButtonSprite, arrow.left, arrow.top, SpriteKeyColour);
 
     // Inside the one-pixel frame at the right edge.
     ScopedWindowDC dc(window, target);
-    BitBlt(dc.get(), box.Width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), box.width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace tarnwick

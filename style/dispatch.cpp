@@ -62,10 +62,10 @@ void PressComboBox(HWND combo, LPARAM lParam) {
     const LONG style = GetWindowLongA(combo, GWL_STYLE);
     if (IsEditableComboStyle(style)) {
         // Only the drop-down button counts.
-        const WindowBox box = GetWindowBox(combo);
+        const Box box = GetWindowBox(combo);
         const int x = SignedLoWord(static_cast<std::uint32_t>(lParam));
         const int y = SignedHiWord(static_cast<std::uint32_t>(lParam));
-        if (!InDropButtonArea(x, y, box.Width, box.Height, GetSystemMetrics(SM_CXVSCROLL))) return;
+        if (!InDropButtonArea(x, y, box.width, box.height, GetSystemMetrics(SM_CXVSCROLL))) return;
     }
     PaintCombo(combo, VisualState::Pressed);
 }
@@ -141,11 +141,11 @@ LRESULT HandleLaterWindow(WNDPROC saved, HWND window, UINT message, WPARAM wPara
 LRESULT HandleSize(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = Forward(saved, window, message, wParam, lParam);
     if (!IsAttached(window) || ClassifyWindowHandle(window) != ControlKind::PushButton) return result;
-    const WindowBox box = GetWindowBox(window);
+    const Box box = GetWindowBox(window);
     {
         ScopedWindowDC windowDc(window);
         for (int state = 0; state < 4; ++state) {
-            ReplaceStateImageBitmap(window, state, windowDc.get(), box.Width, box.Height);
+            ReplaceStateImageBitmap(window, state, windowDc.get(), box.width, box.height);
         }
         RenderButtonStates(window);
     }

@@ -10,23 +10,23 @@
 namespace tarnwick {
 
 void DrawDoubleFrame(HWND window, HDC windowDc) {
-    const WindowBox box = GetWindowBox(window);
-    FrameSolid(windowDc, 0, 0, box.Width, box.Height, FrameColour(window));
-    FrameSolid(windowDc, 1, 1, box.Width - 2, box.Height - 2, White);
+    const Box box = GetWindowBox(window);
+    FrameSolid(windowDc, 0, 0, box.width, box.height, FrameColour(window));
+    FrameSolid(windowDc, 1, 1, box.width - 2, box.height - 2, White);
 }
 
 void ReplaceClientEdge(HWND window) {
     int ix = 0;
     int iy = 0;
     GetBorderInsets(window, ix, iy);
-    const WindowBox box = GetWindowBox(window);
+    const Box box = GetWindowBox(window);
     ScopedWindowDC windowDc(window);
     // The client-area DC is taken only for its background colour.
     ScopedWindowDC clientDc(window, ScopedWindowDC::Area::Client);
     const COLORREF background = GetBkColor(clientDc.get());
-    FrameSolid(windowDc.get(), 0, 0, box.Width, box.Height, FrameColour(window));
+    FrameSolid(windowDc.get(), 0, 0, box.width, box.height, FrameColour(window));
     for (int d = 1; d <= ix; ++d) {
-        FrameSolid(windowDc.get(), d, d, box.Width - 2 * d, box.Height - 2 * d, background);
+        FrameSolid(windowDc.get(), d, d, box.width - 2 * d, box.height - 2 * d, background);
     }
 }
 

@@ -16,10 +16,10 @@
 namespace tarnwick {
 
 void PaintHeader(HWND header, WPARAM wParam) {
-    const WindowBox box = GetWindowBox(header);
-    OwnedSurface surface(box.Width, box.Height);
-    StretchBlt(surface.get(), 0, 0, box.Width, box.Height, Engine().headerSprite, kHeaderBodyColumn.x,
-               kHeaderBodyColumn.y, kHeaderBodyColumn.width, kHeaderBodyColumn.height, SRCCOPY);
+    const Box box = GetWindowBox(header);
+    OwnedSurface surface(box.width, box.height);
+    StretchBlt(surface.get(), 0, 0, box.width, box.height, Engine().headerSprite, kHeaderBodyColumn.left,
+               kHeaderBodyColumn.top, kHeaderBodyColumn.width, kHeaderBodyColumn.height, SRCCOPY);
 
     const int count = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
     if (count > 0) {
@@ -31,12 +31,12 @@ void PaintHeader(HWND header, WPARAM wParam) {
             SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
             // Pressed wins over hot.
             const int state = i == pressed ? 2 : i == hot ? 1 : 0;
-            DrawHeaderItem(surface.get(), item.left, item.right - item.left, box.Height, item.bottom,
+            DrawHeaderItem(surface.get(), item.left, item.right - item.left, box.height, item.bottom,
                            HeaderCellX(state), ReadHeaderItemText(header, i), font);
         }
     }
     PaintDC dc(header, reinterpret_cast<HDC>(wParam));
-    BitBlt(dc.get(), 0, 0, box.Width, box.Height, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), 0, 0, box.width, box.height, surface.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace tarnwick

@@ -18,7 +18,7 @@ void PaintHeaderItem(HWND header, HDC target, int index, int state) {
     if (index < 0) {
         return;
     }
-    const WindowBox box = GetWindowBox(header);
+    const Box box = GetWindowBox(header);
     // An index beyond the last item leaves the rectangle empty, and nothing
     // is drawn.
     RECT item{};
@@ -29,9 +29,9 @@ void PaintHeaderItem(HWND header, HDC target, int index, int state) {
         return;
     }
 
-    OwnedSurface surface(iw, box.Height);
+    OwnedSurface surface(iw, box.height);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0));
-    DrawHeaderItem(surface.get(), 0, iw, box.Height, box.Height, HeaderCellX(state),
+    DrawHeaderItem(surface.get(), 0, iw, box.height, box.height, HeaderCellX(state),
                    ReadHeaderItemText(header, index), font);
 
     ScopedWindowDC dc(header, target);

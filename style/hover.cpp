@@ -35,10 +35,10 @@ void MoveOverComboBox(HWND combo, WPARAM keys, LPARAM lParam) {
     VisualState state = HotOrPressed(keys);
     if (IsEditableComboStyle(GetWindowLongA(combo, GWL_STYLE))) {
         // The text part leaves the drop-down button normal.
-        const WindowBox box = GetWindowBox(combo);
+        const Box box = GetWindowBox(combo);
         const int x = SignedLoWord(static_cast<std::uint32_t>(lParam));
         const int y = SignedHiWord(static_cast<std::uint32_t>(lParam));
-        if (!InDropButtonArea(x, y, box.Width, box.Height, GetSystemMetrics(SM_CXVSCROLL))) {
+        if (!InDropButtonArea(x, y, box.width, box.height, GetSystemMetrics(SM_CXVSCROLL))) {
             state = VisualState::Normal;
         }
     }

@@ -27,10 +27,10 @@ void PaintPushButton(HWND button, WPARAM wParam) {
 // edit field is a child window and paints itself.
 void PaintEditableCombo(HWND combo, WPARAM wParam) {
     VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
-    const WindowBox box = GetWindowBox(combo);
+    const Box box = GetWindowBox(combo);
     PaintDC dc(combo, reinterpret_cast<HDC>(wParam));
-    FillSolid(dc.get(), 0, 0, box.Width, box.Height, White);
-    FrameSolid(dc.get(), 0, 0, box.Width, box.Height, FrameColour(combo));
+    FillSolid(dc.get(), 0, 0, box.width, box.height, White);
+    FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(combo));
     PaintComboButton(combo, dc.get(), state, true);
 }
 
@@ -91,9 +91,9 @@ LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPA
         case ControlKind::Grid: {
             const LRESULT result = forward();
             if (GetWindowLongA(window, GWL_STYLE) & WS_BORDER) {
-                const WindowBox box = GetWindowBox(window);
+                const Box box = GetWindowBox(window);
                 ScopedWindowDC dc(window);
-                FrameSolid(dc.get(), 0, 0, box.Width, box.Height, FrameColour(window));
+                FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(window));
             }
             return result;
         }

@@ -37,11 +37,11 @@ int ComboArrowLeft(int buttonWidth) {
 int HeaderCellX(int state) {
     switch (state) {
         case 1:
-            return HeaderFaceCell(VisualState::Hot).x;
+            return HeaderFaceCell(VisualState::Hot).left;
         case 2:
-            return HeaderFaceCell(VisualState::Pressed).x;
+            return HeaderFaceCell(VisualState::Pressed).left;
         default:
-            return HeaderFaceCell(VisualState::Normal).x;
+            return HeaderFaceCell(VisualState::Normal).left;
     }
 }
 
@@ -60,7 +60,7 @@ std::wstring ReadHeaderItemText(HWND header, int index) {
 
 void DrawHeaderItem(HDC surface, int left, int width, int faceHeight, int textHeight, int cellX,
                     const std::wstring& text, HFONT font) {
-    const SpriteCell cell{cellX, 0, 3, 20};
+    const Box cell{cellX, 0, 3, 20};
     StretchSprite(surface, left, 0, width, faceHeight, Engine().headerSprite, cell, kHeaderFaceMargins);
     if (text.empty()) {
         return;

@@ -6,9 +6,7 @@
 namespace tarnwick {
 namespace {
 
-RECT BoxToRect(int left, int top, int width, int height) {
-    return RECT{left, top, left + width, top + height};
-}
+RECT BoxToRect(int left, int top, int width, int height) { return ToRect(Box{left, top, width, height}); }
 
 }  // namespace
 
@@ -36,22 +34,10 @@ BOOL DrawFocusBox(HDC dc, int left, int top, int width, int height) {
     return DrawFocusRect(dc, &rect);
 }
 
-BOOL GetWindowBox(HWND window, WindowBox& box) {
+Box GetWindowBox(HWND window) {
     RECT rect{};
-    BOOL result = GetWindowRect(window, &rect);
-    box.Left = rect.left;
-    box.Top = rect.top;
-    box.Right = rect.right;
-    box.Bottom = rect.bottom;
-    box.Width = rect.right - rect.left;
-    box.Height = rect.bottom - rect.top;
-    return result;
-}
-
-WindowBox GetWindowBox(HWND window) {
-    WindowBox box;
-    GetWindowBox(window, box);
-    return box;
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void GetBorderInsets(HWND window, int& horizontal, int& vertical) {

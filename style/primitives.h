@@ -9,8 +9,9 @@
 // for that paint).
 #include <windows.h>
 
-#include <cstdint>
 #include <string_view>
+
+#include "win32/box.h"
 
 namespace tarnwick {
 
@@ -18,17 +19,6 @@ namespace tarnwick {
 // (0x8025). The only format the engine draws captions with.
 inline constexpr UINT kCentredEllipsisFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
 
-// A window's rectangle in screen coordinates, non-client area included, as
-// GetWindowRect gives it, with its size. Painters use only Width and Height:
-// drawing on GetWindowDC has its origin at the window's outer top-left.
-struct WindowBox {
-    std::int32_t Left = 0;
-    std::int32_t Top = 0;
-    std::int32_t Right = 0;
-    std::int32_t Bottom = 0;
-    std::int32_t Width = 0;   // Right - Left
-    std::int32_t Height = 0;  // Bottom - Top
-};
 
 // DrawTextW of the text, up to its first NUL if it holds one, into the box.
 // Uses the DC's font, text colour and background mode as the caller set them
@@ -47,10 +37,11 @@ int FrameSolid(HDC dc, int left, int top, int width, int height, COLORREF colour
 // with XOR, so drawing it twice restores the pixels.
 BOOL DrawFocusBox(HDC dc, int left, int top, int width, int height);
 
-// Fills `box` from GetWindowRect and returns its result; on failure the box
-// is all zeros.
-BOOL GetWindowBox(HWND window, WindowBox& box);
-WindowBox GetWindowBox(HWND window);
+// The window's rectangle in screen coordinates, non-client area included, as
+// GetWindowRect gives it; all zeros when it cannot be read. Painters use
+// only its width and height: drawing on GetWindowDC has its origin at the
+// window's outer top-left corner.
+Box GetWindowBox(HWND window);
 
 // Thickness of one side of the window's border: (window size - client size
 // - scroll bars) / 2 in each direction, rounded with ties to even (a total of

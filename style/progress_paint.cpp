@@ -44,18 +44,18 @@ void PaintProgressFrame(HWND bar) {
     int ix = 0;
     int iy = 0;
     GetBorderInsets(bar, ix, iy);
-    const WindowBox box = GetWindowBox(bar);
+    const Box box = GetWindowBox(bar);
     RECT client{};
     GetClientRect(bar, &client);
     const int cw = client.right - client.left;
     const int ch = client.bottom - client.top;
 
-    OwnedSurface surface(box.Width, box.Height);
+    OwnedSurface surface(box.width, box.height);
     const double f = ProgressFraction(bar);
     const LONG style = GetWindowLongA(bar, GWL_STYLE);
     // The outline keeps the enabled colour even on a disabled bar.
-    FillSolid(surface.get(), 0, 0, box.Width, box.Height, BorderColourEnabled);
-    FillSolid(surface.get(), 1, 1, box.Width - 2, box.Height - 2, White);
+    FillSolid(surface.get(), 0, 0, box.width, box.height, BorderColourEnabled);
+    FillSolid(surface.get(), 1, 1, box.width - 2, box.height - 2, White);
     if (f != 0) {
         if (style & PBS_VERTICAL) {
             // Only a smooth vertical bar shows its fill here; the client
@@ -69,7 +69,7 @@ void PaintProgressFrame(HWND bar) {
         }
     }
     ScopedWindowDC dc(bar);
-    BitBlt(dc.get(), 0, 0, box.Width, box.Height, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(dc.get(), 0, 0, box.width, box.height, surface.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace tarnwick

@@ -1,14 +1,7 @@
 #pragma once
-// Rectangles of sprite cells and the fixed borders they are stretched with.
+// The fixed borders a sprite cell is stretched with. A cell itself is a Box
+// of the sprite surface, in its pixels.
 namespace tarnwick {
-
-// A rectangle of a sprite surface, in its pixels.
-struct SpriteCell {
-    int x;
-    int y;
-    int width;
-    int height;
-};
 
 // Fixed borders of a cell, in source pixels. A margin above 0 is a border of
 // that width that is copied unscaled along its side; 0 or less means that

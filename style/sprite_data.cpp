@@ -424,21 +424,21 @@ SpriteImage ButtonSpriteImage() {
 
 SpriteImage ComboButtonSpriteImage() {
     SpriteImage image = Blank(kComboButtonSpriteWidth, kComboButtonSpriteHeight);
-    PlaceGrid(image, kComboFaceHot.x, kComboFaceHot.y, kComboFaces[0]);
-    PlaceGrid(image, kComboFacePressed.x, kComboFacePressed.y, kComboFaces[1]);
-    PlaceShape(image, kComboArrowEnabled.x, kComboArrowEnabled.y, kArrowShape, kArrowEnabled);
-    PlaceShape(image, kComboArrowDisabled.x, kComboArrowDisabled.y, kArrowShape, kArrowDisabled);
+    PlaceGrid(image, kComboFaceHot.left, kComboFaceHot.top, kComboFaces[0]);
+    PlaceGrid(image, kComboFacePressed.left, kComboFacePressed.top, kComboFaces[1]);
+    PlaceShape(image, kComboArrowEnabled.left, kComboArrowEnabled.top, kArrowShape, kArrowEnabled);
+    PlaceShape(image, kComboArrowDisabled.left, kComboArrowDisabled.top, kArrowShape, kArrowDisabled);
     return image;
 }
 
 SpriteImage MarkSpriteImage() {
     SpriteImage image = Blank(kMarkSpriteWidth, kMarkSpriteHeight);
-    PlaceShape(image, kTickEnabled.x, kTickEnabled.y, kTickShape, kTickColoursEnabled);
-    PlaceShape(image, kTickDisabled.x, kTickDisabled.y, kTickShape, kTickColoursDisabled);
-    PlaceShape(image, kSquareEnabled.x, kSquareEnabled.y, kSquareShape, kSquareColoursEnabled);
-    PlaceShape(image, kSquareDisabled.x, kSquareDisabled.y, kSquareShape, kSquareColoursDisabled);
-    PlaceGrid(image, kDotEnabled.x, kDotEnabled.y, kDots[0]);
-    PlaceGrid(image, kDotDisabled.x, kDotDisabled.y, kDots[1]);
+    PlaceShape(image, kTickEnabled.left, kTickEnabled.top, kTickShape, kTickColoursEnabled);
+    PlaceShape(image, kTickDisabled.left, kTickDisabled.top, kTickShape, kTickColoursDisabled);
+    PlaceShape(image, kSquareEnabled.left, kSquareEnabled.top, kSquareShape, kSquareColoursEnabled);
+    PlaceShape(image, kSquareDisabled.left, kSquareDisabled.top, kSquareShape, kSquareColoursDisabled);
+    PlaceGrid(image, kDotEnabled.left, kDotEnabled.top, kDots[0]);
+    PlaceGrid(image, kDotDisabled.left, kDotDisabled.top, kDots[1]);
     return image;
 }
 

@@ -22,6 +22,7 @@
 
 #include "style/control_kind.h"
 #include "style/sprite_cell.h"
+#include "win32/box.h"
 
 namespace tarnwick {
 
@@ -33,38 +34,38 @@ inline constexpr int kHeaderSpriteWidth = 9, kHeaderSpriteHeight = 20;
 
 // Push-button face for a state; drawn with margins 3 on every side, so its
 // 3 x 3 corners stay exact.
-constexpr SpriteCell ButtonFaceCell(VisualState state) { return {0, 21 * ToInt(state), 7, 21}; }
+constexpr Box ButtonFaceCell(VisualState state) { return {0, 21 * ToInt(state), 7, 21}; }
 inline constexpr Margins kButtonFaceMargins{3, 3, 3, 3};
 
 // Combo-box drop-button faces (the Pressed one also while the list is open)
 // and arrows; the arrows are copied transparent and unscaled.
-inline constexpr SpriteCell kComboFaceHot{0, 0, 4, 18};
-inline constexpr SpriteCell kComboFacePressed{4, 0, 4, 18};
+inline constexpr Box kComboFaceHot{0, 0, 4, 18};
+inline constexpr Box kComboFacePressed{4, 0, 4, 18};
 inline constexpr Margins kComboFaceMargins{2, 1, 1, 1};
-inline constexpr SpriteCell kComboArrowEnabled{8, 0, 7, 4};
-inline constexpr SpriteCell kComboArrowDisabled{8, 4, 7, 4};
+inline constexpr Box kComboArrowEnabled{8, 0, 7, 4};
+inline constexpr Box kComboArrowDisabled{8, 4, 7, 4};
 
 // Check-box and option-button marks, copied transparent and unscaled.
-inline constexpr SpriteCell kTickEnabled{0, 0, 9, 8};
-inline constexpr SpriteCell kTickDisabled{9, 0, 9, 8};
-inline constexpr SpriteCell kSquareEnabled{1, 9, 7, 7};
-inline constexpr SpriteCell kSquareDisabled{10, 9, 7, 7};
-inline constexpr SpriteCell kDotEnabled{2, 18, 5, 5};
-inline constexpr SpriteCell kDotDisabled{11, 18, 5, 5};
+inline constexpr Box kTickEnabled{0, 0, 9, 8};
+inline constexpr Box kTickDisabled{9, 0, 9, 8};
+inline constexpr Box kSquareEnabled{1, 9, 7, 7};
+inline constexpr Box kSquareDisabled{10, 9, 7, 7};
+inline constexpr Box kDotEnabled{2, 18, 5, 5};
+inline constexpr Box kDotDisabled{11, 18, 5, 5};
 
 // Option-button ring for a state, drawn with margins 5, transparent.
-constexpr SpriteCell RoundFrameCell(VisualState state) { return {0, 13 * ToInt(state), 13, 13}; }
+constexpr Box RoundFrameCell(VisualState state) { return {0, 13 * ToInt(state), 13, 13}; }
 inline constexpr Margins kRoundFrameMargins{5, 5, 5, 5};
 // Bands of the Hot and Pressed rings' interiors, stretched over a check
 // box's interior.
-inline constexpr SpriteCell kRoundHotBand{1, 17, 11, 5};
-inline constexpr SpriteCell kRoundPressedBand{1, 30, 11, 5};
+inline constexpr Box kRoundHotBand{1, 17, 11, 5};
+inline constexpr Box kRoundPressedBand{1, 30, 11, 5};
 
 // Header-item face for Normal, Hot or Pressed, drawn with margins 1; and the
 // body column of the Normal face, stretched over a whole header.
-constexpr SpriteCell HeaderFaceCell(VisualState state) { return {3 * ToInt(state), 0, 3, 20}; }
+constexpr Box HeaderFaceCell(VisualState state) { return {3 * ToInt(state), 0, 3, 20}; }
 inline constexpr Margins kHeaderFaceMargins{1, 1, 1, 1};
-inline constexpr SpriteCell kHeaderBodyColumn{1, 0, 1, 20};
+inline constexpr Box kHeaderBodyColumn{1, 0, 1, 20};
 
 // Creates the five sprite surfaces (in the order ButtonSprite,
 // ComboButtonSprite, MarkSprite, RoundSprite, HeaderSprite), stores them in

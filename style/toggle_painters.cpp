@@ -34,7 +34,7 @@ bool PaintCheckBox(HWND window, VisualState state, bool force) {
     }
     const int cx = GetSystemMetrics(SM_CXMENUCHECK);
     const int cy = GetSystemMetrics(SM_CYMENUCHECK);
-    const WindowBox box = GetWindowBox(window);
+    const Box box = GetWindowBox(window);
     const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
     const bool enabled = IsWindowEnabled(window) != FALSE;
     const EngineState& engine = Engine();
@@ -47,23 +47,23 @@ bool PaintCheckBox(HWND window, VisualState state, bool force) {
         FrameSolid(surface.get(), 0, 0, cx, cy,
                    state == VisualState::Pressed ? CheckFramePressedColour : BorderColourEnabled);
         if (state == VisualState::Hot || state == VisualState::Pressed) {
-            const SpriteCell& band = state == VisualState::Hot ? kRoundHotBand : kRoundPressedBand;
-            StretchBlt(surface.get(), 1, 1, cx - 2, cy - 2, engine.roundSprite, band.x, band.y, band.width,
+            const Box& band = state == VisualState::Hot ? kRoundHotBand : kRoundPressedBand;
+            StretchBlt(surface.get(), 1, 1, cx - 2, cy - 2, engine.roundSprite, band.left, band.top, band.width,
                        band.height, SRCCOPY);
         }
     } else {
         FrameSolid(surface.get(), 0, 0, cx, cy, BorderColourDisabled);
     }
     if (check == BST_CHECKED) {
-        const SpriteCell& tick = enabled ? kTickEnabled : kTickDisabled;
+        const Box& tick = enabled ? kTickEnabled : kTickDisabled;
         BlitTransparent(surface.get(), HalfEven(cx - tick.width), HalfEven(cy - tick.height), tick.width,
-                        tick.height, engine.markSprite, tick.x, tick.y, SpriteKeyColour);
+                        tick.height, engine.markSprite, tick.left, tick.top, SpriteKeyColour);
     } else if (check == BST_INDETERMINATE) {
-        const SpriteCell& square = enabled ? kSquareEnabled : kSquareDisabled;
+        const Box& square = enabled ? kSquareEnabled : kSquareDisabled;
         BlitTransparent(surface.get(), HalfEven(cx - square.width), HalfEven(cy - square.height), square.width,
-                        square.height, engine.markSprite, square.x, square.y, SpriteKeyColour);
+                        square.height, engine.markSprite, square.left, square.top, SpriteKeyColour);
     }
-    BitBlt(windowDc.get(), 0, HalfEven(box.Height - cy), cx, cy, surface.get(), 0, 0, SRCCOPY);
+    BitBlt(windowDc.get(), 0, HalfEven(box.height - cy), cx, cy, surface.get(), 0, 0, SRCCOPY);
     return true;
 }
 
@@ -71,10 +71,10 @@ bool PaintOptionButton(HWND window, VisualState state, bool force) {
     if (!TakeState(window, state, force)) {
         return false;
     }
-    const WindowBox box = GetWindowBox(window);
+    const Box box = GetWindowBox(window);
     const int cx = GetSystemMetrics(SM_CXMENUCHECK);
     const int cy = GetSystemMetrics(SM_CYMENUCHECK);
-    const int top = HalfEven(box.Height - cy);
+    const int top = HalfEven(box.height - cy);
     const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
     const bool enabled = IsWindowEnabled(window) != FALSE;
     const EngineState& engine = Engine();
@@ -89,9 +89,9 @@ bool PaintOptionButton(HWND window, VisualState state, bool force) {
                       SpriteKeyColour);
     }
     if (check == BST_CHECKED) {
-        const SpriteCell& dot = enabled ? kDotEnabled : kDotDisabled;
+        const Box& dot = enabled ? kDotEnabled : kDotDisabled;
         BlitTransparent(windowDc.get(), HalfEven(cx - dot.width), RoundHalfEven(top + (cy - dot.height) / 2.0),
-                        dot.width, dot.height, engine.markSprite, dot.x, dot.y, SpriteKeyColour);
+                        dot.width, dot.height, engine.markSprite, dot.left, dot.top, SpriteKeyColour);
     }
     return true;
 }

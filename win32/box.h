@@ -1,5 +1,10 @@
 #pragma once
-// A rectangle given as left, top, width and height.
+// The one rectangle type of the tool: left, top, width and height, for
+// window layouts (in twips or pixels), window rectangles and sprite cells
+// alike. The platform's RECT (left, top, right, bottom) appears only where
+// a platform call takes or gives one.
+#include <windows.h>
+
 namespace tarnwick {
 
 struct Box {
@@ -13,5 +18,8 @@ struct Box {
     constexpr bool Contains(int x, int y) const { return x >= left && x < Right() && y >= top && y < Bottom(); }
     friend bool operator==(const Box&, const Box&) = default;
 };
+
+// The platform's rectangle of the box.
+constexpr RECT ToRect(const Box& box) { return RECT{box.left, box.top, box.Right(), box.Bottom()}; }
 
 }  // namespace tarnwick

@@ -195,8 +195,8 @@ struct ComboCase {
 
 // The drop-down button as the painter draws it in `state`.
 std::unique_ptr<DibCanvas> ButtonAsPainted(HWND combo, int state) {
-    const WindowBox box = GetWindowBox(combo);
-    auto canvas = std::make_unique<DibCanvas>(box.Width, box.Height);
+    const Box box = GetWindowBox(combo);
+    auto canvas = std::make_unique<DibCanvas>(box.width, box.height);
     const std::int32_t stored = GetIntProp(combo, kPropOldState);
     VisualState asked = static_cast<VisualState>(state);
     PaintComboButton(combo, canvas->dc(), asked, true);
@@ -214,21 +214,21 @@ TEST_F(FramePaintTest, EditableComboIsPaintedWhollyByTheEngine) {
         EXPECT_EQ(GetIntProp(combo.get(), kPropOldState), 1);
         auto shown = test::CaptureWindow(combo.get());
         auto button = ButtonAsPainted(combo.get(), 1);
-        const WindowBox box = GetWindowBox(combo.get());
-        const int buttonLeft = box.Width - (GetSystemMetrics(SM_CXVSCROLL) + 1) - 1;
+        const Box box = GetWindowBox(combo.get());
+        const int buttonLeft = box.width - (GetSystemMetrics(SM_CXVSCROLL) + 1) - 1;
         // The edit field is a child window that paints itself.
         RECT edit{};
         GetWindowRect(FindWindowExA(combo.get(), nullptr, "Edit", nullptr), &edit);
-        OffsetRect(&edit, -box.Left, -box.Top);
+        OffsetRect(&edit, -box.left, -box.top);
         int bad = 0;
-        for (int y = 0; y < box.Height; ++y) {
-            for (int x = 0; x < box.Width; ++x) {
+        for (int y = 0; y < box.height; ++y) {
+            for (int x = 0; x < box.width; ++x) {
                 POINT p{x, y};
                 if (PtInRect(&edit, p)) continue;
                 COLORREF want = White;
-                if (x == 0 || y == 0 || x == box.Width - 1 || y == box.Height - 1) {
+                if (x == 0 || y == 0 || x == box.width - 1 || y == box.height - 1) {
                     want = enabled ? BorderColourEnabled : BorderColourDisabled;
-                } else if (x >= buttonLeft && x < box.Width - 1) {
+                } else if (x >= buttonLeft && x < box.width - 1) {
                     want = button->At(x, y);
                 }
                 if (shown->At(x, y) != want && ++bad < 5) {
@@ -251,12 +251,12 @@ TEST_F(FramePaintTest, DropDownListsGetTheDoubleFrameAndTheirLastButton) {
             test::RepaintNow(combo.get());
             auto shown = test::CaptureWindow(combo.get());
             auto button = ButtonAsPainted(combo.get(), state);
-            const WindowBox box = GetWindowBox(combo.get());
-            const int buttonLeft = box.Width - (GetSystemMetrics(SM_CXVSCROLL) + 1) - 1;
+            const Box box = GetWindowBox(combo.get());
+            const int buttonLeft = box.width - (GetSystemMetrics(SM_CXVSCROLL) + 1) - 1;
             EXPECT_EQ(RingMismatches(*shown, 0, BorderColourEnabled), 0);
             EXPECT_EQ(RingMismatches(*shown, 1, White, buttonLeft), 0);
-            for (int y = 1; y < box.Height - 1; ++y) {
-                for (int x = buttonLeft; x < box.Width - 1; ++x) {
+            for (int y = 1; y < box.height - 1; ++y) {
+                for (int x = buttonLeft; x < box.width - 1; ++x) {
                     ASSERT_EQ(ColourText(shown->At(x, y)), ColourText(button->At(x, y))) << x << "," << y;
                 }
             }
@@ -271,18 +271,18 @@ TEST_F(FramePaintTest, SimpleComboGetsTheDoubleFrameOnly) {
     auto shown = test::CaptureWindow(combo.get());
     // The frame lies under the edit field and the list, which are child
     // windows painted after their parent; it shows where they do not reach.
-    const WindowBox box = GetWindowBox(combo.get());
+    const Box box = GetWindowBox(combo.get());
     std::vector<RECT> children;
     for (HWND child = GetWindow(combo.get(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r{};
         GetWindowRect(child, &r);
-        OffsetRect(&r, -box.Left, -box.Top);
+        OffsetRect(&r, -box.left, -box.top);
         children.push_back(r);
     }
     int outline = 0, white = 0;
-    for (int y = 0; y < box.Height; ++y) {
-        for (int x = 0; x < box.Width; ++x) {
-            const int d = std::min(std::min(x, y), std::min(box.Width - 1 - x, box.Height - 1 - y));
+    for (int y = 0; y < box.height; ++y) {
+        for (int x = 0; x < box.width; ++x) {
+            const int d = std::min(std::min(x, y), std::min(box.width - 1 - x, box.height - 1 - y));
             if (d > 1) continue;
             bool covered = false;
             for (const RECT& r : children) covered = covered || PtInRect(&r, POINT{x, y});

@@ -54,10 +54,10 @@ struct ButtonPlace {
     int left, top, width, height, arrowX, arrowY;
 };
 
-ButtonPlace PlaceOf(const WindowBox& box) {
+ButtonPlace PlaceOf(const Box& box) {
     const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
-    const int left = box.Width - bw - 1;
-    return {left, 1, bw, box.Height - 2, left + ComboArrowLeft(bw), 1 + HalfEven(box.Height - 6)};
+    const int left = box.width - bw - 1;
+    return {left, 1, bw, box.height - 2, left + ComboArrowLeft(bw), 1 + HalfEven(box.height - 6)};
 }
 
 bool InArrow(const ButtonPlace& p, int x, int y) {
@@ -108,14 +108,14 @@ TEST_F(ComboPainterTest, FaceAndArrowByStateStyleAndEnabling) {
     for (Kind kind : {Kind{"ComboBox", CBS_DROPDOWN}, Kind{"ComboBox", CBS_DROPDOWNLIST},
                       Kind{"ThunderRT6DriveListBox", CBS_DROPDOWNLIST}}) {
         test::TestWindow combo(MakeCombo(kind.className, kind.style));
-        const WindowBox box = GetWindowBox(combo.get());
+        const Box box = GetWindowBox(combo.get());
         const ButtonPlace place = PlaceOf(box);
         for (bool enabled : {true, false}) {
             EnableWindow(combo.get(), enabled);
             for (int state : {0, 1, 2}) {
                 SCOPED_TRACE(std::string(kind.className) + " style " + std::to_string(kind.style) +
                              (enabled ? " enabled" : " disabled") + " state " + std::to_string(state));
-                DibCanvas canvas(box.Width, box.Height);
+                DibCanvas canvas(box.width, box.height);
                 VisualState asked = static_cast<VisualState>(state);
                 PaintComboButton(combo.get(), canvas.dc(), asked, true);
                 EXPECT_EQ(ToInt(asked), state);
@@ -143,7 +143,7 @@ TEST_F(ComboPainterTest, ArrowSitsWhereTheScrollBarWidthPutsIt) {
     saved.cbSize = sizeof saved;
     ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof saved, &saved, 0));
     test::TestWindow combo(MakeCombo("ComboBox", CBS_DROPDOWNLIST));
-    const WindowBox box = GetWindowBox(combo.get());
+    const Box box = GetWindowBox(combo.get());
     struct Case {
         int scrollWidth, buttonWidth, arrowLeft;
     };
@@ -156,15 +156,15 @@ TEST_F(ComboPainterTest, ArrowSitsWhereTheScrollBarWidthPutsIt) {
             SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
             GTEST_SKIP() << "the scroll-bar width cannot be set here";
         }
-        DibCanvas canvas(box.Width, box.Height);
+        DibCanvas canvas(box.width, box.height);
         VisualState state = VisualState::Normal;
         PaintComboButton(combo.get(), canvas.dc(), state, true);
-        const int buttonLeft = box.Width - c.buttonWidth - 1;
+        const int buttonLeft = box.width - c.buttonWidth - 1;
         // The button starts right after the marker; the arrow's top row
         // starts arrowLeft pixels into it.
         EXPECT_EQ(canvas.At(buttonLeft - 1, 5), kMarker);
         EXPECT_EQ(canvas.At(buttonLeft, 5), White);
-        const int arrowRow = 1 + HalfEven(box.Height - 6);
+        const int arrowRow = 1 + HalfEven(box.height - 6);
         EXPECT_EQ(ColourText(canvas.At(buttonLeft + c.arrowLeft - 1, arrowRow)), ColourText(White));
         for (int x = 0; x < 7; ++x) {
             EXPECT_EQ(ColourText(canvas.At(buttonLeft + c.arrowLeft + x, arrowRow)), ColourText(kArrowEnabled));
@@ -177,11 +177,11 @@ TEST_F(ComboPainterTest, ArrowSitsWhereTheScrollBarWidthPutsIt) {
 
 TEST_F(ComboPainterTest, AnOpenListShowsThePressedFaceAndTellsTheCaller) {
     test::TestWindow combo(MakeCombo("ComboBox", CBS_DROPDOWNLIST));
-    const WindowBox box = GetWindowBox(combo.get());
+    const Box box = GetWindowBox(combo.get());
     SendMessageA(combo.get(), CB_SHOWDROPDOWN, TRUE, 0);
     ASSERT_NE(SendMessageA(combo.get(), CB_GETDROPPEDSTATE, 0, 0), 0);
 
-    DibCanvas canvas(box.Width, box.Height);
+    DibCanvas canvas(box.width, box.height);
     VisualState state = VisualState::Hot;
     PaintComboButton(combo.get(), canvas.dc(), state, false);
     EXPECT_EQ(state, VisualState::Pressed);
@@ -190,31 +190,31 @@ TEST_F(ComboPainterTest, AnOpenListShowsThePressedFaceAndTellsTheCaller) {
 
     // Asked again for Hot while the list stays open: that is the state drawn
     // last, so nothing is drawn.
-    DibCanvas again(box.Width, box.Height);
+    DibCanvas again(box.width, box.height);
     state = VisualState::Hot;
     PaintComboButton(combo.get(), again.dc(), state, false);
     EXPECT_EQ(state, VisualState::Pressed);
-    EXPECT_EQ(again.CountInsideNot(0, 0, box.Width, box.Height, kMarker), 0);
+    EXPECT_EQ(again.CountInsideNot(0, 0, box.width, box.height, kMarker), 0);
     SendMessageA(combo.get(), CB_SHOWDROPDOWN, FALSE, 0);
     test::PumpMessages();
 }
 
 TEST_F(ComboPainterTest, ASimpleComboBoxHasNoButtonToDraw) {
     test::TestWindow combo(MakeCombo("ComboBox", CBS_SIMPLE));
-    const WindowBox box = GetWindowBox(combo.get());
+    const Box box = GetWindowBox(combo.get());
     SetIntProp(combo.get(), kPropOldState, 0);
     for (bool force : {false, true}) {
-        DibCanvas canvas(box.Width, box.Height);
+        DibCanvas canvas(box.width, box.height);
         VisualState state = VisualState::Hot;
         PaintComboButton(combo.get(), canvas.dc(), state, force);
-        EXPECT_EQ(canvas.CountInsideNot(0, 0, box.Width, box.Height, kMarker), 0);
+        EXPECT_EQ(canvas.CountInsideNot(0, 0, box.width, box.height, kMarker), 0);
         EXPECT_EQ(GetIntProp(combo.get(), kPropOldState), 0);
     }
 }
 
 TEST_F(ComboPainterTest, TheStateDrawnLastIsRedrawnOnlyWhenForced) {
     test::TestWindow combo(MakeCombo("ComboBox", CBS_DROPDOWNLIST));
-    const WindowBox box = GetWindowBox(combo.get());
+    const Box box = GetWindowBox(combo.get());
     struct Step {
         int stored, asked;
         bool force, drawn;
@@ -224,18 +224,18 @@ TEST_F(ComboPainterTest, TheStateDrawnLastIsRedrawnOnlyWhenForced) {
         SCOPED_TRACE("stored " + std::to_string(s.stored) + " asked " + std::to_string(s.asked) +
                      (s.force ? " forced" : ""));
         SetIntProp(combo.get(), kPropOldState, s.stored);
-        DibCanvas canvas(box.Width, box.Height);
+        DibCanvas canvas(box.width, box.height);
         VisualState state = static_cast<VisualState>(s.asked);
         PaintComboButton(combo.get(), canvas.dc(), state, s.force);
-        EXPECT_EQ(canvas.CountInsideNot(0, 0, box.Width, box.Height, kMarker) != 0, s.drawn);
+        EXPECT_EQ(canvas.CountInsideNot(0, 0, box.width, box.height, kMarker) != 0, s.drawn);
         EXPECT_EQ(GetIntProp(combo.get(), kPropOldState), s.drawn ? s.asked : s.stored);
     }
 }
 
 TEST_F(ComboPainterTest, AStateWithoutAFaceGetsTheWhiteOne) {
     test::TestWindow combo(MakeCombo("ComboBox", CBS_DROPDOWNLIST));
-    const WindowBox box = GetWindowBox(combo.get());
-    DibCanvas canvas(box.Width, box.Height);
+    const Box box = GetWindowBox(combo.get());
+    DibCanvas canvas(box.width, box.height);
     VisualState state = VisualState::Disabled;
     PaintComboButton(combo.get(), canvas.dc(), state, true);
     ExpectButton(canvas, PlaceOf(box), 0, true);

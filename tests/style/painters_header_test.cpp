@@ -77,7 +77,7 @@ protected:
     test::SpriteScope sprites_;
     test::TestWindow host_;
     test::TestWindow header_;
-    WindowBox box_;
+    Box box_;
 };
 
 TEST_P(HeaderPainterTest, EachItemGetsTheFaceOfItsStateAndItsCaption) {
@@ -87,7 +87,7 @@ TEST_P(HeaderPainterTest, EachItemGetsTheFaceOfItsStateAndItsCaption) {
     for (int index = 0; index < 3; ++index) {
         for (Case c : {Case{0, 0}, Case{1, 3}, Case{2, 6}, Case{7, 0}, Case{-1, 0}}) {
             SCOPED_TRACE("item " + std::to_string(index) + " state " + std::to_string(c.state));
-            DibCanvas canvas(box_.Width, box_.Height);
+            DibCanvas canvas(box_.width, box_.height);
             PaintHeaderItem(header_.get(), canvas.dc(), index, c.state);
             const RECT r = ItemRect(header_.get(), index);
             const int width = r.right - r.left;
@@ -121,14 +121,14 @@ TEST_P(HeaderPainterTest, EachItemGetsTheFaceOfItsStateAndItsCaption) {
 TEST_P(HeaderPainterTest, NoItemNoDrawing) {
     for (int index : {-1, -5, 3, 100}) {
         SCOPED_TRACE(index);
-        DibCanvas canvas(box_.Width, box_.Height);
+        DibCanvas canvas(box_.width, box_.height);
         PaintHeaderItem(header_.get(), canvas.dc(), index, 1);
-        EXPECT_EQ(canvas.CountInsideNot(0, 0, box_.Width, box_.Height, kMarker), 0);
+        EXPECT_EQ(canvas.CountInsideNot(0, 0, box_.width, box_.height, kMarker), 0);
     }
 }
 
 TEST_P(HeaderPainterTest, WithoutATargetItPaintsTheWindowItself) {
-    DibCanvas expected(box_.Width, box_.Height);
+    DibCanvas expected(box_.width, box_.height);
     PaintHeaderItem(header_.get(), expected.dc(), 1, 2);
     PaintHeaderItem(header_.get(), nullptr, 1, 2);
     auto shown = test::CaptureWindow(header_.get());

@@ -80,12 +80,12 @@ TEST_F(TogglePainterTest, CheckBoxByStateMarkAndEnabling) {
                     // The interior: white, or the Hot or Pressed band stretched over it.
                     DibCanvas interior(cx_ - 2, cy_ - 2, White);
                     if (enabled && (state == 1 || state == 2)) {
-                        const SpriteCell band = state == 1 ? kRoundHotBand : kRoundPressedBand;
-                        StretchBlt(interior.dc(), 0, 0, cx_ - 2, cy_ - 2, engine.roundSprite, band.x, band.y,
+                        const Box band = state == 1 ? kRoundHotBand : kRoundPressedBand;
+                        StretchBlt(interior.dc(), 0, 0, cx_ - 2, cy_ - 2, engine.roundSprite, band.left, band.top,
                                    band.width, band.height, SRCCOPY);
                     }
                     // The mark over it, centred in the box.
-                    const SpriteCell mark = check == 1 ? (enabled ? kTickEnabled : kTickDisabled)
+                    const Box mark = check == 1 ? (enabled ? kTickEnabled : kTickDisabled)
                                                        : (enabled ? kSquareEnabled : kSquareDisabled);
                     const int markX = HalfEven(cx_ - mark.width), markY = HalfEven(cy_ - mark.height);
                     const COLORREF frame = !enabled      ? BorderColourDisabled
@@ -104,7 +104,7 @@ TEST_F(TogglePainterTest, CheckBoxByStateMarkAndEnabling) {
                                 want = interior.At(bx - 1, by - 1);
                                 const int mx = bx - markX, my = by - markY;
                                 if (check != 0 && mx >= 0 && my >= 0 && mx < mark.width && my < mark.height) {
-                                    COLORREF m = GetPixel(engine.markSprite, mark.x + mx, mark.y + my);
+                                    COLORREF m = GetPixel(engine.markSprite, mark.left + mx, mark.top + my);
                                     if (m != SpriteKeyColour) want = m;
                                 }
                             }
@@ -192,8 +192,8 @@ TEST_F(TogglePainterTest, OptionButtonRingAndDotByStateAndEnabling) {
                     const int dotX = HalfEven(cx_ - 5);
                     const int dotY = RoundHalfEven(top + (cy_ - 5) / 2.0);
                     if (check == 1) {
-                        const SpriteCell dot = enabled ? kDotEnabled : kDotDisabled;
-                        BlitTransparent(expected.dc(), dotX, dotY, 5, 5, engine.markSprite, dot.x, dot.y,
+                        const Box dot = enabled ? kDotEnabled : kDotDisabled;
+                        BlitTransparent(expected.dc(), dotX, dotY, 5, 5, engine.markSprite, dot.left, dot.top,
                                         SpriteKeyColour);
                     }
                     EXPECT_EQ(after->Pixels(), expected.Pixels());

@@ -165,19 +165,11 @@ TEST(Primitives, DrawTextDrawsChineseTextWhateverTheCodePage) {
 TEST(Primitives, WindowBoxIsTheWholeWindowInScreenCoordinates) {
     test::TestWindow window("Static", "", WS_POPUP | WS_BORDER, 0, 30, 40, 120, 50);
     ASSERT_TRUE(window);
-    WindowBox box;
-    EXPECT_TRUE(GetWindowBox(window.get(), box));
-    EXPECT_EQ(box.Left, 30);
-    EXPECT_EQ(box.Top, 40);
-    EXPECT_EQ(box.Right, 150);
-    EXPECT_EQ(box.Bottom, 90);
-    EXPECT_EQ(box.Width, 120);
-    EXPECT_EQ(box.Height, 50);
-
-    WindowBox none = GetWindowBox(nullptr);
-    EXPECT_EQ(none.Width, 0);
-    EXPECT_EQ(none.Height, 0);
-    EXPECT_FALSE(GetWindowBox(nullptr, none));
+    const Box box = GetWindowBox(window.get());
+    EXPECT_EQ(box, (Box{30, 40, 120, 50}));
+    EXPECT_EQ(box.Right(), 150);
+    EXPECT_EQ(box.Bottom(), 90);
+    EXPECT_EQ(GetWindowBox(nullptr), Box{}) << "all zeros when it cannot be read";
 }
 
 // A window class whose non-client area is whatever the test asks for.

@@ -38,7 +38,7 @@ TEST(SpritePreview, WritesSpriteSheet) {
         StretchSprite(sheet.dc(), 142, 2 + 24 * s, 13, 13, e.roundSprite,
                       RoundFrameCell(static_cast<VisualState>(s)), kRoundFrameMargins, SpriteKeyColour);
     }
-    BlitTransparent(sheet.dc(), 145, 5, 5, 5, e.markSprite, kDotEnabled.x, kDotEnabled.y, SpriteKeyColour);
+    BlitTransparent(sheet.dc(), 145, 5, 5, 5, e.markSprite, kDotEnabled.left, kDotEnabled.top, SpriteKeyColour);
     StretchSprite(sheet.dc(), 158, 2, 18, 19, e.comboButtonSprite, kComboFaceHot, kComboFaceMargins);
     StretchSprite(sheet.dc(), 158, 26, 18, 19, e.comboButtonSprite, kComboFacePressed, kComboFaceMargins);
     for (int y : {2, 26}) {
