@@ -1,10 +1,10 @@
 #include "style/attach.h"
 
+#include "style/button_painter.h"
 #include "style/control_kind.h"
 #include "style/dispatch.h"
 #include "style/engine_state.h"
 #include "style/fade.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"

@@ -1,6 +1,4 @@
-// Push buttons: four state images drawn once, blended onto the window with
-// a constant opacity.
-#include <windows.h>
+#include "style/button_painter.h"
 
 #include <algorithm>
 #include <string>
@@ -9,8 +7,6 @@
 #include "style/colours.h"
 #include "style/control_kind.h"
 #include "style/engine_state.h"
-#include "style/paint_parts.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/sprites.h"

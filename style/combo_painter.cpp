@@ -1,11 +1,9 @@
-// The drop-down button at the right edge of a combo box or drive list.
-#include <windows.h>
+#include "style/combo_painter.h"
 
 #include "style/blit.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
-#include "style/paint_parts.h"
-#include "style/painters.h"
+#include "style/frame_painter.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"
@@ -55,6 +53,27 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
     // Inside the one-pixel frame at the right edge.
     ScopedWindowDC dc(window, target);
     BitBlt(dc.get(), box.width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
+}
+
+void PaintEditableCombo(HWND combo, HDC lent) {
+    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
+    const Box box = GetWindowBox(combo);
+    PaintDC dc(combo, lent);
+    FillSolid(dc.get(), 0, 0, box.width, box.height, White);
+    FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(combo));
+    PaintComboButton(combo, dc.get(), state, true);
+}
+
+void PaintComboOverlay(HWND combo) {
+    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
+    ScopedWindowDC dc(combo);
+    DrawDoubleFrame(combo, dc.get());
+    PaintComboButton(combo, dc.get(), state, true);
+}
+
+int ComboArrowLeft(int buttonWidth) {
+    const double room = buttonWidth - 7;
+    return RoundHalfEven(room - room / 2.0);
 }
 
 }  // namespace tarnwick

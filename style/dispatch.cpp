@@ -3,13 +3,16 @@
 #include <commctrl.h>
 
 #include "style/attach.h"
+#include "style/button_painter.h"
+#include "style/combo_painter.h"
 #include "style/control_kind.h"
 #include "style/fade.h"
+#include "style/header_painter.h"
 #include "style/hover.h"
 #include "style/paint_handlers.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
+#include "style/toggle_painters.h"
 #include "win32/gdi_scope.h"
 #include "win32/words.h"
 

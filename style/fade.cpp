@@ -1,7 +1,7 @@
 #include "style/fade.h"
 
+#include "style/button_painter.h"
 #include "style/engine_state.h"
-#include "style/painters.h"
 #include "style/properties.h"
 #include "win32/system_library.h"
 

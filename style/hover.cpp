@@ -2,12 +2,15 @@
 
 #include <commctrl.h>
 
+#include "style/button_painter.h"
+#include "style/combo_painter.h"
 #include "style/control_kind.h"
 #include "style/dispatch.h"
 #include "style/fade.h"
-#include "style/painters.h"
+#include "style/header_painter.h"
 #include "style/primitives.h"
 #include "style/properties.h"
+#include "style/toggle_painters.h"
 #include "win32/words.h"
 
 namespace tarnwick {

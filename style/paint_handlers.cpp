@@ -1,15 +1,15 @@
 // WM_PAINT and WM_NCPAINT of attached windows, picked by control kind.
 #include "style/paint_handlers.h"
 
-#include "style/colours.h"
+#include "style/combo_painter.h"
 #include "style/control_kind.h"
 #include "style/dispatch.h"
 #include "style/fade.h"
-#include "style/paint_handler_parts.h"
-#include "style/paint_parts.h"
-#include "style/painters.h"
-#include "style/primitives.h"
+#include "style/frame_painter.h"
+#include "style/header_painter.h"
+#include "style/progress_painter.h"
 #include "style/properties.h"
+#include "style/toggle_painters.h"
 #include "win32/gdi_scope.h"
 
 namespace tarnwick {
@@ -20,27 +20,6 @@ namespace {
 void PaintPushButton(HWND button, WPARAM wParam) {
     PaintDC dc(button, reinterpret_cast<HDC>(wParam));
     ShowStateImageNow(button, dc.get());
-}
-
-// An editable combo box is drawn wholly by the engine: white face, one
-// outline and the drop-down button in the state it was drawn in last. Its
-// edit field is a child window and paints itself.
-void PaintEditableCombo(HWND combo, WPARAM wParam) {
-    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
-    const Box box = GetWindowBox(combo);
-    PaintDC dc(combo, reinterpret_cast<HDC>(wParam));
-    FillSolid(dc.get(), 0, 0, box.width, box.height, White);
-    FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(combo));
-    PaintComboButton(combo, dc.get(), state, true);
-}
-
-// Over what the combo box's own procedure painted: the double frame and
-// the drop-down button in the state it was drawn in last.
-void PaintComboOverlay(HWND combo) {
-    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
-    ScopedWindowDC dc(combo);
-    DrawDoubleFrame(combo, dc.get());
-    PaintComboButton(combo, dc.get(), state, true);
 }
 
 }  // namespace
@@ -56,7 +35,7 @@ LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case ControlKind::ComboBox:
             if (IsEditableComboStyle(GetWindowLongA(window, GWL_STYLE))) {
-                PaintEditableCombo(window, wParam);
+                PaintEditableCombo(window, reinterpret_cast<HDC>(wParam));
                 return 0;
             }
             [[fallthrough]];
@@ -83,18 +62,14 @@ LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPA
             return result;
         }
         case ControlKind::ProgressBar:
-            PaintProgressClient(window, wParam);
+            PaintProgressClient(window, reinterpret_cast<HDC>(wParam));
             return 0;
         case ControlKind::Header:
-            PaintHeader(window, wParam);
+            PaintHeader(window, reinterpret_cast<HDC>(wParam));
             return 0;
         case ControlKind::Grid: {
             const LRESULT result = forward();
-            if (GetWindowLongA(window, GWL_STYLE) & WS_BORDER) {
-                const Box box = GetWindowBox(window);
-                ScopedWindowDC dc(window);
-                FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(window));
-            }
+            if (GetWindowLongA(window, GWL_STYLE) & WS_BORDER) DrawOutline(window);
             return result;
         }
         case ControlKind::Form:

@@ -1,11 +1,8 @@
-// Check boxes and option buttons: the box or ring with its mark, drawn over
-// the left edge of what the platform's own procedure painted.
-#include <windows.h>
+#include "style/toggle_painters.h"
 
 #include "style/blit.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"

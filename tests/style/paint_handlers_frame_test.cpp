@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "style/button_painter.h"
 #include "style/colours.h"
+#include "style/combo_painter.h"
 #include "style/engine_state.h"
 #include "style/fade.h"
 #include "style/paint_handlers.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"

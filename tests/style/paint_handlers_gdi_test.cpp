@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
+#include "style/button_painter.h"
 #include "style/fade.h"
 #include "style/paint_handlers.h"
-#include "style/painters.h"
 #include "style/properties.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "style/engine_state.h"
+#include "style/header_painter.h"
 #include "style/paint_handlers.h"
-#include "style/paint_parts.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "tests/support/control_windows.h"

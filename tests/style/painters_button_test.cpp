@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "style/button_painter.h"
 #include "style/colours.h"
 #include "style/engine_state.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "tests/support/control_windows.h"

@@ -8,9 +8,8 @@
 #include <string>
 
 #include "style/colours.h"
+#include "style/combo_painter.h"
 #include "style/engine_state.h"
-#include "style/paint_parts.h"
-#include "style/painters.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"

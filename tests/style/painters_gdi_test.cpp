@@ -8,8 +8,11 @@
 #include <functional>
 #include <string>
 
-#include "style/painters.h"
+#include "style/button_painter.h"
+#include "style/combo_painter.h"
+#include "style/header_painter.h"
 #include "style/properties.h"
+#include "style/toggle_painters.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/gdi_probe.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "style/engine_state.h"
-#include "style/painters.h"
+#include "style/header_painter.h"
 #include "style/primitives.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/painter_fixtures.h"

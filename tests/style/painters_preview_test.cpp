@@ -9,9 +9,10 @@
 #include <memory>
 #include <vector>
 
+#include "style/button_painter.h"
 #include "style/paint_handlers.h"
-#include "style/painters.h"
 #include "style/properties.h"
+#include "style/toggle_painters.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/painter_fixtures.h"

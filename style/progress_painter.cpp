@@ -1,20 +1,24 @@
-// Progress bars, painted wholly by the engine: a white trough with a flat
-// fill, inside a one-pixel outline.
-#include <windows.h>
+#include "style/progress_painter.h"
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "style/colours.h"
-#include "style/paint_handler_parts.h"
-#include "style/paint_parts.h"
 #include "style/primitives.h"
 #include "style/rounding.h"
 #include "win32/gdi_scope.h"
 #include "win32/surface.h"
 
 namespace tarnwick {
+namespace {
 
-void PaintProgressClient(HWND bar, WPARAM wParam) {
+// The position that fills a progress bar completely.
+constexpr double kProgressFullPosition = 30000.0;
+
+}  // namespace
+
+void PaintProgressClient(HWND bar, HDC lent) {
     const LONG style = GetWindowLongA(bar, GWL_STYLE);
     RECT client{};
     GetClientRect(bar, &client);
@@ -36,7 +40,7 @@ void PaintProgressClient(HWND bar, WPARAM wParam) {
             FillSolid(surface.get(), 0, 0, RoundHalfEven(w * f), h, ProgressFillColour);
         }
     }
-    PaintDC dc(bar, reinterpret_cast<HDC>(wParam));
+    PaintDC dc(bar, lent);
     BitBlt(dc.get(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);
 }
 
@@ -70,6 +74,11 @@ void PaintProgressFrame(HWND bar) {
     }
     ScopedWindowDC dc(bar);
     BitBlt(dc.get(), 0, 0, box.width, box.height, surface.get(), 0, 0, SRCCOPY);
+}
+
+double ProgressFraction(HWND bar) {
+    const LRESULT position = SendMessageA(bar, PBM_GETPOS, 0, 0);
+    return std::clamp(static_cast<double>(static_cast<int>(position)) / kProgressFullPosition, 0.0, 1.0);
 }
 
 }  // namespace tarnwick

@@ -1,18 +1,25 @@
-// Frames the engine draws over the platform's: the double frame of lists
-// and drop-down combo boxes, and the flat replacement of a sunken client
-// edge.
+#include "style/frame_painter.h"
+
 #include "style/colours.h"
-#include "style/paint_handler_parts.h"
-#include "style/paint_parts.h"
 #include "style/primitives.h"
 #include "win32/gdi_scope.h"
 
 namespace tarnwick {
 
+COLORREF FrameColour(HWND window) {
+    return IsWindowEnabled(window) ? BorderColourEnabled : BorderColourDisabled;
+}
+
 void DrawDoubleFrame(HWND window, HDC windowDc) {
     const Box box = GetWindowBox(window);
     FrameSolid(windowDc, 0, 0, box.width, box.height, FrameColour(window));
     FrameSolid(windowDc, 1, 1, box.width - 2, box.height - 2, White);
+}
+
+void DrawOutline(HWND window) {
+    const Box box = GetWindowBox(window);
+    ScopedWindowDC dc(window);
+    FrameSolid(dc.get(), 0, 0, box.width, box.height, FrameColour(window));
 }
 
 void ReplaceClientEdge(HWND window) {

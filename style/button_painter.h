@@ -1,16 +1,10 @@
 #pragma once
-// The painters: each draws one kind of control in one look from the sprites.
-// They draw into the window's whole area (GetWindowDC, origin at the outer
-// top-left corner, released before they return) or into a DC the caller
-// passes (used unchanged, not released), and never call the control's own
-// window procedure.
-//
-// States are VisualState numbers. Without `force`, PaintComboButton,
-// PaintCheckBox and PaintOptionButton draw nothing when asked for the state
-// they drew last ("OLDSTATE"); when they draw, they store the state first.
+// Push buttons: four state images ("HDC0".."HDC3") drawn once, then blended
+// onto the button with a constant opacity ("ALPHALEVEL"). Painters draw into
+// the window's whole area (GetWindowDC, origin at the outer top-left corner,
+// released before they return) or into a DC the caller lends (used
+// unchanged, not released), and never call the control's own procedure.
 #include <windows.h>
-
-#include "style/control_kind.h"
 
 namespace tarnwick {
 
@@ -39,21 +33,5 @@ void BlendButtonLook(HWND button, HDC target, const ButtonLook& look);
 // Blends the image of state "OLDSTATE" onto the button with constant opacity
 // "ALPHALEVEL": BlendButtonLook of ReadButtonLook.
 void PaintButton(HWND button, HDC target);
-
-// The drop-down button at the right edge of a combo box or drive list. While
-// the list is open the state becomes Pressed, in the caller's variable too.
-void PaintComboButton(HWND window, HDC target, VisualState& state, bool force);
-
-// The box and its mark at the left edge. True when drawn, false when
-// skipped.
-bool PaintCheckBox(HWND window, VisualState state, bool force);
-
-// The ring and its dot at the left edge. True when drawn, false when
-// skipped.
-bool PaintOptionButton(HWND window, VisualState state, bool force);
-
-// One header item with its text in state 0, 1 or 2; nothing for a negative
-// index. `target` null: the window DC.
-void PaintHeaderItem(HWND header, HDC target, int index, int state);
 
 }  // namespace tarnwick

@@ -1,26 +1,27 @@
 #pragma once
-// Pieces shared by the painters and the paint handlers: the frame colour, the combo arrow's position, header items and
-// the progress fraction.
+// Headers: the whole header (a stretched body column as the background and
+// every item's face and caption over it), and one item redrawn on its own
+// when the mouse moves over the header or presses an item.
 #include <windows.h>
 
 #include <string>
 
 namespace tarnwick {
 
-// BorderColourEnabled for an enabled window, BorderColourDisabled for a
-// disabled one.
-COLORREF FrameColour(HWND window);
+// The whole header on the DC a WM_PAINT came with (`lent`), else on
+// BeginPaint's: the background and every item, pressed ("HDINDEX") before
+// hot ("HMINDEX") before normal.
+void PaintHeader(HWND header, HDC lent);
 
-// Left edge of the drop-down arrow inside a combo button of the given
-// width: (bw - 7) - (bw - 7) / 2 in floating point, rounded once with ties
-// to even (bw 17 -> 5, bw 18 -> 6).
-int ComboArrowLeft(int buttonWidth);
+// One header item with its text in state 0, 1 or 2; nothing for a negative
+// index. `target` null: the window DC.
+void PaintHeaderItem(HWND header, HDC target, int index, int state);
 
 // Left edge of a header item's face cell in HeaderSprite: 3 for Hot, 6 for
 // Pressed, 0 for Normal and anything else.
 int HeaderCellX(int state);
 
-// The caption of a header item (HDM_GETITEMA with HDI_TEXT); empty when the
+// The caption of a header item (HDM_GETITEMW with HDI_TEXT); empty when the
 // item has none or does not exist.
 std::wstring ReadHeaderItemText(HWND header, int index);
 
@@ -30,9 +31,5 @@ std::wstring ReadHeaderItemText(HWND header, int index);
 // textHeight), in the surface's text colour.
 void DrawHeaderItem(HDC surface, int left, int width, int faceHeight, int textHeight, int cellX,
                     const std::wstring& text, HFONT font);
-
-// How full a progress bar is: PBM_GETPOS / 30000, held to 0..1 so that a
-// position beyond the range never draws outside the bar's own area.
-double ProgressFraction(HWND bar);
 
 }  // namespace tarnwick
