@@ -1,25 +1,16 @@
 #include "style/attach.h"
 
-#include "style/button_painter.h"
 #include "style/control_kind.h"
 #include "style/dispatch.h"
 #include "style/engine_state.h"
-#include "style/fade.h"
-#include "style/primitives.h"
+#include "style/kind_table.h"
 #include "style/properties.h"
 #include "style/sprites.h"
-#include "win32/gdi_scope.h"
+#include "style/style_message.h"
 #include "win32/subclass.h"
 
 namespace tarnwick {
 namespace {
-
-// Corner ellipse of a push button's rounded region.
-constexpr int kButtonCornerSize = 3;
-// BM_SETSTYLE changes only the low word of the style (the BS_ bits); the
-// high word holds WS_VISIBLE, WS_DISABLED and the like, which the tool may
-// change while the button is attached.
-constexpr DWORD kButtonStyleBits = 0x0000FFFF;
 
 bool BelongsToThisThread(HWND window) {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -33,60 +24,6 @@ BOOL CALLBACK AttachChild(HWND child, LPARAM) {
 BOOL CALLBACK DetachChild(HWND child, LPARAM) {
     DetachWindow(child);
     return TRUE;
-}
-
-// Four memory DCs compatible with the button's window DC, one per
-// VisualState, each holding a bitmap of the whole window's size; then the
-// four looks are drawn into them.
-void CreateButtonStateImages(HWND button) {
-    ScopedWindowDC windowDc(button);
-    const Box box = GetWindowBox(button);
-    for (int state = 0; state < 4; ++state) {
-        HDC image = CreateCompatibleDC(windowDc.get());
-        SetHandleProp(button, StateImageDcProp(state), image);
-        ReplaceStateImageBitmap(button, state, windowDc.get(), box.width, box.height);
-    }
-    RenderButtonStates(button);
-}
-
-void FreeButtonStateImages(HWND button) {
-    for (int state = 0; state < 4; ++state) {
-        // Deleting the DC first leaves the bitmap unselected, so it can go.
-        if (HDC image = GetHandleProp<HDC>(button, StateImageDcProp(state))) DeleteDC(image);
-        if (HBITMAP bitmap = GetHandleProp<HBITMAP>(button, StateImageBitmapProp(state))) DeleteObject(bitmap);
-        RemovePropA(button, StateImageDcProp(state));
-        RemovePropA(button, StateImageBitmapProp(state));
-    }
-}
-
-void PrepareButton(HWND button) {
-    CreateButtonStateImages(button);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
-    // Check boxes, radio buttons and group boxes keep the platform's drawing.
-    if (IsOwnerDrawnButtonStyle(style)) {
-        // lParam -1 asks for a redraw.
-        SendMessageA(button, BM_SETSTYLE, BS_OWNERDRAW, -1);
-    }
-    SetIntProp(button, kPropOldStyle, style);
-    SetIntProp(button, kPropMouseFlag, 0);
-    SetIntProp(button, kPropTimerId, 0);
-    SetIntProp(button, kPropOldState, IsWindowEnabled(button) ? ToInt(VisualState::Normal)
-                                                              : ToInt(VisualState::Disabled));
-    SetIntProp(button, kPropAlphaLevel, 0);
-    SetRoundedButtonRegion(button, GetWindowBox(button));
-}
-
-void UndoButton(HWND button) {
-    FreeButtonStateImages(button);
-    StopFadeTimer(button);
-    const DWORD oldStyle = static_cast<DWORD>(GetIntProp(button, kPropOldStyle));
-    const DWORD current = static_cast<DWORD>(GetWindowLongA(button, GWL_STYLE));
-    SetWindowLongA(button, GWL_STYLE,
-                   static_cast<LONG>((current & ~kButtonStyleBits) | (oldStyle & kButtonStyleBits)));
-    for (const char* name : {kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState, kPropAlphaLevel}) {
-        RemovePropA(button, name);
-    }
-    SetWindowRgn(button, nullptr, TRUE);
 }
 
 // Draws the frame at once through the procedure now in place, and queues
@@ -103,57 +40,24 @@ void ResetEngine() {
     engine.initialised = false;
 }
 
+// WM_ACTIVATE: the other window of the change is attached when it is a
+// message box or dialog this window opened (its child or owned window) or
+// another form.
+void AttachActivatedWindow(HWND window, HWND other) {
+    if (other == nullptr) return;
+    if (GetParent(other) == window || ClassifyWindowHandle(other) == ControlKind::Form) AttachWindow(other);
+}
+
 }  // namespace
-
-void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, int height) {
-    HDC image = GetHandleProp<HDC>(button, StateImageDcProp(state));
-    HBITMAP bitmap = CreateCompatibleBitmap(reference, width, height);
-    HGDIOBJ displaced = image != nullptr && bitmap != nullptr ? SelectObject(image, bitmap) : nullptr;
-    if (displaced == nullptr || displaced == HGDI_ERROR) {
-        // Not selected: keep the image as it is rather than lose track of
-        // the bitmap it holds.
-        if (bitmap != nullptr) DeleteObject(bitmap);
-        return;
-    }
-    // The displaced bitmap is the previous image (or the stock 1 x 1 bitmap
-    // of a new DC, which DeleteObject leaves alone).
-    DeleteObject(displaced);
-    SetHandleProp(button, StateImageBitmapProp(state), bitmap);
-}
-
-void SetRoundedButtonRegion(HWND button, const Box& box) {
-    HRGN region = CreateRoundRectRgn(0, 0, box.width + 1, box.height + 1, kButtonCornerSize, kButtonCornerSize);
-    // The window owns the region from here on.
-    if (region != nullptr && !SetWindowRgn(button, region, TRUE)) DeleteObject(region);
-}
 
 bool AttachWindow(HWND window) {
     if (window == nullptr) return false;
-    if (GetIntProp(window, kPropProcAddr) != 0) return false;
+    if (IsAttached(window)) return false;
     if (!BelongsToThisThread(window)) return false;
 
-    switch (ClassifyWindowHandle(window)) {
-        case ControlKind::Form:
-            EnumChildWindows(window, AttachChild, 0);
-            break;
-        case ControlKind::PushButton:
-            PrepareButton(window);
-            break;
-        case ControlKind::ComboBox:
-        case ControlKind::DriveList:
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton:
-            SetIntProp(window, kPropMouseFlag, 0);
-            SetIntProp(window, kPropOldState, 0);
-            break;
-        case ControlKind::Header:
-            SetIntProp(window, kPropMouseFlag, 0);
-            SetIntProp(window, kPropHeaderDownIndex, -1);
-            SetIntProp(window, kPropHeaderHotIndex, -1);
-            break;
-        default:
-            break;
-    }
+    const KindBehaviour& kind = BehaviourOf(ClassifyWindowHandle(window));
+    if (kind.holdsControls) EnumChildWindows(window, AttachChild, 0);
+    if (kind.attach != nullptr) kind.attach(window);
 
     ++Engine().attachCount;
     const WNDPROC previous = ReplaceWindowProc(window, &StyleWndProc);
@@ -168,35 +72,45 @@ bool DetachWindow(HWND window) {
     const auto saved = GetHandleProp<WNDPROC>(window, kPropProcAddr);
     if (saved == nullptr) return false;
 
-    switch (ClassifyWindowHandle(window)) {
-        case ControlKind::Form:
-            EnumChildWindows(window, DetachChild, 0);
-            break;
-        case ControlKind::PushButton:
-            UndoButton(window);
-            break;
-        case ControlKind::ComboBox:
-        case ControlKind::DriveList:
-        case ControlKind::CheckBox:
-        case ControlKind::OptionButton:
-            RemovePropA(window, kPropMouseFlag);
-            RemovePropA(window, kPropOldState);
-            break;
-        case ControlKind::Header:
-            RemovePropA(window, kPropMouseFlag);
-            RemovePropA(window, kPropHeaderDownIndex);
-            RemovePropA(window, kPropHeaderHotIndex);
-            break;
-        default:
-            break;
-    }
+    const KindBehaviour& kind = BehaviourOf(ClassifyWindowHandle(window));
+    if (kind.holdsControls) EnumChildWindows(window, DetachChild, 0);
+    if (kind.detach != nullptr) kind.detach(window);
 
     RemovePropA(window, kPropProcAddr);
     ReplaceWindowProc(window, saved);
+    ++Engine().detachments;
     RepaintWholeWindow(window);
 
     if (--Engine().attachCount <= 0) ResetEngine();
     return true;
+}
+
+LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (window == nullptr) return 0;
+    const auto saved = GetHandleProp<WNDPROC>(window, kPropProcAddr);
+    if (saved == nullptr) return DefaultWindowProc(window, message, wParam, lParam);
+    const StyleMessage m{saved, window, message, wParam, lParam};
+
+    switch (message) {
+        case WM_DESTROY:
+            // A form with all its descendants, before its own procedure sees
+            // the message.
+            DetachWindow(window);
+            return m.Forward();
+        case WM_ACTIVATE:
+            AttachActivatedWindow(window, reinterpret_cast<HWND>(lParam));
+            return m.Forward();
+        case WM_ENTERIDLE:
+        case WM_CTLCOLORLISTBOX: {
+            // An idle dialog or message box that this window opened, or a
+            // combo box's drop-down list asking for its colours.
+            const LRESULT result = m.Forward();
+            if (lParam != 0) AttachWindow(reinterpret_cast<HWND>(lParam));
+            return result;
+        }
+        default:
+            return DispatchByKind(m);
+    }
 }
 
 }  // namespace tarnwick

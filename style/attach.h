@@ -1,15 +1,16 @@
 #pragma once
-// Attaching windows to the engine and detaching them again.
+// Attaching windows to the engine, detaching them again, and StyleWndProc,
+// the window procedure that attaching installs.
 //
-// An attached window runs StyleWndProc as its window procedure and carries
-// the properties its kind needs ("PROCADDR" always; state images, saved
-// style and fade state for push buttons; hover state for the other
-// interactive kinds). A form is attached together with all its descendants,
-// which are attached first, so that every property exists before the first
-// message reaches StyleWndProc.
+// An attached window runs StyleWndProc and carries "PROCADDR" (its former
+// procedure) and the properties its kind needs (the kind table). A form is
+// attached together with all its descendants, which are attached first, so
+// that every property exists before the first message reaches StyleWndProc.
+// StyleWndProc keeps a window attached through its life: it detaches the
+// window when it is destroyed, attaches the windows it opens (message boxes,
+// dialogs, drop-down lists), and hands every other message to the window's
+// kind (dispatch.h).
 #include <windows.h>
-
-#include "style/primitives.h"
 
 namespace tarnwick {
 
@@ -28,15 +29,9 @@ bool AttachWindow(HWND window);
 // a null handle or a window that is not attached.
 bool DetachWindow(HWND window);
 
-// Puts a new display-compatible bitmap of width x height into the push
-// button's state image `state` ("HDC" + state) and frees the bitmap it
-// displaces; "BMP" + state names the new one. When no bitmap can be made the
-// image keeps the one it has. Used when attaching and when the button is
-// resized.
-void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, int height);
-
-// Gives the push button its rounded outline, a region of the window box's
-// size with 3 x 3 corner ellipses; the window owns the region from then on.
-void SetRoundedButtonRegion(HWND button, const Box& box);
+// Installed by AttachWindow (ReplaceWindowProc). For a window that is not
+// attached (any more) it answers with the default procedure; for a null
+// handle 0.
+LRESULT CALLBACK StyleWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace tarnwick

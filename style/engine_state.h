@@ -25,6 +25,10 @@ struct EngineState {
     // Windows attached and not yet detached (+1 per attach that subclasses,
     // -1 per detach that restores).
     std::int32_t attachCount = 0;
+    // Windows detached so far, never reset: a handler that handed a message
+    // to a window's own procedure asks whether the window is still attached
+    // only when this has changed meanwhile (its click may have closed it).
+    std::uint32_t detachments = 0;
 };
 
 // The process's one engine record.

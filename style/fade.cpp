@@ -1,9 +1,6 @@
 #include "style/fade.h"
 
-#include "style/button_painter.h"
-#include "style/engine_state.h"
 #include "style/properties.h"
-#include "win32/system_library.h"
 
 namespace tarnwick {
 
@@ -22,19 +19,10 @@ bool StopFadeTimer(HWND window) {
     return killed;
 }
 
-void TrackMouseLeave(HWND window) {
-    TRACKMOUSEEVENT request{};
-    request.cbSize = sizeof request;  // 16
-    request.dwFlags = TME_LEAVE;
-    request.hwndTrack = window;
-    request.dwHoverTime = 0;
-    if (TrackMouseEventProc track = MouseTrackingEntry(Engine().trackMouseFromUser32)) track(&request);
-}
-
-void ShowStateImageNow(HWND button, HDC target) {
-    StopFadeTimer(button);
-    SetIntProp(button, kPropAlphaLevel, 255);
-    PaintButton(button, target);
+FadeStep NextFadeLevel(int level) {
+    const int next = level + kFadeStep;
+    if (next > 255) return {0, true};
+    return {next, false};
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #pragma once
-// The per-button fade timer and leave tracking.
+// A push button's fade: its timer ("TIMERID") and the opacity each tick
+// blends the current state image with ("ALPHALEVEL"), rising by 3 a tick.
 #include <windows.h>
 
 namespace tarnwick {
@@ -16,12 +17,13 @@ UINT_PTR StartFadeTimer(HWND window);
 // Stops the running fade timer; returns whether KillTimer succeeded, false
 // when none ran.
 bool StopFadeTimer(HWND window);
-// Asks the platform for one WM_MOUSELEAVE when the cursor leaves the window.
-void TrackMouseLeave(HWND window);
 
-// Shows the button's current state image ("OLDSTATE") opaque, at once: a
-// running fade stops and "ALPHALEVEL" stays 255, so a later blend without
-// a new fade is opaque too. `target` null: the window DC.
-void ShowStateImageNow(HWND button, HDC target);
+// The opacity after one fade tick from `level`, and whether the fade ends
+// with it (the step took it past 255; the level then goes back to 0).
+struct FadeStep {
+    int level;
+    bool finished;
+};
+FadeStep NextFadeLevel(int level);
 
 }  // namespace tarnwick

@@ -16,6 +16,8 @@ std::int32_t GetIntProp(HWND window, const char* name) {
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(GetPropA(window, name)));
 }
 
+bool IsAttached(HWND window) { return GetIntProp(window, kPropProcAddr) != 0; }
+
 BOOL SetIntProp(HWND window, const char* name, std::int32_t value) {
     return SetPropA(window, name, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(value)));
 }

@@ -53,6 +53,9 @@ std::int32_t GetIntProp(HWND window, const char* name);
 // Sets (creates or replaces) the property; returns the SetPropA result.
 BOOL SetIntProp(HWND window, const char* name, std::int32_t value);
 
+// True while the window carries "PROCADDR": it is attached.
+bool IsAttached(HWND window);
+
 // Handles kept in properties (DCs, bitmaps, procedures) are the same 32-bit
 // values seen as handles.
 template <class Handle>

@@ -14,7 +14,6 @@
 
 #include "style/attach.h"
 #include "style/control_kind.h"
-#include "style/dispatch.h"
 #include "style/engine_state.h"
 #include "style/properties.h"
 #include "style/skin.h"

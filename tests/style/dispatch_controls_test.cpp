@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "style/attach.h"
+#include "style/combo_box.h"
 #include "style/control_kind.h"
-#include "style/dispatch.h"
 #include "style/engine_state.h"
-#include "style/hover.h"
+#include "style/header_control.h"
 #include "style/properties.h"
 #include "style/skin.h"
 #include "tests/support/engine_windows.h"

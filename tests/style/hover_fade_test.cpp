@@ -10,7 +10,7 @@
 #include <string>
 
 #include "style/engine_state.h"
-#include "style/hover.h"
+#include "style/fade.h"
 #include "style/properties.h"
 #include "style/skin.h"
 #include "tests/support/engine_windows.h"

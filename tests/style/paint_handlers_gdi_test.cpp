@@ -9,8 +9,8 @@
 #include <string>
 
 #include "style/button_painter.h"
+#include "style/dispatch.h"
 #include "style/fade.h"
-#include "style/paint_handlers.h"
 #include "style/properties.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "style/dispatch.h"
 #include "style/engine_state.h"
 #include "style/header_painter.h"
-#include "style/paint_handlers.h"
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "tests/support/control_windows.h"

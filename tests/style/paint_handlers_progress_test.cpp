@@ -9,7 +9,7 @@
 #include <string>
 
 #include "style/colours.h"
-#include "style/paint_handlers.h"
+#include "style/dispatch.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/painter_fixtures.h"
 #include "tests/support/pixels.h"

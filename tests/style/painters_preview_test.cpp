@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "style/button_painter.h"
-#include "style/paint_handlers.h"
+#include "style/dispatch.h"
 #include "style/properties.h"
 #include "style/toggle_painters.h"
 #include "tests/support/control_windows.h"
