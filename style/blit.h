@@ -10,7 +10,7 @@
 
 #include <optional>
 
-#include "style/sprite_cell.h"
+#include "style/sprite_cells.h"
 #include "win32/box.h"
 
 namespace tarnwick {

@@ -9,7 +9,7 @@
 #include "style/engine_state.h"
 #include "style/primitives.h"
 #include "style/properties.h"
-#include "style/sprites.h"
+#include "style/sprite_cells.h"
 #include "win32/gdi_scope.h"
 #include "win32/system_library.h"
 #include "win32/window_text.h"

@@ -7,7 +7,7 @@
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"
-#include "style/sprites.h"
+#include "style/sprite_cells.h"
 #include "win32/gdi_scope.h"
 #include "win32/surface.h"
 

@@ -10,7 +10,7 @@
 #include "style/engine_state.h"
 #include "style/primitives.h"
 #include "style/properties.h"
-#include "style/sprites.h"
+#include "style/sprite_cells.h"
 #include "win32/gdi_scope.h"
 #include "win32/surface.h"
 

@@ -22,7 +22,7 @@
 #include <cstddef>
 
 #include "style/colours.h"
-#include "style/sprites.h"
+#include "style/sprite_cells.h"
 
 namespace tarnwick {
 namespace {

@@ -13,7 +13,7 @@
 #include "style/primitives.h"
 #include "style/properties.h"
 #include "style/rounding.h"
-#include "style/sprites.h"
+#include "style/sprite_cells.h"
 #include "style/toggle_painters.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"

@@ -9,6 +9,7 @@
 #include "style/colours.h"
 #include "style/engine_state.h"
 #include "style/primitives.h"
+#include "style/sprite_cells.h"
 #include "style/sprites.h"
 #include "tests/support/gdi_probe.h"
 #include "tests/support/pixels.h"
