@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "style/engine_state.h"
-#include "style/properties.h"
+#include "style/model/engine_state.h"
+#include "style/model/properties.h"
 #include "style/skin.h"
 #include "tests/bench/bench_measure.h"
 #include "tests/bench/call_counter.h"

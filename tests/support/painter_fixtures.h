@@ -7,10 +7,10 @@
 
 #include <vector>
 
-#include "style/engine_state.h"
-#include "style/primitives.h"
-#include "style/properties.h"
-#include "style/sprites.h"
+#include "style/draw/primitives.h"
+#include "style/draw/sprites.h"
+#include "style/model/engine_state.h"
+#include "style/model/properties.h"
 #include "tests/support/pixels.h"
 
 namespace tarnwick::test {

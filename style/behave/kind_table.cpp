@@ -1,0 +1,159 @@
+#include "style/behave/kind_table.h"
+
+#include "style/behave/combo_box.h"
+#include "style/behave/header_control.h"
+#include "style/behave/hover.h"
+#include "style/behave/plain_controls.h"
+#include "style/behave/push_button.h"
+#include "style/behave/toggle_buttons.h"
+#include "style/paint/toggle_painters.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr KindBehaviour kOther{
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+};
+
+// A form looks the same enabled or not; it is disabled while its message
+// boxes are open, and redrawing it all then would cost.
+constexpr KindBehaviour kForm{
+    .holdsControls = true,
+    .paintFrame = FlattenClientEdge,
+};
+
+constexpr KindBehaviour kPushButton{
+    .attach = AttachPushButton,
+    .detach = DetachPushButton,
+    .paint = PaintPushButton,
+    .paintFrame = FlattenClientEdge,
+    .tickFirst = TickPushButtonFade,
+    .buttonUpFirst = ReleasePushButtonClick,
+    .spaceUpFirst = ReleasePushButtonSpace,
+    .styleFirst = KeepPushButtonOwnerDrawn,
+    .resized = ResizePushButton,
+    .focusChanged = RefocusPushButton,
+    .enabled = EnablePushButton,
+    .spaceDown = PressPushButton,
+    .buttonDown = PressPushButtonAt,
+    .doubleClick = PressPushButtonAt,
+    .mouseMove = HoverPushButton,
+    .mouseLeave = LeavePushButton,
+};
+
+constexpr KindBehaviour kComboBox{
+    .attach = AttachHoverState,
+    .detach = DetachHoverState,
+    .paint = PaintComboBox,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+    .moving = RedrawComboButton,
+    .buttonDown = PressComboBox,
+    .buttonUp = ReleaseComboButton,
+    .mouseMove = HoverComboBox,
+    .mouseLeave = LeaveComboButton,
+};
+
+constexpr KindBehaviour kDriveList{
+    .attach = AttachHoverState,
+    .detach = DetachHoverState,
+    .paint = PaintDriveList,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+    .moving = RedrawComboButton,
+    .buttonDown = PressDriveList,
+    .buttonUp = ReleaseComboButton,
+    .mouseMove = HoverDriveList,
+    .mouseLeave = LeaveComboButton,
+};
+
+constexpr KindBehaviour kCheckBox{
+    .attach = AttachHoverState,
+    .detach = DetachHoverState,
+    .paint = PaintToggle<PaintCheckBox>,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+    .spaceDown = PressToggle<PaintCheckBox>,
+    .spaceUp = ReleaseToggle<PaintCheckBox>,
+    .buttonDown = PressToggleAt<PaintCheckBox>,
+    .buttonUp = ReleaseToggle<PaintCheckBox>,
+    .mouseMove = HoverToggle<PaintCheckBox>,
+    .mouseLeave = LeaveToggle<PaintCheckBox>,
+    .paintToggle = PaintCheckBox,
+};
+
+constexpr KindBehaviour kOptionButton{
+    .attach = AttachHoverState,
+    .detach = DetachHoverState,
+    .paint = PaintToggle<PaintOptionButton>,
+    .paintFrame = FlattenClientEdge,
+    .focusChanged = RedrawToggle<PaintOptionButton>,
+    .enabled = RedrawControl,
+    .spaceDown = PressToggle<PaintOptionButton>,
+    .spaceUp = ReleaseToggle<PaintOptionButton>,
+    .buttonDown = PressToggleAt<PaintOptionButton>,
+    .buttonUp = ReleaseToggle<PaintOptionButton>,
+    .mouseMove = HoverToggle<PaintOptionButton>,
+    .mouseLeave = LeaveToggle<PaintOptionButton>,
+    .paintToggle = PaintOptionButton,
+};
+
+constexpr KindBehaviour kProgressBar{
+    .paint = PaintProgressBar,
+    .paintFrame = PaintProgressBarFrame,
+    .enabled = RedrawControl,
+};
+
+constexpr KindBehaviour kHeader{
+    .attach = AttachHeader,
+    .detach = DetachHeader,
+    .paint = PaintHeaderControl,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+    .buttonDown = PressHeaderItem,
+    .doubleClick = PressHeaderItem,
+    .buttonUp = ReleaseHeaderItem,
+    .mouseMove = HoverHeader,
+    .mouseLeave = LeaveHeader,
+};
+
+// A data list keeps its own frame: its WM_NCPAINT goes on untouched.
+constexpr KindBehaviour kDataList{
+    .paint = PaintListFrame,
+    .enabled = RedrawControl,
+};
+
+constexpr KindBehaviour kComboList{
+    .paint = PaintListFrame,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+};
+
+constexpr KindBehaviour kGrid{
+    .paint = PaintGridFrame,
+    .paintFrame = FlattenClientEdge,
+    .enabled = RedrawControl,
+};
+
+}  // namespace
+
+const KindBehaviour& BehaviourOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Form: return kForm;
+        case ControlKind::PushButton: return kPushButton;
+        case ControlKind::ComboBox: return kComboBox;
+        case ControlKind::DriveList: return kDriveList;
+        case ControlKind::CheckBox: return kCheckBox;
+        case ControlKind::OptionButton: return kOptionButton;
+        case ControlKind::ProgressBar: return kProgressBar;
+        case ControlKind::Header: return kHeader;
+        case ControlKind::DataList: return kDataList;
+        case ControlKind::ComboList: return kComboList;
+        case ControlKind::Grid: return kGrid;
+        case ControlKind::Other: break;
+    }
+    return kOther;
+}
+
+}  // namespace tarnwick
