@@ -1,15 +1,15 @@
-#include "tests/bench/fade_tick_bench.h"
+#include "bench/fade_tick_bench.h"
 
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
 
+#include "bench/bench_measure.h"
+#include "bench/call_counter.h"
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"
 #include "style/skin.h"
-#include "tests/bench/bench_measure.h"
-#include "tests/bench/call_counter.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/gdi_probe.h"
 #include "tests/support/test_windows.h"

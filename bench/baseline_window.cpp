@@ -15,7 +15,7 @@
 
 #include <cstdio>
 
-#include "tests/bench/copy_setting.h"
+#include "bench/copy_setting.h"
 
 namespace {
 

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/bench_measure.h"
-#include "tests/bench/fade_tick_bench.h"
-#include "tests/bench/process_bench.h"
+#include "bench/bench_measure.h"
+#include "bench/fade_tick_bench.h"
+#include "bench/process_bench.h"
 #include "tests/support/tool_driver.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/bench/process_bench.h"
+#include "bench/process_bench.h"
 
 #include <windows.h>
 #include <psapi.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/bench_measure.h"
+#include "bench/bench_measure.h"
 
 namespace tarnwick::bench {
 

@@ -1,4 +1,4 @@
-#include "tests/bench/call_counter.h"
+#include "bench/call_counter.h"
 
 #include <cstdint>
 #include <cstring>

@@ -13,8 +13,8 @@
 
 
 #include "app/main_layout.h"
+#include "bench/copy_setting.h"
 #include "res/resource_ids.h"
-#include "tests/bench/copy_setting.h"
 
 namespace {
 
