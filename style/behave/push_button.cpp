@@ -71,11 +71,13 @@ void FreeButtonStateImages(HWND button) {
 
 // The current state image ("OLDSTATE") opaque, at once: a running fade
 // stops and "ALPHALEVEL" stays 255, so a later blend without a new fade is
-// opaque too. `target` null: the window DC.
-void ShowStateImageNow(HWND button, HDC target) {
+// opaque too. `target` null: the window DC. `known` is what the caller has
+// read or written of the look in this message already.
+void ShowStateImageNow(HWND button, HDC target, KnownLook known = {}) {
     StopFadeTimer(button);
     SetIntProp(button, kPropAlphaLevel, 255);
-    PaintButton(button, target);
+    known.alpha = 255;
+    BlendButtonLook(button, target, ReadButtonLook(button, known));
 }
 
 // The normal image fades in from `startLevel`; the next mouse move counts
@@ -120,11 +122,12 @@ void DetachPushButton(HWND button) {
 }
 
 LRESULT PaintPushButton(const StyleMessage& message) {
-    if (!IsOwnerDrawnButtonStyle(GetIntProp(message.window, kPropOldStyle))) {
+    const LONG oldStyle = GetIntProp(message.window, kPropOldStyle);
+    if (!IsOwnerDrawnButtonStyle(oldStyle)) {
         return message.Forward();  // the platform draws check boxes, radios, group boxes
     }
     PaintDC dc(message.window, message.PaintDc());
-    ShowStateImageNow(message.window, dc.get());
+    ShowStateImageNow(message.window, dc.get(), {.oldStyle = oldStyle});
     return 0;
 }
 
@@ -174,14 +177,15 @@ void RefocusPushButton(HWND button) {
 void EnablePushButton(HWND button, bool enabled) {
     // Opaque, not at the current level: a finished fade leaves it at 0, at
     // which the new state would not show at all.
-    SetIntProp(button, kPropOldState, ToInt(enabled ? VisualState::Normal : VisualState::Disabled));
-    ShowStateImageNow(button, nullptr);
+    const int state = ToInt(enabled ? VisualState::Normal : VisualState::Disabled);
+    SetIntProp(button, kPropOldState, state);
+    ShowStateImageNow(button, nullptr, {.state = state});
 }
 
 void PressPushButton(HWND button) {
     // The level goes back to 0 for the fade that follows the release.
     SetIntProp(button, kPropOldState, ToInt(VisualState::Pressed));
-    ShowStateImageNow(button, nullptr);
+    ShowStateImageNow(button, nullptr, {.state = ToInt(VisualState::Pressed)});
     SetIntProp(button, kPropAlphaLevel, 0);
 }
 
@@ -206,7 +210,8 @@ void LeavePushButton(HWND button) {
     // over it.
     SetIntProp(button, kPropOldState, ToInt(VisualState::Hot));
     SetIntProp(button, kPropAlphaLevel, kLeaveBlendLevel);
-    PaintButton(button, nullptr);
+    BlendButtonLook(button, nullptr,
+                    ReadButtonLook(button, {.state = ToInt(VisualState::Hot), .alpha = kLeaveBlendLevel}));
     SetIntProp(button, kPropOldState, ToInt(VisualState::Normal));
     SetIntProp(button, kPropAlphaLevel, 0);
     StartFadeTimer(button);

@@ -41,15 +41,15 @@ void RenderButtonStates(HWND button) {
     }
 }
 
-ButtonLook ReadButtonLook(HWND button) {
+ButtonLook ReadButtonLook(HWND button, const KnownLook& known) {
     ButtonLook look;
-    look.oldStyle = GetIntProp(button, kPropOldStyle);
-    look.state = GetIntProp(button, kPropOldState);
+    look.oldStyle = known.oldStyle ? *known.oldStyle : GetIntProp(button, kPropOldStyle);
+    look.state = known.state ? *known.state : GetIntProp(button, kPropOldState);
     if (!IsWindowEnabled(button) && look.state != ToInt(VisualState::Disabled)) {
         look.state = ToInt(VisualState::Disabled);
         SetIntProp(button, kPropOldState, look.state);
     }
-    look.alpha = GetIntProp(button, kPropAlphaLevel);
+    look.alpha = known.alpha ? *known.alpha : GetIntProp(button, kPropAlphaLevel);
     // The image is read only when it can be drawn.
     const char* imageName = StateImageDcProp(look.state);
     if (IsOwnerDrawnButtonStyle(look.oldStyle) && imageName != nullptr && look.alpha > 0) {

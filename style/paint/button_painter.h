@@ -6,6 +6,8 @@
 // unchanged, not released), and never call the control's own procedure.
 #include <windows.h>
 
+#include <optional>
+
 namespace tarnwick {
 
 // Draws the button's four state images ("HDC0".."HDC3"): face, caption and,
@@ -22,9 +24,16 @@ struct ButtonLook {
     int alpha = 0;      // "ALPHALEVEL" as stored
     HDC image = nullptr;  // the memory DC of the state's image
 };
+// What a caller knows of the look already, having read or written it in
+// the same message: those properties are not read again.
+struct KnownLook {
+    std::optional<LONG> oldStyle = std::nullopt;
+    std::optional<int> state = std::nullopt;
+    std::optional<int> alpha = std::nullopt;
+};
 // Reads the look; a disabled button's "OLDSTATE" becomes 3 (written only
 // when it was not 3 already).
-ButtonLook ReadButtonLook(HWND button);
+ButtonLook ReadButtonLook(HWND button, const KnownLook& known = {});
 // Blends the look's image onto the button with its opacity (clamped to
 // 0..255; 0 draws nothing, 255 copies). Buttons that are not owner-drawn
 // are left alone. `target` null: the window DC.

@@ -18,7 +18,7 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
     if (SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0) {
         state = VisualState::Pressed;
     }
-    if (ToInt(state) == GetIntProp(window, kPropOldState) && !force) {
+    if (!force && ToInt(state) == GetIntProp(window, kPropOldState)) {
         return;
     }
     // A simple combo box (list always shown) has no drop-down button.

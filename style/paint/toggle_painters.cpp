@@ -16,7 +16,7 @@ namespace {
 // Skips a repaint in the state drawn last unless forced; otherwise records
 // the state about to be drawn.
 bool TakeState(HWND window, VisualState state, bool force) {
-    if (ToInt(state) == GetIntProp(window, kPropOldState) && !force) {
+    if (!force && ToInt(state) == GetIntProp(window, kPropOldState)) {
         return false;
     }
     SetIntProp(window, kPropOldState, ToInt(state));
