@@ -68,36 +68,29 @@ constexpr KindBehaviour kDriveList{
     .mouseLeave = LeaveComboButton,
 };
 
-constexpr KindBehaviour kCheckBox{
-    .attach = AttachHoverState,
-    .detach = DetachHoverState,
-    .paint = PaintToggle<PaintCheckBox>,
-    .paintFrame = FlattenClientEdge,
-    .enabled = RedrawControl,
-    .spaceDown = PressToggle<PaintCheckBox>,
-    .spaceUp = ReleaseToggle<PaintCheckBox>,
-    .buttonDown = PressToggleAt<PaintCheckBox>,
-    .buttonUp = ReleaseToggle<PaintCheckBox>,
-    .mouseMove = HoverToggle<PaintCheckBox>,
-    .mouseLeave = LeaveToggle<PaintCheckBox>,
-    .paintToggle = PaintCheckBox,
-};
+// Check boxes and option buttons do the same, each with its own painter;
+// an option button is drawn again when it gains or loses the focus.
+template <TogglePainter Paint>
+constexpr KindBehaviour ToggleBehaviour(bool redrawnOnFocus) {
+    return {
+        .attach = AttachHoverState,
+        .detach = DetachHoverState,
+        .paint = PaintToggle<Paint>,
+        .paintFrame = FlattenClientEdge,
+        .focusChanged = redrawnOnFocus ? RedrawToggle<Paint> : nullptr,
+        .enabled = RedrawControl,
+        .spaceDown = PressToggle<Paint>,
+        .spaceUp = ReleaseToggle<Paint>,
+        .buttonDown = PressToggleAt<Paint>,
+        .buttonUp = ReleaseToggle<Paint>,
+        .mouseMove = HoverToggle<Paint>,
+        .mouseLeave = LeaveToggle<Paint>,
+        .paintToggle = Paint,
+    };
+}
 
-constexpr KindBehaviour kOptionButton{
-    .attach = AttachHoverState,
-    .detach = DetachHoverState,
-    .paint = PaintToggle<PaintOptionButton>,
-    .paintFrame = FlattenClientEdge,
-    .focusChanged = RedrawToggle<PaintOptionButton>,
-    .enabled = RedrawControl,
-    .spaceDown = PressToggle<PaintOptionButton>,
-    .spaceUp = ReleaseToggle<PaintOptionButton>,
-    .buttonDown = PressToggleAt<PaintOptionButton>,
-    .buttonUp = ReleaseToggle<PaintOptionButton>,
-    .mouseMove = HoverToggle<PaintOptionButton>,
-    .mouseLeave = LeaveToggle<PaintOptionButton>,
-    .paintToggle = PaintOptionButton,
-};
+constexpr KindBehaviour kCheckBox = ToggleBehaviour<PaintCheckBox>(false);
+constexpr KindBehaviour kOptionButton = ToggleBehaviour<PaintOptionButton>(true);
 
 constexpr KindBehaviour kProgressBar{
     .paint = PaintProgressBar,
