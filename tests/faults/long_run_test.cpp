@@ -20,9 +20,9 @@
 
 #include "core/apply.h"
 #include "core/restore.h"
-#include "style/engine_state.h"
-#include "style/fade.h"
-#include "style/properties.h"
+#include "style/behave/fade.h"
+#include "style/model/engine_state.h"
+#include "style/model/properties.h"
 #include "style/skin.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/faults/fault_folders.h"

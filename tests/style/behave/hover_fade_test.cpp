@@ -127,7 +127,9 @@ TEST_F(ButtonFadeTest, StateTableThroughHoverPressReleaseAndKeys) {
         Send(step.message, step.wParam, mouse ? inside : 0);
         EXPECT_EQ(StateOf(button_), step.expected);
         if (step.message == WM_LBUTTONDOWN || step.message == WM_KEYDOWN) {
-            if (step.wParam != 'A') EXPECT_EQ(DifferingPixels(button_, 2), 0) << "pressed image shown opaque";
+            if (step.wParam != 'A') {
+                EXPECT_EQ(DifferingPixels(button_, 2), 0) << "pressed image shown opaque";
+            }
         }
     }
     test::ParkCursor();
