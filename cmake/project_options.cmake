@@ -12,7 +12,12 @@ add_link_options(-static -static-libgcc -static-libstdc++
                  -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,1
                  -Wl,--major-os-version,5 -Wl,--minor-os-version,1
                  # Small exe: drop unused code and, in release builds, symbols.
-                 -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+                 -Wl,--gc-sections $<$<CONFIG:Release>:-s>
+                 # Sections start on a page in the file too, so that a loader
+                 # can map them from the file rather than copy them into
+                 # private memory (Wine copies every section that does not):
+                 # half a megabyte less memory at the price of some padding.
+                 -Wl,--file-alignment,4096)
 
 # The same bytes from every build of the same source (scripts/package, the
 # reproducible_exe test): no link time in the PE header, and no folder of
