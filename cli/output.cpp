@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 #include "form/form.h"
 
@@ -56,8 +57,7 @@ bool WriteToParentConsole(std::wstring_view text) {
     return written;
 }
 
-}  // namespace
-
+// The text in UTF-8 with CR LF line ends, as it goes to a file or a pipe.
 std::string RedirectedBytes(std::wstring_view text) {
     const std::wstring lines = WithLineEnds(text);
     const int size = WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0,
@@ -69,6 +69,8 @@ std::string RedirectedBytes(std::wstring_view text) {
     }
     return bytes;
 }
+
+}  // namespace
 
 void Deliver(std::wstring_view text) {
     const std::wstring lines = WithLineEnds(text);

@@ -9,7 +9,6 @@
 //   shows correctly whatever the console's code page.
 // - Started with neither (from a shortcut or Explorer), the text is shown
 //   in one "系统信息" box of the tool.
-#include <string>
 #include <string_view>
 
 namespace tarnwick::cli {
@@ -17,8 +16,5 @@ namespace tarnwick::cli {
 // `text` is lines separated by "\n"; each line ends with CR LF where it is
 // written out.
 void Deliver(std::wstring_view text);
-
-// The text in UTF-8 with CR LF line ends, as it goes to a file or a pipe.
-std::string RedirectedBytes(std::wstring_view text);
 
 }  // namespace tarnwick::cli
