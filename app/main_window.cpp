@@ -15,8 +15,8 @@
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"
-#include "style/primitives.h"
 #include "style/skin.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {
@@ -108,9 +108,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            OnMouseDown(message, wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            OnLeftButtonDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case kReportReadError:
             ReportReadError();
@@ -141,9 +139,8 @@ void MainWindow::OnCommand(int id, int code) {
     }
 }
 
-void MainWindow::OnMouseDown(UINT message, WPARAM keys, POINT point) {
-    if (LabelAt(labels_, point) == kDragBandLabel)
-        OnDragBandPressed(MouseButtonOf(message), ShiftState(keys), point.x, point.y);
+void MainWindow::OnLeftButtonDown(POINT point) {
+    if (LabelAt(labels_, point) == kDragBandLabel) OnDragBandPressed();
 }
 
 void MainWindow::ChildKeyPress(HWND child, int& keyAscii) {
@@ -177,22 +174,28 @@ void MainWindow::OnLoad() {
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(Handle(), kBackColour, 0, LWA_COLORKEY);
 
-    // 6. The version tag: the 信息 text is what "确认" reads back.
+    // 6. The version tag: the 信息 text is what "确认" reads back. The hidden
+    // field 验证 is the window's text buffer for the probe and keeps the
+    // probe text, as the window's items are laid out. Nothing reads it back:
+    // the recognition converts the probe through code page 936 itself, so
+    // that it comes out the same on every system.
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     SetWindowTextW(versionTagBuffer_, recognition.probeText.c_str());
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
 
-    // 7. Captions, see-through labels and typed-length limits. The limit
-    // stops typing only; text the program puts in is not cut.
+    // 7. Captions, see-through labels and typed-length limits, all from the
+    // fields' table, which the messages about a refused value name too. The
+    // limit stops typing only; text the program puts in is not cut.
     for (int i = 0; i < kFieldCount; ++i) {
         SetLabelCaption(FieldLabel(i), kFields[i].caption);
         SetLabelTransparent(FieldLabel(i), true);
     }
     SetLabelTransparent(kStatusLabel, true);
-    for (int i = 0; i < kFieldCount; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 2, 0);
-    for (int i = 1; i <= 4; ++i) SendMessageA(fields_[i], EM_LIMITTEXT, 3, 0);
+    for (int i = 0; i < kFieldCount; ++i) {
+        SendMessageA(fields_[i], EM_LIMITTEXT, static_cast<WPARAM>(kFields[i].typedLimit), 0);
+    }
 
     // 8. The values applied last time; each change runs OnFieldChanged.
     CachedValues cached = ReadSettingsCache(folder_);
@@ -224,8 +227,7 @@ void MainWindow::FilterFieldKey(int, int& keyAscii) {
     if (keyAscii != VK_BACK && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
 }
 
-void MainWindow::OnDragBandPressed(int button, int, int, int) {
-    if (button != 1) return;
+void MainWindow::OnDragBandPressed() {
     // The platform moves the window as if its caption had been grabbed.
     ReleaseCapture();
     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);

@@ -53,10 +53,10 @@ private:
     void OnRestore();
     void OnFieldChanged(int index);
     void FilterFieldKey(int index, int& keyAscii);
-    void OnDragBandPressed(int button, int shift, int x, int y);  // 移动
+    void OnDragBandPressed();  // 移动, with the left button
 
     void OnCommand(int id, int code);
-    void OnMouseDown(UINT message, WPARAM keys, POINT point);
+    void OnLeftButtonDown(POINT point);
     void ReportReadError();
     void ShowResult(const OperationResult& result);
     FieldTexts CurrentFieldTexts() const;

@@ -2,7 +2,9 @@
 
 #include "res/resource_ids.h"
 #include "style/skin.h"
-#include "style/subclass.h"
+#include "win32/gdi_scope.h"
+#include "win32/subclass.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -49,30 +51,6 @@ bool CanTakeFocus(HWND window) {
     return (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) && IsWindowVisible(window) &&
            IsWindowEnabled(window);
 }
-
-// Off-screen surface for flicker-free painting: a memory DC with a bitmap
-// of the given size; the old bitmap goes back before either is deleted.
-class Surface {
-public:
-    Surface(HDC reference, int width, int height)
-        : dc_(CreateCompatibleDC(reference)), bitmap_(CreateCompatibleBitmap(reference, width, height)) {
-        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Surface() {
-        if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    bool Ok() const { return old_ != nullptr; }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 }  // namespace
 
@@ -160,26 +138,6 @@ void ShowMessageBoxAlone(std::wstring_view text) {
     SetForegroundWindow(owner.Handle());
     ShowMessageBox(owner.Handle(), text);
 }
-
-int MouseButtonOf(UINT buttonDownMessage) {
-    switch (buttonDownMessage) {
-        case WM_LBUTTONDOWN: return 1;
-        case WM_RBUTTONDOWN: return 2;
-        case WM_MBUTTONDOWN: return 4;
-        default: return 0;
-    }
-}
-
-int HeldButtons(WPARAM keys) {
-    return ((keys & MK_LBUTTON) ? 1 : 0) | ((keys & MK_RBUTTON) ? 2 : 0) | ((keys & MK_MBUTTON) ? 4 : 0);
-}
-
-int ShiftState(WPARAM keys) {
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-           ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
-}
-
-int LiveFormCount() { return liveForms; }
 
 int RunMessageLoop() {
     MSG message;
@@ -296,12 +254,12 @@ void Form::PaintBeneathLabels(HDC) {}
 void Form::Paint(HDC target) {
     RECT client;
     GetClientRect(window_, &client);
-    Surface surface(target, client.right, client.bottom);
-    HDC dc = surface.Ok() ? surface.Dc() : target;
+    // Composed off-screen, so that the window never shows half of it; drawn
+    // straight onto the target should no surface be had.
+    OwnedSurface surface(client.right, client.bottom, target);
+    HDC dc = surface ? surface.get() : target;
 
-    HBRUSH back = CreateSolidBrush(ResolveColour(backColour_));
-    FillRect(dc, &client, back);
-    DeleteObject(back);
+    FillRect(dc, &client, GdiObject<HBRUSH>(CreateSolidBrush(ResolveColour(backColour_))).get());
     picture_.Draw(dc, client.right, client.bottom, ResolveColour(backColour_));
     PaintBeneathLabels(dc);
     for (const Label& label : labels_) DrawLabel(dc, label, UiFont());
@@ -310,8 +268,7 @@ void Form::Paint(HDC target) {
 }
 
 void Form::InvalidateLabel(int index) {
-    const Box& b = labels_[static_cast<size_t>(index)].box;
-    RECT box{b.left, b.top, b.Right(), b.Bottom()};
+    const RECT box = ToRect(labels_[static_cast<size_t>(index)].box);
     if (window_) InvalidateRect(window_, &box, FALSE);
 }
 

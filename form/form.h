@@ -47,15 +47,7 @@ void ShowMessageBox(HWND owner, std::wstring_view text);
 // are. Returns when the box is answered.
 void ShowMessageBoxAlone(std::wstring_view text);
 
-// Mouse arguments of the forms' handlers. Buttons: 1 left, 2 right,
-// 4 middle; shift state: 1 Shift, 2 Ctrl, 4 Alt.
-int MouseButtonOf(UINT buttonDownMessage);
-int HeldButtons(WPARAM keys);
-int ShiftState(WPARAM keys);
-
-// Forms whose window exists. The message loop ends when none is left.
-int LiveFormCount();
-// Runs the message loop until no form is left. Tab and Shift+Tab move the
+// Runs the message loop until no form of the tool is left. Tab and Shift+Tab move the
 // focus within the form that holds it.
 int RunMessageLoop();
 

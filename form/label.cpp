@@ -1,5 +1,7 @@
 #include "form/label.h"
 
+#include "win32/gdi_scope.h"
+
 namespace tarnwick {
 
 COLORREF ResolveColour(COLORREF colour) {
@@ -8,21 +10,18 @@ COLORREF ResolveColour(COLORREF colour) {
 }
 
 void DrawLabel(HDC dc, const Label& label, HFONT font) {
-    RECT box{label.box.left, label.box.top, label.box.Right(), label.box.Bottom()};
+    RECT box = ToRect(label.box);
     if (!label.transparent) {
-        HBRUSH brush = CreateSolidBrush(ResolveColour(label.backColour));
-        FillRect(dc, &box, brush);
-        DeleteObject(brush);
+        FillRect(dc, &box, GdiObject<HBRUSH>(CreateSolidBrush(ResolveColour(label.backColour))).get());
     }
     if (label.caption.empty()) return;
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    ScopedSelectObject selectFont(dc, font);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, ResolveColour(label.foreColour));
     DrawTextW(dc, label.caption.data(), static_cast<int>(label.caption.size()), &box,
               DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 int LabelAt(std::span<const Label> labels, POINT point) {

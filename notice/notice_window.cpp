@@ -6,9 +6,9 @@
 
 #include "core/hint_file.h"
 #include "notice/taskbar.h"
-#include "style/primitives.h"
 #include "style/skin.h"
-#include "style/system_library.h"
+#include "win32/system_library.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {
@@ -79,7 +79,7 @@ void NoticeWindow::Show() {
 LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_MOUSEMOVE:
-            OnMouseMove(wParam, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
@@ -117,14 +117,13 @@ void NoticeWindow::PaintBeneathLabels(HDC dc) {
     FrameRect(dc, &outline, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
-void NoticeWindow::OnMouseMove(WPARAM keys, POINT point) {
-    int button = HeldButtons(keys), shift = ShiftState(keys);
+void NoticeWindow::OnMouseMove(POINT point) {
     switch (LabelAt(labels_, point)) {
-        case -1: OnBareSurfaceHover(button, shift, point.x, point.y); break;
-        case TitleBar: OnTitleBarHover(button, shift, point.x, point.y); break;
-        case ContactLink: OnContactLinkHover(button, shift, point.x, point.y); break;
-        case WebLink: OnWebLinkHover(button, shift, point.x, point.y); break;
-        case CloseLabel: OnCloseLabelHover(button, shift, point.x, point.y); break;
+        case -1: OnBareSurfaceHover(); break;
+        case TitleBar: OnTitleBarHover(); break;
+        case ContactLink: OnContactLinkHover(); break;
+        case WebLink: OnWebLinkHover(); break;
+        case CloseLabel: OnCloseLabelHover(); break;
         default: break;  // TitleText, ThanksText and AdviceText change nothing
     }
 }
@@ -162,13 +161,13 @@ void NoticeWindow::OnLoad() {
     Move(ScreenWidth() - WindowWidth(), NoticeStartTop(ScreenHeight(), taskbar, WindowHeight()));
 }
 
-void NoticeWindow::OnBareSurfaceHover(int, int, int, int) {
+void NoticeWindow::OnBareSurfaceHover() {
     SetLabelForeColour(ContactLink, kBlue);
     SetLabelForeColour(WebLink, kBlue);
     SetLabelForeColour(CloseLabel, kGreen);
 }
 
-void NoticeWindow::OnTitleBarHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kGreen); }
+void NoticeWindow::OnTitleBarHover() { SetLabelForeColour(CloseLabel, kGreen); }
 
 // The links open shown: a mail program or browser started hidden would
 // look to the user as if the click did nothing.
@@ -176,17 +175,17 @@ void NoticeWindow::OpenContactLink() {
     OpenLink(Handle(), kContactAddress);
 }
 
-void NoticeWindow::OnContactLinkHover(int, int, int, int) { SetLabelForeColour(ContactLink, kGreen); }
+void NoticeWindow::OnContactLinkHover() { SetLabelForeColour(ContactLink, kGreen); }
 
 void NoticeWindow::OpenWebLink() {
     OpenLink(Handle(), kWebAddress);
 }
 
-void NoticeWindow::OnWebLinkHover(int, int, int, int) { SetLabelForeColour(WebLink, kGreen); }
+void NoticeWindow::OnWebLinkHover() { SetLabelForeColour(WebLink, kGreen); }
 
 void NoticeWindow::OnCloseClicked() { StartTimer(kSlideOutTimer, slidingOut_); }
 
-void NoticeWindow::OnCloseLabelHover(int, int, int, int) { SetLabelForeColour(CloseLabel, kRed); }
+void NoticeWindow::OnCloseLabelHover() { SetLabelForeColour(CloseLabel, kRed); }
 
 void NoticeWindow::OnDontShowAgainClicked() {
     bool checked = SendMessageW(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;

@@ -57,19 +57,19 @@ protected:
 
 private:
     void OnLoad();
-    void OnBareSurfaceHover(int button, int shift, int x, int y);
-    void OnTitleBarHover(int button, int shift, int x, int y);
+    void OnBareSurfaceHover();
+    void OnTitleBarHover();
     void OpenContactLink();
-    void OnContactLinkHover(int button, int shift, int x, int y);
+    void OnContactLinkHover();
     void OpenWebLink();
-    void OnWebLinkHover(int button, int shift, int x, int y);
+    void OnWebLinkHover();
     void OnCloseClicked();
-    void OnCloseLabelHover(int button, int shift, int x, int y);
+    void OnCloseLabelHover();
     void OnDontShowAgainClicked();
     void OnSlideInTimer();
     void OnSlideOutTimer();
 
-    void OnMouseMove(WPARAM keys, POINT point);
+    void OnMouseMove(POINT point);
     void OnLeftButton(bool down, POINT point);
     void OnTimer(UINT_PTR id);
     void Move(double left, double top);

@@ -12,16 +12,15 @@ int TaskbarHeightFromWorkArea(double screenHeightTwips, const RECT* workArea, do
     // A strip as tall as the screen leaves no work area at all: the query
     // gave nonsense, and trusting it would park the window above the screen.
     if (height < 0 || height >= screenHeightTwips) return 0;
-    if (height > 32767) return 32767;
     return static_cast<int>(height);
 }
 
-short GetTaskbarHeight() {
+int GetTaskbarHeight() {
     RECT workArea{0, 0, 0, 0};
     BOOL ok = SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
     double twipsPerPixel = ScreenTwipsPerPixel();
     double screenHeight = PixelsToTwips(GetSystemMetrics(SM_CYSCREEN), twipsPerPixel);
-    return static_cast<short>(TaskbarHeightFromWorkArea(screenHeight, ok ? &workArea : nullptr, twipsPerPixel));
+    return TaskbarHeightFromWorkArea(screenHeight, ok ? &workArea : nullptr, twipsPerPixel);
 }
 
 double NoticeStartTop(double screenHeight, double taskbarHeight, double windowHeight) {

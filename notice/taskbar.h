@@ -8,12 +8,11 @@ namespace tarnwick {
 // Height in twips of the screen strip below the work area: the taskbar's
 // height when it sits at the bottom, 0 when it sits on another edge or is
 // hidden. `workArea` is null when the work area could not be queried; that,
-// an empty work area and a strip as tall as the screen count as no taskbar. The result is clamped to
-// 0..32767 so that it always fits the 16-bit result of GetTaskbarHeight.
+// an empty work area and a strip as tall as the screen count as no taskbar.
 int TaskbarHeightFromWorkArea(double screenHeightTwips, const RECT* workArea, double twipsPerPixel);
 
 // The same for the primary screen and its current work area.
-short GetTaskbarHeight();
+int GetTaskbarHeight();
 
 inline constexpr double kSlideInStepTwips = 50;   // per tick of the slide-in timer
 inline constexpr double kSlideOutStepTwips = 60;  // per tick of the slide-out timer

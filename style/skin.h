@@ -4,12 +4,12 @@
 // which mouse-tracking entry to use and builds the sprites; every call then
 // attaches the form with all its controls. Windows the form opens later
 // (message boxes, dialogs, drop-down lists) are attached by the engine
-// itself. Returns 1 when the form was attached now, 0 when it was attached
+// itself. True when the form was attached now, false when it was attached
 // already (or the handle is null).
 #include <windows.h>
 
 namespace tarnwick {
 
-LONG SkinWindow(HWND window);
+bool SkinWindow(HWND window);
 
 }  // namespace tarnwick

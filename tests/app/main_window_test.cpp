@@ -217,9 +217,21 @@ TEST(MainWindow, ConfirmIsEnabledExactlyWhileNoFieldIsEmpty) {
     EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton()));
 }
 
+BOOL CALLBACK CountForm(HWND window, LPARAM forms) {
+    if (test::ClassOf(window) == kFormClassName) ++*reinterpret_cast<int*>(forms);
+    return TRUE;
+}
+
+// The forms of this thread, hidden ones too: what the message loop waits for.
+int FormWindowsOfThisThread() {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountForm, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     TestGameFolder game(false);
-    int formsBefore = LiveFormCount();
+    int formsBefore = FormWindowsOfThisThread();
     MainWindow window(game.folder);
     ASSERT_TRUE(window.Start());
     PumpUntilIdle();
@@ -228,7 +240,7 @@ TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     ASSERT_NE(window.Dialog(), nullptr);
     HWND dialog = window.Dialog()->Handle();
     ASSERT_TRUE(dialog);
-    EXPECT_EQ(LiveFormCount(), formsBefore + 1);
+    EXPECT_EQ(FormWindowsOfThisThread(), formsBefore + 1);
     EXPECT_TRUE(IsWindowVisible(dialog));
     EXPECT_EQ(ClassOf(dialog), "ThunderRT6FormDC");
     EXPECT_EQ(TextOf(dialog), L"系统信息");
@@ -252,7 +264,7 @@ TEST(MainWindow, WithoutTheGameFileOnlyTheMessageDialogShows) {
     SendMessageA(button, BM_CLICK, 0, 0);
     PumpUntilIdle();
     EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_EQ(LiveFormCount(), formsBefore);
+    EXPECT_EQ(FormWindowsOfThisThread(), formsBefore);
 }
 
 TEST(MainWindow, NoticeShowsUnlessTheSwitchFileSaysOff) {

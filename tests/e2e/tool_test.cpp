@@ -138,6 +138,30 @@ TEST(ToolEnvironment, RunsOnTheCodePageOfItsLocale) {
     EXPECT_EQ(std::to_wstring(GetACP()), expected);
 }
 
+// The Chinese texts keep their glyphs whatever the code page: the status
+// line has about as many dark pixels as on code page 936 (433 at 96 dpi),
+// not the few of the empty boxes that a font without Chinese characters
+// draws in their place on an English system.
+TEST_F(ToolTest, ChineseTextsAreDrawnWithTheirGlyphsOnEveryCodePage) {
+    constexpr int kDarkPixelsOnCodePage936 = 433;
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool(96));
+    const ScreenShot screen(main_);
+    POINT origin{0, 0};
+    ClientToScreen(main_, &origin);
+    const Box status = TwipsToPixels(kStatus, TwipsPerPixel(96));
+    int dark = 0;
+    for (int y = status.top; y < status.Bottom(); ++y) {
+        for (int x = status.left; x < status.Right(); ++x) {
+            const COLORREF c = screen.At(origin.x + x, origin.y + y);
+            dark += GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128;
+        }
+    }
+    EXPECT_GT(dark, kDarkPixelsOnCodePage936 * 3 / 4);
+    EXPECT_LT(dark, kDarkPixelsOnCodePage936 * 5 / 4);
+}
+
 TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
     struct Case {
         GameVersion version;

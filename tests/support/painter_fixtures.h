@@ -7,10 +7,10 @@
 
 #include <vector>
 
-#include "style/engine_state.h"
-#include "style/primitives.h"
-#include "style/properties.h"
-#include "style/sprites.h"
+#include "style/draw/primitives.h"
+#include "style/draw/sprites.h"
+#include "style/model/engine_state.h"
+#include "style/model/properties.h"
 #include "tests/support/pixels.h"
 
 namespace tarnwick::test {
@@ -32,10 +32,10 @@ class ButtonStateImages {
 public:
     explicit ButtonStateImages(HWND button) : button_(button) {
         HDC windowDc = GetWindowDC(button);
-        WindowBox box = GetWindowBox(button);
+        Box box = GetWindowBox(button);
         for (int i = 0; i < 4; ++i) {
             HDC dc = CreateCompatibleDC(windowDc);
-            HBITMAP bitmap = CreateCompatibleBitmap(windowDc, box.Width, box.Height);
+            HBITMAP bitmap = CreateCompatibleBitmap(windowDc, box.width, box.height);
             DeleteObject(SelectObject(dc, bitmap));
             SetHandleProp(button, StateImageDcProp(i), dc);
             SetHandleProp(button, StateImageBitmapProp(i), bitmap);
@@ -56,8 +56,8 @@ public:
     HDC Image(int state) const { return GetHandleProp<HDC>(button_, StateImageDcProp(state)); }
     // The pixels of image `state`, row by row.
     std::vector<COLORREF> Pixels(int state) const {
-        WindowBox box = GetWindowBox(button_);
-        return ReadPixels(Image(state), 0, 0, box.Width, box.Height);
+        Box box = GetWindowBox(button_);
+        return ReadPixels(Image(state), 0, 0, box.width, box.height);
     }
 
 private:

@@ -1,0 +1,66 @@
+#include "win32/surface.h"
+
+namespace tarnwick {
+
+namespace {
+
+HDC CreateSurfaceLike(HDC reference, int width, int height) {
+    OwnedDC memory(CreateCompatibleDC(reference));
+    if (!memory) {
+        return nullptr;
+    }
+    // Made against the reference DC, not the memory DC, so that the bitmap
+    // has the reference's colour format instead of one bit per pixel.
+    HBITMAP bitmap = CreateCompatibleBitmap(reference, width, height);
+    if (bitmap == nullptr) {
+        return nullptr;
+    }
+    // What the selection displaces is the memory DC's stock one-pixel
+    // bitmap; DeleteObject leaves stock objects alone.
+    DeleteObject(SelectObject(memory.get(), bitmap));
+    return memory.release();
+}
+
+}  // namespace
+
+HDC CreateSurface(int width, int height, HDC reference) {
+    if (reference != nullptr) {
+        return CreateSurfaceLike(reference, width, height);
+    }
+    // The screen's DC is borrowed, not created: a DC created for the display
+    // driver costs several times as much (under Wine about 2 ms, against
+    // 0.4 ms), and the engine makes a surface for every paint of a header or
+    // progress bar and for every sprite.
+    ScopedWindowDC screen(nullptr, ScopedWindowDC::Area::Client);
+    return screen ? CreateSurfaceLike(screen.get(), width, height) : nullptr;
+}
+
+HDC CreateBitmapSurface(HDC reference, HBITMAP bitmap) {
+    HDC memory = CreateCompatibleDC(reference);
+    if (memory == nullptr || bitmap == nullptr) {
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        return memory;
+    }
+    // A bitmap that cannot be selected is freed at once: the surface owns
+    // only what it holds.
+    HGDIOBJ displaced = SelectObject(memory, bitmap);
+    if (displaced == nullptr || displaced == HGDI_ERROR) {
+        DeleteObject(bitmap);
+    }
+    return memory;
+}
+
+void DeleteSurface(HDC surface) {
+    if (surface == nullptr) {
+        return;
+    }
+    HGDIOBJ bitmap = GetCurrentObject(surface, OBJ_BITMAP);
+    DeleteDC(surface);
+    // Deleting the DC deselected the bitmap, so it can go now. (Were it the
+    // stock one-pixel bitmap, DeleteObject would leave it alone.)
+    if (bitmap != nullptr) {
+        DeleteObject(bitmap);
+    }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,35 @@
+#pragma once
+// Off-screen surfaces: memory DCs that own the bitmap selected into them.
+#include <windows.h>
+
+#include "win32/gdi_scope.h"
+
+namespace tarnwick {
+
+// An off-screen surface: a memory DC with a bitmap of width x height
+// selected into it, owning that bitmap; both are compatible with
+// `reference`, the DC the surface is to be copied onto, or with the screen
+// when that is null. Returns null when any object cannot be made, having
+// freed what it made. Its pixels are undefined until drawn. Free it with
+// DeleteSurface (or hold it in an OwnedSurface).
+HDC CreateSurface(int width, int height, HDC reference = nullptr);
+
+// A surface of a bitmap the caller made (a monochrome mask, say): a memory
+// DC compatible with `reference` with the bitmap selected into it, owning
+// it. Without a bitmap (its creation failed) the DC is made all the same.
+// Null when the DC cannot be made; the bitmap is then freed.
+HDC CreateBitmapSurface(HDC reference, HBITMAP bitmap);
+
+// Frees a surface: the memory DC and the bitmap selected into it. DeleteDC
+// alone would leave the bitmap allocated. Null is ignored.
+void DeleteSurface(HDC surface);
+
+// Owns a surface and frees it with DeleteSurface.
+class OwnedSurface : public OwnedHandle<HDC, &DeleteSurface> {
+public:
+    using OwnedHandle::OwnedHandle;
+    OwnedSurface(int width, int height, HDC reference = nullptr)
+        : OwnedHandle(CreateSurface(width, height, reference)) {}
+};
+
+}  // namespace tarnwick

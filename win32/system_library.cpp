@@ -1,0 +1,78 @@
+#include "win32/system_library.h"
+
+#include <string>
+
+namespace tarnwick {
+namespace {
+
+constexpr char kUser32TrackMouseEvent[] = "TrackMouseEvent";
+
+}  // namespace
+
+std::string SystemLibraryPath(const char* library) {
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::string path(folder, length);
+    if (path.back() != '\\') path += '\\';
+    path += library;
+    const size_t nameStart = path.find_last_of('\\') + 1;
+    if (path.find('.', nameStart) == std::string::npos) path += ".dll";
+    return path;
+}
+
+bool ProcExists(const char* name, const char* library) {
+    HMODULE module = GetModuleHandleA(library);
+    bool loadedHere = false;
+    if (module == nullptr) {
+        const std::string path = SystemLibraryPath(library);
+        if (path.empty()) return false;
+        module = LoadLibraryA(path.c_str());
+        if (module == nullptr) return false;
+        loadedHere = true;
+    }
+    const bool found = GetProcAddress(module, name) != nullptr;
+    if (loadedHere) FreeLibrary(module);
+    return found;
+}
+
+FARPROC LoadSystemProc(const char* fileName, const char* name) {
+    std::string path = SystemLibraryPath(fileName);
+    if (path.empty()) return nullptr;
+    // A module already loaded from that path is reused; otherwise it is
+    // loaded once and kept: the entries are used for the process's life.
+    HMODULE module = GetModuleHandleA(path.c_str());
+    if (module == nullptr) module = LoadLibraryA(path.c_str());
+    if (module == nullptr) return nullptr;
+    return GetProcAddress(module, name);
+}
+
+AlphaBlendProc SystemAlphaBlend() {
+    static AlphaBlendProc proc =
+        reinterpret_cast<AlphaBlendProc>(LoadSystemProc("msimg32.dll", "AlphaBlend"));
+    return proc;
+}
+
+OleTranslateColorProc SystemOleTranslateColor() {
+    static OleTranslateColorProc proc =
+        reinterpret_cast<OleTranslateColorProc>(LoadSystemProc("oleaut32.dll", "OleTranslateColor"));
+    return proc;
+}
+
+ShellExecuteProc SystemShellExecute() {
+    static ShellExecuteProc proc = reinterpret_cast<ShellExecuteProc>(LoadSystemProc("shell32.dll", "ShellExecuteW"));
+    return proc;
+}
+
+bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
+
+TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
+    static const auto user32 = reinterpret_cast<TrackMouseEventProc>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), kUser32TrackMouseEvent));
+    if (fromUser32 && user32 != nullptr) return user32;
+    static const auto comctl32 =
+        reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("comctl32.dll", "_TrackMouseEvent"));
+    return comctl32;
+}
+
+}  // namespace tarnwick

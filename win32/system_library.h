@@ -1,0 +1,54 @@
+#pragma once
+// Entries of system libraries that the exe does not import, loaded at run
+// time by their full path in the system folder. A library of the same name
+// dropped next to the exe (the game folder) is therefore never loaded.
+// oleaut32 and shell32 are taken from the system folder either way; they
+// are loaded here only when first needed, because loading them (and what
+// they load in turn) at every start costs several milliseconds of the
+// tool's start-up while most runs never need them.
+#include <windows.h>
+
+#include <string>
+
+namespace tarnwick {
+
+// The full path of a library in the system folder: "<system folder>\name",
+// with ".dll" added when the name has no extension. Empty when the system
+// folder cannot be read.
+std::string SystemLibraryPath(const char* library);
+
+// True when the library exports the entry. A library that is not loaded yet
+// is loaded from the system folder only (by its full path), so a DLL of the
+// same name beside the exe or in the current folder is never loaded, and it
+// is released again afterwards; a loaded library is left alone.
+bool ProcExists(const char* name, const char* library);
+
+// The entry `name` of the library `fileName` (e.g. "msimg32.dll") from the
+// system folder, or null when the library or the entry is missing. The
+// library stays loaded for the life of the process; later calls for the
+// same library reuse it.
+FARPROC LoadSystemProc(const char* fileName, const char* name);
+
+// msimg32's AlphaBlend, or null.
+using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+AlphaBlendProc SystemAlphaBlend();
+
+// oleaut32's OleTranslateColor, or null.
+using OleTranslateColorProc = HRESULT(WINAPI*)(DWORD, HPALETTE, COLORREF*);
+OleTranslateColorProc SystemOleTranslateColor();
+
+// shell32's ShellExecuteW, or null.
+using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+ShellExecuteProc SystemShellExecute();
+
+// The entries that ask for one WM_MOUSELEAVE: user32's TrackMouseEvent,
+// which every system since Windows 98 and NT 4 exports, and comctl32's
+// _TrackMouseEvent, which posts the same notification where user32 has none.
+using TrackMouseEventProc = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+// Whether user32 exports TrackMouseEvent (ProcExists).
+bool User32TracksMouse();
+// user32's entry when `fromUser32` asks for it and user32 has it, else
+// comctl32's; null when neither can be found.
+TrackMouseEventProc MouseTrackingEntry(bool fromUser32);
+
+}  // namespace tarnwick
