@@ -1,11 +1,17 @@
-// Process start: the main window runs its start-up and the message loop
-// runs until no window of the tool is left.
+// Process start. Started with arguments, the tool answers one command on
+// the command line and ends without opening a window. Without, the main
+// window runs its start-up and the message loop runs until no window of
+// the tool is left.
 #include <windows.h>
 
 #include "app/main_window.h"
+#include "app/version_text.h"
+#include "cli/command_line.h"
 #include "form/form.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    const std::vector<std::wstring> arguments = tarnwick::cli::CommandLineArguments();
+    if (!arguments.empty()) return tarnwick::cli::RunCommandLine(arguments, tarnwick::kTarnwickVersion);
     if (!tarnwick::RegisterFormClasses(instance)) return 1;
     tarnwick::MainWindow mainWindow;  // the game folder is the current folder
     if (!mainWindow.Start()) return 1;

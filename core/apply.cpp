@@ -318,16 +318,16 @@ std::wstring PatchRun::CacheNote() const {
            ProblemText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path), cacheError_);
 }
 
-std::optional<ValueProblem> CheckValue(std::wstring_view text, int slotDigits) {
+}  // namespace
+
+std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text) {
     if (text.empty()) return ValueProblem::Empty;
     for (wchar_t c : text) {
         if (c < L'0' || c > L'9') return ValueProblem::NotDigits;
     }
-    if (text.size() > static_cast<std::size_t>(slotDigits)) return ValueProblem::TooLong;
+    if (text.size() > static_cast<std::size_t>(kFields[field].slotDigits)) return ValueProblem::TooLong;
     return std::nullopt;
 }
-
-}  // namespace
 
 OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version, const FieldTexts& values,
                                   PatchIo& io) {
@@ -339,7 +339,7 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version,
         return result;
     }
     for (int i = 0; i < kFieldCount; ++i) {
-        if (auto problem = CheckValue(values[i], kFields[i].slotDigits)) {
+        if (auto problem = CheckFieldValue(i, values[i])) {
             result.outcome = Outcome::InvalidValue;
             result.field = i;
             result.message = InvalidValueText(i, *problem, values[i]);

@@ -1,12 +1,22 @@
 #pragma once
 // The "确认" operation: back up the game file, write the fifteen values and
 // the code patch into it, then remember the values in the settings cache.
+#include <optional>
+#include <string_view>
+
 #include "core/fields.h"
 #include "core/game_folder.h"
+#include "core/messages.h"
 #include "core/result.h"
 #include "core/version.h"
 
 namespace tarnwick {
+
+// What is wrong with a value for the field, if anything: it must be ASCII
+// digits only (no sign, space or full-width digit), and no longer than the
+// field's slot in the game file holds. ApplyPatch checks every value so
+// before anything else.
+std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text);
 
 // `version` is the tag read back from the window; the game file must still
 // be of that version. Nothing is changed unless every check passes; after

@@ -6,11 +6,19 @@
 namespace tarnwick {
 
 std::string ReadWholeLines(const std::wstring& path, std::size_t maxBytes) {
+    std::string lines;
+    ReadWholeLines(path, maxBytes, lines);
+    return lines;
+}
+
+DWORD ReadWholeLines(const std::wstring& path, std::size_t maxBytes, std::string& lines) {
+    lines.clear();
     fileio::Bytes bytes;
     std::uint64_t size = 0;
-    if (fileio::ReadFileRange(path, 0, maxBytes, bytes, size)) return {};
+    if (DWORD error = fileio::ReadFileRange(path, 0, maxBytes, bytes, size)) return error;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return std::string(WholeLines(text, size > bytes.size()));
+    lines = WholeLines(text, size > bytes.size());
+    return 0;
 }
 
 OperationResult WriteDataTextFile(const GameFolder& folder, const std::wstring& path, std::string_view bytes,

@@ -55,21 +55,26 @@ std::wstring FieldName(int field) {
     return count > 1 ? L"第" + DecimalText(static_cast<unsigned long>(ordinal)) + L"个" + name : name;
 }
 
-std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value) {
+std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value) {
     const std::wstring name = FieldName(field);
-    const std::wstring again = L"\n请修改后再点击“确认”。";
     switch (problem) {
-        case ValueProblem::Empty: return name + L"没有填写数值。\n请填写数字后再点击“确认”。";
-        case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。" + again;
+        case ValueProblem::Empty: return name + L"没有填写数值。";
+        case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。";
         case ValueProblem::TooLong: {
             // The limit the check applies: what fits the field's slot in the
             // game file.
             const int digits = field >= 0 && field < kFieldCount ? kFields[field].slotDigits : 0;
             return name + L"的数值“" + ShownValue(value) + L"”太长，最多只能填写" +
-                   DecimalText(static_cast<unsigned long>(digits)) + L"位数字。" + again;
+                   DecimalText(static_cast<unsigned long>(digits)) + L"位数字。";
         }
     }
-    return name + L"的数值无效。" + again;
+    return name + L"的数值无效。";
+}
+
+std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value) {
+    const std::wstring_view again =
+        problem == ValueProblem::Empty ? L"\n请填写数字后再点击“确认”。" : L"\n请修改后再点击“确认”。";
+    return ValueProblemText(field, problem, value) + std::wstring(again);
 }
 
 Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGameFile) {

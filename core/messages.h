@@ -14,6 +14,8 @@ inline constexpr std::wstring_view kPatchSucceededText = L"恭喜您修改成功
 inline constexpr std::wstring_view kRestoreSucceededText = L"恭喜您还原成功";
 inline constexpr std::wstring_view kVersionUnknownText = L"无法识别您当前所使用的版本";
 inline constexpr std::wstring_view kBackupMissingText = L"还原文件丢失 还原失败";
+// Started where there is no meteor.exe.
+inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
 // The last line of a failure that left the game file as it was.
 inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
 // The same after a restore that left the backup as well.
@@ -37,6 +39,9 @@ std::wstring DecimalText(unsigned long value);
 // that only one field has. Fields are counted in reading order, which is
 // index order.
 std::wstring FieldName(int field);
+// What is wrong with the value, in one sentence naming the field.
+std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value);
+// The same with what to do in the window on a second line.
 std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value);
 
 // What a Win32 error met on `path` means for the player.

@@ -28,6 +28,22 @@ std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& val
     return writes;
 }
 
+SlotValues ReadSlotValues(std::span<const std::uint8_t> file, const PatchTable& table) {
+    SlotValues values;
+    for (int i = 0; i < kFieldCount; ++i) {
+        const std::uint32_t offset = table.valueOffsets[i];
+        if (file.size() < offset + kSlotSize) continue;
+        const std::span<const std::uint8_t> slot = file.subspan(offset, kSlotSize);
+        std::wstring digits;
+        std::size_t at = 0;
+        for (; at < slot.size() && slot[at] >= '0' && slot[at] <= '9'; ++at) digits += static_cast<wchar_t>(slot[at]);
+        if (digits.empty()) continue;
+        if (kFields[i].percent && (at == slot.size() || slot[at++] != '%')) continue;
+        if (std::all_of(slot.begin() + at, slot.end(), [](std::uint8_t byte) { return byte == 0; })) values[i] = digits;
+    }
+    return values;
+}
+
 std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes) {
     std::vector<std::uint8_t> patched(file.begin(), file.end());
     for (const PatchWrite& write : writes) {

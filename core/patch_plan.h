@@ -2,8 +2,11 @@
 // Which bytes a patch writes where: the fifteen values and the code bytes
 // of one version, as a list of writes that apply performs and its
 // read-back checks, and the areas they may change.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "core/fields.h"
@@ -29,6 +32,15 @@ std::vector<PatchArea> PatchedAreas(const PatchTable& table);
 // zero bytes after a short value; last come the two no-operation bytes.
 // The values are taken as they are: checking them is the caller's part.
 std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& values);
+
+// The inverse of the plan for the values: what each slot of `file` holds
+// now, as the text the field had, when the slot holds a value the way a
+// patch writes one (one or more digits, "%" after them for the hit-point
+// fields, zero bytes to the end of the slot). nullopt for a slot that
+// holds anything else (an unpatched game's own bytes, for instance) or
+// lies past the end of the file.
+using SlotValues = std::array<std::optional<std::wstring>, kFieldCount>;
+SlotValues ReadSlotValues(std::span<const std::uint8_t> file, const PatchTable& table);
 
 // `file` with the writes laid over it; it must be long enough for them.
 std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes);

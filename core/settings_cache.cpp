@@ -53,7 +53,24 @@ CachedValues ParseSettingsCache(std::string_view bytes) {
 }
 
 CachedValues ReadSettingsCache(const GameFolder& folder) {
-    return ParseSettingsCache(ReadWholeLines(folder.SettingsCacheFile(), kMaxReadBytes));
+    CachedValues values;
+    ReadSettingsFile(folder.SettingsCacheFile(), values);
+    return values;
+}
+
+DWORD ReadSettingsFile(const std::wstring& path, CachedValues& values) {
+    std::string lines;
+    const DWORD error = ReadWholeLines(path, kMaxReadBytes, lines);
+    values = ParseSettingsCache(lines);
+    return error;
+}
+
+FieldTexts WithDefaults(const CachedValues& values) {
+    FieldTexts texts = DefaultFieldTexts();
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (values[i]) texts[i] = *values[i];
+    }
+    return texts;
 }
 
 OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values) {

@@ -1,5 +1,7 @@
 #pragma once
 // The settings cache .\Data\Slowlysave.cfg: the values last applied.
+#include <windows.h>
+
 #include <array>
 #include <optional>
 #include <string>
@@ -20,6 +22,12 @@ CachedValues ParseSettingsCache(std::string_view bytes);
 
 // A missing or unreadable file gives all nullopt.
 CachedValues ReadSettingsCache(const GameFolder& folder);
+// Any file in the format of the settings cache (a Data\Slowlysave.cfg
+// copied from another machine); the Win32 error when it cannot be read.
+DWORD ReadSettingsFile(const std::wstring& path, CachedValues& values);
+// The texts the window's fields hold after loading `values`: a field the
+// file gives no value keeps its default.
+FieldTexts WithDefaults(const CachedValues& values);
 // Written through a temporary file and a rename; creates .\Data if needed.
 OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values);
 

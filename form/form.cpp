@@ -1,6 +1,7 @@
 #include "form/form.h"
 
 #include "res/resource_ids.h"
+#include "style/skin.h"
 #include "win32/gdi_scope.h"
 #include "win32/subclass.h"
 #include "win32/surface.h"
@@ -103,6 +104,39 @@ HICON LoadToolIcon(bool small) {
 void ShowMessageBox(HWND owner, std::wstring_view text) {
     const std::wstring message(text), title(kMessageTitle);
     MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
+}
+
+namespace {
+
+// The owner of a box shown with no other window: a see-through speck in
+// the middle of the screen. Shown and active, it hears of the box when the
+// box takes the activation from it, which is when the engine attaches the
+// box; and it gives the box a button on the taskbar.
+class HiddenOwner : public Form {
+public:
+    ~HiddenOwner() override { Close(); }
+    bool Create() {
+        const Box centre{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1, 1};
+        if (!CreateFormWindow(kMessageTitle, WS_POPUP, WS_EX_LAYERED, centre, nullptr)) return false;
+        SetLayeredWindowAttributes(Handle(), 0, 0, LWA_ALPHA);
+        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
+        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
+        return true;
+    }
+};
+
+}  // namespace
+
+void ShowMessageBoxAlone(std::wstring_view text) {
+    HiddenOwner owner;
+    if (!owner.Create()) {
+        ShowMessageBox(nullptr, text);
+        return;
+    }
+    SkinWindow(owner.Handle());
+    ShowWindow(owner.Handle(), SW_SHOW);
+    SetForegroundWindow(owner.Handle());
+    ShowMessageBox(owner.Handle(), text);
 }
 
 int RunMessageLoop() {

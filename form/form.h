@@ -42,6 +42,10 @@ HICON LoadToolIcon(bool small);
 // The platform's message box with the title "系统信息", an OK button only
 // and no icon, owned by the given window.
 void ShowMessageBox(HWND owner, std::wstring_view text);
+// The same box when no window of the tool is open (the command line started
+// from a shortcut), drawn by the style engine as the boxes of the windows
+// are. Returns when the box is answered.
+void ShowMessageBoxAlone(std::wstring_view text);
 
 // Runs the message loop until no form of the tool is left. Tab and Shift+Tab move the
 // focus within the form that holds it.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/messages.h"
 #include "style/skin.h"
 
 namespace tarnwick {
@@ -27,7 +28,7 @@ bool MessageDialog::Create() {
 
     Label label;
     label.box = TwipsToPixels(kTextBox, twipsPerPixel);
-    label.caption = kText;
+    label.caption = kNotInGameFolderText;
     label.transparent = true;
     labels_.push_back(label);
     confirmButton_ = CreateChild("Button", L"确认", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,

@@ -14,7 +14,6 @@ inline constexpr int kClientHeight = 1200;  // twips
 inline constexpr int kConfirmButtonId = 100;
 inline constexpr Box kTextBox{240, 240, 3735, 495};
 inline constexpr Box kConfirmButtonBox{1320, 720, 1455, 375};
-inline constexpr wchar_t kText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
 }  // namespace message_dialog_layout
 
 class MessageDialog : public Form {

@@ -1,11 +1,14 @@
 #pragma once
 // File contents written out by hand from the file formats, so the tests do
 // not compare the code with itself.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
 
 #include "core/fields.h"
+#include "core/version.h"
+#include "tests/support/synthetic_game.h"
 
 namespace tarnwick::test {
 
@@ -38,5 +41,22 @@ inline constexpr std::array<std::uint32_t, kFieldCount> kSlots108 = {
     1864824, 1864864, 1864820, 1864816, 1864812, 1864808, 1864852};
 inline constexpr std::uint32_t kCode107 = 240478;
 inline constexpr std::uint32_t kCode108 = 239774;
+
+// The game file after an apply of `values` to `before`, from the offsets
+// written out in the tests.
+inline Bytes PatchedGame(const Bytes& before, GameVersion version, const FieldTexts& values) {
+    const auto& slots = version == GameVersion::V1_08 ? kSlots108 : kSlots107;
+    const std::uint32_t code = version == GameVersion::V1_08 ? kCode108 : kCode107;
+    Bytes after = before;
+    for (int i = 0; i < kFieldCount; ++i) {
+        std::string slot(values[i].begin(), values[i].end());
+        if (kFields[i].percent) slot += '%';
+        slot.resize(4, '\0');
+        std::copy(slot.begin(), slot.end(), after.begin() + slots[i]);
+    }
+    after[code] = 0x90;
+    after[code + 1] = 0x90;
+    return after;
+}
 
 }  // namespace tarnwick::test

@@ -62,21 +62,6 @@ FieldTexts ValuesForCycle(int cycle) {
     return values;
 }
 
-// The 1.08 game file after an apply of `values`, from the offset table
-// written out in the tests.
-Bytes Patched(const Bytes& before, const FieldTexts& values) {
-    Bytes after = before;
-    for (int i = 0; i < kFieldCount; ++i) {
-        std::string slot(values[i].begin(), values[i].end());
-        if (kFields[i].percent) slot += '%';
-        slot.resize(4, '\0');
-        std::copy(slot.begin(), slot.end(), after.begin() + kSlots108[i]);
-    }
-    after[kCode108] = 0x90;
-    after[kCode108 + 1] = 0x90;
-    return after;
-}
-
 // Apply and restore cycles; runs on its own thread, so it records what went
 // wrong for the test's thread to report (GoogleTest's assertions are not
 // thread-safe in this build).
@@ -109,7 +94,9 @@ struct FileCycles {
         if (!applied.Succeeded()) return Fail(n, "apply: " + testing::PrintToString(applied.message));
         // Now and then the files themselves, between the two halves.
         if (n % 2500 == 1234) {
-            if (ReadFileBytes(folder.GameFile()) != Patched(pristine, values)) return Fail(n, "patched bytes differ");
+            if (ReadFileBytes(folder.GameFile()) != PatchedGame(pristine, GameVersion::V1_08, values)) {
+                return Fail(n, "patched bytes differ");
+            }
             if (ReadFileBytes(folder.BackupFile()) != pristine) return Fail(n, "the backup is not the pristine file");
         }
         const OperationResult restored = RestoreGameFile(folder);

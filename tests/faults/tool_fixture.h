@@ -26,23 +26,6 @@ namespace tarnwick::test {
 
 inline bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// The game file after an apply of `values` to `before`, from the offsets
-// written out in the tests.
-inline Bytes PatchedGame(const Bytes& before, GameVersion version, const FieldTexts& values) {
-    const auto& slots = version == GameVersion::V1_08 ? kSlots108 : kSlots107;
-    const std::uint32_t code = version == GameVersion::V1_08 ? kCode108 : kCode107;
-    Bytes after = before;
-    for (int i = 0; i < kFieldCount; ++i) {
-        std::string slot(values[i].begin(), values[i].end());
-        if (kFields[i].percent) slot += '%';
-        slot.resize(4, '\0');
-        std::copy(slot.begin(), slot.end(), after.begin() + slots[i]);
-    }
-    after[code] = 0x90;
-    after[code + 1] = 0x90;
-    return after;
-}
-
 // Whether `text` holds every one of `parts`; the failure message shows the
 // whole text.
 inline testing::AssertionResult SaysAll(const std::wstring& text, const std::vector<std::wstring>& parts) {

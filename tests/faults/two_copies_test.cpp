@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <random>
 
 #include "tests/faults/tool_fixture.h"
@@ -65,6 +66,52 @@ TEST_P(TwoCopies, ClicksAMomentApartNeverLoseTheOriginal) {
         const bool restored = Game() == pristine_;
         endedRestored += restored;
         ExpectFiles(restored ? pristine_ : Patched(), restored ? std::nullopt : std::optional(pristine_), CacheOf());
+    }
+    std::printf("    %d tries, %d ended with the original in place\n", kTries, endedRestored);
+}
+
+// A café's script applies values on the command line while a player
+// presses "还原" in a window, each reaching the folder by another
+// spelling. Whichever goes first, the original is never lost.
+TEST_F(ToolFixture, CommandLineApplyAgainstAWindowsRestoreNeverLosesTheOriginal) {
+    constexpr int kTries = 12;
+    MakeGameFolder(GameVersion::V1_07);
+    const std::wstring otherPath = OtherSpelling(Folder());
+    if (otherPath.empty()) GTEST_SKIP() << "no second spelling of a folder outside Wine";
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    FieldTexts values = DefaultFieldTexts();
+    values[9] = L"45";
+    std::wstring arguments = L"apply --game-dir \"" + otherPath + L"\"";
+    for (const std::wstring& value : values) arguments += L" " + value;
+    std::mt19937 random(18);
+    int endedRestored = 0;
+    for (int t = 0; t < kTries && !HasFailure(); ++t) {
+        SCOPED_TRACE(testing::Message() << "try " << t);
+        // A backup for the window to put back.
+        ASSERT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+        std::optional<CommandRun> script;
+        if (t % 2 == 0) {
+            // The script first; the click somewhere in its start-up.
+            script.emplace(ToolExePath(), Folder(), arguments);
+            Sleep(random() % 300);
+        }
+        Click(Restore());
+        if (t % 2 == 1) script.emplace(ToolExePath(), Folder(), arguments);
+        const std::wstring restoreText = AnswerNextMessageBox(tool_->Id());
+        ASSERT_TRUE(script->Finish());
+        // Either may find the other holding the folder; neither fails else.
+        EXPECT_TRUE(restoreText == L"恭喜您还原成功" || SaysAll(restoreText, {L"本工具正在另一个窗口中"}))
+            << testing::PrintToString(restoreText);
+        EXPECT_TRUE(script->exitCode == 0 || script->exitCode == 5) << script->exitCode;
+        const bool restored = Game() == pristine_;
+        const bool applied = script->exitCode == 0;
+        // Whenever the game file is not the original, the backup is.
+        if (!restored) {
+            EXPECT_TRUE(BackupThere() && Backup() == pristine_) << "the original is lost";
+        }
+        ExpectFiles(restored ? pristine_ : Patched(applied ? values : DefaultFieldTexts()),
+                    restored ? std::nullopt : std::optional(pristine_), CacheOf(applied ? values : DefaultFieldTexts()));
+        endedRestored += restored;
     }
     std::printf("    %d tries, %d ended with the original in place\n", kTries, endedRestored);
 }

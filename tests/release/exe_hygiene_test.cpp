@@ -212,9 +212,9 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 }
 
 // The exe was about 905 KB with -O3, the runtime's demangler and its
-// printf; it is about 760 KB of content now, 450 KB of it the background
-// picture, laid out on whole pages. Pulling in iostreams, locales or regex
-// would add hundreds of kilobytes.
+// printf; it is about 790 KB of content now, 450 KB of it the background
+// picture, laid out on whole pages, and 28 KB of it the command line.
+// Pulling in iostreams, locales or regex would add hundreds of kilobytes.
 TEST(ExeSize, StaysWithinItsBudget) {
     const PeLayout pe = ReadPeLayout(ExePath());
     ASSERT_TRUE(pe.valid);
@@ -229,7 +229,7 @@ TEST(ExeSize, StaysWithinItsBudget) {
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
     EXPECT_LE(pe.fileSize, 850u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
-    EXPECT_LE(content - resources, 330u * 1024) << "code and data grew past their budget";
+    EXPECT_LE(content - resources, 360u * 1024) << "code and data grew past their budget";
 }
 
 }  // namespace

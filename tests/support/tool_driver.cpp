@@ -57,8 +57,13 @@ private:
 }  // namespace
 
 std::wstring WinePathFromUnix(std::string_view unixPath) {
+    // Unix file names are UTF-8.
+    std::wstring wide(unixPath.size(), L'\0');
+    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, unixPath.data(),
+                                                             static_cast<int>(unixPath.size()), wide.data(),
+                                                             static_cast<int>(wide.size()))));
     std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+    for (wchar_t c : wide) path += c == L'/' ? L'\\' : c;
     return path;
 }
 
@@ -76,11 +81,20 @@ std::wstring OtherSpelling(const std::wstring& windowsPath) {
 
 ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi) {
     ScopedLogPixels setting(dpi);
+    Start(exe, folder, L"", 0);
+}
+
+ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments) {
+    Start(exe, folder, L" " + arguments, DETACHED_PROCESS);
+}
+
+void ToolProcess::Start(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments,
+                        DWORD flags) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+    std::wstring commandLine = L"\"" + exe + L"\"" + arguments;
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags, nullptr, folder.c_str(),
                         &startup, &info)) {
         return;
     }
@@ -88,6 +102,12 @@ ToolProcess::ToolProcess(const std::wstring& exe, const std::wstring& folder, in
     process_ = info.hProcess;
     id_ = info.dwProcessId;
     WaitForInputIdle(process_, kWaitMs);
+}
+
+DWORD ToolProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
 }
 
 ToolProcess::~ToolProcess() {
@@ -105,6 +125,46 @@ void ToolProcess::Kill() {
     if (!Running()) return;
     TerminateProcess(process_, 1);
     WaitForSingleObject(process_, kWaitMs);
+}
+
+CommandRun::CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE write = nullptr;
+    if (!CreatePipe(&read_, &write, &inherited, 1 << 16)) return;
+    SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = write;
+    startup.hStdError = write;
+    PROCESS_INFORMATION info{};
+    std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                       &info)) {
+        CloseHandle(info.hThread);
+        process_ = info.hProcess;
+    }
+    CloseHandle(write);
+}
+
+CommandRun::~CommandRun() {
+    if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_, 1);
+        WaitForSingleObject(process_, kWaitMs);
+    }
+    if (process_) CloseHandle(process_);
+    if (read_) CloseHandle(read_);
+}
+
+bool CommandRun::Finish(DWORD timeoutMs) {
+    if (!process_) return false;
+    // Until the process and every copy of the pipe's write end are gone.
+    char chunk[4096];
+    DWORD got = 0;
+    while (ReadFile(read_, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+    if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
+    GetExitCodeProcess(process_, &exitCode);
+    return true;
 }
 
 std::string ClassName(HWND window) {

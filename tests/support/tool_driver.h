@@ -37,6 +37,11 @@ public:
     // HKCU\Control Panel\Desktop\LogPixels when a process starts, so the
     // value is written for the start and put back as it was afterwards.
     ToolProcess(const std::wstring& exe, const std::wstring& folder, int dpi = 0);
+    // Starts it with command-line arguments as a shortcut does: without a
+    // console and without standard handles.
+    ToolProcess(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments);
+    // The exit code once it has ended; STILL_ACTIVE before.
+    DWORD ExitCode() const;
     ~ToolProcess();  // ends the process if it still runs
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
@@ -49,9 +54,45 @@ public:
     void Kill();
 
 private:
+    void Start(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments, DWORD flags);
+
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };
+
+// The tool run with command-line arguments as a script runs it: its output
+// redirected to a pipe, read whole once it ends.
+class CommandRun {
+public:
+    CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments);
+    ~CommandRun();  // ends the process if it still runs
+    CommandRun(const CommandRun&) = delete;
+    CommandRun& operator=(const CommandRun&) = delete;
+
+    // Waits for the end and collects what it wrote; false when it did not
+    // start or end within the time.
+    bool Finish(DWORD timeoutMs = kWaitMs);
+    DWORD exitCode = STILL_ACTIVE;
+    std::string output;  // the bytes it wrote
+
+private:
+    HANDLE process_ = nullptr;
+    HANDLE read_ = nullptr;  // the pipe's end
+};
+
+#ifdef TARNWICK_EXE_PATH
+// The tool run to its end in `folder` with `arguments`, output to a pipe:
+// its exit code (STILL_ACTIVE when it did not end) and what it wrote.
+struct CommandResult {
+    DWORD exitCode = STILL_ACTIVE;
+    std::string output;
+};
+inline CommandResult RunCommand(const std::wstring& folder, const std::wstring& arguments) {
+    CommandRun run(ToolExePath(), folder, arguments);
+    run.Finish();
+    return {run.exitCode, run.output};
+}
+#endif
 
 std::string ClassName(HWND window);
 // The window's text through WM_GETTEXT, with a time-out so that a hung

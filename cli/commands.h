@@ -1,0 +1,32 @@
+#pragma once
+// The three commands over one game folder, each answering with an exit
+// code and the text to show, one fact or result per line. They run the
+// window's own operations: the same checks, lock, backup rules and
+// messages as "确认" and "还原".
+#include <optional>
+#include <string>
+
+#include "cli/arguments.h"
+#include "cli/exit_code.h"
+#include "core/game_folder.h"
+
+namespace tarnwick::cli {
+
+struct Reply {
+    ExitCode code = ExitCode::Success;
+    std::wstring text;  // lines separated by "\n"
+};
+
+// Where there is no meteor.exe the tool does nothing, as the window does
+// (it shows only its message dialog then).
+std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder);
+
+// status: what the game file, the backup and the settings cache hold now.
+Reply RunStatus(const GameFolder& folder);
+// apply: the request's values, or those of its --from file, or those of
+// the folder's settings cache, written as "确认" writes them.
+Reply RunApply(const GameFolder& folder, const Request& request);
+// restore: as "还原".
+Reply RunRestore(const GameFolder& folder);
+
+}  // namespace tarnwick::cli
