@@ -256,30 +256,6 @@ DWORD PendingFile::Write(const void* data, std::size_t count) {
     return 0;
 }
 
-DWORD PendingFile::CopyFrom(const std::wstring& source, bool* sourceFailed) {
-    bool ignored = false;
-    bool& fromSource = sourceFailed ? *sourceFailed : ignored;
-    fromSource = true;
-    File in;
-    if (DWORD error = in.Open(source, GENERIC_READ, FILE_SHARE_READ)) return error;
-    std::uint64_t size = 0;
-    if (DWORD error = in.Size(size)) return error;
-    fromSource = false;
-    if (DWORD error = Create()) return error;
-    std::vector<std::uint8_t> buffer(kChunk);
-    for (std::uint64_t offset = 0; offset < size;) {
-        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
-        if (DWORD error = in.ReadAt(offset, buffer.data(), count)) {
-            fromSource = true;
-            return error;
-        }
-        if (DWORD error = file_.WriteAt(offset, buffer.data(), count)) return error;
-        offset += count;
-    }
-    written_ = true;
-    return 0;
-}
-
 DWORD PendingFile::Commit() {
     if (!written_) {
         if (DWORD error = Create()) return error;  // an empty file is a valid result
@@ -301,25 +277,6 @@ void PendingFile::Discard() {
         temp_.clear();
     }
     written_ = false;
-}
-
-bool FilesEqual(const std::wstring& a, const std::wstring& b) {
-    File first;
-    File second;
-    const DWORD share = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    if (first.Open(a, GENERIC_READ, share) || second.Open(b, GENERIC_READ, share)) return false;
-    std::uint64_t size = 0;
-    std::uint64_t otherSize = 0;
-    if (first.Size(size) || second.Size(otherSize) || size != otherSize) return false;
-    std::vector<std::uint8_t> one(kChunk);
-    std::vector<std::uint8_t> two(kChunk);
-    for (std::uint64_t offset = 0; offset < size;) {
-        const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
-        if (first.ReadAt(offset, one.data(), count) || second.ReadAt(offset, two.data(), count)) return false;
-        if (!std::equal(one.begin(), one.begin() + count, two.begin())) return false;
-        offset += count;
-    }
-    return true;
 }
 
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes) {

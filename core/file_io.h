@@ -116,9 +116,6 @@ public:
     DWORD Write(const void* data, std::size_t count);
     DWORD Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
     DWORD Write(const Bytes& bytes) { return Write(bytes.data(), bytes.size()); }
-    // Copies the whole of `source` into the temporary file. `sourceFailed`
-    // tells whether an error came from reading the source.
-    DWORD CopyFrom(const std::wstring& source, bool* sourceFailed = nullptr);
     // Renames the written temporary file over the destination.
     DWORD Commit();
     void Discard();
@@ -134,9 +131,6 @@ private:
     File file_;
     bool written_ = false;
 };
-
-// Whether two files hold the same bytes; false if either cannot be read.
-bool FilesEqual(const std::wstring& a, const std::wstring& b);
 
 // Writes `bytes` to `path` through a PendingFile.
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes);
