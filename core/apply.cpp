@@ -48,7 +48,7 @@ private:
     DWORD Verify(const Bytes& expected);
     std::wstring PutBack();
     std::wstring CacheNote() const;
-    void RemoveCreatedFolders();
+    void Abandon();
 
     const GameFolder& folder_;
     const GameVersion version_;  // the tag the window shows
@@ -75,23 +75,21 @@ private:
 };
 
 OperationResult PatchRun::Refuse(const std::wstring& path, DWORD error) {
-    backup_.Discard();
-    record_.Discard();
-    cache_.Discard();
-    RemoveCreatedFolders();
+    Abandon();
     return FailureResult(Action::Apply, folder_, path, error, kGameUnchangedText);
 }
 
 OperationResult PatchRun::RefuseWith(Outcome outcome, std::wstring_view fileName) {
-    backup_.Discard();
-    record_.Discard();
-    cache_.Discard();
-    RemoveCreatedFolders();
+    Abandon();
     return OutcomeResult(Action::Apply, outcome, fileName, kGameUnchangedText);
 }
 
-void PatchRun::RemoveCreatedFolders() {
-    // Only folders this run made, and only while they are still empty.
+// Nothing written aside stays, and only folders this run made go, and only
+// while they are still empty.
+void PatchRun::Abandon() {
+    backup_.Discard();
+    record_.Discard();
+    cache_.Discard();
     for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) RemoveDirectoryW(it->c_str());
     createdFolders_.clear();
 }

@@ -10,31 +10,27 @@ namespace {
 using fileio::Bytes;
 
 // What the game file is now, as far as the judgement needs: whether it is
-// there, which file it is, and its bytes when they are to be compared. It
-// is closed again at once: a file held open could not be replaced.
+// there, which file it is, its version and its bytes, all through one open
+// handle. It is closed again at once: a file held open could not be
+// replaced.
 struct GameFacts {
     bool present = false;
     fileio::FileIdentity identity;
     GameVersion version = GameVersion::Unknown;
-    Bytes bytes;  // only when asked for
+    Bytes bytes;
 };
 
-DWORD ReadGame(const std::wstring& path, bool wholeFile, GameFacts& facts) {
+DWORD ReadGame(const std::wstring& path, GameFacts& facts) {
     fileio::File game;
     DWORD error = game.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
     if (error) return error;
     facts.present = true;
     if ((error = game.Identity(facts.identity))) return error;
-    if (wholeFile) {
-        if ((error = game.ReadAll(facts.bytes, kMaxGameFileSize)) && error != ERROR_FILE_TOO_LARGE) return error;
-        facts.version = RecogniseGameBytes(facts.bytes);
-        return 0;
-    }
-    game.Close();
-    const Recognition recognised = RecogniseGameFile(path);
-    facts.version = recognised.version;
-    return recognised.systemError;
+    // A file far larger than any game file is of no version.
+    if ((error = game.ReadAll(facts.bytes, kMaxGameFileSize)) && error != ERROR_FILE_TOO_LARGE) return error;
+    facts.version = RecogniseGameBytes(facts.bytes);
+    return 0;
 }
 
 BackupVerdict Judge(const BackupInspection& backup, const Sha256Digest& digest, const fileio::FileIdentity& identity,
@@ -85,7 +81,7 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
 
     if (FolderExists(gamePath)) return unreadable(gamePath, ERROR_DIRECTORY);
     GameFacts game;
-    if (DWORD error = ReadGame(gamePath, !record, game)) return unreadable(gamePath, error);
+    if (DWORD error = ReadGame(gamePath, game)) return unreadable(gamePath, error);
     inspection.gameVersion = game.version;
     inspection.verdict = Judge(inspection, digest, identity, record, game);
 }
