@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/codepage.h"
 #include "form/form.h"
 
 namespace tarnwick::cli {
@@ -59,15 +60,7 @@ bool WriteToParentConsole(std::wstring_view text) {
 
 // The text in UTF-8 with CR LF line ends, as it goes to a file or a pipe.
 std::string RedirectedBytes(std::wstring_view text) {
-    const std::wstring lines = WithLineEnds(text);
-    const int size = WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, lines.data(), static_cast<int>(lines.size()), bytes.data(), size, nullptr,
-                            nullptr);
-    }
-    return bytes;
+    return WideToCodePage(WithLineEnds(text), CP_UTF8);
 }
 
 }  // namespace
