@@ -10,6 +10,7 @@
 
 #include "app/version_text.h"
 #include "cli/exit_code.h"
+#include "core/codepage.h"
 #include "core/folder_lock.h"
 #include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
@@ -21,13 +22,7 @@
 namespace tarnwick::test {
 namespace {
 
-std::string Utf8Bytes(std::wstring_view text) {
-    std::string bytes(text.size() * 3, '\0');
-    bytes.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                              bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                              nullptr)));
-    return bytes;
-}
+std::string Utf8Bytes(std::wstring_view text) { return WideToCodePage(text, CP_UTF8); }
 
 // What the tool should write: the lines in UTF-8, each ended by CR LF.
 std::string Utf8(std::wstring_view text) {
@@ -36,17 +31,9 @@ std::string Utf8(std::wstring_view text) {
     return Utf8Bytes(lines + L"\r\n");
 }
 
-std::wstring Joined(const FieldTexts& values) {
-    std::wstring text;
-    for (const std::wstring& value : values) text += (text.empty() ? L"" : L" ") + value;
-    return text;
-}
-
 const FieldTexts kValuesA = {L"99", L"250", L"120", L"180", L"240", L"2", L"4", L"6",
                              L"8",  L"12",  L"16",  L"22",  L"28",  L"31", L"8"};
 const std::wstring kNoSlotValues = L"- - - - - - - - - - - - - - -\n（- 表示游戏文件中这个数值的位置存放的不是数字）";
-
-bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // What a folder should hold after a command.
 struct State {
@@ -92,9 +79,7 @@ public:
         EXPECT_EQ(FileExists(Path(L"Data\\bak\\meteor.sum")), state.backup);
         if (state.backup && FileExists(Path(L"Data\\bak\\meteor.bak"))) {
             EXPECT_TRUE(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")) == pristine_) << "the backup";
-            EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")),
-                      "size " + std::to_string(pristine_.size()) + "\r\nsha256 " + DigestText(Sha256Of(pristine_)) +
-                          "\r\n");
+            EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")), ExpectedBackupRecord(pristine_));
         }
         EXPECT_EQ(FileExists(Path(L"Data\\Slowlysave.cfg")), state.cache.has_value());
         if (state.cache && FileExists(Path(L"Data\\Slowlysave.cfg"))) {
@@ -124,7 +109,7 @@ TEST(CommandLine, CommandsInTurnOnOneFolder) {
     WriteFileBytes(roomFile, Bytes(room.begin(), room.end()));
     const FieldTexts fromRoom = {L"77", L"111", L"222", L"333", L"444", L"1",  L"3", L"5",
                                  L"7",  L"10",  L"15",  L"21",  L"27",  L"30", L"16"};
-    const std::wstring a = Joined(kValuesA);
+    const std::wstring a = ValueArguments(kValuesA);
 
     struct Step {
         std::wstring arguments;
@@ -192,7 +177,7 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
         if (row.code == cli::ExitCode::FailedUnchanged) {
             SetFileAttributesW(folder.Path(L"meteor.exe").c_str(), FILE_ATTRIBUTE_READONLY);
         }
-        const CommandResult result = folder.Run(L"apply " + Joined(kValuesA));
+        const CommandResult result = folder.Run(L"apply " + ValueArguments(kValuesA));
         otherCopy.reset();
         EXPECT_EQ(result.exitCode, static_cast<DWORD>(row.code));
         EXPECT_EQ(result.output, Utf8(row.output));
@@ -229,7 +214,7 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
 }
 
 TEST(CommandLine, StatusOfGameFilesNotAsTheToolLeftThem) {
-    const std::wstring a = Joined(kValuesA);
+    const std::wstring a = ValueArguments(kValuesA);
     {
         SCOPED_TRACE("patched by hand, no backup");
         GameFolderRun folder;
@@ -283,7 +268,7 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
          L"apply 后面的第 5 个数值有误：第5个“血值”的数值“1000”太长，最多只能填写3位数字。" + help},
         {L"apply --from", L"选项“--from”后面缺少文件名。" + help},
         {L"apply --from missing.cfg", L"找不到数值文件“missing.cfg”。"},
-        {L"apply " + Joined(kValuesA) + L" --from x.cfg", L"apply 后面的数值和选项“--from”只能用一个。" + help},
+        {L"apply " + ValueArguments(kValuesA) + L" --from x.cfg", L"apply 后面的数值和选项“--from”只能用一个。" + help},
         {L"status --from x.cfg", L"选项“--from”只能和 apply 一起用。" + help},
         {L"status --game-dir= ", L"选项“--game-dir”后面的游戏目录是空的。" + help},
         {L"--game-dir . --game-dir . status", L"选项“--game-dir”只能写一次。" + help},

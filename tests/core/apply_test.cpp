@@ -19,27 +19,6 @@ using test::Bytes;
 
 const GameVersion kVersions[] = {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07};
 
-const std::array<std::uint32_t, kFieldCount>& Slots(GameVersion version) {
-    return version == GameVersion::V1_08 ? test::kSlots108 : test::kSlots107;
-}
-std::uint32_t CodeOffset(GameVersion version) {
-    return version == GameVersion::V1_08 ? test::kCode108 : test::kCode107;
-}
-
-// What the game file must hold after an apply of `values` to `before`.
-Bytes Patched(const Bytes& before, GameVersion version, const FieldTexts& values) {
-    Bytes after = before;
-    for (int i = 0; i < kFieldCount; ++i) {
-        std::string slot(values[i].begin(), values[i].end());
-        if (i < 5) slot += '%';
-        slot.resize(4, '\0');
-        std::copy(slot.begin(), slot.end(), after.begin() + Slots(version)[i]);
-    }
-    after[CodeOffset(version)] = 0x90;
-    after[CodeOffset(version) + 1] = 0x90;
-    return after;
-}
-
 // Values of every length a slot allows.
 FieldTexts MixedValues() {
     return {L"5", L"300", L"99", L"100", L"0", L"1", L"1234", L"42", L"7", L"600", L"15", L"21", L"27", L"9999", L"8"};
@@ -67,10 +46,9 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             const OperationResult result = ApplyPatch(folder, version, values);
             ASSERT_TRUE(result.Succeeded()) << result.message;
             EXPECT_EQ(result.message, L"恭喜您修改成功");
-            ExpectSameBytes(Game(), Patched(before, version, values));
+            ExpectSameBytes(Game(), test::PatchedGame(before, version, values));
             ExpectSameBytes(Backup(), before);
-            EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()),
-                      "size 1900000\r\nsha256 " + DigestText(Sha256Of(before)) + "\r\n");
+            EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()), test::ExpectedBackupRecord(before));
             EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), test::ExpectedCache(values));
             EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         }
@@ -211,7 +189,7 @@ TEST_F(Apply, GameFileExactlyLongEnoughIsPatchedAndNotExtended) {
     const std::size_t end107 = 0x1C7490 + 4;
     const Bytes before = MakeGame(GameVersion::V1_07, 1, end107);
     ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
-    ExpectSameBytes(Game(), Patched(before, GameVersion::V1_07, DefaultFieldTexts()));
+    ExpectSameBytes(Game(), test::PatchedGame(before, GameVersion::V1_07, DefaultFieldTexts()));
 }
 
 TEST_F(Apply, BackupKeepsTheGameFileFromBeforeAnyPatch) {
@@ -220,7 +198,7 @@ TEST_F(Apply, BackupKeepsTheGameFileFromBeforeAnyPatch) {
     ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, first).Succeeded());
     ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
     ExpectSameBytes(Backup(), pristine);
-    ExpectSameBytes(Game(), Patched(pristine, GameVersion::V1_07, DefaultFieldTexts()));
+    ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_07, DefaultFieldTexts()));
 
     ASSERT_TRUE(RestoreGameFile(folder).Succeeded());
     ExpectSameBytes(Game(), pristine);
@@ -237,7 +215,7 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
         {"longer", [](const Bytes& g) { Bytes b = g; b.push_back(7); return b; }},
         {"empty", [](const Bytes&) { return Bytes(); }},
         {"a patched copy of the game file",
-         [](const Bytes& g) { return Patched(g, GameVersion::V1_07, MixedValues()); }},
+         [](const Bytes& g) { return test::PatchedGame(g, GameVersion::V1_07, MixedValues()); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -288,7 +266,7 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedAndOnlyTheBackupStopsThePatch) {
         if (!patched) {
             EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
         }
-        ExpectSameBytes(Game(), patched ? Patched(before, GameVersion::V1_07, DefaultFieldTexts()) : before);
+        ExpectSameBytes(Game(), patched ? test::PatchedGame(before, GameVersion::V1_07, DefaultFieldTexts()) : before);
         ExpectSameBytes(test::ReadFileBytes(path), old);
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         held.reset();
@@ -396,7 +374,7 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
         const std::optional<Bytes> backup = FileExists(folder.BackupFile()) ? std::optional(Backup()) : std::nullopt;
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
         EXPECT_EQ(result.message, c.message);
-        ExpectSameBytes(Game(), Patched(changed, GameVersion::V1_07, DefaultFieldTexts()));
+        ExpectSameBytes(Game(), test::PatchedGame(changed, GameVersion::V1_07, DefaultFieldTexts()));
         EXPECT_EQ(FileExists(folder.BackupFile()), backup.has_value());
         if (backup) ExpectSameBytes(Backup(), c.pristineBackup ? pristine : *backup);
         EXPECT_EQ(FileExists(folder.BackupRecordFile()), c.pristineBackup);
@@ -415,7 +393,7 @@ TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
     CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
     ASSERT_TRUE(CreateHardLinkW(folder.BackupFile().c_str(), folder.GameFile().c_str(), nullptr));
     EXPECT_EQ(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).message, L"恭喜您修改成功");
-    ExpectSameBytes(Game(), Patched(pristine, GameVersion::V1_08, DefaultFieldTexts()));
+    ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_08, DefaultFieldTexts()));
     ExpectSameBytes(Backup(), pristine);
 
     // The game file with a name in another folder: neither is changed.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/fields.h"
+#include "core/sha256.h"
 #include "core/version.h"
 #include "tests/support/synthetic_game.h"
 
@@ -57,6 +58,11 @@ inline Bytes PatchedGame(const Bytes& before, GameVersion version, const FieldTe
     after[code] = 0x90;
     after[code + 1] = 0x90;
     return after;
+}
+
+// The record beside a backup of `original`, as the tool writes it.
+inline std::string ExpectedBackupRecord(const Bytes& original) {
+    return "size " + std::to_string(original.size()) + "\r\nsha256 " + DigestText(Sha256Of(original)) + "\r\n";
 }
 
 }  // namespace tarnwick::test

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "app/main_layout.h"
-#include "core/sha256.h"
 #include "core/version.h"
 #include "notice/message_dialog.h"
 #include "notice/notice_window.h"
@@ -25,7 +24,6 @@ const std::string kOffLine = "\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";  //
 const std::string kOnLine = "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";   // 信息：启用
 const std::string kHintHeader = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";     // [信息状态]
 
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Polls until the file holds `expected`; what it held last ("" if missing,
 // or held open by the tool while it writes it).
@@ -33,7 +31,7 @@ std::string WaitForFileText(const std::wstring& path, const std::string& expecte
     std::string text;
     for (int i = 0; i < 500; ++i) {
         try {
-            text = Exists(path) ? ReadFileText(path) : "";
+            text = PathExists(path) ? ReadFileText(path) : "";
         } catch (const std::exception&) {
             text.clear();
         }
@@ -205,8 +203,7 @@ TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
         EXPECT_EQ(Slice(patched, c.t9Offset, 4), (Bytes{0x39, 0x39, 0, 0}));
         EXPECT_EQ(Slice(patched, c.codeOffset, 2), (Bytes{0x90, 0x90}));
         EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
-        EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")),
-                  "size 1900000\r\nsha256 " + DigestText(Sha256Of(original)) + "\r\n");
+        EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")), ExpectedBackupRecord(original));
         FieldTexts applied = DefaultFieldTexts();
         applied[0] = L"5", applied[1] = L"300", applied[8] = L"7", applied[9] = L"99";
         EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(applied)) << "code page 936";
@@ -229,8 +226,8 @@ TEST_F(ToolTest, RefusesAnUnrecognisedGameFile) {
     ASSERT_NO_FATAL_FAILURE(StartTool());
     EXPECT_EQ(ClickAndAnswer(Confirm()), L"无法识别您当前所使用的版本");
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
-    EXPECT_FALSE(Exists(Path(L"Data\\bak")));
-    EXPECT_FALSE(Exists(Path(L"Data\\Slowlysave.cfg")));
+    EXPECT_FALSE(PathExists(Path(L"Data\\bak")));
+    EXPECT_FALSE(PathExists(Path(L"Data\\Slowlysave.cfg")));
     EXPECT_TRUE(tool_->Running());
 }
 
@@ -244,7 +241,7 @@ TEST_F(ToolTest, RestoresTheBackupOnceThenReportsItMissing) {
 
     EXPECT_EQ(ClickAndAnswer(Restore()), L"恭喜您还原成功");
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
-    EXPECT_FALSE(Exists(Path(L"Data\\bak\\meteor.bak")));
+    EXPECT_FALSE(PathExists(Path(L"Data\\bak\\meteor.bak")));
     EXPECT_FALSE(IsWindowEnabled(Restore()));
 
     // Patched again, then the backup removed by hand while "还原" is enabled.
@@ -299,7 +296,7 @@ TEST_F(ToolTest, SettingsCacheTextIsNotCutToTheTypedLimit) {
     // "确认" refuses it, naming the limit it applies: what the slot holds.
     EXPECT_EQ(ClickAndAnswer(Confirm()).find(L"第1个“血值”的数值“1234”太长，最多只能填写3位数字。"), 0u);
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), game);
-    EXPECT_FALSE(Exists(Path(L"Data\\bak")));
+    EXPECT_FALSE(PathExists(Path(L"Data\\bak")));
     EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), cache);
     EXPECT_EQ(ReadFileText(Path(L"Data\\Hint.cfg")), kHintHeader + kOffLine);
 }
@@ -342,7 +339,7 @@ TEST_F(ToolTest, WithoutTheGameFileOnlyTheMessageDialogShowsAndClosingItEnds) {
         }
         EXPECT_TRUE(tool.WaitForExit()) << "closing the dialog ends the tool";
     }
-    EXPECT_FALSE(Exists(Path(L"Data"))) << "nothing written";
+    EXPECT_FALSE(PathExists(Path(L"Data"))) << "nothing written";
 }
 
 // The notice at each DPI setting.

@@ -1,5 +1,5 @@
-// Long runs in process: ten thousand apply and restore cycles on one game
-// file, and ten thousand hover-and-fade cycles on a skinned button. After
+// Long runs in process: ten thousand apply and restore cycles in two game
+// folders, and ten thousand hover-and-fade cycles on a skinned button. After
 // a warm-up, together they may leave no live GDI objects or kernel handles
 // behind and no more than a small bound of private memory, and the game
 // file, its backup and the button's look must come out exact.
@@ -7,7 +7,8 @@
 // Under Wine each loop takes about a minute on its own: the file cycles
 // move some 11 MB through the file system each, and every fade tick makes
 // several round trips to the Wine server. They run side by side, the file
-// cycles on a second thread, so that the two cores share the work.
+// cycles on two more threads (one per folder), so that the cores share
+// the work.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -24,8 +24,6 @@
 
 namespace tarnwick::test {
 
-inline bool PathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 // Whether `text` holds every one of `parts`; the failure message shows the
 // whole text.
 inline testing::AssertionResult SaysAll(const std::wstring& text, const std::vector<std::wstring>& parts) {

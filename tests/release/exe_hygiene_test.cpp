@@ -13,13 +13,14 @@
 #include <string>
 
 #include "tests/support/pe_imports.h"
+#include "tests/support/tool_driver.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 
 namespace tarnwick::test {
 namespace {
 
-std::wstring ExePath() { return WindowsPathOfUnixPath(TARNWICK_EXE_PATH); }
+std::wstring ExePath() { return WinePathFromUnix(TARNWICK_EXE_PATH); }
 
 std::wstring ThisProgram() {
     wchar_t path[MAX_PATH] = {};

@@ -171,10 +171,5 @@ PeLayout ReadPeLayout(const std::wstring& path) {
     return layout;
 }
 
-std::wstring WindowsPathOfUnixPath(const std::string& unixPath) {
-    std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
-    return path;
-}
 
 }  // namespace tarnwick::test

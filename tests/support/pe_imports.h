@@ -49,7 +49,5 @@ struct PeLayout {
 
 PeLayout ReadPeLayout(const std::wstring& path);
 
-// The Windows path of a Unix path under Wine: "Z:" in front, backslashes.
-std::wstring WindowsPathOfUnixPath(const std::string& unixPath);
 
 }  // namespace tarnwick::test

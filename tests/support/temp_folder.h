@@ -19,6 +19,9 @@ private:
     std::wstring path_;
 };
 
+// A file or a folder of that name.
+bool PathExists(const std::wstring& path);
+
 // Removes a file or a whole folder tree; clears read-only attributes first.
 void RemoveTree(const std::wstring& path);
 

@@ -1,5 +1,7 @@
 #include "tests/support/tool_driver.h"
 
+#include "core/codepage.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -58,13 +60,15 @@ private:
 
 std::wstring WinePathFromUnix(std::string_view unixPath) {
     // Unix file names are UTF-8.
-    std::wstring wide(unixPath.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, unixPath.data(),
-                                                             static_cast<int>(unixPath.size()), wide.data(),
-                                                             static_cast<int>(wide.size()))));
     std::wstring path = L"Z:";
-    for (wchar_t c : wide) path += c == L'/' ? L'\\' : c;
+    for (wchar_t c : CodePageToWide(unixPath, CP_UTF8)) path += c == L'/' ? L'\\' : c;
     return path;
+}
+
+std::wstring ValueArguments(const std::array<std::wstring, 15>& values) {
+    std::wstring text;
+    for (const std::wstring& value : values) text += (text.empty() ? L"" : L" ") + value;
+    return text;
 }
 
 std::wstring OtherSpelling(const std::wstring& windowsPath) {

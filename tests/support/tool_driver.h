@@ -5,6 +5,7 @@
 // boxes. A started tool is always ended when its ToolProcess goes away.
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -79,6 +80,9 @@ private:
     HANDLE process_ = nullptr;
     HANDLE read_ = nullptr;  // the pipe's end
 };
+
+// Fifteen values as the arguments of "apply", one space apart.
+std::wstring ValueArguments(const std::array<std::wstring, 15>& values);
 
 #ifdef TARNWICK_EXE_PATH
 // The tool run to its end in `folder` with `arguments`, output to a pipe:

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "tests/support/pe_imports.h"
+#include "tests/support/tool_driver.h"
 #include "win32/system_library.h"
 
 namespace tarnwick {
@@ -80,7 +81,7 @@ TEST(ExeImports, OnlyLibrariesThatWindowsTakesFromItsSystemFolder) {
     // loads AlphaBlend and _TrackMouseEvent at run time by full path.
     const std::set<std::string> allowed = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll",
                                            "oleaut32.dll", "advapi32.dll", "msvcrt.dll"};
-    const test::PeImports imports = test::ReadPeImports(test::WindowsPathOfUnixPath(TARNWICK_EXE_PATH));
+    const test::PeImports imports = test::ReadPeImports(test::WinePathFromUnix(TARNWICK_EXE_PATH));
     ASSERT_TRUE(imports.valid) << "cannot read " << TARNWICK_EXE_PATH;
     ASSERT_FALSE(imports.libraries.empty());
     std::set<std::string> seen;
