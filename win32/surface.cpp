@@ -5,20 +5,10 @@ namespace tarnwick {
 namespace {
 
 HDC CreateSurfaceLike(HDC reference, int width, int height) {
-    OwnedDC memory(CreateCompatibleDC(reference));
-    if (!memory) {
-        return nullptr;
-    }
     // Made against the reference DC, not the memory DC, so that the bitmap
     // has the reference's colour format instead of one bit per pixel.
     HBITMAP bitmap = CreateCompatibleBitmap(reference, width, height);
-    if (bitmap == nullptr) {
-        return nullptr;
-    }
-    // What the selection displaces is the memory DC's stock one-pixel
-    // bitmap; DeleteObject leaves stock objects alone.
-    DeleteObject(SelectObject(memory.get(), bitmap));
-    return memory.release();
+    return bitmap != nullptr ? CreateBitmapSurface(reference, bitmap) : nullptr;
 }
 
 }  // namespace

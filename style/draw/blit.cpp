@@ -103,13 +103,13 @@ void BlitTransparent(HDC destination, int x, int y, int width, int height,
     const COLORREF key = translated & 0x00FFFFFF;
 
     // The composition: the destination's current pixels ...
-    OwnedSurface work(CreateBitmapSurface(display.get(), CreateCompatibleBitmap(display.get(), w, h)));
+    OwnedSurface work(w, h, display.get());
     ScopedSelectPalette workPalette(work.get(), palette, true, false);
     BitBlt(work.get(), 0, 0, w, h, destination, x, y, SRCCOPY);
 
     // ... a copy of the source and a mask that is white where the source
     // has the key colour and black elsewhere.
-    OwnedSurface colour(CreateBitmapSurface(display.get(), CreateCompatibleBitmap(display.get(), w, h)));
+    OwnedSurface colour(w, h, display.get());
     ScopedSelectPalette colourPalette(colour.get(), palette, true, true);
     HBITMAP maskBitmap = CreateBitmap(w, h, 1, 1, nullptr);
     SetBkColor(colour.get(), GetBkColor(source));
