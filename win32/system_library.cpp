@@ -21,30 +21,37 @@ std::string SystemLibraryPath(const char* library) {
     return path;
 }
 
+namespace {
+
+// A system library's module: the one already loaded from the system folder,
+// or that file loaded now (then `loadedHere`). Null when it is neither.
+HMODULE SystemModule(const char* library, bool& loadedHere) {
+    loadedHere = false;
+    const std::string path = SystemLibraryPath(library);
+    if (path.empty()) return nullptr;
+    if (HMODULE module = GetModuleHandleA(path.c_str())) return module;
+    HMODULE module = LoadLibraryA(path.c_str());
+    loadedHere = module != nullptr;
+    return module;
+}
+
+}  // namespace
+
 bool ProcExists(const char* name, const char* library) {
-    HMODULE module = GetModuleHandleA(library);
     bool loadedHere = false;
-    if (module == nullptr) {
-        const std::string path = SystemLibraryPath(library);
-        if (path.empty()) return false;
-        module = LoadLibraryA(path.c_str());
-        if (module == nullptr) return false;
-        loadedHere = true;
-    }
+    HMODULE module = SystemModule(library, loadedHere);
+    if (module == nullptr) return false;
     const bool found = GetProcAddress(module, name) != nullptr;
     if (loadedHere) FreeLibrary(module);
     return found;
 }
 
 FARPROC LoadSystemProc(const char* fileName, const char* name) {
-    std::string path = SystemLibraryPath(fileName);
-    if (path.empty()) return nullptr;
-    // A module already loaded from that path is reused; otherwise it is
-    // loaded once and kept: the entries are used for the process's life.
-    HMODULE module = GetModuleHandleA(path.c_str());
-    if (module == nullptr) module = LoadLibraryA(path.c_str());
-    if (module == nullptr) return nullptr;
-    return GetProcAddress(module, name);
+    // A module loaded here is kept: the entries are used for the process's
+    // life.
+    bool loadedHere = false;
+    HMODULE module = SystemModule(fileName, loadedHere);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
 AlphaBlendProc SystemAlphaBlend() {
@@ -67,8 +74,8 @@ ShellExecuteProc SystemShellExecute() {
 bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
 
 TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
-    static const auto user32 = reinterpret_cast<TrackMouseEventProc>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), kUser32TrackMouseEvent));
+    static const auto user32 =
+        reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("user32.dll", kUser32TrackMouseEvent));
     if (fromUser32 && user32 != nullptr) return user32;
     static const auto comctl32 =
         reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("comctl32.dll", "_TrackMouseEvent"));

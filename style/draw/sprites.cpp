@@ -3,7 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "style/draw/primitives.h"
 #include "style/draw/sprite_data.h"
 #include "style/model/engine_state.h"
 #include "win32/surface.h"
