@@ -53,6 +53,9 @@ std::wstring BackupVerdictText(const GameFolder& folder, const BackupInspection&
         case BackupVerdict::NotOriginal: return L"不是原版游戏文件（它本身已经被修改过），不能用来还原";
         case BackupVerdict::IsGameFile: return L"和游戏文件 meteor.exe 是同一个文件（硬链接），不是真正的备份";
         case BackupVerdict::GameHardLinked: return L"无法使用：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）";
+        case BackupVerdict::GameLinked: return L"无法使用：游戏文件 meteor.exe 是指向其他位置的链接";
+        case BackupVerdict::NotOwnFile:
+            return Joined({L"无法使用：", DisplayName(folder, inspection.errorPath), L" 是指向别处的链接，不是本工具自己的文件"});
     }
     return L"";
 }

@@ -1,5 +1,6 @@
 #include "core/apply.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/backup_record.h"
@@ -8,7 +9,9 @@
 #include "core/messages.h"
 #include "core/patch_io.h"
 #include "core/patch_plan.h"
-#include "core/restore.h"
+#include "core/backup_decision.h"
+#include "core/leftover_files.h"
+#include "core/sha256.h"
 #include "core/settings_cache.h"
 
 namespace tarnwick {
@@ -48,6 +51,7 @@ private:
     DWORD Verify(const Bytes& expected);
     std::wstring PutBack();
     std::wstring CacheNote() const;
+    bool StillNamesPatchedFile() const;
     void Abandon();
 
     const GameFolder& folder_;
@@ -107,6 +111,9 @@ OperationResult PatchRun::Prepare() {
     }
     if (DWORD error = game_.ReadAll(before_, kMaxGameFileSize)) return Refuse(gamePath, error);
     if (DWORD error = game_.Identity(gameIdentity_)) return Refuse(gamePath, error);
+    // meteor.exe a link to another install's game: patching it would change
+    // that game, and a restore would put a file in the link's place.
+    if (!fileio::NamesOwnFile(game_, gamePath)) return RefuseWith(Outcome::GameFileLinked, L"meteor.exe");
     // The file may have been replaced (the game reinstalled or updated)
     // since the tag was taken; another version's slots lie elsewhere.
     if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, L"meteor.exe");
@@ -129,76 +136,79 @@ OperationResult PatchRun::Prepare() {
     return {};
 }
 
-// Decides what becomes of the backup. The game file, if it is unpatched,
-// is an original: it becomes the backup unless the backup already is the
-// same original. A patched game file is never written as the backup and
-// never replaces one: the backup stays as it is, and when it is no sound
-// original of this game file the success message says that none exists.
+// Gathers what the backup decision needs, through handles: which file the
+// backup is, whether it is a file of its own, its bytes (hashed when a
+// record stands beside it) and the record. Then acts on the decision.
 OperationResult PatchRun::PrepareBackup() {
     const std::wstring& backupPath = backup_.Destination();
-    const bool gamePatched = IsPatched(before_, table_);
-    const std::optional<BackupRecord> record = ReadBackupRecord(record_.Destination());
+    const std::wstring& recordPath = record_.Destination();
+    // A link where the record belongs is never read, replaced or deleted.
+    if (DWORD error = fileio::CheckOwnName(recordPath)) return Refuse(recordPath, error);
+    const std::optional<BackupRecord> record = ReadBackupRecord(recordPath);
 
+    BackupFacts facts;
+    facts.gameVersion = version_;
+    facts.gamePatched = IsPatched(before_, table_);
+    facts.gameNames = gameIdentity_.links;
     Bytes backup;
-    bool sameFile = false;
+    Sha256 hash;
     if (FileExists(backupPath)) {
+        facts.backupPresent = true;
         // Which file it is, asked without reading: the game file, which this
         // run holds open, cannot be opened for reading under another name.
         fileio::File name;
         fileio::FileIdentity identity;
         DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
         if (!error) error = name.Identity(identity);
-        sameFile = !error && identity.SameFileAs(gameIdentity_);
-        if (!error && !sameFile) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
-        if (!error && !sameFile) error = keptBackup_.ReadAll(backup, kMaxGameFileSize);
+        if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
+        facts.backupIsGame = !error && identity.SameFileAs(gameIdentity_);
+        if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
+        if (!error && !facts.backupIsGame) error = keptBackup_.ReadAll(backup, kMaxGameFileSize, record ? &hash : nullptr);
         // A backup far larger than any game file is no original; one that
         // cannot be read may be, so nothing is decided without it.
         if (error == ERROR_FILE_TOO_LARGE) {
-            keptBackup_.Close();
+            facts.backupReadable = false;
         } else if (error) {
             return Refuse(backupPath, error);
         }
-    }
-    // A game file with a name in another folder too is that folder's game
-    // as well: patching it or putting another file in its place would
-    // change one and not the other, or both without their player knowing.
-    if (gameIdentity_.links > (sameFile ? 2u : 1u)) return RefuseWith(Outcome::GameFileHardLinked, L"meteor.exe");
-
-    // The backup is the original of this game file when it is no other name
-    // of the game file itself, unpatched, and the same bytes but for the
-    // patch areas; its record, if any, must at least name its length.
-    const bool lengthAsRecorded = !record || record->size == backup.size();
-    const bool sameOriginal = keptBackup_.IsOpen() && !sameFile && !IsPatched(backup, table_) &&
-                              SameOutsidePatchAreas(backup, before_, table_) && lengthAsRecorded;
-    bool keep = sameOriginal;
-    if (!keep && gamePatched && keptBackup_.IsOpen() && !sameFile && record) {
-        // The game file was changed outside the patch areas since (another
-        // tool, an update of a patched file): the backup is still the
-        // original if it is what the tool wrote.
-        keep = record->Describes(backup.size(), Sha256Of(backup)) && !IsPatched(backup, table_) &&
-               RecogniseGameBytes(backup) == version_;
+        facts.backupVersion = RecogniseGameBytes(backup);
+        if (const PatchTable* table = PatchTableFor(facts.backupVersion)) {
+            facts.backupLongEnough = backup.size() >= PatchAreasEnd(*table);
+            facts.backupPatched = IsPatched(backup, *table);
+        }
+        facts.backupMatchesGame = SameOutsidePatchAreas(backup, before_, table_);
+        if (record) facts.record = record->Describes(backup.size(), hash.Finish()) ? RecordState::Matches : RecordState::Differs;
+    } else if (record) {
+        facts.record = RecordState::Differs;  // a record of a backup that is gone
     }
 
-    if (keep) {
-        if (!record) {
+    const BackupDecision decision = DecideBackup(facts);
+    switch (decision.plan) {
+        case BackupPlan::Refuse:
+            return RefuseWith(decision.refusal, L"meteor.exe");
+        case BackupPlan::KeepAndRecord:
             // An original kept from before records existed: recorded now,
             // so that it can be checked when it is put back.
             writeRecord_ = !record_.Write(FormatBackupRecord({backup.size(), Sha256Of(backup)}));
             if (!writeRecord_) record_.Discard();
-        }
-        return {};
+            return {};
+        case BackupPlan::Keep:
+            return {};
+        case BackupPlan::NoOriginal:
+            keptBackup_.Close();
+            noOriginal_ = true;
+            return {};
+        case BackupPlan::WriteFromGame:
+        case BackupPlan::ReplaceLinkByCopy:
+            break;
     }
     keptBackup_.Close();
-    if (gamePatched) {
-        noOriginal_ = true;
-        return {};
-    }
     writeBackup_ = true;
     // A backup that is another name of the game file is replaced by a real
     // copy; the game file must be closed for that, and is read again after.
-    reopenGame_ = sameFile;
-    for (const std::wstring& path : {backupPath, record_.Destination()}) {
-        if (path == backupPath && sameFile) continue;
+    reopenGame_ = decision.plan == BackupPlan::ReplaceLinkByCopy;
+    for (const std::wstring& path : {backupPath, recordPath}) {
+        if (path == backupPath && reopenGame_) continue;
         if (DWORD error = fileio::CheckReplaceable(path)) return Refuse(path, error);
     }
     if (DWORD error = backup_.Write(before_)) return Refuse(backupPath, error);
@@ -220,9 +230,16 @@ OperationResult PatchRun::Reopen() {
     return {};
 }
 
+// The code bytes go first and reach the disk before any value changes: a
+// patch cut short anywhere (a crash, a power cut, a killed process) leaves
+// a file that reads as patched, never one that passes for an original.
 DWORD PatchRun::Patch() {
-    for (const PatchWrite& write : plan_) {
+    for (std::size_t i = 0; i < plan_.size(); ++i) {
+        const PatchWrite& write = plan_[i];
         if (DWORD error = io_.Write(game_, write.offset, write.bytes.data(), write.bytes.size())) return error;
+        if (i == kCodeWrite) {
+            if (DWORD error = game_.Flush()) return error;
+        }
     }
     if (DWORD error = game_.Flush()) return error;
     return Verify(intended_);
@@ -243,11 +260,16 @@ DWORD PatchRun::Verify(const Bytes& expected) {
 // moved into its place. Returns the sentence that tells the player what
 // state the game file is in.
 std::wstring PatchRun::PutBack() {
+    // The values first and the code bytes last, each on disk before the
+    // next step: until the very end the file still reads as patched.
     bool restored = true;
     for (const PatchArea& area : areas_) {
         if (!restored) break;
+        if (area.offset == table_.codeOffset) continue;
         restored = !io_.Write(game_, area.offset, before_.data() + area.offset, area.size);
     }
+    restored = restored && !game_.Flush() &&
+               !io_.Write(game_, table_.codeOffset, before_.data() + table_.codeOffset, kCodePatchSize);
     restored = restored && !game_.Flush() && !Verify(before_);
     if (restored) return std::wstring(kGameUnchangedText);
 
@@ -266,9 +288,7 @@ OperationResult PatchRun::Run() {
         // The old record goes first: a backup must never stand beside a
         // record of another file, while one with no record is still checked
         // against the game file.
-        if (!DeleteFileW(record_.Destination().c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
-            return Refuse(record_.Destination(), GetLastError());
-        }
+        if (DWORD error = fileio::DeleteOwnFile(record_.Destination())) return Refuse(record_.Destination(), error);
         if (reopenGame_) game_.Close();
         if (DWORD error = backup_.Commit()) return Refuse(backup_.Destination(), error);
         if (reopenGame_) {
@@ -277,7 +297,7 @@ OperationResult PatchRun::Run() {
         }
     } else if (noOriginal_ && !FileExists(backup_.Destination())) {
         // A record of a backup that is gone would only mislead.
-        DeleteFileW(record_.Destination().c_str());
+        fileio::DeleteOwnFile(record_.Destination());
     }
     // A record that cannot be written leaves the backup to the checks for
     // unrecorded ones; the patch need not wait for it.
@@ -291,6 +311,14 @@ OperationResult PatchRun::Run() {
         return failure;
     }
 
+    // Another program (a launcher's update, a file manager under Wine) may
+    // have deleted or replaced the game file behind the open handle: what
+    // the name leads to now must be the file written, with its bytes.
+    if (!StillNamesPatchedFile()) {
+        game_.Close();
+        cache_.Discard();
+        return OutcomeResult(Action::Apply, Outcome::GameFileReplaced, L"meteor.exe");
+    }
     game_.Close();
     keptBackup_.Close();
     if (!cacheError_) cacheError_ = io_.CommitCache(cache_);
@@ -306,6 +334,19 @@ OperationResult PatchRun::Run() {
         result.message += CacheNote();
     }
     return result;
+}
+
+bool PatchRun::StillNamesPatchedFile() const {
+    fileio::File now;
+    fileio::FileIdentity identity;
+    if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
+    if (now.Identity(identity) || !identity.SameFileAs(gameIdentity_)) return false;
+    for (const PatchArea& area : areas_) {
+        Bytes actual(area.size);
+        if (now.ReadAt(area.offset, actual.data(), actual.size())) return false;
+        if (!std::equal(actual.begin(), actual.end(), intended_.begin() + area.offset)) return false;
+    }
+    return true;
 }
 
 // The second line of the success message when the values could not be
@@ -348,6 +389,7 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version,
     // changed is checked afresh below.
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Apply, folder, lock);
+    RemoveLeftoverFiles(folder);
     return PatchRun(folder, version, *table, values, io).Run();
 }
 

@@ -15,6 +15,7 @@ using fileio::Bytes;
 // replaced.
 struct GameFacts {
     bool present = false;
+    bool ownFile = true;  // no link of that name leading elsewhere
     fileio::FileIdentity identity;
     GameVersion version = GameVersion::Unknown;
     Bytes bytes;
@@ -22,11 +23,12 @@ struct GameFacts {
 
 DWORD ReadGame(const std::wstring& path, GameFacts& facts) {
     fileio::File game;
-    DWORD error = game.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+    DWORD error = game.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
     if (error) return error;
     facts.present = true;
     if ((error = game.Identity(facts.identity))) return error;
+    facts.ownFile = fileio::NamesOwnFile(game, path);
     // A file far larger than any game file is of no version.
     if ((error = game.ReadAll(facts.bytes, kMaxGameFileSize)) && error != ERROR_FILE_TOO_LARGE) return error;
     facts.version = RecogniseGameBytes(facts.bytes);
@@ -35,6 +37,7 @@ DWORD ReadGame(const std::wstring& path, GameFacts& facts) {
 
 BackupVerdict Judge(const BackupInspection& backup, const Sha256Digest& digest, const fileio::FileIdentity& identity,
                     const std::optional<BackupRecord>& record, const GameFacts& game) {
+    if (game.present && !game.ownFile) return BackupVerdict::GameLinked;
     if (game.present && identity.SameFileAs(game.identity)) return BackupVerdict::IsGameFile;
     if (game.present && game.identity.links > 1) return BackupVerdict::GameHardLinked;
     const PatchTable* table = PatchTableFor(backup.version);
@@ -63,9 +66,18 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
         inspection.verdict = FolderExists(backupPath) ? BackupVerdict::NotAFile : BackupVerdict::Missing;
         return;
     }
-    if (DWORD error = inspection.backup.Open(backupPath, GENERIC_READ, FILE_SHARE_READ)) {
-        return unreadable(backupPath, error);
-    }
+    auto notOwn = [&](const std::wstring& path) {
+        inspection.verdict = BackupVerdict::NotOwnFile;
+        inspection.errorPath = path;
+    };
+    // Opened with the right to delete it, so that a restore deletes the
+    // very file it checked; a reader that does not share deleting (a
+    // scanner) leaves that to a later attempt by name.
+    DWORD error = inspection.backup.Open(backupPath, GENERIC_READ | DELETE, FILE_SHARE_READ);
+    if (error == ERROR_SHARING_VIOLATION) error = inspection.backup.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
+    if (error) return unreadable(backupPath, error);
+    if (!fileio::NamesOwnFile(inspection.backup, backupPath)) return notOwn(backupPath);
+    if (fileio::CheckOwnName(folder.BackupRecordFile())) return notOwn(folder.BackupRecordFile());
     Sha256 hash;
     if (DWORD error = inspection.backup.ReadAll(inspection.bytes, kMaxGameFileSize, &hash)) {
         if (error != ERROR_FILE_TOO_LARGE) return unreadable(backupPath, error);
@@ -73,7 +85,7 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
         return;
     }
     const Sha256Digest digest = hash.Finish();
-    fileio::FileIdentity identity;
+    fileio::FileIdentity& identity = inspection.identity;
     if (DWORD error = inspection.backup.Identity(identity)) return unreadable(backupPath, error);
     inspection.version = RecogniseGameBytes(inspection.bytes);
     const std::optional<BackupRecord> record = ReadBackupRecord(folder.BackupRecordFile());

@@ -23,13 +23,16 @@ enum class BackupVerdict {
     IsGameFile,      // another name of the game file itself
     GameHardLinked,  // the game file has a name in another folder too
     OtherVersion,    // of another version than the game file now
+    GameLinked,      // meteor.exe is a link to a file elsewhere
+    NotOwnFile,      // the backup or its record is a link (or leads elsewhere): see errorPath
 };
 
 struct BackupInspection {
     BackupVerdict verdict = BackupVerdict::Missing;
     DWORD error = 0;        // Unreadable: the Win32 error
-    std::wstring errorPath;  // Unreadable: the file it concerns
-    fileio::File backup;     // held open from the inspection on
+    std::wstring errorPath;  // Unreadable, NotOwnFile: the file it concerns
+    fileio::File backup;     // held open from the inspection on (with DELETE where others allow it)
+    fileio::FileIdentity identity;  // the backup's
     fileio::Bytes bytes;     // the whole backup
     GameVersion version = GameVersion::Unknown;      // the backup's
     GameVersion gameVersion = GameVersion::Unknown;  // the game file's now

@@ -59,6 +59,9 @@ DWORD File::Identity(FileIdentity& identity) const {
     identity.volume = info.dwVolumeSerialNumber;
     identity.index = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
     identity.links = info.nNumberOfLinks;
+    identity.attributes = info.dwFileAttributes;
+    identity.size = std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
+    identity.written = info.ftLastWriteTime;
     return 0;
 }
 
@@ -199,6 +202,103 @@ std::wstring File::ResolvedName() const {
     if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + name.substr(8);
     if (name.compare(0, 4, L"\\\\?\\") == 0) return name.substr(4);
     return name;
+}
+
+namespace {
+
+// ntdll's file information call: present from Windows XP on and under
+// Wine, where kernel32's SetFileInformationByHandle is not (XP).
+struct IoStatus {
+    void* status;
+    ULONG_PTR information;
+};
+using SetInformationFileProc = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
+using StatusToErrorProc = ULONG(WINAPI*)(LONG);
+constexpr int kFileBasicInformation = 4;
+constexpr int kFileDispositionInformation = 13;
+
+DWORD SetInformation(HANDLE handle, void* data, ULONG size, int kind) {
+    static const HMODULE ntdll = GetModuleHandleW(L"ntdll");
+    static const auto set = reinterpret_cast<SetInformationFileProc>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
+    static const auto toError = reinterpret_cast<StatusToErrorProc>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
+    if (!set || !toError) return ERROR_CALL_NOT_IMPLEMENTED;
+    IoStatus status{};
+    const LONG result = set(handle, &status, data, size, kind);
+    return result >= 0 ? 0 : toError(result);
+}
+
+std::wstring LeafName(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::wstring FoldCase(const std::wstring& text) {
+    std::wstring upper(text.size(), L'\0');
+    const int length = static_cast<int>(text.size());
+    const int mapped = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, text.c_str(), length, upper.data(), length);
+    return length > 0 && mapped == length ? upper : text;
+}
+
+DWORD File::DeleteAndClose() {
+    FileIdentity identity;
+    if (DWORD error = Identity(identity)) return error;
+    if (identity.attributes & FILE_ATTRIBUTE_READONLY) {
+        // FILE_BASIC_INFORMATION: four times (zero: unchanged), then the
+        // attributes.
+        struct {
+            LARGE_INTEGER times[4];
+            ULONG attributes;
+        } basic{};
+        basic.attributes = (identity.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        if (DWORD error = SetInformation(handle_, &basic, sizeof basic, kFileBasicInformation)) return error;
+    }
+    BOOLEAN deleteFile = TRUE;
+    if (DWORD error = SetInformation(handle_, &deleteFile, sizeof deleteFile, kFileDispositionInformation)) {
+        return error;
+    }
+    return Close();
+}
+
+bool NamesOwnFile(const File& file, const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
+    const std::wstring resolved = file.ResolvedName();
+    if (resolved.empty()) return true;
+    std::wstring folder = FinalPath(ParentFolder(path));
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return FoldCase(resolved) == FoldCase(folder + LeafName(path));
+}
+
+DWORD CheckOwnName(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? 0 : error;
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return kNotOwnFileError;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+    File file;
+    DWORD error = file.Open(path, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    // A link whose target is gone names nothing that can be opened.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return kNotOwnFileError;
+    if (error) return error;
+    return NamesOwnFile(file, path) ? 0 : kNotOwnFileError;
+}
+
+DWORD DeleteOwnFile(const std::wstring& path) {
+    File file;
+    DWORD error = file.Open(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT);
+    // Nothing there, or a link to nothing: no file is deleted either way.
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+    if (error) return error;
+    if (!NamesOwnFile(file, path)) return kNotOwnFileError;
+    return file.DeleteAndClose();
 }
 
 std::wstring FinalPath(const std::wstring& path) {

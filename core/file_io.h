@@ -24,6 +24,9 @@ struct FileIdentity {
     DWORD volume = 0;
     std::uint64_t index = 0;
     DWORD links = 0;  // how many names the file has
+    DWORD attributes = 0;
+    std::uint64_t size = 0;
+    FILETIME written{};  // last written
 
     bool SameFileAs(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
 };
@@ -61,6 +64,11 @@ public:
     // The name the system gives the open file with every link on the way
     // resolved (see FinalPath); empty where the system cannot tell.
     std::wstring ResolvedName() const;
+    // Deletes the open file itself, whatever its name leads to by now, and
+    // closes the handle; the handle must have been opened with DELETE.
+    // A read-only file loses the attribute first (that takes
+    // FILE_WRITE_ATTRIBUTES as well).
+    DWORD DeleteAndClose();
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -92,6 +100,33 @@ std::wstring FullPath(const std::wstring& path);
 std::wstring FinalPath(const std::wstring& path);
 
 bool IsReadOnly(const std::wstring& path);
+
+// File names match without regard to case: the text upper-cased by the
+// invariant locale, which folds them the same way on every system.
+std::wstring FoldCase(const std::wstring& text);
+
+// What the tool's own files answer when the name leads somewhere else: a
+// symbolic link or junction, or a folder on the way that is one.
+inline constexpr DWORD kNotOwnFileError = ERROR_CANT_ACCESS_FILE;
+
+// Whether the open file is the file `path` names in its own folder, and
+// not one that a link of that name (a symbolic link, a junction) leads
+// to: its resolved name must be the folder's resolved name and the same
+// leaf. Under Wine a Unix symbolic link shows no reparse attribute, so the
+// resolved name decides; where the system cannot resolve names (Windows
+// XP), the reparse attribute of the name does.
+bool NamesOwnFile(const File& file, const std::wstring& path);
+
+// 0 when `path` names nothing, a folder, or a file of its own in the
+// folder (see NamesOwnFile); kNotOwnFileError when it names a link or its
+// target; another error when that cannot be told.
+DWORD CheckOwnName(const std::wstring& path);
+
+// Deletes `path` only when it is a file of its own in its folder: a link
+// standing there is left alone with kNotOwnFileError, so that no file it
+// leads to is deleted (Wine's DeleteFileW follows symbolic links). A
+// missing file is no error.
+DWORD DeleteOwnFile(const std::wstring& path);
 
 // Whether another program holds the file open so that it cannot be
 // deleted or replaced now.

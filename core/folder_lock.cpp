@@ -63,12 +63,7 @@ std::wstring NormalisedFolderPath(const std::wstring& folder) {
         const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
         if (length > 0 && length < needed) path = longPath.substr(0, length);
     }
-    // File names match without regard to case; the invariant locale folds
-    // them the same way on every system.
-    std::wstring upper(path.size(), L'\0');
-    const int length = static_cast<int>(path.size());
-    const int mapped = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, path.c_str(), length, upper.data(), length);
-    return length > 0 && mapped == length ? upper : path;
+    return fileio::FoldCase(path);
 }
 
 std::wstring FolderLockName(const std::wstring& folder) {
@@ -108,16 +103,57 @@ void FolderLock::TakeMutex(const GameFolder& folder, DWORD deadline) {
     }
 }
 
+// Opens the lock file with no sharing. An existing one is opened as it is,
+// a missing one created anew; either way it must be a plain, empty file of
+// its own in the game folder before it counts: a link of that name, another
+// name of the game file or the backup, or a file with content is never
+// written, kept or deleted, and the operation is refused instead.
+DWORD FolderLock::OpenLockFile(const std::wstring& path) {
+    constexpr DWORD kFlags = FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_OPEN_REPARSE_POINT;
+    DWORD error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, OPEN_EXISTING, kFlags);
+    // A read-only lock file cannot be deleted afterwards, but it locks all
+    // the same: it is opened for reading alone and left in place.
+    if (error == ERROR_ACCESS_DENIED && FileExists(path)) {
+        error = lockFile_.Open(path, GENERIC_READ, 0, OPEN_EXISTING, kFlags);
+        deletable_ = false;
+    } else if (error == ERROR_FILE_NOT_FOUND) {
+        // Created only where nothing stands: a link whose target is missing
+        // is "there" for CREATE_NEW and is not followed to make that target.
+        error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, CREATE_NEW, kFlags);
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+            error = FileExists(path) ? ERROR_SHARING_VIOLATION : fileio::kNotOwnFileError;
+        }
+    }
+    if (error) return error;
+    fileio::FileIdentity identity;
+    if (DWORD failure = lockFile_.Identity(identity)) {
+        lockFile_.Close();
+        return failure;
+    }
+    const bool plain = !(identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+                       identity.links == 1 && identity.size == 0 && fileio::NamesOwnFile(lockFile_, path);
+    if (!plain) {
+        lockFile_.Close();
+        return fileio::kNotOwnFileError;
+    }
+    return 0;
+}
+
 void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
     const std::wstring path = folder.LockFile();
     const DWORD start = GetTickCount();
     for (;;) {
-        const DWORD error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, OPEN_ALWAYS,
-                                           FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
+        deletable_ = true;
+        const DWORD error = OpenLockFile(path);
         if (!error) return;
         const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
         if (!held && FolderExists(path)) {
             failure_ = ERROR_DIRECTORY;
+            failurePath_ = path;
+            return;
+        }
+        if (error == fileio::kNotOwnFileError) {
+            failure_ = error;
             failurePath_ = path;
             return;
         }
@@ -139,7 +175,7 @@ void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
 
 OperationResult LockRefusal(Action action, const GameFolder& folder, const FolderLock& lock) {
     if (lock.Busy()) return OutcomeResult(action, Outcome::ToolBusy, L"", kGameUnchangedText);
-    if (lock.Failure() == ERROR_DIRECTORY) {
+    if (lock.Failure() == ERROR_DIRECTORY || lock.Failure() == fileio::kNotOwnFileError) {
         return FailureResult(action, folder, lock.FailurePath(), lock.Failure(), kGameUnchangedText);
     }
     OperationResult result;
@@ -150,7 +186,10 @@ OperationResult LockRefusal(Action action, const GameFolder& folder, const Folde
 }
 
 FolderLock::~FolderLock() {
-    lockFile_.Close();
+    // Checked when it was opened, and unshared since: the handle still
+    // holds the lock file itself, which goes with it. One that cannot go
+    // (read-only) stays, empty, for the next copy to open.
+    if (lockFile_.IsOpen() && (!deletable_ || lockFile_.DeleteAndClose())) lockFile_.Close();
     if (owned_) ReleaseMutex(mutex_);
     if (mutex_) CloseHandle(mutex_);
 }

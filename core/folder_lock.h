@@ -8,8 +8,10 @@
 // - the lock file Tarnwick.lock in the game folder itself, held open with
 //   no sharing, which every copy meets whatever path it came by and from
 //   whichever machine (a folder served to many). It is the open handle
-//   that locks, not the file being there: the file goes when its handle
-//   closes, also when a copy crashed.
+//   that locks, not the file being there: the file is deleted through
+//   that handle when the operation ends, and one left by a copy that
+//   crashed is simply opened again. It must be a plain, empty file of its
+//   own: anything else of that name is refused and left alone.
 // Where the folder cannot take the file at all (a read-only disk or
 // folder), the mutex alone serves. Any other failure to lock refuses the
 // operation rather than letting it run unguarded.
@@ -59,6 +61,7 @@ public:
 private:
     void TakeMutex(const GameFolder& folder, DWORD deadline);
     void TakeLockFile(const GameFolder& folder, DWORD deadline);
+    DWORD OpenLockFile(const std::wstring& path);
 
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
@@ -66,6 +69,7 @@ private:
     DWORD failure_ = 0;
     std::wstring failurePath_;
     fileio::File lockFile_;
+    bool deletable_ = true;  // opened with the right to delete it
 };
 
 // What an operation answers when `lock` is not held: another copy is busy,

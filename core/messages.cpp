@@ -101,6 +101,8 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case fileio::kNotOwnFileError:
+            return isGameFile ? Outcome::GameFileLinked : Outcome::NotOwnFile;
         case ERROR_DIRECTORY:
             if (FileExists(path)) return Outcome::NotAFolder;
             return FolderExists(path) ? Outcome::NotAFile : Outcome::Failed;
@@ -143,8 +145,18 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）：修改或替换它会同时改动别处的游戏，"
                    L"本工具不处理这样的文件。\n请把 meteor.exe 复制一份，删除原来的 meteor.exe，"
                    L"再把复制出的文件改名为 meteor.exe，然后再试。";
+        case Outcome::GameFileLinked:
+            return L"游戏文件 meteor.exe 是指向其他位置的链接（符号链接或联接点）：修改或替换它会改动别处的游戏，"
+                   L"本工具不处理这样的文件。\n请把链接指向的游戏文件复制到游戏目录中，替换这个链接，然后再试。";
+        case Outcome::GameFileReplaced:
+            return L"游戏文件 meteor.exe 在写入时被其他程序删除或换掉了，现在的 meteor.exe 不是本工具写入的文件。\n"
+                   L"请关闭正在更新或改动游戏的程序，确认游戏文件完好（必要时重新安装游戏），然后再试。";
+        case Outcome::NotOwnFile:
+            return L"游戏目录中的 " + name +
+                   L" 不是本工具自己的文件：它是指向别处的链接、另一个文件的别名，或者里面有别的内容。"
+                   L"本工具不会使用、改写或删除它。\n请确认它没有用处后把它移到别处，然后再试。";
         case Outcome::ToolBusy:
-            return L"本工具正在另一个窗口中修改或还原游戏文件。\n请等它完成，然后再试。";
+            return L"本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件。\n请等它完成，然后再试。";
         case Outcome::LockFailed:
             return L"无法锁定游戏目录（错误代码 " + DecimalText(error) +
                    L"），为了不让两个程序同时改动游戏文件，本工具没有进行任何操作。\n请关闭本工具后重新运行，然后再试。";

@@ -18,13 +18,13 @@ std::vector<PatchArea> PatchedAreas(const PatchTable& table) {
 std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& values) {
     const std::vector<std::uint8_t> clear = DecodePattern(kClearPatternText);
     std::vector<PatchWrite> writes;
+    writes.push_back({table.codeOffset, DecodePattern(kCodePatchText)});
     for (std::uint32_t offset : table.valueOffsets) writes.push_back({offset, clear});
     for (int i = 0; i < kFieldCount; ++i) {
         std::string text = WideToCodePage(values[i], kGameCodePage);
         if (kFields[i].percent) text += '%';
         writes.push_back({table.valueOffsets[i], std::vector<std::uint8_t>(text.begin(), text.end())});
     }
-    writes.push_back({table.codeOffset, DecodePattern(kCodePatchText)});
     return writes;
 }
 

@@ -27,10 +27,14 @@ struct PatchWrite {
 // The sixteen areas a patch may change, in file order.
 std::vector<PatchArea> PatchedAreas(const PatchTable& table);
 
-// Every slot is cleared first; then each value is written as its digits
-// in the game's code page (with "%" for the hit-point fields), which leaves
-// zero bytes after a short value; last come the two no-operation bytes.
+// The two no-operation bytes come first, so that a file whose patch was
+// cut short anywhere after them is recognisably patched (IsPatched) and
+// never taken for an original; then every slot is cleared, and each value
+// is written as its digits in the game's code page (with "%" for the
+// hit-point fields), which leaves zero bytes after a short value.
 // The values are taken as they are: checking them is the caller's part.
+// kCodeWrite is the index of the code bytes' write.
+inline constexpr std::size_t kCodeWrite = 0;
 std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& values);
 
 // The inverse of the plan for the values: what each slot of `file` holds

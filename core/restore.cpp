@@ -3,7 +3,9 @@
 #include "core/backup_check.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
+#include "core/leftover_files.h"
 #include "core/messages.h"
+#include "core/restore_steps.h"
 
 namespace tarnwick {
 namespace {
@@ -34,6 +36,11 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
         }
         case BackupVerdict::GameHardLinked:
             return OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", kBothKeptText);
+        case BackupVerdict::GameLinked:
+            return OutcomeResult(Action::Restore, Outcome::GameFileLinked, L"", kBothKeptText);
+        case BackupVerdict::NotOwnFile:
+            return OutcomeResult(Action::Restore, Outcome::NotOwnFile, DisplayName(folder, inspection.errorPath),
+                                 kBothKeptText);
         case BackupVerdict::NotOriginal:
             return OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
         case BackupVerdict::IsGameFile:
@@ -43,10 +50,31 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
     }
 }
 
+// The backup's own file goes once the game file is back: through the
+// handle that checked it while the name still leads to that file, so that
+// nothing else is deleted in its place. One already gone needs no word.
+DWORD DeleteCheckedBackup(const GameFolder& folder, BackupInspection& inspection) {
+    const std::wstring backup = folder.BackupFile();
+    fileio::File now;
+    DWORD error = now.Open(backup, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+    fileio::FileIdentity identity;
+    if (!error) error = now.Identity(identity);
+    now.Close();
+    if (error) return error;
+    if (!identity.SameFileAs(inspection.identity)) return 0;  // another program's file by now: not the tool's to delete
+    error = inspection.backup.DeleteAndClose();
+    if (!error) return 0;
+    // Opened without the right to delete (another program reads it): by
+    // name, which the checks above still vouch for.
+    inspection.backup.Close();
+    return fileio::DeleteOwnFile(backup);
+}
+
 // The game file is replaced in one rename from a complete copy of the
 // bytes checked, and the backup is deleted only once the game file reads
 // back as the backup.
-OperationResult PutBackTheBackup(const GameFolder& folder) {
+OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) {
     OperationResult result;
     BackupInspection inspection;
     InspectBackup(folder, inspection);
@@ -60,6 +88,7 @@ OperationResult PutBackTheBackup(const GameFolder& folder) {
         return result;
     }
     if (inspection.verdict != BackupVerdict::Original) return Refusal(folder, inspection);
+    steps.BackupChecked(folder);
 
     const std::wstring game = folder.GameFile();
     if (DWORD error = fileio::CheckReplaceable(game)) return Fail(folder, game, error);
@@ -76,18 +105,13 @@ OperationResult PutBackTheBackup(const GameFolder& folder) {
     }
 
     result.message = kRestoreSucceededText;
-    inspection.backup.Close();
-    const std::wstring backup = folder.BackupFile();
-    if (!DeleteFileW(backup.c_str())) {
-        SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (!DeleteFileW(backup.c_str())) {
-            // The game file is back; only the leftover backup needs a word.
-            result.systemError = GetLastError();
-            result.message += L"\n备份文件 Data\\bak\\meteor.bak 未能删除，可以稍后再删除它。";
-            return result;
-        }
+    if (DWORD failure = DeleteCheckedBackup(folder, inspection)) {
+        // The game file is back; only the leftover backup needs a word.
+        result.systemError = failure;
+        result.message += L"\n备份文件 " + DisplayName(folder, folder.BackupFile()) + L" 未能删除，可以稍后再删除它。";
+        return result;
     }
-    DeleteFileW(folder.BackupRecordFile().c_str());
+    fileio::DeleteOwnFile(folder.BackupRecordFile());
     return result;
 }
 
@@ -97,10 +121,16 @@ bool BackupExists(const GameFolder& folder) { return FileExists(folder.BackupFil
 
 // The game folder's lock is held throughout, so another copy of the tool
 // waits.
-OperationResult RestoreGameFile(const GameFolder& folder) {
+OperationResult RestoreGameFileThrough(const GameFolder& folder, RestoreSteps& steps) {
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Restore, folder, lock);
-    return PutBackTheBackup(folder);
+    RemoveLeftoverFiles(folder);
+    return PutBackTheBackup(folder, steps);
+}
+
+OperationResult RestoreGameFile(const GameFolder& folder) {
+    RestoreSteps steps;
+    return RestoreGameFileThrough(folder, steps);
 }
 
 }  // namespace tarnwick

@@ -21,6 +21,9 @@ enum class Outcome {
     NotAFolder,        // a file stands where one of the tool's folders belongs
     NotAFile,          // a folder stands where one of the tool's files belongs
     GameFileHardLinked,  // the game file has another name elsewhere: changing it would change that too
+    GameFileLinked,    // meteor.exe is a symbolic link or junction to a file elsewhere
+    GameFileReplaced,  // the game file was deleted or replaced by another program while it was written
+    NotOwnFile,        // a link, or another file's name, stands where one of the tool's own files belongs
     ToolBusy,          // another copy of the tool is working in the same folder
     LockFailed,        // the game folder's lock could not be taken for another reason
     BackupMissing,     // restore: "还原文件丢失 还原失败"

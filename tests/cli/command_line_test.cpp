@@ -161,7 +161,7 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
         {"version not recognised", GameVersion::Unknown, cli::ExitCode::VersionNotRecognised,
          L"无法识别您当前所使用的版本", {}},
         {"busy", GameVersion::V1_07, cli::ExitCode::Busy,
-         L"修改失败：本工具正在另一个窗口中修改或还原游戏文件。\n请等它完成，然后再试。\n游戏文件没有改动。", {}},
+         L"修改失败：本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件。\n请等它完成，然后再试。\n游戏文件没有改动。", {}},
         {"failed, unchanged", GameVersion::V1_07, cli::ExitCode::FailedUnchanged,
          L"修改失败：文件 meteor.exe 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。\n游戏文件没有改动。", {}},
     };

@@ -53,8 +53,8 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
         {"another copy of the tool at work in the folder",
          [&](const std::wstring&) { ASSERT_FALSE(otherCopy.emplace(GameFolder{Folder()}).Busy()); },
          [&](const std::wstring&) { otherCopy.reset(); },
-         {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
-         {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
+         {L"修改失败", L"本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件", L"游戏文件没有改动"},
+         {L"还原失败", L"本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件", L"游戏文件没有改动"}},
         {"a copy on another machine holds the folder's lock file",
          [&](const std::wstring&) {
              held.handle = CreateFileW(Path(L"Tarnwick.lock").c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -64,8 +64,8 @@ TEST_F(ToolFaults, GameFileInUseOrReadOnlyFailsBothButtonsUntilTheFaultIsGone) {
              held.Release();
              DeleteFileW(Path(L"Tarnwick.lock").c_str());
          },
-         {L"修改失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"},
-         {L"还原失败", L"本工具正在另一个窗口中修改或还原游戏文件", L"游戏文件没有改动"}},
+         {L"修改失败", L"本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件", L"游戏文件没有改动"},
+         {L"还原失败", L"本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件", L"游戏文件没有改动"}},
         {"held open by the running game, which lets others read", holdWith(FILE_SHARE_READ), release,
          {L"修改失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"游戏文件没有改动"},
          {L"还原失败", L"meteor.exe 正在被使用", L"请先关闭游戏", L"备份文件仍然保留"}},

@@ -1,0 +1,55 @@
+#include "core/leftover_files.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/file_io.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::uint64_t kTicksPerSecond = 10'000'000;  // FILETIME counts 100 ns
+
+std::uint64_t Ticks(const FILETIME& time) {
+    return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
+}
+
+// Opened with no sharing, so a file that any program still holds is
+// skipped; checked and deleted through that one handle.
+bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
+    fileio::File file;
+    if (file.Open(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING,
+                  FILE_FLAG_OPEN_REPARSE_POINT)) {
+        return false;
+    }
+    fileio::FileIdentity identity;
+    if (file.Identity(identity) || (identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+        return false;
+    }
+    if (identity.links != 1 || !fileio::NamesOwnFile(file, path)) return false;
+    if (Ticks(identity.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return false;
+    return file.DeleteAndClose() == 0;
+}
+
+}  // namespace
+
+int RemoveLeftoverFiles(const GameFolder& folder) {
+    FILETIME nowTime;
+    GetSystemTimeAsFileTime(&nowTime);
+    const std::uint64_t now = Ticks(nowTime);
+    int removed = 0;
+    for (const std::wstring& dir : {folder.base, folder.DataFolder(), folder.BackupFolder()}) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((dir + L"\\twk*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+            if (RemoveIfLeftover(dir + L"\\" + found.cFileName, now)) ++removed;
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return removed;
+}
+
+}  // namespace tarnwick
