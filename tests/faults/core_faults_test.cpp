@@ -10,9 +10,12 @@
 #include <string>
 
 #include "core/apply.h"
+#include "core/folder_lock.h"
+#include "core/restore.h"
 #include "core/hint_file.h"
 #include "core/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
+#include "tests/support/unix_files.h"
 
 namespace tarnwick::test {
 namespace {
@@ -72,6 +75,128 @@ TEST(CoreFaults, AGameFileGoneAfterStartUpIsToldToBePutBack) {
     EXPECT_TRUE(SaysAll(result.message, {L"修改失败", L"找不到游戏文件 meteor.exe", L"移走、改名或删除",
                                          L"放回游戏安装目录"}));
     EXPECT_FALSE(FolderExists(folder.DataFolder()));
+}
+
+// Links and strangers where the tool's own files belong, as a café's shared
+// folder or a Linux player's symlinked install may hold them. Whatever a
+// name leads to is never written, replaced or deleted through it: the
+// operation is refused naming the name, and every file keeps its bytes.
+TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
+    const std::wstring notOwn = L"不是本工具自己的文件";
+    enum Op { kApply, kRestore };
+    const struct {
+        const char* name;
+        bool patchedFirst;  // a first apply made a backup and record
+        std::function<void(const GameFolder& f, const std::wstring& elsewhere)> put;
+        Op op;
+        Outcome outcome;
+        std::wstring says;
+    } cases[] = {
+        {"Tarnwick.lock a link to meteor.exe", false,
+         [](const GameFolder& f, const std::wstring&) { ASSERT_TRUE(MakeSymbolicLink(f.LockFile(), L"meteor.exe")); },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"Tarnwick.lock a link to the backup", true,
+         [](const GameFolder& f, const std::wstring&) {
+             ASSERT_TRUE(MakeSymbolicLink(f.LockFile(), L"Data\\bak\\meteor.bak"));
+         },
+         kRestore, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"Tarnwick.lock a link to an empty file elsewhere", false,
+         [](const GameFolder& f, const std::wstring& elsewhere) {
+             WriteFileBytes(elsewhere + L"\\empty", {});
+             ASSERT_TRUE(MakeSymbolicLink(f.LockFile(), elsewhere + L"\\empty"));
+         },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"Tarnwick.lock a link to nothing", false,
+         [](const GameFolder& f, const std::wstring& elsewhere) {
+             ASSERT_TRUE(MakeSymbolicLink(f.LockFile(), elsewhere + L"\\gone"));
+         },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"Tarnwick.lock with content", false,
+         [](const GameFolder& f, const std::wstring&) { WriteFileBytes(f.LockFile(), {'k', 'e', 'e', 'p'}); },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"Tarnwick.lock a hard link of meteor.exe", false,
+         [](const GameFolder& f, const std::wstring&) {
+             ASSERT_TRUE(CreateHardLinkW(f.LockFile().c_str(), f.GameFile().c_str(), nullptr));
+         },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Tarnwick.lock " + notOwn},
+        {"the record a link to meteor.exe", true,
+         [](const GameFolder& f, const std::wstring&) {
+             DeleteFileW(f.BackupRecordFile().c_str());
+             ASSERT_TRUE(MakeSymbolicLink(f.BackupRecordFile(), L"..\\..\\meteor.exe"));
+         },
+         kRestore, Outcome::NotOwnFile, L"游戏目录中的 Data\\bak\\meteor.sum " + notOwn},
+        {"the record a link to meteor.exe, apply", true,
+         [](const GameFolder& f, const std::wstring&) {
+             DeleteFileW(f.BackupRecordFile().c_str());
+             ASSERT_TRUE(MakeSymbolicLink(f.BackupRecordFile(), L"..\\..\\meteor.exe"));
+         },
+         kApply, Outcome::NotOwnFile, L"游戏目录中的 Data\\bak\\meteor.sum " + notOwn},
+        {"the backup a link to an original elsewhere", true,
+         [](const GameFolder& f, const std::wstring& elsewhere) {
+             ASSERT_TRUE(MoveFileW(f.BackupFile().c_str(), (elsewhere + L"\\meteor.bak").c_str()));
+             ASSERT_TRUE(MakeSymbolicLink(f.BackupFile(), elsewhere + L"\\meteor.bak"));
+         },
+         kRestore, Outcome::NotOwnFile, L"游戏目录中的 Data\\bak\\meteor.bak " + notOwn},
+        {"meteor.exe a link to another install's game", false,
+         [](const GameFolder& f, const std::wstring& elsewhere) {
+             ASSERT_TRUE(MoveFileW(f.GameFile().c_str(), (elsewhere + L"\\meteor.exe").c_str()));
+             ASSERT_TRUE(MakeSymbolicLink(f.GameFile(), elsewhere + L"\\meteor.exe"));
+         },
+         kApply, Outcome::GameFileLinked, L"游戏文件 meteor.exe 是指向其他位置的链接"},
+        {"meteor.exe a link to another install's game, restore", true,
+         [](const GameFolder& f, const std::wstring& elsewhere) {
+             ASSERT_TRUE(MoveFileW(f.GameFile().c_str(), (elsewhere + L"\\meteor.exe").c_str()));
+             ASSERT_TRUE(MakeSymbolicLink(f.GameFile(), elsewhere + L"\\meteor.exe"));
+         },
+         kRestore, Outcome::GameFileLinked, L"游戏文件 meteor.exe 是指向其他位置的链接"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder temp;
+        TempFolder elsewhere;
+        const GameFolder folder{temp.Path()};
+        WriteFileBytes(folder.GameFile(), MakeSyntheticGame(GameVersion::V1_08, 3));
+        if (c.patchedFirst) ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).Succeeded());
+        ASSERT_NO_FATAL_FAILURE(c.put(folder, elsewhere.Path()));
+        // Every file there is, through whatever names, as it was.
+        std::vector<std::pair<std::wstring, Bytes>> files;
+        for (const std::wstring& path : {folder.GameFile(), folder.BackupFile(), folder.BackupRecordFile(),
+                                         folder.LockFile(), elsewhere / L"meteor.exe", elsewhere / L"meteor.bak",
+                                         elsewhere / L"empty"}) {
+            if (FileExists(path)) files.emplace_back(path, ReadFileBytes(path));
+        }
+
+        const OperationResult result = c.op == kApply ? ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts())
+                                                      : RestoreGameFile(folder);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_TRUE(SaysAll(result.message, {c.op == kApply ? L"修改失败：" : L"还原失败：", c.says, L"游戏文件没有改动"}));
+        for (const auto& [path, bytes] : files) {
+            ASSERT_TRUE(FileExists(path)) << testing::PrintToString(path);
+            EXPECT_EQ(ReadFileBytes(path), bytes) << testing::PrintToString(path);
+        }
+        UnixDelete(folder.LockFile());
+    }
+}
+
+// A read-only lock file (copied from a CD, or set so by a café's image)
+// still locks: the folder stays guarded against a copy on another machine.
+TEST(CoreFaults, AReadOnlyLockFileStillLocks) {
+    TempFolder temp;
+    const GameFolder folder{temp.Path()};
+    const Bytes game = MakeSyntheticGame(GameVersion::V1_07, 3);
+    WriteFileBytes(folder.GameFile(), game);
+    WriteFileBytes(folder.LockFile(), {});
+    ASSERT_TRUE(SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    {
+        FolderLock lock(folder);
+        ASSERT_TRUE(lock.Held());
+        // Another machine's copy opens the lock file as this one does.
+        const HANDLE other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(other, INVALID_HANDLE_VALUE);
+        if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+    }
+    EXPECT_EQ(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).message, L"恭喜您修改成功");
+    SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace

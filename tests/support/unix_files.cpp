@@ -1,0 +1,56 @@
+#include "tests/support/unix_files.h"
+
+#include <windows.h>
+
+namespace tarnwick::test {
+namespace {
+
+// i386 Linux system call numbers.
+constexpr long kUnlink = 10;
+constexpr long kRename = 38;
+constexpr long kSymlink = 83;
+
+long LinuxCall(long number, const char* first, const char* second = nullptr) {
+    long result;
+    asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second) : "memory");
+    return result;
+}
+
+}  // namespace
+
+std::string UnixName(const std::wstring& windowsPath) {
+    using UnixNameFn = char*(CDECL*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixNameFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    char* name = toUnix(windowsPath.c_str());
+    if (!name) return {};
+    std::string result(name);
+    HeapFree(GetProcessHeap(), 0, name);
+    return result;
+}
+
+bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target) {
+    const std::string linkName = UnixName(link);
+    const bool absolute = target.size() > 1 && (target[1] == L':' || target[0] == L'\\');
+    std::string targetName;
+    if (absolute) {
+        targetName = UnixName(target);
+    } else {
+        for (wchar_t c : target) targetName += c == L'\\' ? '/' : static_cast<char>(c);
+    }
+    return !linkName.empty() && !targetName.empty() && LinuxCall(kSymlink, targetName.c_str(), linkName.c_str()) == 0;
+}
+
+bool UnixRename(const std::wstring& from, const std::wstring& to) {
+    const std::string fromName = UnixName(from);
+    const std::string toName = UnixName(to);
+    return !fromName.empty() && !toName.empty() && LinuxCall(kRename, fromName.c_str(), toName.c_str()) == 0;
+}
+
+bool UnixDelete(const std::wstring& path) {
+    const std::string name = UnixName(path);
+    return !name.empty() && LinuxCall(kUnlink, name.c_str()) == 0;
+}
+
+}  // namespace tarnwick::test
