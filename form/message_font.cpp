@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "form/form.h"
+#include "win32/subclass.h"
 #include "win32/surface.h"
 #include "win32/window_text.h"
 
@@ -13,6 +14,9 @@ namespace {
 
 // The fitter whose box this thread opens next.
 thread_local MessageFontFitter* pendingFitter = nullptr;
+
+// Property of a box holding its fitter.
+constexpr wchar_t kFitterProp[] = L"TARNWICKMESSAGEFONT";
 
 bool IsWhiteSpace(wchar_t c) { return c == L' ' || c == L'\x3000' || c == L'\xA0'; }
 
@@ -101,18 +105,27 @@ MessageFontFitter::~MessageFontFitter() {
 }
 
 LRESULT CALLBACK MessageFontFitter::OnCbtEvent(int code, WPARAM wParam, LPARAM lParam) {
-    // The box is laid out for its own font when it is first activated,
-    // before it is drawn.
-    if (code == HCBT_ACTIVATE && pendingFitter && !pendingFitter->fitted_) {
+    // The box lays itself out for its own font while it handles
+    // WM_INITDIALOG (Wine activates it halfway through), so it is
+    // subclassed as it is made and fitted once that message is handled.
+    if (code == HCBT_CREATEWND && pendingFitter && !pendingFitter->boxProc_) {
         auto box = reinterpret_cast<HWND>(wParam);
         wchar_t name[16] = {};
         GetClassNameW(box, name, 16);
-        if (lstrcmpW(name, L"#32770") == 0) {
-            pendingFitter->fitted_ = true;
-            pendingFitter->Fit(box);
+        if (lstrcmpW(name, L"#32770") == 0 && SetPropW(box, kFitterProp, pendingFitter)) {
+            pendingFitter->boxProc_ = ReplaceWindowProc(box, &MessageFontFitter::BoxProc);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MessageFontFitter::BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* fitter = static_cast<MessageFontFitter*>(GetPropW(box, kFitterProp));
+    if (!fitter) return DefaultWindowProc(box, message, wParam, lParam);
+    const LRESULT result = CallSavedProc(fitter->boxProc_, box, message, wParam, lParam);
+    if (message == WM_INITDIALOG) fitter->Fit(box);
+    if (message == WM_NCDESTROY) RemovePropW(box, kFitterProp);
+    return result;
 }
 
 void MessageFontFitter::Fit(HWND box) {
@@ -159,14 +172,14 @@ void MessageFontFitter::Fit(HWND box) {
     const int widen = std::max(0, static_cast<int>(needed.right) - old.width);
     if (grow || widen) {
         // The text grows down and to the right; what lies below it (the
-        // buttons) moves down and stays centred; the box grows around its
-        // centre.
+        // buttons) moves down and stays centred, what lies beside it (an
+        // icon) stays; the box grows around its centre.
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             const Box b = ChildBox(child);
             if (child == text) {
                 SetWindowPos(child, nullptr, 0, 0, b.width + widen, b.height + grow,
                              SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            } else if (b.top >= old.Bottom()) {
+            } else if (b.top > old.top + old.height / 2) {
                 SetWindowPos(child, nullptr, b.left + widen / 2, b.top + grow, 0, 0,
                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
             }

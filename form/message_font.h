@@ -33,12 +33,13 @@ public:
 
 private:
     static LRESULT CALLBACK OnCbtEvent(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void Fit(HWND box);
 
     std::wstring text_;
     HHOOK hook_ = nullptr;
     MessageFontFitter* outer_ = nullptr;  // the fitter of the box this one's box opens over
-    bool fitted_ = false;
+    WNDPROC boxProc_ = nullptr;           // the procedure of this fitter's box, once it is made
     GdiObject<HFONT> font_;  // the font chosen for the box, while it is open
 };
 

@@ -41,6 +41,7 @@ struct BoxSeen {
     bool found = false;
     std::wstring undrawn;  // characters of the text the box's font draws nothing for
     LONG height = 0, needed = 0;  // of the text control, and of its text in its font
+    LONG textBottom = 0, buttonTop = 0;  // on the screen
 };
 BoxSeen* seen = nullptr;
 
@@ -76,6 +77,11 @@ void CALLBACK LookAtTheBox(HWND, UINT, UINT_PTR, DWORD) {
         ReleaseDC(child, dc);
         seen->height = client.bottom;
         seen->needed = needed.bottom;
+        RECT text{}, button{};
+        GetWindowRect(child, &text);
+        GetWindowRect(GetDlgItem(box, IDOK), &button);
+        seen->textBottom = text.top + needed.bottom;
+        seen->buttonTop = button.top;
     }
     PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
@@ -83,8 +89,10 @@ void CALLBACK LookAtTheBox(HWND, UINT, UINT_PTR, DWORD) {
 TEST(MessageFont, EveryCharacterOfItsTextIsDrawnWithRoomForIt) {
     for (const wchar_t* text : {
              L"恭喜您修改成功",
-             L"游戏文件中的数值：- - - - - 1 3 5 7 10 15 21 27 30 16\n（- 表示这个位置没有数值）",
-             L"游戏文件 meteor.exe 正在被使用，无法识别游戏版本。\n请先关闭游戏，然后重新运行本工具。……",
+             L"游戏目录：Z:\\tmp\\game\n游戏版本：1.07\n游戏文件：未修改\n游戏文件中的数值：- - - - - - - - - - - - - - -\n"
+             L"（- 表示游戏文件中这个数值的位置存放的不是数字）\n备份文件 Data\\bak\\meteor.bak：没有\n"
+             L"设置缓存 Data\\Slowlysave.cfg：没有",
+             L"程序必须在流星蝴蝶剑的安装目录下才能运行\nZ:\\work\\wt-players\\build 中没有游戏文件 meteor.exe。……",
          }) {
         BoxSeen box;
         box.text = text;
@@ -96,6 +104,7 @@ TEST(MessageFont, EveryCharacterOfItsTextIsDrawnWithRoomForIt) {
         EXPECT_TRUE(box.found);
         EXPECT_EQ(box.undrawn, L"");
         EXPECT_GE(box.height, box.needed);
+        EXPECT_GE(box.buttonTop, box.textBottom) << "the button below the text";
     }
 }
 
