@@ -113,6 +113,11 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReportReadError:
             ReportReadError();
             return 0;
+        case WM_ACTIVATE:
+            // Another copy of the tool, or the player, may have made or used
+            // the backup while this window was in the background.
+            if (LOWORD(wParam) != WA_INACTIVE && shown_) EnableWindow(restoreButton_, BackupExists(folder_));
+            break;
         case WM_DESTROY:
             // Closing the shown main window in any way other than "退出"
             // (Alt+F4) ends the tool as well. Closed during start-up, it

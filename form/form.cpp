@@ -1,5 +1,6 @@
 #include "form/form.h"
 
+#include "form/message_font.h"
 #include "res/resource_ids.h"
 #include "style/skin.h"
 #include "win32/gdi_scope.h"
@@ -103,6 +104,7 @@ HICON LoadToolIcon(bool small) {
 
 void ShowMessageBox(HWND owner, std::wstring_view text) {
     const std::wstring message(text), title(kMessageTitle);
+    MessageFontFitter font(message);
     MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
 }
 

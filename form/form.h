@@ -40,7 +40,8 @@ HFONT UiFont();
 HICON LoadToolIcon(bool small);
 
 // The platform's message box with the title "系统信息", an OK button only
-// and no icon, owned by the given window.
+// and no icon, owned by the given window; its text in a font that draws
+// every character of it (form/message_font.h).
 void ShowMessageBox(HWND owner, std::wstring_view text);
 // The same box when no window of the tool is open (the command line started
 // from a shortcut), drawn by the style engine as the boxes of the windows

@@ -3,7 +3,10 @@
 
 Plain text in code page 936 (GBK) with CR LF line ends, so that Notepad on
 any Simplified Chinese Windows from XP on shows it, wrapped to 78 columns
-because Notepad does not wrap lines by default. The sections are picked by
+because Notepad does not wrap lines by default. Lines break between words
+and between Chinese characters, never inside a quoted text that fits on a
+line nor inside an ellipsis; a line of code longer than 78 columns stops
+the script, as a line of code cannot be wrapped. The sections are picked by
 their headings, so text added to them, or a section added later under one
 of these headings, goes into the zip without a change here.
 
@@ -12,16 +15,20 @@ of these headings, goes into the zip without a change here.
 import re
 import sys
 
-# Sections for players, by the start of their "## " heading; they keep
-# their README order. The text before the first heading (what the tool
-# does) comes first. A required section that is missing stops the script, so
-# that renaming a heading cannot drop it from the zip unnoticed.
+# Sections for players, by the start of their "## " heading, in the order
+# a player needs them: after what the tool does (the text before the first
+# heading) the three steps of use, what Windows and antivirus programs may
+# say, and what the tool's messages mean; then checking a download, Wine,
+# and the command line for scripts. A required section that is missing stops
+# the script, so that renaming a heading cannot drop it from the zip
+# unnoticed.
 PLAYER_SECTIONS = [
     ("Use on Windows", True),
+    ("SmartScreen", True),
     ("给玩家", True),
-    ("命令行 / Command line", False),
     ("下载 / Download", True),
     ("在 Linux 上 / On Linux", True),
+    ("命令行 / Command line", False),
 ]
 
 WIDTH = 78
@@ -29,6 +36,9 @@ KEEP = "\0"  # a space no line breaks at
 # No line starts with the first kind of mark or ends with the second.
 CLOSING = set("，。、；：？！）」』”’》〉】,.;:?!)%")
 OPENING = set("（「『“‘《〈【(")
+# The longest quoted text kept on one line: a line of a table's cell
+# starts after four columns of indent.
+QUOTE_WIDTH = WIDTH - 8
 
 
 def is_wide(c):
@@ -57,17 +67,28 @@ def inline(text):
     return text.replace("\\|", "|").strip()
 
 
+def tokens(text):
+    """Runs of spaces, quoted texts short enough for a line (their spaces
+    kept), runs of ellipsis marks, and single characters."""
+    for match in re.finditer(r"“[^“”]*”| +|…+|[^ ]", text):
+        token = match.group()
+        if token.startswith("“") and len(token) > 1 and columns(token) > QUOTE_WIDTH:
+            yield from re.findall(r" +|…+|[^ ]", token)
+        else:
+            yield token.replace(" ", KEEP) if token.startswith("“") else token
+
+
 def units(text):
-    """Pieces a line may break between: words, single CJK characters and
-    spaces, with closing marks kept on the piece before them and opening
-    marks on the piece after."""
+    """Pieces a line may break between: words, single CJK characters,
+    short quoted texts and spaces, with closing marks kept on the piece
+    before them and opening marks on the piece after."""
     pieces = []
-    for token in re.findall(r" +|[^ ]", text):
+    for token in tokens(text):
         if token.startswith(" "):
             pieces.append(" ")
         elif pieces and pieces[-1] != " " and (
                 token in CLOSING or pieces[-1][-1] in OPENING or
-                not (is_wide(token) or is_wide(pieces[-1][-1]))):
+                not (is_wide(token[0]) or is_wide(pieces[-1][-1]))):
             pieces[-1] += token
         else:
             pieces.append(token)
@@ -145,6 +166,9 @@ def convert(markdown):
             for block_line in lines:
                 if block_line.startswith("```"):
                     break
+                if columns("    " + block_line) > WIDTH:
+                    sys.exit(f"readme_to_text: a line of code in the players' part of README.md is "
+                             f"wider than {WIDTH - 4} columns: {block_line}")
                 out.append("    " + block_line)
             out.append("")
         elif line.startswith("|"):
@@ -181,7 +205,6 @@ def player_part(readme):
         if required and not found:
             sys.exit(f"readme_to_text: README.md has no section headed '## {start}'")
         picked += found
-    picked.sort(key=sections.index)
     intro = sections[0].split("\n", 1)[1]  # without the "# Tarnwick" title
     return (intro + "".join(picked)).splitlines()
 

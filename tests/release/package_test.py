@@ -47,9 +47,21 @@ class PlayersText(unittest.TestCase):
                     if h.startswith(tuple(s for s, _ in readme_to_text.PLAYER_SECTIONS))]
         for wanted in messages + headings:
             self.assertIn(plain(readme_to_text.inline(wanted)), flat)
+        # What a player needs comes first, the checksums after it, and no
+        # developer's command at all.
+        self.assertEqual([h for h in re.findall(r"^(.+)\r\n=+\r\n", text, re.M)][1:],
+                         [h for s, _ in readme_to_text.PLAYER_SECTIONS for h in headings if h.startswith(s)])
+        self.assertLess(text.index("1. "), text.index("certutil"))
+        self.assertNotRegex(text, r"\bgit\b|scripts/")
+        # Notepad does not wrap: every line fits, code too; a line breaks
+        # neither inside a quoted text that fits on a line nor inside "……".
         for line in text.splitlines():
-            if not line.startswith("    "):  # code is not wrapped
-                self.assertLessEqual(readme_to_text.columns(line), readme_to_text.WIDTH, line)
+            self.assertLessEqual(readme_to_text.columns(line), readme_to_text.WIDTH, line)
+        for quote in re.findall(r"“[^“”]*”", text):
+            if "\n" in quote:
+                self.assertGreater(readme_to_text.columns(re.sub(r"\s*\r\n\s*", "", quote)),
+                                   readme_to_text.QUOTE_WIDTH, quote)
+        self.assertNotRegex(text, r"…\s*\n\s*…")
 
     def test_download_section_names_this_versions_zip(self):
         download = README.split("## 下载 / Download", 1)[1].split("\n## ", 1)[0]

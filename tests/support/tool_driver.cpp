@@ -311,6 +311,11 @@ void SetText(HWND window, std::wstring_view text) {
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
+bool ClickNow(HWND button, DWORD timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
+}
+
 void ClickAt(HWND window, int x, int y) {
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));

@@ -144,6 +144,9 @@ void SetText(HWND window, std::wstring_view text);
 // Posts BM_CLICK: the click may open a modal box, so the driver must not
 // wait for the handler to return.
 void Click(HWND button);
+// Sends BM_CLICK and waits until the click has been handled; for a click
+// that opens no modal box. False when it was not handled within the time.
+bool ClickNow(HWND button, DWORD timeoutMs = kWaitMs);
 // Posts a left button press and release at a client point.
 void ClickAt(HWND window, int x, int y);
 // Sends WM_NULL and waits for the answer. The window's thread answers it
