@@ -30,6 +30,14 @@ bool LooksLikeOption(std::wstring_view word) {
     return (word[0] == L'-' || word[0] == L'/') && (IsLetter(word[1]) || word[1] == L'?');
 }
 
+// Every spelling of the help people type: Unix's, Windows' and both mixed.
+bool IsHelpOption(std::wstring_view name) {
+    for (std::wstring_view help : {L"--help", L"-help", L"/help", L"-h", L"/h", L"-?", L"/?"}) {
+        if (name == help) return true;
+    }
+    return false;
+}
+
 std::wstring_view CommandName(Command command) {
     switch (command) {
         case Command::Status: return L"status";
@@ -78,7 +86,7 @@ void Reader::ReadOption(std::size_t& index) {
     const std::wstring& word = words_[index];
     const std::size_t equals = word.find(L'=');
     const std::wstring name = Lower(std::wstring_view(word).substr(0, equals));
-    if (equals == std::wstring::npos && (name == L"--help" || name == L"-h" || name == L"/?")) {
+    if (equals == std::wstring::npos && IsHelpOption(name)) {
         help_ = true;
     } else if (equals == std::wstring::npos && name == L"--version") {
         version_ = true;
@@ -119,6 +127,10 @@ void Reader::ReadWord(const std::wstring& word) {
         return Fail(Joined({L"多余的参数“", word, L"”：", CommandName(request_.command), L" 后面不带参数。"}));
     }
     const std::wstring command = Lower(word);
+    if (command == L"help") {
+        help_ = true;
+        return;
+    }
     if (command == L"status") {
         request_.command = Command::Status;
     } else if (command == L"apply") {

@@ -26,8 +26,9 @@ struct ParsedArguments {
 };
 
 // `arguments` without the program's own name. Commands and options are
-// matched without regard to case; "--help", "-h" or "/?" anywhere asks for
-// the help, then "--version" for the version, whatever else is there.
+// matched without regard to case; "--help", "-help", "/help", "-h", "/h",
+// "-?" or "/?" anywhere, or "help" in place of the command, asks for the
+// help, then "--version" for the version, whatever else is there.
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
 
 // The folder a --game-dir names, as GameFolder takes it: without the

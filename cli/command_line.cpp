@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "cli/crash_guard.h"
 #include "cli/joined_text.h"
 #include "cli/output.h"
 #include "core/fields.h"
@@ -33,44 +34,57 @@ std::wstring DefaultValuesText() {
     return text;
 }
 
+// Every line within 80 columns (a Chinese character takes two), so that
+// it fits a console of the default width unbroken.
 std::wstring HelpText(std::wstring_view version) {
     return Joined({L"Tarnwick ", version,
-                   L"：流星蝴蝶剑房间设置修改工具。不带参数运行时打开窗口；带参数时在命令行中工作，不打开窗口。\n"
+                   L"：流星蝴蝶剑房间设置修改工具。\n"
+                   L"不带参数运行时打开窗口；带参数时在命令行中工作，不打开窗口。\n"
                    L"\n"
                    L"用法：\n"
-                   L"  Tarnwick.exe status [--game-dir 目录]\n"
-                   L"      显示游戏版本、游戏文件是否修改过、游戏文件中的十五个数值、备份和设置缓存。\n"
-                   L"  Tarnwick.exe apply 数值0 数值1 … 数值14 [--game-dir 目录]\n"
-                   L"      写入十五个数值，同窗口中的“确认”。顺序同窗口：",
+                   L"  Tarnwick status [--game-dir 目录]\n"
+                   L"      显示游戏版本、游戏文件是否修改过、其中的十五个数值、备份和设置缓存。\n"
+                   L"  Tarnwick apply 数值0 数值1 … 数值14 [--game-dir 目录]\n"
+                   L"      写入十五个数值，同窗口中的“确认”。顺序同窗口：\n"
+                   L"      ",
                    FieldOrderText(),
-                   L"，\n"
+                   L"。\n"
                    L"      例如默认值：apply",
                    DefaultValuesText(),
                    L"\n"
-                   L"  Tarnwick.exe apply --from 文件 [--game-dir 目录]\n"
-                   L"      写入文件中的数值，文件的格式同 Data\\Slowlysave.cfg（可以是从别的电脑复制来的）。\n"
-                   L"  Tarnwick.exe apply [--game-dir 目录]\n"
+                   L"  Tarnwick apply --from 数值文件 [--game-dir 目录]\n"
+                   L"      写入数值文件中的数值（文件名相对于当前文件夹）。\n"
+                   L"  Tarnwick apply [--game-dir 目录]\n"
                    L"      写入游戏目录中 Data\\Slowlysave.cfg 记下的数值（上次写入的数值）。\n"
-                   L"  Tarnwick.exe restore [--game-dir 目录]\n"
+                   L"  Tarnwick restore [--game-dir 目录]\n"
                    L"      用备份 Data\\bak\\meteor.bak 还原游戏文件，同“还原”。\n"
-                   L"  Tarnwick.exe --help（或 -h、/?）    显示本说明\n"
-                   L"  Tarnwick.exe --version             显示版本号\n"
+                   L"  Tarnwick --help（或 -h、/?、help）   显示本说明\n"
+                   L"  Tarnwick --version                  显示版本号\n"
                    L"\n"
-                   L"--game-dir：游戏目录（meteor.exe 所在的文件夹），可以是相对路径、绝对路径或网络路径，例如 "
-                   L"\\\\server\\share\\game；不写时为当前文件夹。--from 的文件名相对于当前文件夹。\n"
+                   L"--game-dir：游戏目录（meteor.exe 所在的文件夹），可以是相对路径、绝对路径\n"
+                   L"或网络路径，例如 \\\\server\\share\\game；不写时为当前文件夹。\n"
                    L"\n"
-                   L"退出代码：\n"
-                   L"  0  成功\n"
-                   L"  1  修改成功，但数值没能记入 Data\\Slowlysave.cfg\n"
-                   L"  2  参数或数值有误，什么也没做\n"
-                   L"  3  不是游戏目录（没有 meteor.exe），什么也没做\n"
-                   L"  4  无法识别游戏版本（或游戏文件刚被换掉），什么也没做\n"
-                   L"  5  另一个本工具正在修改或还原这个游戏目录，什么也没做\n"
-                   L"  6  失败，游戏文件没有改动\n"
-                   L"  7  失败，游戏文件可能已损坏，请运行 restore\n"
+                   L"数值文件：记事本存成 UTF-8、Unicode 或 ANSI 的文本都可以。内容是按窗口\n"
+                   L"顺序的十五个数值，用空格或换行隔开，例如：\n"
+                   L"    50 100 150 200 300\n"
+                   L"    1 3 5 7 10 15 21 27 30 16\n"
+                   L"也可以是从别的电脑复制来的 Data\\Slowlysave.cfg（缺少的行用默认值）。\n"
                    L"\n"
-                   L"输出：在命令提示符窗口中直接显示；重定向到文件或管道时是 UTF-8 编码。批处理文件会等本工具结束并设置 "
-                   L"%ERRORLEVEL%；在命令提示符中直接输入时提示符会先回来，要等结束请用 start /wait Tarnwick.exe ……。"});
+                   L"输出：结果写到标准输出，拒绝、失败和警告写到标准错误（2>）。在命令提示\n"
+                   L"符窗口中直接显示；重定向到文件或管道时是 UTF-8 编码。\n"
+                   L"在命令提示符中输入 Tarnwick（不带 .exe）运行的是 Tarnwick.com：提示符会\n"
+                   L"等它结束，%ERRORLEVEL% 是它的退出代码。\n"
+                   L"\n"
+                   L"退出代码（if errorlevel 2 表示什么也没改，或失败了）：\n"
+                   L"  0    成功（有警告时写在标准错误上）\n"
+                   L"  1    没有要做的事：没有备份可以还原，或没有记下的数值；什么也没改\n"
+                   L"  2    参数或数值有误，什么也没做\n"
+                   L"  3    不是游戏目录（没有 meteor.exe），什么也没做\n"
+                   L"  4    无法识别游戏版本，或游戏文件刚被换掉，什么也没做\n"
+                   L"  5    游戏正在运行、文件被占用或另一个本工具在改：什么也没做，稍后再试\n"
+                   L"  6    失败，游戏文件没有改动\n"
+                   L"  7    失败，游戏文件可能已损坏，请运行 restore\n"
+                   L"  255  本工具内部出错"});
 }
 
 }  // namespace
@@ -88,23 +102,24 @@ std::vector<std::wstring> CommandLineArguments() {
 Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view version) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
-        return {ExitCode::UsageError, Joined({parsed.error, L"\n输入 Tarnwick.exe --help 查看用法。"})};
+        return Refusal(ExitCode::UsageError, Joined({parsed.error, L"\n输入 Tarnwick --help 查看用法。"}));
     }
     const Request& request = parsed.request;
     const GameFolder folder{request.gameDir.empty() ? std::wstring(L".") : GameFolderBase(request.gameDir)};
     switch (request.command) {
-        case Command::Help: return {ExitCode::Success, HelpText(version)};
-        case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version})};
+        case Command::Help: return {ExitCode::Success, HelpText(version), L""};
+        case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version}), L""};
         case Command::Status: return RunStatus(folder);
         case Command::Apply: return RunApply(folder, request);
         case Command::Restore: return RunRestore(folder);
     }
-    return {ExitCode::UsageError, L""};
+    return Refusal(ExitCode::UsageError, L"");
 }
 
 int RunCommandLine(const std::vector<std::wstring>& arguments, std::wstring_view version) {
+    EndWithInternalErrorOnCrash();
     const Reply reply = Answer(arguments, version);
-    Deliver(reply.text);
+    Deliver(reply.out, reply.err);
     return static_cast<int>(reply.code);
 }
 

@@ -1,59 +1,68 @@
 #include "cli/commands.h"
 
 #include "cli/joined_text.h"
+#include "cli/values_file.h"
 #include "core/apply.h"
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "core/restore.h"
-#include "core/settings_cache.h"
 #include "core/version.h"
 
 namespace tarnwick::cli {
 namespace {
 
-Reply Unchanged(ExitCode code, std::wstring_view text) { return {code, Joined({text, L"\n", kGameUnchangedText})}; }
+// A values file is fifteen short lines; a file of more than this is none.
+constexpr std::size_t kMaxValuesFileBytes = 64 * 1024;
 
-// The values of a file in the settings cache's format, filled with the
-// defaults where it has none, as the window fills its fields from it.
-// Only a file that gives no value at all is refused: applying fifteen
-// defaults nobody asked for would be no answer to a file that was meant.
+Reply Unchanged(ExitCode code, std::wstring_view text) { return Refusal(code, Joined({text, L"\n", kGameUnchangedText})); }
+
+// The values of the --from file, or of the folder's settings cache (see
+// values_file.h). A file that gives no value at all is refused: applying
+// fifteen defaults nobody asked for would be no answer to a file that was
+// meant, and so is a value that no field takes.
 std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request, FieldTexts& values) {
     const bool named = request.fromFile.has_value();
     const std::wstring path = named ? *request.fromFile : folder.SettingsCacheFile();
     const std::wstring name = named ? *request.fromFile : DisplayName(folder, path);
     if (!FileExists(path)) {
-        if (named) return Reply{ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"})};
-        return Unchanged(ExitCode::FailedUnchanged,
+        if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));
+        return Unchanged(ExitCode::NothingToDo,
                          Joined({L"游戏目录中没有 ", name, L"，没有记下的数值可以写入。请在 apply 后面写出 ",
                                  DecimalText(kFieldCount), L" 个数值，或用 --from 指定数值文件。"}));
     }
-    CachedValues cached;
-    if (DWORD error = ReadSettingsFile(path, cached)) {
-        return Reply{ExitCode::FailedUnchanged,
-                     FailureText(Action::Apply, OutcomeForError(error, path, false), name, error, kGameUnchangedText)};
+    fileio::Bytes bytes;
+    if (const DWORD error = fileio::ReadFilePrefix(path, kMaxValuesFileBytes + 1, bytes)) {
+        return Refusal(ExitCode::FailedUnchanged, FailureText(Action::Apply, OutcomeForError(error, path, false), name,
+                                                              error, kGameUnchangedText));
     }
-    bool any = false;
-    for (const auto& value : cached) any = any || value.has_value();
-    if (!any) {
-        return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged,
-                         Joined({name, L" 中没有任何数值。"}));
+    if (bytes.size() > kMaxValuesFileBytes) {
+        return Unchanged(ExitCode::UsageError, Joined({L"数值文件 ", name, L" 太大，不是数值文件。"}));
     }
-    values = WithDefaults(cached);
-    for (int i = 0; i < kFieldCount; ++i) {
-        if (const std::optional<ValueProblem> problem = CheckFieldValue(i, values[i])) {
-            return Unchanged(ExitCode::UsageError,
-                             Joined({L"数值文件 ", name, L" 中的数值有误：", ValueProblemText(i, *problem, values[i])}));
-        }
-    }
-    return std::nullopt;
+    const std::wstring problem =
+        ReadValues(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
+                   name, values);
+    if (problem.empty()) return std::nullopt;
+    return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
+}
+
+// An operation's result: the first line of a success is the result, what
+// follows it a warning (values not remembered, no original kept).
+Reply ReplyFor(const OperationResult& result) {
+    const ExitCode code = ExitCodeFor(result);
+    if (!result.Succeeded()) return Refusal(code, result.message);
+    const std::size_t end = result.message.find(L'\n');
+    if (end == std::wstring::npos) return {code, result.message, L""};
+    return {code, result.message.substr(0, end), result.message.substr(end + 1)};
 }
 
 }  // namespace
 
+Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
+
 std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     if (FileExists(folder.GameFile())) return std::nullopt;
-    return Reply{ExitCode::NotAGameFolder,
-                 Joined({kNotInGameFolderText, L"\n", fileio::FullPath(folder.base), L" 中没有游戏文件 meteor.exe。"})};
+    return Refusal(ExitCode::NotAGameFolder, Joined({kNotInGameFolderText, L"\n", fileio::FullPath(folder.base),
+                                                     L" 中没有游戏文件 meteor.exe。"}));
 }
 
 Reply RunApply(const GameFolder& folder, const Request& request) {
@@ -66,17 +75,18 @@ Reply RunApply(const GameFolder& folder, const Request& request) {
     // refuses a file that has changed since.
     const Recognition recognition = RecogniseGameFile(folder.GameFile());
     if (const DWORD error = recognition.systemError) {
-        return {ExitCode::FailedUnchanged, FailureText(Action::Apply, OutcomeForError(error, folder.GameFile(), true),
-                                                       L"meteor.exe", error, kGameUnchangedText)};
+        const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
+        OperationResult failure;
+        failure.outcome = outcome;
+        failure.message = FailureText(Action::Apply, outcome, L"meteor.exe", error, kGameUnchangedText);
+        return ReplyFor(failure);
     }
-    const OperationResult result = ApplyPatch(folder, recognition.version, values);
-    return {ExitCodeFor(result), result.message};
+    return ReplyFor(ApplyPatch(folder, recognition.version, values));
 }
 
 Reply RunRestore(const GameFolder& folder) {
     if (std::optional<Reply> refusal = RefuseOutsideGameFolder(folder)) return *refusal;
-    const OperationResult result = RestoreGameFile(folder);
-    return {ExitCodeFor(result), result.message};
+    return ReplyFor(RestoreGameFile(folder));
 }
 
 }  // namespace tarnwick::cli

@@ -1,6 +1,7 @@
 #pragma once
 // The three commands over one game folder, each answering with an exit
-// code and the text to show, one fact or result per line. They run the
+// code and its text, one fact or result per line: the result for standard
+// output, refusals, failures and warnings for standard error. They run the
 // window's own operations: the same checks, lock, backup rules and
 // messages as "确认" and "还原".
 #include <optional>
@@ -14,8 +15,12 @@ namespace tarnwick::cli {
 
 struct Reply {
     ExitCode code = ExitCode::Success;
-    std::wstring text;  // lines separated by "\n"
+    std::wstring out;  // the result; lines separated by "\n"
+    std::wstring err;  // refusals, failures and warnings; the same
 };
+
+// A command that did nothing, and says why on standard error.
+Reply Refusal(ExitCode code, std::wstring text);
 
 // Where there is no meteor.exe the tool does nothing, as the window does
 // (it shows only its message dialog then).

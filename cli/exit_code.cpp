@@ -5,14 +5,36 @@ namespace tarnwick::cli {
 ExitCode ExitCodeFor(const OperationResult& result) {
     if (result.gameMayBeDamaged) return ExitCode::FailedMayBeDamaged;
     switch (result.outcome) {
-        case Outcome::Ok: return result.valuesNotRemembered ? ExitCode::ValuesNotRemembered : ExitCode::Success;
+        case Outcome::Ok: return ExitCode::Success;
+        case Outcome::BackupMissing: return ExitCode::NothingToDo;
         case Outcome::InvalidValue: return ExitCode::UsageError;
         case Outcome::GameFileMissing: return ExitCode::NotAGameFolder;
         case Outcome::VersionUnknown:
         case Outcome::GameFileChanged: return ExitCode::VersionNotRecognised;
-        case Outcome::ToolBusy: return ExitCode::Busy;
-        default: return ExitCode::FailedUnchanged;
+        case Outcome::GameFileInUse:
+        case Outcome::FileInUse:
+        case Outcome::ToolBusy: return ExitCode::InUse;
+        case Outcome::GameFileDamaged:
+        case Outcome::ReadOnly:
+        case Outcome::ReadOnlyDisk:
+        case Outcome::AccessDenied:
+        case Outcome::DiskFull:
+        case Outcome::NotAFolder:
+        case Outcome::NotAFile:
+        case Outcome::GameFileHardLinked:
+        case Outcome::LockFailed:
+        case Outcome::BackupDamaged:
+        case Outcome::BackupNotOriginal:
+        case Outcome::BackupIsGameFile:
+        case Outcome::BackupOtherVersion:
+        case Outcome::Failed: return ExitCode::FailedUnchanged;
     }
+    return ExitCode::FailedUnchanged;
+}
+
+DWORD ExitCodePassedOn(DWORD code) {
+    const bool inTable = code <= static_cast<DWORD>(ExitCode::FailedMayBeDamaged);
+    return inTable ? code : static_cast<DWORD>(ExitCode::InternalError);
 }
 
 }  // namespace tarnwick::cli

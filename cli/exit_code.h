@@ -1,24 +1,35 @@
 #pragma once
-// The command line's exit codes, one per kind of outcome. They rise with
-// how much a script has to do about them: 0 and 1 changed what was asked,
-// 2 to 6 changed nothing, and 7 may have left the game file damaged, so
-// that "if errorlevel 7" in a batch file finds the one case that needs a
-// restore.
+// The command line's exit codes, one per kind of outcome. Every success is
+// 0, whatever it warned about, so that "if errorlevel 1" in a batch file
+// means that something was not done. The others rise with what a script
+// has to do about them: 1 needed nothing done, 2 to 6 changed nothing
+// (5 may work when tried again later), 7 may have left the game file
+// damaged, so that "if errorlevel 7" finds the case that needs a restore.
+// A crash ends with 255, which no outcome uses, whether the shell reads
+// the whole code (cmd.exe) or its low byte (a shell under Wine).
+#include <windows.h>
+
 #include "core/result.h"
 
 namespace tarnwick::cli {
 
 enum class ExitCode : int {
-    Success = 0,
-    ValuesNotRemembered = 1,   // patched, but Data\Slowlysave.cfg could not be written
+    Success = 0,               // done; warnings, if any, on standard error
+    NothingToDo = 1,           // no backup to restore, no remembered values to apply
     UsageError = 2,            // an argument or a value that no field takes
     NotAGameFolder = 3,        // no meteor.exe
     VersionNotRecognised = 4,  // or the game file changed between recognising and patching
-    Busy = 5,                  // another copy of the tool held the folder
+    InUse = 5,                 // the game is running, a file is held, or another copy works there
     FailedUnchanged = 6,       // failed; the game file is as it was
     FailedMayBeDamaged = 7,    // failed part-way; restore advised
+    InternalError = 255,       // the tool crashed
 };
 
 ExitCode ExitCodeFor(const OperationResult& result);
+
+// The exit code of the process that did the work, as the console twin
+// passes it on: a code of the table as it is, anything else (a crash's
+// exception code, a process ended from outside) as InternalError.
+DWORD ExitCodePassedOn(DWORD code);
 
 }  // namespace tarnwick::cli

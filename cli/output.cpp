@@ -63,31 +63,47 @@ std::string RedirectedBytes(std::wstring_view text) {
     return WideToCodePage(WithLineEnds(text), CP_UTF8);
 }
 
+// The standard handle, or null where there is none that could be written.
+HANDLE StandardHandle(DWORD which) {
+    HANDLE handle = GetStdHandle(which);
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
+
+// A console handle passed on by the parent works once attached to its
+// console; any other handle takes the bytes: a file, a pipe, or a
+// character device (NUL).
+bool Write(HANDLE handle, std::wstring_view text) {
+    if (IsConsole(handle)) return WriteToConsole(handle, WithLineEnds(text));
+    const DWORD type = GetFileType(handle);
+    if (type == FILE_TYPE_UNKNOWN && GetLastError() != NO_ERROR) return false;
+    WriteToStream(handle, RedirectedBytes(text));
+    return true;  // written or not, the text had its place
+}
+
 }  // namespace
 
-void Deliver(std::wstring_view text) {
-    const std::wstring lines = WithLineEnds(text);
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    if (out == INVALID_HANDLE_VALUE) out = nullptr;
-    // A console handle of the process's own (under Wine started from a
-    // terminal, or a console passed on by the parent).
-    if (IsConsole(out)) {
-        WriteToConsole(out, lines);
-        return;
+void Deliver(std::wstring_view out, std::wstring_view err) {
+    const HANDLE handles[] = {StandardHandle(STD_OUTPUT_HANDLE), StandardHandle(STD_ERROR_HANDLE)};
+    const std::wstring_view texts[] = {out, err};
+    // Files and pipes are written as they are; anything else may be a
+    // console handle of the parent's that works only once attached.
+    bool attach = false;
+    bool redirected = false;
+    for (HANDLE handle : handles) {
+        const DWORD type = handle ? GetFileType(handle) : FILE_TYPE_UNKNOWN;
+        redirected = redirected || type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR;
+        attach = attach || (!IsConsole(handle) && type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE);
     }
-    const DWORD type = out ? GetFileType(out) : FILE_TYPE_UNKNOWN;
-    if (type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE) {
-        WriteToStream(out, RedirectedBytes(text));
-        return;
+    const bool attached = attach && AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
+    std::wstring unwritten;
+    for (int i = 0; i < 2; ++i) {
+        if (texts[i].empty() || (handles[i] && Write(handles[i], texts[i]))) continue;
+        if (!unwritten.empty()) unwritten += L'\n';
+        unwritten += texts[i];
     }
-    const bool attached = AttachConsole(ATTACH_PARENT_PROCESS) != FALSE;
-    if (type == FILE_TYPE_CHAR) {
-        // The parent's console handle works once attached to its console;
-        // any other character device (NUL) takes the bytes.
-        if (IsConsole(out) ? WriteToConsole(out, lines) : WriteToStream(out, RedirectedBytes(text))) return;
-    }
-    if (attached && WriteToParentConsole(lines)) return;
-    ShowMessageBoxAlone(text);
+    if (unwritten.empty()) return;
+    if (attached && WriteToParentConsole(WithLineEnds(unwritten))) return;
+    if (!redirected) ShowMessageBoxAlone(unwritten);
 }
 
 }  // namespace tarnwick::cli

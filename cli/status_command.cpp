@@ -84,9 +84,10 @@ std::wstring CacheLines(const GameFolder& folder) {
 std::wstring GameLines(const GameFolder& folder, ExitCode& code) {
     fileio::Bytes game;
     if (DWORD error = fileio::ReadFilePrefix(folder.GameFile(), kMaxGameFileSize, game)) {
-        code = ExitCode::FailedUnchanged;
-        return Joined({L"游戏版本：无法识别，",
-                       ProblemText(OutcomeForError(error, folder.GameFile(), true), L"meteor.exe", error)});
+        OperationResult failure;
+        failure.outcome = OutcomeForError(error, folder.GameFile(), true);
+        code = ExitCodeFor(failure);
+        return Joined({L"游戏版本：无法识别，", ProblemText(failure.outcome, L"meteor.exe", error)});
     }
     const GameVersion version = RecogniseGameBytes(game);
     if (version == GameVersion::Unknown) code = ExitCode::VersionNotRecognised;
@@ -100,7 +101,7 @@ Reply RunStatus(const GameFolder& folder) {
     if (std::optional<Reply> refusal = RefuseOutsideGameFolder(folder)) return *refusal;
     Reply reply;
     const std::wstring game = GameLines(folder, reply.code);
-    reply.text = Joined({L"游戏目录：", fileio::FullPath(folder.base), L"\n", game, L"\n", BackupLine(folder), L"\n",
+    reply.out = Joined({L"游戏目录：", fileio::FullPath(folder.base), L"\n", game, L"\n", BackupLine(folder), L"\n",
                          CacheLines(folder)});
     return reply;
 }

@@ -1,15 +1,23 @@
 // The real Tarnwick.exe run with arguments as a script runs it: its output
-// redirected to a pipe and read as UTF-8, its exit code, and
-// the game file, backup, record and settings cache it leaves behind.
+// and errors redirected to pipes and read as UTF-8, its exit code, and
+// the game file, backup, record and settings cache it leaves behind; what
+// needs no process (reading the arguments, the exit code table) in this
+// one.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/version_text.h"
+#include "cli/command_line.h"
+#include "cli/crash_guard.h"
 #include "cli/exit_code.h"
+#include "cli/values_file.h"
 #include "core/codepage.h"
 #include "core/folder_lock.h"
 #include "core/sha256.h"
@@ -110,77 +118,113 @@ TEST(CommandLine, CommandsInTurnOnOneFolder) {
     const FieldTexts fromRoom = {L"77", L"111", L"222", L"333", L"444", L"1",  L"3", L"5",
                                  L"7",  L"10",  L"15",  L"21",  L"27",  L"30", L"16"};
     const std::wstring a = ValueArguments(kValuesA);
+    // The fifteen values as a list, saved by Notepad as "Unicode".
+    const std::wstring listFile = elsewhere / L"list.txt";
+    std::wstring list = L"\xFEFF" + a + L"\r\n";
+    WriteFileBytes(listFile, Bytes(reinterpret_cast<const std::uint8_t*>(list.data()),
+                                   reinterpret_cast<const std::uint8_t*>(list.data() + list.size())));
 
     struct Step {
         std::wstring arguments;
         cli::ExitCode code;
-        std::wstring output;
+        std::wstring output;  // standard output
+        std::wstring errors;  // standard error
         State after;
     };
     const Step steps[] = {
-        {L"status", cli::ExitCode::Success, folder.StatusText(false, kNoSlotValues, L"没有", L"没有"), {}},
-        {L"apply", cli::ExitCode::FailedUnchanged,
+        {L"status", cli::ExitCode::Success, folder.StatusText(false, kNoSlotValues, L"没有", L"没有"), L"", {}},
+        {L"apply", cli::ExitCode::NothingToDo, L"",
          L"游戏目录中没有 Data\\Slowlysave.cfg，没有记下的数值可以写入。请在 apply 后面写出 15 个数值，"
          L"或用 --from 指定数值文件。\n游戏文件没有改动。",
          {}},
-        {L"apply " + a, cli::ExitCode::Success, L"恭喜您修改成功", {kValuesA, true, kValuesA}},
+        {L"apply " + a, cli::ExitCode::Success, L"恭喜您修改成功", L"", {kValuesA, true, kValuesA}},
         {L"status", cli::ExitCode::Success,
-         folder.StatusText(true, a, L"原版游戏文件（1.07 版），可以还原", a), {kValuesA, true, kValuesA}},
-        {L"restore", cli::ExitCode::Success, L"恭喜您还原成功", {std::nullopt, false, kValuesA}},
-        {L"status", cli::ExitCode::Success, folder.StatusText(false, kNoSlotValues, L"没有", a),
+         folder.StatusText(true, a, L"原版游戏文件（1.07 版），可以还原", a), L"", {kValuesA, true, kValuesA}},
+        {L"restore", cli::ExitCode::Success, L"恭喜您还原成功", L"", {std::nullopt, false, kValuesA}},
+        {L"status", cli::ExitCode::Success, folder.StatusText(false, kNoSlotValues, L"没有", a), L"",
          {std::nullopt, false, kValuesA}},
-        {L"restore", cli::ExitCode::FailedUnchanged, L"还原文件丢失 还原失败", {std::nullopt, false, kValuesA}},
+        {L"restore", cli::ExitCode::NothingToDo, L"", L"还原文件丢失 还原失败", {std::nullopt, false, kValuesA}},
         // The folder's own settings cache.
-        {L"apply", cli::ExitCode::Success, L"恭喜您修改成功", {kValuesA, true, kValuesA}},
-        {L"apply --from \"" + roomFile + L"\"", cli::ExitCode::Success, L"恭喜您修改成功",
+        {L"apply", cli::ExitCode::Success, L"恭喜您修改成功", L"", {kValuesA, true, kValuesA}},
+        {L"apply --from \"" + roomFile + L"\"", cli::ExitCode::Success, L"恭喜您修改成功", L"",
          {fromRoom, true, fromRoom}},
+        {L"apply --from \"" + listFile + L"\"", cli::ExitCode::Success, L"恭喜您修改成功", L"",
+         {kValuesA, true, kValuesA}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << "Tarnwick.exe " << testing::PrintToString(step.arguments));
         const CommandResult result = folder.Run(step.arguments);
         EXPECT_EQ(result.exitCode, static_cast<DWORD>(step.code));
-        EXPECT_EQ(result.output, Utf8(step.output));
+        EXPECT_EQ(result.output, step.output.empty() ? "" : Utf8(step.output));
+        EXPECT_EQ(result.errors, step.errors.empty() ? "" : Utf8(step.errors));
         folder.ExpectState(step.after);
     }
 }
 
-// One row per kind of outcome, each in a folder of its own.
+// One row per kind of outcome, each in a folder of its own: the exit
+// code, the result on standard output, the rest on standard error.
 TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
     struct Row {
         const char* name;
         GameVersion version;
         cli::ExitCode code;
         std::wstring output;
+        std::wstring errors;
         State after;
     };
+    const std::wstring unchanged = L"\n游戏文件没有改动。";
     const Row rows[] = {
-        {"values not remembered", GameVersion::V1_07, cli::ExitCode::ValuesNotRemembered,
-         L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入：文件 Data\\Slowlysave.cfg 是只读的。\n"
+        {"values not remembered", GameVersion::V1_07, cli::ExitCode::Success, L"恭喜您修改成功",
+         L"但这些数值没能记下来，下次启动时不会自动填入：文件 Data\\Slowlysave.cfg 是只读的。\n"
          L"请在该文件的“属性”中取消“只读”，然后再试。",
          {kValuesA, true, DefaultFieldTexts()}},
-        {"version not recognised", GameVersion::Unknown, cli::ExitCode::VersionNotRecognised,
+        {"version not recognised", GameVersion::Unknown, cli::ExitCode::VersionNotRecognised, L"",
          L"无法识别您当前所使用的版本", {}},
-        {"busy", GameVersion::V1_07, cli::ExitCode::Busy,
-         L"修改失败：本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件。\n请等它完成，然后再试。\n游戏文件没有改动。", {}},
-        {"failed, unchanged", GameVersion::V1_07, cli::ExitCode::FailedUnchanged,
-         L"修改失败：文件 meteor.exe 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。\n游戏文件没有改动。", {}},
+        {"game running", GameVersion::V1_07, cli::ExitCode::InUse, L"", L"", {}},
+        {"busy", GameVersion::V1_07, cli::ExitCode::InUse, L"",
+         L"修改失败：本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件。\n请等它完成，然后再试。" + unchanged, {}},
+        {"failed, unchanged", GameVersion::V1_07, cli::ExitCode::FailedUnchanged, L"",
+         L"修改失败：文件 meteor.exe 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。" + unchanged, {}},
+        // A full disk under the output: patched all the same, and no window
+        // waits for a click.
+        {"output not written", GameVersion::V1_07, cli::ExitCode::Success, L"", L"", {kValuesA, true, kValuesA}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         GameFolderRun folder(row.version);
+        const std::string name = row.name;
         std::optional<FolderLock> otherCopy;
-        if (row.code == cli::ExitCode::ValuesNotRemembered) {
+        HANDLE game = INVALID_HANDLE_VALUE;
+        if (name == "values not remembered") {
             folder.WriteCache(ExpectedCache(DefaultFieldTexts()));
             SetFileAttributesW(folder.Path(L"Data\\Slowlysave.cfg").c_str(), FILE_ATTRIBUTE_READONLY);
         }
-        if (row.code == cli::ExitCode::Busy) otherCopy.emplace(GameFolder{folder.Folder()});
-        if (row.code == cli::ExitCode::FailedUnchanged) {
-            SetFileAttributesW(folder.Path(L"meteor.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+        if (name == "busy") otherCopy.emplace(GameFolder{folder.Folder()});
+        if (name == "failed, unchanged") SetFileAttributesW(folder.Path(L"meteor.exe").c_str(), FILE_ATTRIBUTE_READONLY);
+        if (name == "game running") {
+            game = CreateFileW(folder.Path(L"meteor.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
         }
-        const CommandResult result = folder.Run(L"apply " + ValueArguments(kValuesA));
+        HANDLE full = INVALID_HANDLE_VALUE;
+        if (name == "output not written") {
+            SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+            full = CreateFileW(L"Z:\\dev\\full", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                               OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(full, INVALID_HANDLE_VALUE);
+        }
+        CommandRun run(ToolExePath(), folder.Folder(), L"apply " + ValueArguments(kValuesA),
+                       full == INVALID_HANDLE_VALUE ? nullptr : full);
+        EXPECT_TRUE(run.Finish()) << "still running";
         otherCopy.reset();
-        EXPECT_EQ(result.exitCode, static_cast<DWORD>(row.code));
-        EXPECT_EQ(result.output, Utf8(row.output));
+        if (game != INVALID_HANDLE_VALUE) CloseHandle(game);
+        if (full != INVALID_HANDLE_VALUE) CloseHandle(full);
+        EXPECT_EQ(run.exitCode, static_cast<DWORD>(row.code));
+        EXPECT_EQ(run.output, row.output.empty() ? "" : Utf8(row.output));
+        if (name == "game running") {
+            EXPECT_NE(run.errors.find(Utf8Bytes(L"修改失败：")), std::string::npos) << run.errors;
+        } else {
+            EXPECT_EQ(run.errors, row.errors.empty() ? "" : Utf8(row.errors));
+        }
         folder.ExpectState(row.after);
     }
 
@@ -190,11 +234,85 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(command)));
         const CommandResult result = RunCommand(empty.Path(), command);
         EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::NotAGameFolder));
-        EXPECT_EQ(result.output,
+        EXPECT_EQ(result.output, "");
+        EXPECT_EQ(result.errors,
                   Utf8(L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + empty.Path() + L" 中没有游戏文件 meteor.exe。"));
         EXPECT_FALSE(PathExists(empty / L"Data")) << "a folder made";
         EXPECT_FALSE(PathExists(empty / L"Tarnwick.lock"));
     }
+}
+
+// Every outcome of core/result.h to its exit code, once: a row missing or
+// a code changed fails here. Then how the console twin passes codes on.
+TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
+    using cli::ExitCode;
+    const std::pair<Outcome, ExitCode> rows[] = {
+        {Outcome::Ok, ExitCode::Success},
+        {Outcome::VersionUnknown, ExitCode::VersionNotRecognised},
+        {Outcome::InvalidValue, ExitCode::UsageError},
+        {Outcome::GameFileMissing, ExitCode::NotAGameFolder},
+        {Outcome::GameFileDamaged, ExitCode::FailedUnchanged},
+        {Outcome::GameFileChanged, ExitCode::VersionNotRecognised},
+        {Outcome::GameFileInUse, ExitCode::InUse},
+        {Outcome::FileInUse, ExitCode::InUse},
+        {Outcome::ReadOnly, ExitCode::FailedUnchanged},
+        {Outcome::ReadOnlyDisk, ExitCode::FailedUnchanged},
+        {Outcome::AccessDenied, ExitCode::FailedUnchanged},
+        {Outcome::DiskFull, ExitCode::FailedUnchanged},
+        {Outcome::NotAFolder, ExitCode::FailedUnchanged},
+        {Outcome::NotAFile, ExitCode::FailedUnchanged},
+        {Outcome::GameFileHardLinked, ExitCode::FailedUnchanged},
+        {Outcome::ToolBusy, ExitCode::InUse},
+        {Outcome::LockFailed, ExitCode::FailedUnchanged},
+        {Outcome::BackupMissing, ExitCode::NothingToDo},
+        {Outcome::BackupDamaged, ExitCode::FailedUnchanged},
+        {Outcome::BackupNotOriginal, ExitCode::FailedUnchanged},
+        {Outcome::BackupIsGameFile, ExitCode::FailedUnchanged},
+        {Outcome::BackupOtherVersion, ExitCode::FailedUnchanged},
+        {Outcome::Failed, ExitCode::FailedUnchanged},
+    };
+    ASSERT_EQ(std::size(rows), static_cast<std::size_t>(Outcome::Failed) + 1) << "an outcome without a row";
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const auto [outcome, code] = rows[i];
+        SCOPED_TRACE(i);
+        ASSERT_EQ(static_cast<std::size_t>(outcome), i) << "rows in the enum's order";
+        OperationResult result;
+        result.outcome = outcome;
+        EXPECT_EQ(cli::ExitCodeFor(result), code);
+        result.valuesNotRemembered = result.noOriginalBackup = true;  // warnings leave the code alone
+        EXPECT_EQ(cli::ExitCodeFor(result), code);
+        result.gameMayBeDamaged = true;
+        EXPECT_EQ(cli::ExitCodeFor(result), ExitCode::FailedMayBeDamaged);
+    }
+    for (DWORD code = 0; code <= 7; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
+    for (DWORD crash : {DWORD{8}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
+        EXPECT_EQ(cli::ExitCodePassedOn(crash), static_cast<DWORD>(ExitCode::InternalError)) << crash;
+    }
+}
+
+// A crash, an abort() and an uncaught exception end with 255 at once,
+// without a dialog waiting for a click (each in a child process of its own).
+TEST(CommandLine, ACrashEndsWithTheInternalErrorCode) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto internal = testing::ExitedWithCode(static_cast<int>(cli::ExitCode::InternalError));
+    EXPECT_EXIT(
+        {
+            cli::EndWithInternalErrorOnCrash();
+            *static_cast<volatile int*>(nullptr) = 1;
+        },
+        internal, "");
+    EXPECT_EXIT(
+        {
+            cli::EndWithInternalErrorOnCrash();
+            std::abort();
+        },
+        internal, "");
+    EXPECT_EXIT(
+        {
+            cli::EndWithInternalErrorOnCrash();
+            std::terminate();
+        },
+        internal, "");
 }
 
 // Failing part-way with the old bytes not put back is the one outcome a
@@ -215,10 +333,10 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
 
 TEST(CommandLine, StatusOfGameFilesNotAsTheToolLeftThem) {
     const std::wstring a = ValueArguments(kValuesA);
-    {
-        SCOPED_TRACE("patched by hand, no backup");
-        GameFolderRun folder;
-        WriteFileBytes(folder.Path(L"meteor.exe"), PatchedGame(folder.Pristine(), GameVersion::V1_07, kValuesA));
+    for (GameVersion version : {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07}) {
+        SCOPED_TRACE(testing::Message() << "patched by hand, no backup, " << static_cast<int>(version));
+        GameFolderRun folder(version);
+        WriteFileBytes(folder.Path(L"meteor.exe"), PatchedGame(folder.Pristine(), version, kValuesA));
         const CommandResult result = folder.Run(L"status");
         EXPECT_EQ(result.exitCode, 0u);
         EXPECT_EQ(result.output, Utf8(folder.StatusText(true, a, L"没有", L"没有")));
@@ -236,8 +354,17 @@ TEST(CommandLine, StatusOfGameFilesNotAsTheToolLeftThem) {
     }
 }
 
-// Wrong words, each refused by name with exit code 2 and nothing written:
-// the game file, the cache and the folder are as they were.
+// The words of a command line as the exe gets them.
+std::vector<std::wstring> Words(const std::wstring& arguments) {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW((L"Tarnwick.exe " + arguments).c_str(), &count);
+    std::vector<std::wstring> split(words + 1, words + count);
+    LocalFree(words);
+    return split;
+}
+
+// Wrong words, each refused by name with exit code 2 on standard error.
+// Read in this process; one is given to the exe, which writes nothing.
 TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
     GameFolderRun folder;
     folder.WriteCache(ExpectedCache(kValuesA));
@@ -249,10 +376,10 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
         for (const std::wstring& v : values) text += L" \"" + v + L"\"";
         return text;
     };
-    const std::wstring help = L"\n输入 Tarnwick.exe --help 查看用法。";
+    const std::wstring help = L"\n输入 Tarnwick --help 查看用法。";
     struct Row {
         std::wstring arguments;
-        std::wstring output;
+        std::wstring errors;
     };
     const Row rows[] = {
         {L"bogus", L"未知的命令“bogus”：命令只有 status、apply 和 restore。" + help},
@@ -267,7 +394,7 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
         {withValue(4, L"1000"),
          L"apply 后面的第 5 个数值有误：第5个“血值”的数值“1000”太长，最多只能填写3位数字。" + help},
         {L"apply --from", L"选项“--from”后面缺少文件名。" + help},
-        {L"apply --from missing.cfg", L"找不到数值文件“missing.cfg”。"},
+        {L"apply --from missing.cfg --game-dir \"" + folder.Folder() + L"\"", L"找不到数值文件“missing.cfg”。"},
         {L"apply " + ValueArguments(kValuesA) + L" --from x.cfg", L"apply 后面的数值和选项“--from”只能用一个。" + help},
         {L"status --from x.cfg", L"选项“--from”只能和 apply 一起用。" + help},
         {L"status --game-dir= ", L"选项“--game-dir”后面的游戏目录是空的。" + help},
@@ -280,15 +407,64 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "Tarnwick.exe " << testing::PrintToString(row.arguments));
-        const CommandResult result = folder.Run(row.arguments);
-        EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::UsageError));
-        EXPECT_EQ(result.output, Utf8(row.output));
-        folder.ExpectState({std::nullopt, false, kValuesA});
+        const cli::Reply reply = cli::Answer(Words(row.arguments), kTarnwickVersion);
+        EXPECT_EQ(reply.code, cli::ExitCode::UsageError);
+        EXPECT_EQ(reply.out, L"");
+        EXPECT_EQ(reply.err, row.errors);
+    }
+    const CommandResult result = folder.Run(rows[5].arguments);
+    EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::UsageError));
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.errors, Utf8(rows[5].errors));
+    folder.ExpectState({std::nullopt, false, kValuesA});
+}
+
+// Values files as people save them: each encoding Notepad offers, the
+// settings cache's format or a plain list; a file that does not give
+// fifteen values a field takes is refused by name.
+TEST(CommandLine, ValuesFilesInEveryEncodingAndBothFormats) {
+    const std::wstring a = ValueArguments(kValuesA);
+    std::wstring cache = L"[配置缓存]";
+    for (int i = 0; i < kFieldCount; ++i) cache += std::wstring(L"\r\n") + kFields[i].caption + kValuesA[i];
+    auto utf16 = [](std::wstring_view text) {
+        return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    };
+    FieldTexts tooLong = kValuesA;
+    tooLong[9] = L"12345678901234567";  // once quietly taken as the default
+    std::string tooLongCache = kCacheHeaderBytes;
+    for (int i = 0; i < kFieldCount; ++i) {
+        tooLongCache += "\r\n" + kLabelBytes[i] + std::string(tooLong[i].begin(), tooLong[i].end());
+    }
+    struct Row {
+        const char* name;
+        std::string bytes;
+        std::wstring refusal;  // empty: kValuesA taken
+    };
+    const Row rows[] = {
+        {"UTF-8 list with a BOM", "\xEF\xBB\xBF" + Utf8Bytes(a), L""},
+        {"UTF-8 cache without a BOM", Utf8Bytes(cache), L""},
+        {"UTF-16 list on lines", utf16(L"\xFEFF" + kValuesA[0] + L"\r\n" + a.substr(a.find(L' ') + 1) + L"\r\n"), L""},
+        {"code page 936 cache", ExpectedCache(kValuesA), L""},
+        {"a short list", "50 100 150\r\n",
+         L"数值文件 f.cfg 中有 3 个数值，要有 15 个：按窗口中的顺序，用空格或换行隔开（也可以是 "
+         L"Data\\Slowlysave.cfg 的格式）。"},
+        {"a value too long", tooLongCache,
+         L"数值文件 f.cfg 中的数值有误：“时间”的数值“123456789012…”太长，最多只能填写4位数字。"},
+        {"an empty cache", kCacheHeaderBytes + "\r\n", L"f.cfg 中没有任何数值。"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FieldTexts values;
+        EXPECT_EQ(cli::ReadValues(cli::DecodeValuesFile(row.bytes), L"f.cfg", values), row.refusal);
+        if (row.refusal.empty()) {
+            EXPECT_EQ(values, kValuesA);
+        }
     }
 }
 
 // The game folder by every spelling a script may use, the options before
-// or after the command, and any case.
+// or after the command, and any case; the help by every spelling people
+// type, within 80 columns.
 TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
     TempFolder parent;
     const std::wstring game = parent / L"流星蝴蝶剑";
@@ -308,18 +484,23 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
         EXPECT_EQ(result.exitCode, 0u);
         EXPECT_NE(result.output.find(Utf8(L"游戏版本：1.08")), std::string::npos) << result.output;
     }
-    EXPECT_EQ(RunCommand(game, L"--version").output, Utf8(L"Tarnwick " + std::wstring(kTarnwickVersion)));
-    for (const wchar_t* arguments : {L"--help", L"-h", L"/?", L"status --help", L"bogus -H"}) {
+    EXPECT_EQ(cli::Answer({L"--version"}, kTarnwickVersion).out, L"Tarnwick " + std::wstring(kTarnwickVersion));
+    for (const wchar_t* arguments :
+         {L"--help", L"-h", L"/?", L"-?", L"/h", L"/HELP", L"-help", L"help", L"status --help", L"bogus -H"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(arguments)));
-        const CommandResult result = RunCommand(game, arguments);
-        EXPECT_EQ(result.exitCode, 0u);
-        EXPECT_EQ(result.output.rfind(Utf8(L"Tarnwick " + std::wstring(kTarnwickVersion) +
-                                           L"：流星蝴蝶剑房间设置修改工具。不带参数运行时打开窗口；"
-                                           L"带参数时在命令行中工作，不打开窗口。"),
-                                      0),
+        const cli::Reply reply = cli::Answer(Words(arguments), kTarnwickVersion);
+        EXPECT_EQ(reply.code, cli::ExitCode::Success);
+        EXPECT_EQ(reply.out.rfind(L"Tarnwick " + std::wstring(kTarnwickVersion) + L"：流星蝴蝶剑房间设置修改工具。\n", 0),
                   0u);
-        for (const wchar_t* part : {L"\r\n  7  失败，游戏文件可能已损坏，请运行 restore\r\n", L"UTF-8 编码"}) {
-            EXPECT_NE(result.output.find(Utf8Bytes(part)), std::string::npos) << testing::PrintToString(part);
+        EXPECT_NE(reply.out.find(L"\n  7    失败，游戏文件可能已损坏，请运行 restore\n"), std::string::npos);
+        std::size_t start = 0;
+        while (start <= reply.out.size()) {
+            const std::size_t end = std::min(reply.out.find(L'\n', start), reply.out.size());
+            const std::wstring_view line = std::wstring_view(reply.out).substr(start, end - start);
+            std::size_t columns = 0;
+            for (wchar_t c : line) columns += c < 0x80 ? 1 : 2;  // anything else as wide as a Chinese character
+            EXPECT_LE(columns, 80u) << testing::PrintToString(std::wstring(line));
+            start = end + 1;
         }
     }
 }
@@ -342,8 +523,91 @@ TEST(CommandLine, WithoutAConsoleTheResultComesInOneMessageBox) {
     // Its owner goes with it, so the box is answered without waiting on the owner.
     Click(GetDlgItem(box->window, IDOK));
     ASSERT_TRUE(tool.WaitForExit());
-    EXPECT_EQ(tool.ExitCode(), static_cast<DWORD>(cli::ExitCode::FailedUnchanged));
+    EXPECT_EQ(tool.ExitCode(), static_cast<DWORD>(cli::ExitCode::NothingToDo));
     folder.ExpectState({});
+}
+
+std::wstring SystemCmd() {
+    wchar_t folder[MAX_PATH] = {};
+    GetSystemDirectoryW(folder, MAX_PATH);
+    return std::wstring(folder) + L"\\cmd.exe";
+}
+
+void CopyTool(const std::wstring& folder, const wchar_t* name, const std::string& unixPath) {
+    ASSERT_TRUE(CopyFileW(WinePathFromUnix(unixPath).c_str(), (folder + L"\\" + name).c_str(), FALSE));
+}
+
+// "Tarnwick" typed at cmd.exe's prompt runs Tarnwick.com, which waits for
+// the window program beside it, writes where it writes and passes its exit
+// code on; without the window program it says so and ends with 255.
+TEST(CommandLine, TheConsoleTwinWaitsAndPassesTheExitCodeOn) {
+    TempFolder tools;
+    TempFolder notAGame;
+    CopyTool(tools.Path(), L"Tarnwick.com", TARNWICK_COM_PATH);
+    const std::wstring typed = L"/c " + (tools / L"Tarnwick") + L" status";
+    {
+        SCOPED_TRACE("Tarnwick.com alone");
+        CommandRun run(SystemCmd(), notAGame.Path(), typed);
+        ASSERT_TRUE(run.Finish());
+        EXPECT_EQ(run.exitCode, static_cast<DWORD>(cli::ExitCode::InternalError));
+        EXPECT_NE(run.errors.find(Utf8Bytes(L"Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。")), std::string::npos)
+            << run.errors;
+    }
+    CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
+    CommandRun run(SystemCmd(), notAGame.Path(), typed);
+    ASSERT_TRUE(run.Finish());
+    EXPECT_EQ(run.exitCode, static_cast<DWORD>(cli::ExitCode::NotAGameFolder));
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.errors,
+              Utf8(L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + notAGame.Path() + L" 中没有游戏文件 meteor.exe。"));
+}
+
+// The café's batch file, as the README gives it, saved in code page 936
+// beside the tool and started from another folder, as a boot script or a
+// scheduled task starts it: the game patched, and the log (the batch's
+// own lines and the tool's together) all UTF-8. Without the tool beside
+// it, it says so and leaves the game alone.
+TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
+    const std::string readme = ReadFileText(WinePathFromUnix(TARNWICK_SOURCE_DIR "/README.md"));
+    const std::size_t section = readme.find("**网吧的批处理文件");
+    ASSERT_NE(section, std::string::npos);
+    const std::size_t start = readme.find("```bat\n", section) + 7;
+    const std::wstring sample = CodePageToWide(readme.substr(start, readme.find("```", start) - start), CP_UTF8);
+    for (const bool withTool : {true, false}) {
+        SCOPED_TRACE(withTool ? "with the tool" : "without the tool");
+        GameFolderRun game;
+        TempFolder tools;
+        TempFolder elsewhere;
+        std::wstring batch;
+        for (std::size_t at = 0, end = 0; at < sample.size(); at = end + 1) {
+            end = sample.find(L'\n', at);
+            const std::wstring line = sample.substr(at, end - at);
+            batch += (line.starts_with(L"set GAME=") ? L"set GAME=" + game.Folder() : line) + L"\r\n";
+        }
+        const std::string bytes = WideToCodePage(batch, 936);
+        WriteFileBytes(tools / L"cafe.bat", Bytes(bytes.begin(), bytes.end()));
+        const std::string values = Utf8Bytes(ValueArguments(kValuesA));
+        WriteFileBytes(tools / L"比赛.cfg", Bytes(values.begin(), values.end()));
+        if (withTool) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
+
+        CommandRun run(SystemCmd(), elsewhere.Path(), L"/c \"" + (tools / L"cafe.bat") + L"\"");
+        ASSERT_TRUE(run.Finish(60000));
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((tools / L"状态-*.txt").c_str(), &found);
+        ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no log";
+        FindClose(search);
+        const std::string log = ReadFileText(tools / found.cFileName);
+        EXPECT_EQ(Utf8Bytes(CodePageToWide(log, CP_UTF8)), log) << "not all UTF-8: " << log;
+        if (withTool) {
+            EXPECT_EQ(log.rfind(Utf8Bytes(L"恭喜您修改成功\r\n游戏目录：" + game.Folder() + L"\r\n游戏版本：1.07"), 0),
+                      0u)
+                << log;
+            game.ExpectState({kValuesA, true, kValuesA});
+        } else {
+            EXPECT_NE(log.find("Tarnwick.exe not found"), std::string::npos) << log;
+            game.ExpectState({});
+        }
+    }
 }
 
 }  // namespace

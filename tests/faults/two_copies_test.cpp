@@ -102,7 +102,7 @@ TEST_F(ToolFixture, CommandLineApplyAgainstAWindowsRestoreNeverLosesTheOriginal)
         // Either may find the other holding the folder; neither fails else.
         EXPECT_TRUE(restoreText == L"恭喜您还原成功" || SaysAll(restoreText, {L"本工具的另一个副本"}))
             << testing::PrintToString(restoreText);
-        EXPECT_TRUE(script->exitCode == 0 || script->exitCode == static_cast<DWORD>(cli::ExitCode::Busy)) << script->exitCode;
+        EXPECT_TRUE(script->exitCode == 0 || script->exitCode == static_cast<DWORD>(cli::ExitCode::InUse)) << script->exitCode;
         const bool restored = Game() == pristine_;
         const bool applied = script->exitCode == 0;
         // Whenever the game file is not the original, the backup is.

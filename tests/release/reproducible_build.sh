@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds Tarnwick.exe a second time, from a copy of the source at another
-# path, in another build folder, and fails unless its SHA-256 is that of the
-# exe the main build made: what scripts/package promises, that anyone who
-# builds this source gets the same bytes.
+# Builds Tarnwick.exe and Tarnwick.com a second time, from a copy of the
+# source at another path, in another build folder, and fails unless their
+# SHA-256 are those of the programs the main build made: what
+# scripts/package promises, that anyone who builds this source gets the
+# same bytes.
 #
 #   reproducible_build.sh SOURCE_DIR WORK_DIR EXE BUILD_TYPE CONTACT WEB
 #
-# Only the exe is built (no tests), with the main build's settings.
+# Only the programs are built (no tests), with the main build's settings.
 set -euo pipefail
 source_dir="$1" work="$2" exe="$3" build_type="$4" contact="$5" web="$6"
 
@@ -24,13 +25,17 @@ cmake -S "$copy" -B "$work/b" -DCMAKE_BUILD_TYPE="$build_type" -DTARNWICK_BUILD_
       -DTARNWICK_CONTACT_ADDRESS="$contact" -DTARNWICK_WEB_ADDRESS="$web" >/dev/null
 cmake --build "$work/b" -j"$(nproc)" --target Tarnwick >/dev/null
 
-first="$(sha256sum < "$exe" | cut -d' ' -f1)"
-second="$(sha256sum < "$work/b/Tarnwick.exe" | cut -d' ' -f1)"
-echo "main build:   $first  $exe"
-echo "second build: $second  $work/b/Tarnwick.exe"
-if [ "$first" != "$second" ]; then
-    cmp -l "$exe" "$work/b/Tarnwick.exe" | head -20 >&2 || true
-    echo "the two builds of the same source differ (offsets and bytes above)" >&2
-    exit 1
-fi
+# Tarnwick.com is built beside Tarnwick.exe, and goes in the zip with it.
+for name in Tarnwick.exe Tarnwick.com; do
+    main="$(dirname "$exe")/$name"
+    first="$(sha256sum < "$main" | cut -d' ' -f1)"
+    second="$(sha256sum < "$work/b/$name" | cut -d' ' -f1)"
+    echo "main build:   $first  $main"
+    echo "second build: $second  $work/b/$name"
+    if [ "$first" != "$second" ]; then
+        cmp -l "$main" "$work/b/$name" | head -20 >&2 || true
+        echo "the two builds of the same source differ (offsets and bytes above)" >&2
+        exit 1
+    fi
+done
 rm -rf "$work"

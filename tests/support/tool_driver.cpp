@@ -131,16 +131,34 @@ void ToolProcess::Kill() {
     WaitForSingleObject(process_, kWaitMs);
 }
 
-CommandRun::CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments) {
+namespace {
+
+// A pipe whose write end the started process inherits; false when none.
+bool InheritedPipe(HANDLE& read, HANDLE& write) {
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE write = nullptr;
-    if (!CreatePipe(&read_, &write, &inherited, 1 << 16)) return;
-    SetHandleInformation(read_, HANDLE_FLAG_INHERIT, 0);
+    if (!CreatePipe(&read, &write, &inherited, 1 << 16)) return false;
+    SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0);
+    return true;
+}
+
+void ReadToEnd(HANDLE pipe, std::string& into) {
+    char chunk[4096];
+    DWORD got = 0;
+    while (pipe && ReadFile(pipe, chunk, sizeof chunk, &got, nullptr) && got > 0) into.append(chunk, got);
+}
+
+}  // namespace
+
+CommandRun::CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments,
+                       HANDLE sink) {
+    HANDLE writeOutput = nullptr;
+    HANDLE writeErrors = nullptr;
+    if (!sink && !(InheritedPipe(readOutput_, writeOutput) && InheritedPipe(readErrors_, writeErrors))) return;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = write;
-    startup.hStdError = write;
+    startup.hStdOutput = sink ? sink : writeOutput;
+    startup.hStdError = sink ? sink : writeErrors;
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + exe + L"\" " + arguments;
     if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
@@ -148,7 +166,8 @@ CommandRun::CommandRun(const std::wstring& exe, const std::wstring& folder, cons
         CloseHandle(info.hThread);
         process_ = info.hProcess;
     }
-    CloseHandle(write);
+    if (writeOutput) CloseHandle(writeOutput);
+    if (writeErrors) CloseHandle(writeErrors);
 }
 
 CommandRun::~CommandRun() {
@@ -157,15 +176,17 @@ CommandRun::~CommandRun() {
         WaitForSingleObject(process_, kWaitMs);
     }
     if (process_) CloseHandle(process_);
-    if (read_) CloseHandle(read_);
+    if (readOutput_) CloseHandle(readOutput_);
+    if (readErrors_) CloseHandle(readErrors_);
 }
 
 bool CommandRun::Finish(DWORD timeoutMs) {
     if (!process_) return false;
-    // Until the process and every copy of the pipe's write end are gone.
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(read_, chunk, sizeof chunk, &got, nullptr) && got > 0) output.append(chunk, got);
+    // Until the process and every copy of the pipes' write ends are gone.
+    // The tool writes its few lines of standard error last, so reading the
+    // two in turn never leaves it waiting on a full pipe.
+    ReadToEnd(readOutput_, output);
+    ReadToEnd(readErrors_, errors);
     if (WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return false;
     GetExitCodeProcess(process_, &exitCode);
     return true;

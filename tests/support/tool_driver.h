@@ -61,11 +61,14 @@ private:
     DWORD id_ = 0;
 };
 
-// The tool run with command-line arguments as a script runs it: its output
-// redirected to a pipe, read whole once it ends.
+// The tool run with command-line arguments as a script runs it: its
+// standard output and standard error redirected to pipes, read whole once
+// it ends. With `sink`, both go to that handle instead (a file that cannot
+// be written) and nothing is read.
 class CommandRun {
 public:
-    CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments);
+    CommandRun(const std::wstring& exe, const std::wstring& folder, const std::wstring& arguments,
+               HANDLE sink = nullptr);
     ~CommandRun();  // ends the process if it still runs
     CommandRun(const CommandRun&) = delete;
     CommandRun& operator=(const CommandRun&) = delete;
@@ -74,11 +77,13 @@ public:
     // start or end within the time.
     bool Finish(DWORD timeoutMs = kWaitMs);
     DWORD exitCode = STILL_ACTIVE;
-    std::string output;  // the bytes it wrote
+    std::string output;  // the bytes it wrote to standard output
+    std::string errors;  // and to standard error
 
 private:
     HANDLE process_ = nullptr;
-    HANDLE read_ = nullptr;  // the pipe's end
+    HANDLE readOutput_ = nullptr;  // the pipes' ends
+    HANDLE readErrors_ = nullptr;
 };
 
 // Fifteen values as the arguments of "apply", one space apart.
@@ -90,11 +95,12 @@ std::wstring ValueArguments(const std::array<std::wstring, 15>& values);
 struct CommandResult {
     DWORD exitCode = STILL_ACTIVE;
     std::string output;
+    std::string errors;
 };
 inline CommandResult RunCommand(const std::wstring& folder, const std::wstring& arguments) {
     CommandRun run(ToolExePath(), folder, arguments);
     run.Finish();
-    return {run.exitCode, run.output};
+    return {run.exitCode, run.output, run.errors};
 }
 #endif
 

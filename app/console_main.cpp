@@ -1,0 +1,87 @@
+// Tarnwick.com, the console twin of Tarnwick.exe. cmd.exe runs it when
+// "Tarnwick" is typed without an extension (.COM comes before .EXE in
+// PATHEXT), and as a console program it is waited for at the prompt and
+// sets %ERRORLEVEL%. It runs Tarnwick.exe beside it with the same
+// arguments and the same standard handles, so the window program writes
+// into this console, and ends with its exit code. Without arguments
+// (double-clicked) it starts the window and ends at once, so that its
+// console window closes.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "cli/exit_code.h"
+
+namespace {
+
+// The command line after the program's own name, as the system splits
+// the name off: up to the closing quote, or up to the first blank.
+std::wstring_view ArgumentsOf(std::wstring_view line) {
+    std::size_t end = 0;
+    if (!line.empty() && line[0] == L'"') {
+        end = line.find(L'"', 1);
+        end = end == std::wstring_view::npos ? line.size() : end + 1;
+    } else {
+        end = line.find_first_of(L" \t");
+        if (end == std::wstring_view::npos) end = line.size();
+    }
+    return line.substr(end);
+}
+
+// Tarnwick.exe in this program's folder.
+std::wstring WindowProgram() {
+    wchar_t path[MAX_PATH * 2] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    std::wstring exe(path, length);
+    const std::size_t folder = exe.find_last_of(L"\\/");
+    exe.erase(folder == std::wstring::npos ? 0 : folder + 1);
+    return exe + L"Tarnwick.exe";
+}
+
+void SayMissing(const std::wstring& exe) {
+    const std::wstring text = L"找不到 " + exe + L"：Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。\r\n";
+    HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    if (WriteConsoleW(err, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
+    char bytes[1024];
+    const int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes,
+                                          sizeof bytes, nullptr, nullptr);
+    if (count > 0) WriteFile(err, bytes, static_cast<DWORD>(count), &written, nullptr);
+}
+
+}  // namespace
+
+int main() {
+    const std::wstring_view arguments = ArgumentsOf(GetCommandLineW());
+    const bool command = arguments.find_first_not_of(L" \t") != std::wstring_view::npos;
+    const std::wstring exe = WindowProgram();
+    std::wstring line = L"\"" + exe + L"\"" + std::wstring(arguments);
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (command) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        // Ctrl+C stops neither this program nor the command it waits for:
+        // a patch cut off half-way is worse than one that runs to its end.
+        SetConsoleCtrlHandler(nullptr, TRUE);
+    }
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, command, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        SayMissing(exe);
+        return static_cast<int>(tarnwick::cli::ExitCode::InternalError);
+    }
+    CloseHandle(process.hThread);
+    DWORD code = 0;
+    if (command) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
+        code = tarnwick::cli::ExitCodePassedOn(code);
+    }
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}

@@ -1,0 +1,106 @@
+#include "cli/values_file.h"
+
+#include <windows.h>
+
+#include <optional>
+#include <vector>
+
+#include "cli/joined_text.h"
+#include "core/apply.h"
+#include "core/codepage.h"
+#include "core/messages.h"
+
+namespace tarnwick::cli {
+namespace {
+
+bool StartsWith(std::string_view bytes, std::string_view start) { return bytes.substr(0, start.size()) == start; }
+
+std::wstring Utf16(std::string_view bytes, bool bigEndian) {
+    std::wstring text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text += static_cast<wchar_t>(bigEndian ? (first << 8 | second) : (second << 8 | first));
+    }
+    return text;
+}
+
+bool IsUtf8(std::string_view bytes) {
+    if (bytes.empty()) return true;
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                               0) > 0;
+}
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\x3000' || c == L'\r' || c == L'\n'; }
+
+std::vector<std::wstring_view> Lines(std::wstring_view text) {
+    std::vector<std::wstring_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find_first_of(L"\r\n");
+        lines.push_back(text.substr(0, end));
+        if (end == std::wstring_view::npos) break;
+        text.remove_prefix(end + (text.substr(end, 2) == L"\r\n" ? 2 : 1));
+    }
+    return lines;
+}
+
+std::vector<std::wstring_view> Words(std::wstring_view text) {
+    std::vector<std::wstring_view> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !IsBlank(text[i])) ++i;
+        if (i > start) words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+std::wstring CheckValues(std::wstring_view name, const std::array<std::optional<std::wstring_view>, kFieldCount>& given,
+                         FieldTexts& values) {
+    values = DefaultFieldTexts();
+    for (int i = 0; i < kFieldCount; ++i) {
+        if (!given[i]) continue;
+        if (const std::optional<ValueProblem> problem = CheckFieldValue(i, *given[i])) {
+            return Joined({L"数值文件 ", name, L" 中的数值有误：", ValueProblemText(i, *problem, *given[i])});
+        }
+        values[i] = *given[i];
+    }
+    return L"";
+}
+
+}  // namespace
+
+std::wstring DecodeValuesFile(std::string_view bytes) {
+    if (StartsWith(bytes, "\xEF\xBB\xBF")) return CodePageToWide(bytes.substr(3), CP_UTF8);
+    if (StartsWith(bytes, "\xFF\xFE")) return Utf16(bytes.substr(2), false);
+    if (StartsWith(bytes, "\xFE\xFF")) return Utf16(bytes.substr(2), true);
+    return CodePageToWide(bytes, IsUtf8(bytes) ? CP_UTF8 : kGameCodePage);
+}
+
+std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTexts& values) {
+    std::array<std::optional<std::wstring_view>, kFieldCount> given;
+    const std::vector<std::wstring_view> words = Words(text);
+    if (!words.empty() && words.front().front() == L'[') {
+        // The settings cache: a header line, then one line per field, its
+        // three-character label first, as the window reads it.
+        const std::vector<std::wstring_view> lines = Lines(text);
+        bool any = false;
+        for (int i = 0; i < kFieldCount && static_cast<std::size_t>(i) + 1 < lines.size(); ++i) {
+            const std::wstring_view line = lines[static_cast<std::size_t>(i) + 1];
+            given[i] = line.size() > 3 ? line.substr(3) : std::wstring_view();
+            any = true;
+        }
+        if (!any) return Joined({name, L" 中没有任何数值。"});
+        return CheckValues(name, given, values);
+    }
+    if (words.size() != static_cast<std::size_t>(kFieldCount)) {
+        return Joined({L"数值文件 ", name, L" 中有 ", DecimalText(static_cast<unsigned long>(words.size())),
+                       L" 个数值，要有 ", DecimalText(kFieldCount),
+                       L" 个：按窗口中的顺序，用空格或换行隔开（也可以是 Data\\Slowlysave.cfg 的格式）。"});
+    }
+    for (int i = 0; i < kFieldCount; ++i) given[i] = words[static_cast<std::size_t>(i)];
+    return CheckValues(name, given, values);
+}
+
+}  // namespace tarnwick::cli
