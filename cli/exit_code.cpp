@@ -10,7 +10,8 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::InvalidValue: return ExitCode::UsageError;
         case Outcome::GameFileMissing: return ExitCode::NotAGameFolder;
         case Outcome::VersionUnknown:
-        case Outcome::GameFileChanged: return ExitCode::VersionNotRecognised;
+        case Outcome::GameFileChanged:
+        case Outcome::GameFileReplaced: return ExitCode::VersionNotRecognised;
         case Outcome::GameFileInUse:
         case Outcome::FileInUse:
         case Outcome::ToolBusy: return ExitCode::InUse;
@@ -22,6 +23,8 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::NotAFolder:
         case Outcome::NotAFile:
         case Outcome::GameFileHardLinked:
+        case Outcome::GameFileLinked:
+        case Outcome::NotOwnFile:
         case Outcome::LockFailed:
         case Outcome::BackupDamaged:
         case Outcome::BackupNotOriginal:

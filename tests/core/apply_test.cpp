@@ -7,10 +7,12 @@
 #include "core/apply.h"
 #include "tests/core/faulty_patch_io.h"
 #include "core/restore.h"
+#include "core/patch_table.h"
 #include "core/settings_cache.h"
 #include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/game_folder_fixture.h"
+#include "tests/support/unix_files.h"
 
 namespace tarnwick {
 namespace {
@@ -361,6 +363,15 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
              test::WriteFileBytes(f.BackupFile(), backup);
          },
          noOriginal, false, false},
+        // The record's length is right, its hash not: restore would refuse
+        // the backup, so it is no original to rely on.
+        {"the record's hash differs",
+         [](const GameFolder& f) {
+             std::string record = test::ReadFileText(f.BackupRecordFile());
+             record[record.size() - 3] = record[record.size() - 3] == '0' ? '1' : '0';
+             test::WriteFileBytes(f.BackupRecordFile(), Bytes(record.begin(), record.end()));
+         },
+         noOriginal, true, false},
         {"an original unrecorded backup is kept and recorded",
          [](const GameFolder& f) { DeleteFileW(f.BackupRecordFile().c_str()); }, L"恭喜您修改成功", true, true},
     };
@@ -378,10 +389,8 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
         EXPECT_EQ(FileExists(folder.BackupFile()), backup.has_value());
         if (backup) ExpectSameBytes(Backup(), c.pristineBackup ? pristine : *backup);
         EXPECT_EQ(FileExists(folder.BackupRecordFile()), c.pristineBackup);
-        if (c.restores) {
-            EXPECT_EQ(RestoreGameFile(folder).message, L"恭喜您还原成功");
-            ExpectSameBytes(Game(), pristine);
-        }
+        EXPECT_EQ(RestoreGameFile(folder).Succeeded(), c.restores);
+        if (c.restores) ExpectSameBytes(Game(), pristine);
     }
 }
 
@@ -406,6 +415,96 @@ TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
         << testing::PrintToString(result.message);
     ExpectSameBytes(test::ReadFileBytes(other), pristine);
     EXPECT_FALSE(FileExists(folder.BackupFile()));
+}
+
+// Killed after any write of a first apply (a crash, a power cut, a café's
+// shutdown script), the game file reads as patched, so that with the backup
+// lost too the next apply keeps no backup of it and says that no original
+// exists, and a restore has nothing to put back.
+TEST_F(Apply, AnApplyCutShortAnywhereNeverPassesForTheOriginal) {
+    const Bytes pristine = MakeGame(GameVersion::V1_08, 7);
+    const PatchTable& table = *PatchTableFor(GameVersion::V1_08);
+    for (int write = 1; write <= test::FaultyPatchIo::kLastWrite; ++write) {
+        SCOPED_TRACE(write);
+        test::RemoveTree(folder.DataFolder());
+        test::WriteFileBytes(folder.GameFile(), pristine);
+        EXPECT_THROW(test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), {.killAfterWrite = write}),
+                     test::Killed);
+        const Bytes cut = Game();
+        EXPECT_TRUE(IsPatched(cut, table));
+        test::RemoveTree(folder.DataFolder());  // the backup lost as well
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
+        EXPECT_TRUE(result.noOriginalBackup) << testing::PrintToString(result.message);
+        ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_08, DefaultFieldTexts()));
+        EXPECT_FALSE(FileExists(folder.BackupFile()));
+        EXPECT_EQ(RestoreGameFile(folder).outcome, Outcome::BackupMissing);
+    }
+}
+
+// Another program deletes meteor.exe, or puts a fresh copy in its place,
+// behind the handle the apply writes through: no success is reported, and
+// the backup keeps the original.
+TEST_F(Apply, AGameFileReplacedWhileItIsWrittenIsNoSuccess) {
+    const std::wstring replacedText =
+        L"修改失败：游戏文件 meteor.exe 在写入时被其他程序删除或换掉了，现在的 meteor.exe 不是本工具写入的文件。";
+    const struct {
+        const char* name;
+        bool freshCopy;  // else deleted
+    } rows[] = {{"deleted", false}, {"replaced by a fresh copy", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::RemoveTree(folder.DataFolder());
+        const Bytes pristine = MakeGame(GameVersion::V1_07, 2);
+        const std::wstring fresh = folder.base + L"\\fresh.exe";
+        test::WriteFileBytes(fresh, pristine);
+        const OperationResult result = test::ApplyPatchWithFaults(
+            folder, GameVersion::V1_07, MixedValues(), {.afterLastWrite = [&] {
+                ASSERT_TRUE(row.freshCopy ? test::UnixRename(fresh, folder.GameFile()) : test::UnixDelete(folder.GameFile()));
+            }});
+        EXPECT_EQ(result.outcome, Outcome::GameFileReplaced);
+        EXPECT_EQ(result.message.find(replacedText), 0u) << testing::PrintToString(result.message);
+        EXPECT_EQ(FileExists(folder.GameFile()), row.freshCopy);
+        if (row.freshCopy) ExpectSameBytes(Game(), pristine);
+        ExpectSameBytes(Backup(), pristine);
+        EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));
+        DeleteFileW(fresh.c_str());
+    }
+}
+
+// Leftovers of killed runs go under the lock: only the tool's own names,
+// only files nothing holds, none written in the last minute, and never
+// through a link.
+TEST_F(Apply, LeftoverTemporaryFilesOfKilledRunsAreRemoved) {
+    const Bytes pristine = MakeGame(GameVersion::V1_07);
+    CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
+    CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+    auto put = [](const std::wstring& path, bool old) {
+        test::WriteFileBytes(path, {'t', 'm', 'p'});
+        if (!old) return;
+        HANDLE file = CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        FILETIME lastHour;
+        GetSystemTimeAsFileTime(&lastHour);
+        lastHour.dwHighDateTime -= 9;  // about an hour earlier
+        SetFileTime(file, nullptr, nullptr, &lastHour);
+        CloseHandle(file);
+    };
+    const std::wstring base = folder.base + L"\\";
+    put(base + L"twk1A.tmp", true);
+    put(base + L"Data\\twk2B.tmp", true);
+    put(base + L"Data\\Bak\\twk3C.tmp", true);
+    put(base + L"Data\\Bak\\twk4D.tmp", false);   // perhaps on its way into place
+    put(base + L"Data\\Bak\\twk5E.tmp", true);
+    put(base + L"Data\\other.tmp", true);         // not the tool's name
+    test::HeldOpen held(base + L"Data\\Bak\\twk5E.tmp");
+    ASSERT_TRUE(test::MakeSymbolicLink(base + L"twk6F.tmp", L"meteor.exe"));
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+    for (const auto& [name, stays] : std::initializer_list<std::pair<const wchar_t*, bool>>{
+             {L"twk1A.tmp", false}, {L"Data\\twk2B.tmp", false}, {L"Data\\Bak\\twk3C.tmp", false},
+             {L"Data\\Bak\\twk4D.tmp", true}, {L"Data\\Bak\\twk5E.tmp", true}, {L"Data\\other.tmp", true}}) {
+        EXPECT_EQ(FileExists(base + name), stays) << testing::PrintToString(name);
+    }
+    ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_07, DefaultFieldTexts()));
+    test::UnixDelete(base + L"twk6F.tmp");
 }
 
 }  // namespace

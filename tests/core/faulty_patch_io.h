@@ -1,7 +1,10 @@
 #pragma once
 // Failures forced inside an apply, where real files cannot be made to fail
 // on demand: a write to the game file, the read-back check, moving the
-// settings cache into place, and putting the game file's old bytes back.
+// settings cache into place, and putting the game file's old bytes back;
+// and a process killed after any write, which leaves the file as it is.
+#include <functional>
+
 #include "core/patch_io.h"
 
 namespace tarnwick::test {
@@ -11,7 +14,12 @@ struct ApplyFaults {
     bool corruptReadBack = false;  // the first read-back finds a wrong byte
     bool failCacheCommit = false;  // the settings cache cannot be moved into place
     bool failRollback = false;     // once a write failed, every later one fails too
+    int killAfterWrite = 0;        // the run ends at once after the n-th write (from 1), as if killed
+    std::function<void()> afterLastWrite;  // what another program does once the last write is done
 };
+
+// Thrown where the tool is killed: nothing of the run after it happens.
+struct Killed {};
 
 class FaultyPatchIo : public PatchIo {
 public:
@@ -22,7 +30,10 @@ public:
             failed_ = true;
             return ERROR_WRITE_FAULT;
         }
-        return PatchIo::Write(game, offset, data, count);
+        const DWORD error = PatchIo::Write(game, offset, data, count);
+        if (writes_ == faults_.killAfterWrite) throw Killed{};
+        if (writes_ == kLastWrite && faults_.afterLastWrite) faults_.afterLastWrite();
+        return error;
     }
     DWORD Read(const fileio::File& game, std::uint64_t offset, void* data, std::size_t count) override {
         const DWORD error = PatchIo::Read(game, offset, data, count);
@@ -32,6 +43,8 @@ public:
     DWORD CommitCache(fileio::PendingFile& cache) override {
         return faults_.failCacheCommit ? static_cast<DWORD>(ERROR_SHARING_VIOLATION) : PatchIo::CommitCache(cache);
     }
+
+    static constexpr int kLastWrite = 31;  // the code bytes, fifteen clears, fifteen values
 
 private:
     ApplyFaults faults_;

@@ -9,7 +9,9 @@
 #include "core/apply.h"
 #include "core/patch_table.h"
 #include "core/restore.h"
+#include "core/restore_steps.h"
 #include "tests/core/game_folder_fixture.h"
+#include "tests/support/unix_files.h"
 
 namespace tarnwick {
 namespace {
@@ -241,6 +243,41 @@ TEST_F(Restore, ABackupReplacedWhileTheRestoreRunsIsNeverHalfUsed) {
     stop = true;
     other.join();
     std::printf("    %d restores, %d backups replaced meanwhile\n", restored, replaced.load());
+}
+
+// Another Linux program changes the backup between its check and its copy,
+// which share modes do not stop: the bytes checked are the bytes put back,
+// and only the file checked is deleted afterwards.
+TEST_F(Restore, WhatAnotherProgramDoesToTheBackupAfterItsCheckChangesNothing) {
+    struct Hook : RestoreSteps {
+        std::function<void(const GameFolder&)> act;
+        void BackupChecked(const GameFolder& f) override { act(f); }
+    };
+    const Bytes stranger = {'s', 't', 'r', 'a', 'n', 'g', 'e', 'r'};
+    const struct {
+        const char* name;
+        std::function<void(const GameFolder&)> act;
+        bool strangerStays;  // else no backup is left
+    } rows[] = {
+        {"replaced by another file",
+         [&](const GameFolder& f) {
+             test::WriteFileBytes(f.base + L"\\new.bin", stranger);
+             ASSERT_TRUE(test::UnixRename(f.base + L"\\new.bin", f.BackupFile()));
+         },
+         true},
+        {"deleted", [](const GameFolder& f) { ASSERT_TRUE(test::UnixDelete(f.BackupFile())); }, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::RemoveTree(folder.DataFolder());
+        pristine = Patch();
+        Hook hook;
+        hook.act = row.act;
+        EXPECT_EQ(RestoreGameFileThrough(folder, hook).message, L"恭喜您还原成功");
+        EXPECT_EQ(Game(), pristine);
+        EXPECT_EQ(BackupExists(folder), row.strangerStays);
+        if (row.strangerStays) EXPECT_EQ(Backup(), stranger);
+    }
 }
 
 }  // namespace

@@ -156,7 +156,9 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
         TempFolder elsewhere;
         const GameFolder folder{temp.Path()};
         WriteFileBytes(folder.GameFile(), MakeSyntheticGame(GameVersion::V1_08, 3));
-        if (c.patchedFirst) ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).Succeeded());
+        if (c.patchedFirst) {
+            ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).Succeeded());
+        }
         ASSERT_NO_FATAL_FAILURE(c.put(folder, elsewhere.Path()));
         // Every file there is, through whatever names, as it was.
         std::vector<std::pair<std::wstring, Bytes>> files;
