@@ -105,7 +105,8 @@ Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view versi
         return Refusal(ExitCode::UsageError, Joined({parsed.error, L"\n输入 Tarnwick --help 查看用法。"}));
     }
     const Request& request = parsed.request;
-    const GameFolder folder{request.gameDir.empty() ? std::wstring(L".") : GameFolderBase(request.gameDir)};
+    // One full path for the checks, the changes and the messages alike.
+    const GameFolder folder = GameFolderAt(GameFolderBase(request.gameDir));
     switch (request.command) {
         case Command::Help: return {ExitCode::Success, HelpText(version), L""};
         case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version}), L""};

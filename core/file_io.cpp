@@ -1,6 +1,7 @@
 #include "core/file_io.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 
 #include "core/sha256.h"
@@ -184,6 +185,21 @@ std::wstring FullPath(const std::wstring& path) {
     return length > 0 && length < needed ? std::wstring(buffer.data(), length) : path;
 }
 
+// CreateDirectoryW takes a plain path only while it leaves room for an 8.3
+// name below it (MAX_PATH - 12 characters); files take a few more. The
+// lower bound serves both.
+constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
+
+std::wstring LongPathForm(const std::wstring& path, std::size_t room) {
+    if (path.compare(0, 4, L"\\\\?\\") == 0 || path.compare(0, 4, L"\\\\.\\") == 0) return path;
+    std::wstring full = FullPath(path);
+    if (full.size() + room < kPlainPathLimit) return path;
+    // "C:\" keeps its backslash; "C:\Games\" loses it.
+    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 std::wstring File::ResolvedName() const {
     // Windows Vista and later; looked up so that the tool still starts on XP.
     using FinalPathFn = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
@@ -305,7 +321,7 @@ std::wstring FinalPath(const std::wstring& path) {
     const std::wstring full = FullPath(path);
     // Folders open only with backup semantics; nothing is read or written.
     File file;
-    if (file.Open(full, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+    if (file.Open(LongPathForm(full), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
                   FILE_FLAG_BACKUP_SEMANTICS)) {
         return full;
     }
@@ -339,12 +355,39 @@ DWORD CheckReplaceable(const std::wstring& path) {
     return probe.Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
 }
 
+// The temporary file is "twk" and eight hex digits ".tmp" beside the
+// destination, made only if no file of that name is there: taken from the
+// process id, the time and a count, so copies of the tool and files of one
+// run meet seldom, and a name that is taken is passed over. The name is
+// built as long as the destination's own path needs, where a fixed buffer
+// would overrun in a deep folder.
 DWORD PendingFile::Create() {
     if (file_.IsOpen()) return 0;
-    wchar_t name[MAX_PATH];
-    if (!GetTempFileNameW(ParentFolder(destination_).c_str(), L"twk", 0, name)) return ErrorOr(ERROR_CANNOT_MAKE);
-    temp_ = name;
-    return file_.Open(temp_, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS);
+    static std::atomic<DWORD> count{0};
+    const std::wstring folder = ParentFolder(destination_);
+    const DWORD seed = GetCurrentProcessId() * 0x9E3779B1u + GetTickCount();
+    // A name may also be refused for a moment while a file of that name
+    // waits to be deleted; a folder that takes no file refuses them all.
+    constexpr int kAttempts = 256;
+    constexpr int kDeniedAttempts = 8;
+    DWORD error = ERROR_CANNOT_MAKE;
+    for (int attempt = 0, denied = 0; attempt < kAttempts && denied < kDeniedAttempts; ++attempt) {
+        const DWORD unique = seed + count++ * 0x6F4F2A1Bu;
+        std::wstring name = folder + L"\\twk";
+        for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
+        name += L".tmp";
+        error = file_.Open(name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW);
+        if (!error) {
+            temp_ = std::move(name);
+            return 0;
+        }
+        if (error == ERROR_ACCESS_DENIED) {
+            ++denied;
+        } else if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+            return error;
+        }
+    }
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? ERROR_CANNOT_MAKE : error;
 }
 
 DWORD PendingFile::Write(const void* data, std::size_t count) {

@@ -93,6 +93,15 @@ std::wstring ParentFolder(const std::wstring& path);
 // folder); the path as given when that fails.
 std::wstring FullPath(const std::wstring& path);
 
+// A form of the path that the file calls take at any length. While the
+// full path, with a name of up to `room` characters added beneath it, stays
+// within the system's plain limit, the path is returned as it is; past it,
+// its full path with the prefix \\?\ (\\?\UNC\ for a network path),
+// which lifts the limit. The prefix also turns off the system's tidying of
+// names, so what follows it is a full path with backslashes only, no "."
+// or ".." and no trailing backslash.
+std::wstring LongPathForm(const std::wstring& path, std::size_t room = 0);
+
 // The path with every link, junction and substituted drive on the way
 // resolved, as the system names the file itself ("C:\Games\x", or
 // "\\server\share\x"); FullPath() where the system cannot tell (Windows

@@ -14,6 +14,11 @@ inline constexpr std::uint64_t kMaxGameFileSize = 256u << 20;
 struct GameFolder {
     std::wstring base = L".";  // no trailing backslash
 
+    // The base the file names below are built on: `base` itself, or in a
+    // folder too deep for plain paths, its full path in the \\?\ form, so
+    // that every file of the folder can be reached whatever its depth.
+    std::wstring Root() const;
+
     std::wstring GameFile() const;           // base\meteor.exe
     std::wstring DataFolder() const;         // base\Data
     std::wstring BackupFolder() const;       // base\Data\Bak
@@ -23,6 +28,13 @@ struct GameFolder {
     std::wstring SettingsCacheFile() const;  // base\Data\Slowlysave.cfg
     std::wstring HintFile() const;           // base\data\Hint.cfg
 };
+
+// The folder a path typed by the player names, resolved once to its full
+// path: relative to the current folder, with "." and ".." resolved and the
+// trailing spaces and dots that the system drops from a name dropped. The
+// tool checks, changes and names this one path. A drive's root stays a
+// root ("D:\\.").
+GameFolder GameFolderAt(const std::wstring& path);
 
 bool FileExists(const std::wstring& path);    // a file, not a folder
 bool FolderExists(const std::wstring& path);  // a folder, not a file

@@ -39,7 +39,7 @@ int RemoveLeftoverFiles(const GameFolder& folder) {
     GetSystemTimeAsFileTime(&nowTime);
     const std::uint64_t now = Ticks(nowTime);
     int removed = 0;
-    for (const std::wstring& dir : {folder.base, folder.DataFolder(), folder.BackupFolder()}) {
+    for (const std::wstring& dir : {folder.Root(), folder.DataFolder(), folder.BackupFolder()}) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((dir + L"\\twk*.tmp").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) continue;

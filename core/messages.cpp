@@ -202,7 +202,7 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
 }
 
 std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
-    const std::wstring prefix = folder.base + L"\\";
+    const std::wstring prefix = folder.Root() + L"\\";
     if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
     return path;
 }

@@ -23,10 +23,11 @@ std::wstring NearestExisting(std::wstring path) {
 }
 
 bool VolumeFlaggedReadOnly(const std::wstring& path) {
-    wchar_t root[MAX_PATH + 1] = {};
-    if (!GetVolumePathNameW(path.c_str(), root, MAX_PATH)) return false;
+    // The volume's root is part of the path, so never longer than it.
+    std::vector<wchar_t> root(path.size() + 2);
+    if (!GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
     DWORD flags = 0;
-    if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    if (!GetVolumeInformationW(root.data(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
     return (flags & FILE_READ_ONLY_VOLUME) != 0;
 }
 

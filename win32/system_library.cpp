@@ -10,10 +10,12 @@ constexpr char kUser32TrackMouseEvent[] = "TrackMouseEvent";
 }  // namespace
 
 std::string SystemLibraryPath(const char* library) {
-    char folder[MAX_PATH] = {};
-    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    std::string path(folder, length);
+    const UINT needed = GetSystemDirectoryA(nullptr, 0);
+    if (needed == 0) return {};
+    std::string path(needed, '\0');
+    const UINT length = GetSystemDirectoryA(path.data(), needed);
+    if (length == 0 || length >= needed) return {};
+    path.resize(length);
     if (path.back() != '\\') path += '\\';
     path += library;
     const size_t nameStart = path.find_last_of('\\') + 1;

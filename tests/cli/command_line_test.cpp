@@ -19,6 +19,7 @@
 #include "cli/exit_code.h"
 #include "cli/values_file.h"
 #include "core/codepage.h"
+#include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
@@ -474,18 +475,34 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
     CreateDirectoryW(game.c_str(), nullptr);
     WriteFileBytes(game + L"\\meteor.exe", MakeSyntheticGame(GameVersion::V1_08));
     const std::wstring other = OtherSpelling(game);
-    const std::wstring rows[] = {
-        L"status --game-dir 流星蝴蝶剑",
-        L"STATUS --Game-Dir=流星蝴蝶剑\\",
-        L"--game-dir \"" + game + L"\" status",
-        L"status --game-dir \"" + game + L"\\.\"",
-        L"status --game-dir \"" + (other.empty() ? game : other) + L"\"",
+    // A folder deeper than a plain path reaches (MAX_PATH).
+    std::wstring deep = parent.Path();
+    for (wchar_t letter : {L'x', L'y', L'z'}) {
+        deep += L"\\" + std::wstring(100, letter);
+        CreateDirectoryW(fileio::LongPathForm(deep).c_str(), nullptr);
+    }
+    WriteFileBytes(fileio::LongPathForm(deep + L"\\meteor.exe"), MakeSyntheticGame(GameVersion::V1_08));
+    const std::wstring version = L"游戏版本：1.08";
+    const struct {
+        std::wstring arguments;
+        std::wstring output;  // a part of it
+    } rows[] = {
+        {L"status --game-dir 流星蝴蝶剑", version},
+        {L"STATUS --Game-Dir=流星蝴蝶剑\\", version},
+        {L"--game-dir \"" + game + L"\" status", version},
+        {L"status --game-dir \"" + game + L"\\.\"", version},
+        {L"status --game-dir \"" + (other.empty() ? game : other) + L"\"", version},
+        // The system drops trailing spaces and dots from a name.
+        {L"status --game-dir \"流星蝴蝶剑 \"", L"游戏目录：" + game + L"\n" + version},
+        {L"status --game-dir \"流星蝴蝶剑. . .\"", L"游戏目录：" + game + L"\n" + version},
+        {L"apply " + ValueArguments(kValuesA) + L" --game-dir \"" + deep + L"\"", L"恭喜您修改成功"},
+        {L"status --game-dir \"" + deep + L"\"", L"游戏文件：已修改\n游戏文件中的数值：" + ValueArguments(kValuesA)},
     };
-    for (const std::wstring& arguments : rows) {
-        SCOPED_TRACE(testing::PrintToString(arguments));
-        const CommandResult result = RunCommand(parent.Path(), arguments);
-        EXPECT_EQ(result.exitCode, 0u);
-        EXPECT_NE(result.output.find(Utf8(L"游戏版本：1.08")), std::string::npos) << result.output;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.arguments));
+        const CommandResult result = RunCommand(parent.Path(), row.arguments);
+        EXPECT_EQ(result.exitCode, 0u) << "an exit code of 259 (STILL_ACTIVE): the tool did not end";
+        EXPECT_NE(result.output.find(Utf8(row.output)), std::string::npos) << result.output;
     }
     EXPECT_EQ(cli::Answer({L"--version"}, kTarnwickVersion).out, L"Tarnwick " + std::wstring(kTarnwickVersion));
     for (const wchar_t* arguments :

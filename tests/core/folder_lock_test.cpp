@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cwctype>
+#include <thread>
 
 #include "core/folder_lock.h"
 #include "core/read_only_disk.h"
@@ -29,9 +30,10 @@ TEST(FolderLock, EverySpellingOfAFolderGivesOneName) {
     }
 }
 
-// A copy on another machine meets only the lock file; a folder in its
-// place refuses rather than letting the operation run unguarded.
-TEST(FolderLock, TheLockFileKeepsOutWhoeverHoldsItAndGoesWithItsHandle) {
+// A copy on another machine meets only the lock file, a copy on this
+// machine the mutex first; a folder in the file's place refuses rather
+// than letting the operation run unguarded.
+TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
     test::TempFolder temp;
     const GameFolder folder{temp.Path()};
     {
@@ -39,8 +41,37 @@ TEST(FolderLock, TheLockFileKeepsOutWhoeverHoldsItAndGoesWithItsHandle) {
         EXPECT_TRUE(lock.Held());
         EXPECT_TRUE(lock.HoldsLockFile());
         EXPECT_TRUE(FileExists(folder.LockFile()));
+        // Another machine's copy shares no mutex with this one: its open of
+        // the file, however much it shares, must fail while the lock is held.
+        HANDLE second = CreateFileW(folder.LockFile().c_str(), GENERIC_READ | DELETE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        EXPECT_EQ(second, INVALID_HANDLE_VALUE) << "a second copy opened the held lock file";
+        if (second != INVALID_HANDLE_VALUE) CloseHandle(second);
     }
     EXPECT_FALSE(FileExists(folder.LockFile())) << "the file goes with its handle";
+
+    {
+        // The mutex alone, held by another thread as another copy on this
+        // machine holds it before it takes the file.
+        HANDLE taken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::thread otherCopy([&] {
+            HANDLE mutex = CreateMutexW(nullptr, TRUE, (L"Global\\" + FolderLockName(folder.base)).c_str());
+            SetEvent(taken);
+            WaitForSingleObject(done, INFINITE);
+            ReleaseMutex(mutex);
+            CloseHandle(mutex);
+        });
+        WaitForSingleObject(taken, INFINITE);
+        const FolderLock lock(folder, 100);
+        SetEvent(done);
+        otherCopy.join();
+        CloseHandle(taken);
+        CloseHandle(done);
+        EXPECT_TRUE(lock.Busy());
+        EXPECT_FALSE(lock.HoldsLockFile());
+    }
 
     HANDLE other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);

@@ -7,9 +7,11 @@
 #include <thread>
 
 #include "core/apply.h"
+#include "core/file_io.h"
 #include "core/patch_table.h"
 #include "core/restore.h"
 #include "core/restore_steps.h"
+#include "tests/core/expected_bytes.h"
 #include "tests/core/game_folder_fixture.h"
 #include "tests/support/unix_files.h"
 
@@ -39,10 +41,25 @@ protected:
 };
 
 TEST_F(Restore, PutsTheBackupBackAndDeletesIt) {
-    for (GameVersion version : {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07}) {
-        SCOPED_TRACE(static_cast<int>(version));
+    // The last row's folder lies deeper than a plain path reaches (MAX_PATH).
+    std::wstring deep = folder.base;
+    for (wchar_t letter : {L'x', L'y', L'z'}) {
+        deep += L"\\" + std::wstring(100, letter);
+        ASSERT_TRUE(CreateDirectoryW(fileio::LongPathForm(deep).c_str(), nullptr));
+    }
+    const struct {
+        GameVersion version;
+        std::wstring base;
+    } rows[] = {{GameVersion::V1_07, folder.base},
+                {GameVersion::V1_08, folder.base},
+                {GameVersion::V9_07, folder.base},
+                {GameVersion::V1_07, deep}};
+    for (const auto& [version, base] : rows) {
+        SCOPED_TRACE(testing::Message() << static_cast<int>(version) << " in a folder of " << base.size());
+        folder.base = base;
         const Bytes pristine = Patch(version);
-        ASSERT_NE(Game(), pristine);
+        EXPECT_TRUE(Game() == test::PatchedGame(pristine, version, DefaultFieldTexts())) << "the game file";
+        EXPECT_TRUE(Backup() == pristine) << "the backup";
         const OperationResult result = RestoreGameFile(folder);
         EXPECT_TRUE(result.Succeeded());
         EXPECT_EQ(result.message, L"恭喜您还原成功");
@@ -105,13 +122,35 @@ TEST_F(Restore, BringsBackAGameFileThatWasDeleted) {
     EXPECT_EQ(Game(), pristine);
 }
 
-TEST_F(Restore, ReadOnlyBackupIsStillRemovedAfterwards) {
-    const Bytes pristine = Patch();
-    test::MakeReadOnly(folder.BackupFile());
-    const OperationResult result = RestoreGameFile(folder);
-    EXPECT_EQ(result.message, L"恭喜您还原成功");
-    EXPECT_EQ(Game(), pristine);
-    EXPECT_FALSE(BackupExists(folder));
+// The game file is back either way; a backup that cannot go is named.
+TEST_F(Restore, TheBackupGoesAfterwardsOrTheMessageSaysItStayed) {
+    const struct {
+        const char* name;
+        bool hold;  // else read-only
+        bool kept;
+        std::wstring message;
+    } cases[] = {
+        {"read-only", false, false, L"恭喜您还原成功"},
+        {"held open by a reader that lets others only read", true, true,
+         L"恭喜您还原成功\n备份文件 Data\\bak\\meteor.bak 未能删除，可以稍后再删除它。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Bytes pristine = Patch();
+        std::optional<test::HeldOpen> reader;
+        if (c.hold) {
+            ASSERT_TRUE(reader.emplace(folder.BackupFile()).IsOpen());
+        } else {
+            test::MakeReadOnly(folder.BackupFile());
+        }
+        const OperationResult result = RestoreGameFile(folder);
+        reader.reset();
+        EXPECT_TRUE(result.Succeeded());
+        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(Game(), pristine);
+        EXPECT_EQ(BackupExists(folder), c.kept);
+        DeleteFileW(folder.BackupFile().c_str());
+    }
 }
 
 
@@ -177,6 +216,18 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
          Outcome::BackupOtherVersion,
          L"还原失败：备份文件 Data\\bak\\meteor.bak 是游戏 1.07 版的文件，而现在的游戏文件 meteor.exe 是 1.08 版，"
          L"用它还原会把游戏换回另一个版本。\n如果确实要换回 1.07 版，请先把 meteor.exe 移到别处，再点击“还原”；"
+         L"否则这个备份已经用不上了，可以删除它。" + kept},
+        // 1.07 and 9.07 share one patch table, but not their files.
+        {"a recorded 9.07 backup beside a 1.07 game",
+         [](Restore& t) {
+             const Bytes backup = test::MakeSyntheticGame(GameVersion::V9_07, 3);
+             const std::string record = test::ExpectedBackupRecord(backup);
+             t.Put(t.folder.BackupFile(), backup);
+             t.Put(t.folder.BackupRecordFile(), Bytes(record.begin(), record.end()));
+         },
+         Outcome::BackupOtherVersion,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 是游戏 9.07 版的文件，而现在的游戏文件 meteor.exe 是 1.07 版，"
+         L"用它还原会把游戏换回另一个版本。\n如果确实要换回 9.07 版，请先把 meteor.exe 移到别处，再点击“还原”；"
          L"否则这个备份已经用不上了，可以删除它。" + kept},
     };
     for (const auto& c : cases) {
