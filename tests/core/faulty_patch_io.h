@@ -15,7 +15,7 @@ struct ApplyFaults {
     bool failCacheCommit = false;  // the settings cache cannot be moved into place
     bool failRollback = false;     // once a write failed, every later one fails too
     int killAfterWrite = 0;        // the run ends at once after the n-th write (from 1), as if killed
-    std::function<void()> afterLastWrite;  // what another program does once the last write is done
+    std::function<void()> afterLastWrite = nullptr;  // what another program does once the last write is done
 };
 
 // Thrown where the tool is killed: nothing of the run after it happens.
