@@ -77,20 +77,14 @@ bool DrawsEveryCharacter(HFONT font, std::wstring_view text) {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
     const int size = std::max<int>(16, 2 * metrics.tmHeight);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    GdiObject<HBITMAP> bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return false;
-    ScopedSelectObject selectBitmap(dc.get(), bitmap.get());
-    SetTextColor(dc.get(), RGB(0, 0, 0));
-    SetBkMode(dc.get(), TRANSPARENT);
+    DWORD* bits = nullptr;
+    OwnedSurface surface(CreatePixelSurface(size, size, &bits));
+    if (!surface) return false;
+    ScopedSelectObject selectSurfaceFont(surface.get(), font);
+    SetTextColor(surface.get(), RGB(0, 0, 0));
+    SetBkMode(surface.get(), TRANSPARENT);
     return std::all_of(printable.begin(), printable.end(), [&](wchar_t c) {
-        return IsWhiteSpace(c) || LeavesAMark(dc.get(), static_cast<const DWORD*>(bits), size, c);
+        return IsWhiteSpace(c) || LeavesAMark(surface.get(), bits, size, c);
     });
 }
 

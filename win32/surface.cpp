@@ -40,6 +40,26 @@ HDC CreateBitmapSurface(HDC reference, HBITMAP bitmap) {
     return memory;
 }
 
+HDC CreatePixelSurface(int width, int height, DWORD** pixels) {
+    *pixels = nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        return nullptr;
+    }
+    HDC surface = CreateBitmapSurface(nullptr, bitmap);
+    if (surface != nullptr) *pixels = static_cast<DWORD*>(bits);
+    return surface;
+}
+
 void DeleteSurface(HDC surface) {
     if (surface == nullptr) {
         return;

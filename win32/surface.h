@@ -20,6 +20,12 @@ HDC CreateSurface(int width, int height, HDC reference = nullptr);
 // Null when the DC cannot be made; the bitmap is then freed.
 HDC CreateBitmapSurface(HDC reference, HBITMAP bitmap);
 
+// A surface whose pixels can be read and written directly: a 32-bit
+// top-down DIB section, each pixel 0x00RRGGBB at `*pixels` row by row.
+// Null (and `*pixels` null) when it cannot be made. Call GdiFlush before
+// reading what GDI drew.
+HDC CreatePixelSurface(int width, int height, DWORD** pixels);
+
 // Frees a surface: the memory DC and the bitmap selected into it. DeleteDC
 // alone would leave the bitmap allocated. Null is ignored.
 void DeleteSurface(HDC surface);

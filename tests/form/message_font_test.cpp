@@ -6,33 +6,19 @@
 #include <string>
 
 #include "form/form.h"
+#include "tests/support/pixels.h"
 
 namespace tarnwick {
 namespace {
 
 // Pixels a character darkens, drawn black on white in the font.
 int DarkPixels(HFONT font, wchar_t c) {
-    constexpr int kSize = 64;
-    HDC dc = CreateCompatibleDC(nullptr);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kSize;
-    info.bmiHeader.biHeight = -kSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-    HGDIOBJ oldFont = SelectObject(dc, font);
-    PatBlt(dc, 0, 0, kSize, kSize, WHITENESS);
-    TextOutW(dc, 8, 8, &c, 1);
-    GdiFlush();
+    test::DibCanvas canvas(64, 64, RGB(255, 255, 255));
+    HGDIOBJ oldFont = SelectObject(canvas.dc(), font);
+    TextOutW(canvas.dc(), 8, 8, &c, 1);
+    SelectObject(canvas.dc(), oldFont);
     int dark = 0;
-    for (int i = 0; i < kSize * kSize; ++i) dark += (static_cast<DWORD*>(bits)[i] & 0xFFFFFF) != 0xFFFFFF;
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    for (COLORREF pixel : canvas.Pixels()) dark += pixel != RGB(255, 255, 255);
     return dark;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "win32/surface.h"
+
 namespace tarnwick::test {
 namespace {
 
@@ -16,26 +18,9 @@ COLORREF FromDib(DWORD bits) {
 
 }  // namespace
 
-DibCanvas::DibCanvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<DWORD*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    previous_ = SelectObject(dc_, bitmap_);
+DibCanvas::DibCanvas(int width, int height, COLORREF fill)
+    : width_(width), height_(height), surface_(CreatePixelSurface(width, height, &bits_)) {
     Fill(fill);
-}
-
-DibCanvas::~DibCanvas() {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-    DeleteObject(bitmap_);
 }
 
 COLORREF DibCanvas::At(int x, int y) const {
@@ -56,7 +41,7 @@ void DibCanvas::Fill(COLORREF colour) {
 }
 
 void DibCanvas::CopyFrom(HDC source, int x, int y) {
-    BitBlt(dc_, 0, 0, width_, height_, source, x, y, SRCCOPY);
+    BitBlt(surface_, 0, 0, width_, height_, source, x, y, SRCCOPY);
     GdiFlush();
 }
 

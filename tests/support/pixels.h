@@ -6,6 +6,8 @@
 // changed marker pixels.
 #include <windows.h>
 
+#include "win32/surface.h"
+
 #include <string>
 #include <vector>
 
@@ -15,12 +17,12 @@ inline constexpr COLORREF kMarker = 0x00AAAAAA;
 
 class DibCanvas {
 public:
+    ~DibCanvas() { DeleteSurface(surface_); }
     DibCanvas(int width, int height, COLORREF fill = kMarker);
-    ~DibCanvas();
     DibCanvas(const DibCanvas&) = delete;
     DibCanvas& operator=(const DibCanvas&) = delete;
 
-    HDC dc() const { return dc_; }
+    HDC dc() const { return surface_; }
     int width() const { return width_; }
     int height() const { return height_; }
 
@@ -44,10 +46,8 @@ public:
 private:
     int width_;
     int height_;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
     DWORD* bits_ = nullptr;
+    HDC surface_;  // owns the DIB section; freed with DeleteSurface
 };
 
 // "0x00BBGGRR" for failure messages.
