@@ -24,10 +24,10 @@ LRESULT PaintComboBox(const StyleMessage& message) {
         PaintEditableCombo(message.window, message.PaintDc());
         return 0;
     }
-    return PaintDriveList(message);
+    return PaintDropDownOverlay(message);
 }
 
-LRESULT PaintDriveList(const StyleMessage& message) {
+LRESULT PaintDropDownOverlay(const StyleMessage& message) {
     const LRESULT result = message.Forward();
     PaintComboOverlay(message.window);
     return result;
@@ -63,7 +63,7 @@ void HoverDriveList(HWND window, POINT, bool buttonHeld) {
 }
 
 void LeaveComboButton(HWND window) {
-    SetIntProp(window, kPropMouseFlag, 0);
+    MarkMouseOutside(window);
     PaintCombo(window, VisualState::Normal);
 }
 

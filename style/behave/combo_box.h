@@ -9,11 +9,12 @@
 
 namespace tarnwick {
 
-// WM_PAINT: an editable combo box is painted wholly by the engine; a
-// drop-down list or a drive list is painted by its own procedure first and
-// gets the double frame and the drop-down button over it.
+// WM_PAINT of a combo box: an editable one is painted wholly by the engine,
+// any other as PaintDropDownOverlay paints it.
 LRESULT PaintComboBox(const StyleMessage& message);
-LRESULT PaintDriveList(const StyleMessage& message);
+// WM_PAINT of a drop-down list or a drive list: its own procedure paints
+// first, then the double frame and the drop-down button go over it.
+LRESULT PaintDropDownOverlay(const StyleMessage& message);
 
 // After the control's own procedure:
 // WM_WINDOWPOSCHANGING: the drop-down button drawn normal.

@@ -57,13 +57,30 @@ void RedrawChangedToggle(HWND window, UINT message, WPARAM wParam, bool (*paint)
     paint(window, state, true);
 }
 
+// After every left-button release: redraws the attached check boxes and
+// option buttons among the descendants of the window's parent (of the
+// window itself when it has none), so that option buttons the click
+// switched off show it.
+void RepaintTogglesUnderParent(HWND window) {
+    // A click that closed its window leaves nothing to repaint.
+    if (!IsWindow(window)) return;
+    HWND parent = GetParent(window);
+    EnumChildWindows(parent != nullptr ? parent : window, RepaintToggleSibling, 0);
+}
+
+// WM_PAINT and WM_NCPAINT: the kind's painting decides whether and when the
+// window's own procedure paints; without one the procedure paints alone.
+LRESULT PaintOrForward(const StyleMessage& message, LRESULT (*paint)(const StyleMessage&)) {
+    return paint != nullptr ? paint(message) : message.Forward();
+}
+
 }  // namespace
 
 LRESULT DispatchByKind(const StyleMessage& m) {
     const HWND window = m.window;
     switch (m.message) {
-        case WM_PAINT: return HandlePaint(m.saved, window, m.message, m.wParam, m.lParam);
-        case WM_NCPAINT: return HandleNcPaint(m.saved, window, m.message, m.wParam, m.lParam);
+        case WM_PAINT: return PaintOrForward(m, KindOf(window).paint);
+        case WM_NCPAINT: return PaintOrForward(m, KindOf(window).paintFrame);
         case WM_TIMER: return FirstThen(m, KindOf(window).tickFirst, nullptr);
         case WM_SIZE: return ForwardThen(m, KindOf(window).resized);
         case WM_SETFOCUS:
@@ -100,25 +117,6 @@ LRESULT DispatchByKind(const StyleMessage& m) {
         }
         default: return m.Forward();
     }
-}
-
-LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const StyleMessage m{saved, window, message, wParam, lParam};
-    const auto paint = KindOf(window).paint;
-    return paint != nullptr ? paint(m) : m.Forward();
-}
-
-LRESULT HandleNcPaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const StyleMessage m{saved, window, message, wParam, lParam};
-    const auto paintFrame = KindOf(window).paintFrame;
-    return paintFrame != nullptr ? paintFrame(m) : m.Forward();
-}
-
-void RepaintTogglesUnderParent(HWND window) {
-    // A click that closed its window leaves nothing to repaint.
-    if (!IsWindow(window)) return;
-    HWND parent = GetParent(window);
-    EnumChildWindows(parent != nullptr ? parent : window, RepaintToggleSibling, 0);
 }
 
 }  // namespace tarnwick

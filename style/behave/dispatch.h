@@ -11,17 +11,9 @@
 
 namespace tarnwick {
 
+// After every left-button release, whatever the kind, the attached check
+// boxes and option buttons under the window's parent are drawn again, so
+// that option buttons the click switched off show it.
 LRESULT DispatchByKind(const StyleMessage& message);
-
-// WM_PAINT and WM_NCPAINT by the window's kind, for a window whose previous
-// procedure is `saved`.
-LRESULT HandlePaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT HandleNcPaint(WNDPROC saved, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// After every left-button release: redraws the attached check boxes and
-// option buttons among the descendants of the window's parent (of the
-// window itself when it has none), so that option buttons the click
-// switched off show it.
-void RepaintTogglesUnderParent(HWND window);
 
 }  // namespace tarnwick

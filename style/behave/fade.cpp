@@ -1,21 +1,24 @@
 #include "style/behave/fade.h"
 
-#include "style/model/properties.h"
-
 namespace tarnwick {
 
-UINT_PTR StartFadeTimer(HWND window) {
-    if (GetIntProp(window, kPropTimerId) != 0) return 0;
-    UINT_PTR id = SetTimer(window, kFadeTimerId, kFadeTimerInterval, nullptr);
-    SetIntProp(window, kPropTimerId, static_cast<std::int32_t>(id));
+void FadeInFrom(PushButtonProperties& button, int level) {
+    button.SetAlpha(level);
+    StartFadeTimer(button);
+}
+
+UINT_PTR StartFadeTimer(PushButtonProperties& button) {
+    if (button.TimerId() != 0) return 0;
+    const UINT_PTR id = SetTimer(button.window(), kFadeTimerId, kFadeTimerInterval, nullptr);
+    button.SetTimerId(id);
     return id;
 }
 
-bool StopFadeTimer(HWND window) {
-    std::int32_t id = GetIntProp(window, kPropTimerId);
+bool StopFadeTimer(PushButtonProperties& button) {
+    const UINT_PTR id = button.TimerId();
     if (id == 0) return false;
-    const bool killed = KillTimer(window, static_cast<UINT_PTR>(id)) != FALSE;
-    SetIntProp(window, kPropTimerId, 0);
+    const bool killed = KillTimer(button.window(), id) != FALSE;
+    button.SetTimerId(0);
     return killed;
 }
 

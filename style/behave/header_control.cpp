@@ -10,7 +10,7 @@
 namespace tarnwick {
 
 void AttachHeader(HWND header) {
-    SetIntProp(header, kPropMouseFlag, 0);
+    MarkMouseOutside(header);
     SetIntProp(header, kPropHeaderDownIndex, -1);
     SetIntProp(header, kPropHeaderHotIndex, -1);
 }
@@ -31,7 +31,7 @@ void PressHeaderItem(HWND header, POINT point) {
     if (count <= 0) return;
     const int hit = HeaderItemAt(header, point.x);
     SetIntProp(header, kPropHeaderDownIndex, hit);
-    if (hit >= 0) PaintHeaderItem(header, nullptr, hit, ToInt(VisualState::Pressed));
+    if (hit >= 0) PaintHeaderItem(header, nullptr, hit, VisualState::Pressed);
 }
 
 void ReleaseHeaderItem(HWND header) {
@@ -39,7 +39,7 @@ void ReleaseHeaderItem(HWND header) {
     SetIntProp(header, kPropHeaderDownIndex, -1);
     if (pressed >= 0) {
         const VisualState state = WindowUnderCursor() == header ? VisualState::Hot : VisualState::Normal;
-        PaintHeaderItem(header, nullptr, pressed, ToInt(state));
+        PaintHeaderItem(header, nullptr, pressed, state);
     }
 }
 
@@ -50,22 +50,22 @@ void HoverHeader(HWND header, POINT point, bool buttonHeld) {
     const int pressed = GetIntProp(header, kPropHeaderDownIndex);
     if (hit == hot) return;
     // The old hot item goes back to normal; a pressed item keeps its look.
-    if (hot >= 0 && hot != pressed) PaintHeaderItem(header, nullptr, hot, ToInt(VisualState::Normal));
+    if (hot >= 0 && hot != pressed) PaintHeaderItem(header, nullptr, hot, VisualState::Normal);
     if (!buttonHeld) {
         SetIntProp(header, kPropHeaderHotIndex, hit);
-        PaintHeaderItem(header, nullptr, hit, ToInt(VisualState::Hot));
+        PaintHeaderItem(header, nullptr, hit, VisualState::Hot);
     } else if (hit == pressed) {
         // Back on the pressed item while the button is held.
-        PaintHeaderItem(header, nullptr, hit, ToInt(VisualState::Pressed));
+        PaintHeaderItem(header, nullptr, hit, VisualState::Pressed);
     }
 }
 
 void LeaveHeader(HWND header) {
     const int hot = GetIntProp(header, kPropHeaderHotIndex);
-    SetIntProp(header, kPropMouseFlag, 0);
+    MarkMouseOutside(header);
     SetIntProp(header, kPropHeaderDownIndex, -1);
     SetIntProp(header, kPropHeaderHotIndex, -1);
-    if (hot >= 0) PaintHeaderItem(header, nullptr, hot, ToInt(VisualState::Normal));
+    if (hot >= 0) PaintHeaderItem(header, nullptr, hot, VisualState::Normal);
 }
 
 int ItemAt(const std::vector<RECT>& items, int x) {

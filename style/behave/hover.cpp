@@ -13,9 +13,11 @@ bool EnterWindow(HWND window) {
     return true;
 }
 
+void MarkMouseOutside(HWND window) { SetIntProp(window, kPropMouseFlag, 0); }
+
 void TrackMouseLeave(HWND window) {
     TRACKMOUSEEVENT request{};
-    request.cbSize = sizeof request;  // 16
+    request.cbSize = sizeof request;
     request.dwFlags = TME_LEAVE;
     request.hwndTrack = window;
     request.dwHoverTime = 0;
@@ -29,7 +31,7 @@ HWND WindowUnderCursor() {
 }
 
 void AttachHoverState(HWND window) {
-    SetIntProp(window, kPropMouseFlag, 0);
+    MarkMouseOutside(window);
     SetIntProp(window, kPropOldState, 0);
 }
 

@@ -13,6 +13,10 @@ namespace tarnwick {
 // asks for one WM_MOUSELEAVE. Returns true when the mouse entered just now.
 bool EnterWindow(HWND window);
 
+// Marks the mouse as outside the window ("MOUSEFLAG" 0): the next move
+// counts as entering.
+void MarkMouseOutside(HWND window);
+
 // Asks the platform for one WM_MOUSELEAVE when the cursor leaves the window,
 // through the entry the engine found when it started.
 void TrackMouseLeave(HWND window);

@@ -1,10 +1,12 @@
 #include "style/behave/kind_table.h"
 
 #include "style/behave/combo_box.h"
+#include "style/behave/flatten_client_edge.h"
 #include "style/behave/header_control.h"
 #include "style/behave/hover.h"
 #include "style/behave/plain_controls.h"
 #include "style/behave/push_button.h"
+#include "style/behave/redraw_control.h"
 #include "style/behave/toggle_buttons.h"
 #include "style/paint/toggle_painters.h"
 
@@ -58,7 +60,7 @@ constexpr KindBehaviour kComboBox{
 constexpr KindBehaviour kDriveList{
     .attach = AttachHoverState,
     .detach = DetachHoverState,
-    .paint = PaintDriveList,
+    .paint = PaintDropDownOverlay,
     .paintFrame = FlattenClientEdge,
     .enabled = RedrawControl,
     .moving = RedrawComboButton,

@@ -29,14 +29,4 @@ LRESULT PaintGridFrame(const StyleMessage& message) {
     return result;
 }
 
-LRESULT FlattenClientEdge(const StyleMessage& message) {
-    const LRESULT result = message.Forward();
-    if (GetWindowLongA(message.window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ReplaceClientEdge(message.window);
-    return result;
-}
-
-void RedrawControl(HWND window, bool) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-}
-
 }  // namespace tarnwick

@@ -1,8 +1,7 @@
 #pragma once
 // What the engine adds to controls that do not answer the mouse: progress
 // bars, painted wholly by the engine, and lists and grids, framed over
-// their own painting; and what most kinds share: the flat client edge and
-// the redraw when a control is enabled or disabled.
+// their own painting.
 #include <windows.h>
 
 #include "style/behave/style_message.h"
@@ -21,14 +20,5 @@ LRESULT PaintListFrame(const StyleMessage& message);
 // Grids: their own painting, then an outline in the frame colour when they
 // have a border.
 LRESULT PaintGridFrame(const StyleMessage& message);
-
-// WM_NCPAINT of most kinds: the window's own frame, then a sunken client
-// edge (WS_EX_CLIENTEDGE) replaced by a flat one.
-LRESULT FlattenClientEdge(const StyleMessage& message);
-
-// WM_ENABLE, after the control's own procedure: frames, arrows, boxes and
-// rings show the enabled state, and the platform either paints its own look
-// over them or only invalidates, so the whole control is drawn again now.
-void RedrawControl(HWND window, bool enabled);
 
 }  // namespace tarnwick

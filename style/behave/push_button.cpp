@@ -3,6 +3,7 @@
 #include "style/behave/fade.h"
 #include "style/behave/hover.h"
 #include "style/draw/primitives.h"
+#include "style/model/button_properties.h"
 #include "style/model/control_kind.h"
 #include "style/model/properties.h"
 #include "style/paint/button_painter.h"
@@ -19,11 +20,11 @@ constexpr int kButtonCornerSize = 3;
 constexpr DWORD kButtonStyleBits = 0x0000FFFF;
 
 // Puts a new bitmap of width x height, compatible with `reference`, into the
-// state image `state` ("HDC" + state) and frees the bitmap it displaces;
-// "BMP" + state names the new one. When no bitmap can be made the image
-// keeps the one it has.
-void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, int height) {
-    HDC image = GetHandleProp<HDC>(button, StateImageDcProp(state));
+// image of `state` and frees the bitmap it displaces. When no bitmap can be
+// made the image keeps the one it has.
+void ReplaceStateImageBitmap(const PushButtonProperties& button, VisualState state, HDC reference, int width,
+                             int height) {
+    HDC image = button.StateImage(state);
     HBITMAP bitmap = CreateCompatibleBitmap(reference, width, height);
     HGDIOBJ displaced = image != nullptr && bitmap != nullptr ? SelectObject(image, bitmap) : nullptr;
     if (displaced == nullptr || displaced == HGDI_ERROR) {
@@ -35,7 +36,7 @@ void ReplaceStateImageBitmap(HWND button, int state, HDC reference, int width, i
     // The displaced bitmap is the previous image (or the stock 1 x 1 bitmap
     // of a new DC, which DeleteObject leaves alone).
     DeleteObject(displaced);
-    SetHandleProp(button, StateImageBitmapProp(state), bitmap);
+    button.SetStateBitmap(state, bitmap);
 }
 
 // The rounded outline: a region of the window box's size with 3 x 3 corner
@@ -48,104 +49,123 @@ void SetRoundedButtonRegion(HWND button, const Box& box) {
 // Four memory DCs compatible with the button's window DC, one per
 // VisualState, each holding a bitmap of the whole window's size; then the
 // four looks are drawn into them.
-void CreateButtonStateImages(HWND button) {
-    ScopedWindowDC windowDc(button);
-    const Box box = GetWindowBox(button);
-    for (int state = 0; state < 4; ++state) {
-        HDC image = CreateCompatibleDC(windowDc.get());
-        SetHandleProp(button, StateImageDcProp(state), image);
+void CreateButtonStateImages(const PushButtonProperties& button) {
+    ScopedWindowDC windowDc(button.window());
+    const Box box = GetWindowBox(button.window());
+    for (VisualState state : kEveryVisualState) {
+        button.SetStateImage(state, CreateCompatibleDC(windowDc.get()));
         ReplaceStateImageBitmap(button, state, windowDc.get(), box.width, box.height);
     }
-    RenderButtonStates(button);
+    RenderButtonStates(button.window());
 }
 
-void FreeButtonStateImages(HWND button) {
-    for (int state = 0; state < 4; ++state) {
+void FreeButtonStateImages(const PushButtonProperties& button) {
+    for (VisualState state : kEveryVisualState) {
         // Deleting the DC first leaves the bitmap unselected, so it can go.
-        if (HDC image = GetHandleProp<HDC>(button, StateImageDcProp(state))) DeleteDC(image);
-        if (HBITMAP bitmap = GetHandleProp<HBITMAP>(button, StateImageBitmapProp(state))) DeleteObject(bitmap);
-        RemovePropA(button, StateImageDcProp(state));
-        RemovePropA(button, StateImageBitmapProp(state));
+        if (HDC image = button.StateImage(state)) DeleteDC(image);
+        if (HBITMAP bitmap = button.StateBitmap(state)) DeleteObject(bitmap);
+        RemovePropA(button.window(), StateImageDcProp(ToInt(state)));
+        RemovePropA(button.window(), StateImageBitmapProp(ToInt(state)));
     }
 }
 
-// The current state image ("OLDSTATE") opaque, at once: a running fade
-// stops and "ALPHALEVEL" stays 255, so a later blend without a new fade is
-// opaque too. `target` null: the window DC. `known` is what the caller has
-// read or written of the look in this message already.
-void ShowStateImageNow(HWND button, HDC target, KnownLook known = {}) {
-    StopFadeTimer(button);
-    SetIntProp(button, kPropAlphaLevel, 255);
-    known.alpha = 255;
-    BlendButtonLook(button, target, ReadButtonLook(button, known));
+// Blends the image of the state the button shows at the opacity of the
+// next blend; a disabled button shows its disabled image, whatever state
+// it had. Only owner-drawn buttons are blended onto. `target` null: the
+// window DC.
+void BlendShownImage(PushButtonProperties& button, HDC target) {
+    const bool ownerDrawn = IsOwnerDrawnButtonStyle(button.OldStyle());
+    VisualState state = button.State();
+    if (state != VisualState::Disabled && !IsWindowEnabled(button.window())) {
+        state = VisualState::Disabled;
+        button.SetState(state);
+    }
+    const int alpha = button.Alpha();
+    // The image is read only when it can be drawn.
+    if (ownerDrawn && alpha > 0) BlendButtonImage(button.window(), target, button.StateImage(state), alpha);
 }
 
-// The normal image fades in from `startLevel`; the next mouse move counts
-// as entering again.
-void ReleaseButtonWithFade(HWND button, int startLevel) {
-    SetIntProp(button, kPropMouseFlag, 0);
-    SetIntProp(button, kPropOldState, ToInt(VisualState::Normal));
-    SetIntProp(button, kPropAlphaLevel, startLevel);
-    StartFadeTimer(button);
+// The shown state's image opaque, at once: a running fade stops and the
+// opacity stays 255, so a later blend without a new fade is opaque too.
+void ShowStateImageNow(PushButtonProperties& button, HDC target) {
+    StopFadeTimer(button);
+    button.SetAlpha(255);
+    BlendShownImage(button, target);
+}
+
+// The normal image fades in from `level`; the next mouse move counts as
+// entering again.
+void ReleaseButtonWithFade(HWND window, int level) {
+    MarkMouseOutside(window);
+    PushButtonProperties button(window);
+    button.SetState(VisualState::Normal);
+    FadeInFrom(button, level);
+    button.Store();
 }
 
 }  // namespace
 
-void AttachPushButton(HWND button) {
+void AttachPushButton(HWND window) {
+    PushButtonProperties button(window);
     CreateButtonStateImages(button);
-    const LONG style = GetWindowLongA(button, GWL_STYLE);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
     // Check boxes, radio buttons and group boxes keep the platform's drawing.
     if (IsOwnerDrawnButtonStyle(style)) {
         // lParam -1 asks for a redraw.
-        SendMessageA(button, BM_SETSTYLE, BS_OWNERDRAW, -1);
+        SendMessageA(window, BM_SETSTYLE, BS_OWNERDRAW, -1);
     }
-    SetIntProp(button, kPropOldStyle, style);
-    SetIntProp(button, kPropMouseFlag, 0);
-    SetIntProp(button, kPropTimerId, 0);
-    SetIntProp(button, kPropOldState, IsWindowEnabled(button) ? ToInt(VisualState::Normal)
-                                                              : ToInt(VisualState::Disabled));
-    SetIntProp(button, kPropAlphaLevel, 0);
-    SetRoundedButtonRegion(button, GetWindowBox(button));
+    button.SetOldStyle(style);
+    MarkMouseOutside(window);
+    button.SetTimerId(0);
+    button.SetState(IsWindowEnabled(window) ? VisualState::Normal : VisualState::Disabled);
+    button.SetAlpha(0);
+    button.Store();
+    SetRoundedButtonRegion(window, GetWindowBox(window));
 }
 
-void DetachPushButton(HWND button) {
+void DetachPushButton(HWND window) {
+    // Nothing is stored: the properties go.
+    PushButtonProperties button(window);
     FreeButtonStateImages(button);
     StopFadeTimer(button);
-    const DWORD oldStyle = static_cast<DWORD>(GetIntProp(button, kPropOldStyle));
-    const DWORD current = static_cast<DWORD>(GetWindowLongA(button, GWL_STYLE));
-    SetWindowLongA(button, GWL_STYLE,
+    const DWORD oldStyle = static_cast<DWORD>(button.OldStyle());
+    const DWORD current = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+    SetWindowLongA(window, GWL_STYLE,
                    static_cast<LONG>((current & ~kButtonStyleBits) | (oldStyle & kButtonStyleBits)));
     for (const char* name : {kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState, kPropAlphaLevel}) {
-        RemovePropA(button, name);
+        RemovePropA(window, name);
     }
-    SetWindowRgn(button, nullptr, TRUE);
+    SetWindowRgn(window, nullptr, TRUE);
 }
 
 LRESULT PaintPushButton(const StyleMessage& message) {
-    const LONG oldStyle = GetIntProp(message.window, kPropOldStyle);
-    if (!IsOwnerDrawnButtonStyle(oldStyle)) {
+    PushButtonProperties button(message.window);
+    if (!IsOwnerDrawnButtonStyle(button.OldStyle())) {
         return message.Forward();  // the platform draws check boxes, radios, group boxes
     }
     PaintDC dc(message.window, message.PaintDc());
-    ShowStateImageNow(message.window, dc.get(), {.oldStyle = oldStyle});
+    ShowStateImageNow(button, dc.get());
+    button.Store();
     return 0;
 }
 
-void TickPushButtonFade(HWND button) {
-    // The button's properties are read once for the tick and the level is
-    // the only one written.
-    const ButtonLook look = ReadButtonLook(button);
-    BlendButtonLook(button, nullptr, look);
-    const FadeStep step = NextFadeLevel(look.alpha);
+void TickPushButtonFade(HWND window) {
+    // One blend; the level is all the tick changes, and the fade's end.
+    PushButtonProperties button(window);
+    BlendShownImage(button, nullptr);
+    const FadeStep step = NextFadeLevel(button.Alpha());
     if (step.finished) StopFadeTimer(button);
-    if (step.level != look.alpha) SetIntProp(button, kPropAlphaLevel, step.level);
+    button.SetAlpha(step.level);
+    button.Store();
 }
 
-WPARAM KeepPushButtonOwnerDrawn(HWND button, WPARAM style) {
-    const LONG oldStyle = GetIntProp(button, kPropOldStyle);
+WPARAM KeepPushButtonOwnerDrawn(HWND window, WPARAM style) {
+    PushButtonProperties button(window);
+    const LONG oldStyle = button.OldStyle();
     if (!IsOwnerDrawnButtonStyle(oldStyle)) return style;
     const LONG type = static_cast<LONG>(style) & BS_TYPEMASK;
-    SetIntProp(button, kPropOldStyle, (oldStyle & ~BS_TYPEMASK) | type);
+    button.SetOldStyle((oldStyle & ~BS_TYPEMASK) | type);
+    button.Store();
     // A type the engine draws stays owner-draw on the screen; a check box or
     // radio type (never asked for by the dialog manager) is the platform's.
     return IsOwnerDrawnButtonStyle(type) ? ((style & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW) : style;
@@ -155,66 +175,76 @@ void ReleasePushButtonClick(HWND button) { ReleaseButtonWithFade(button, kReleas
 
 void ReleasePushButtonSpace(HWND button) { ReleaseButtonWithFade(button, 0); }
 
-void ResizePushButton(HWND button) {
-    const Box box = GetWindowBox(button);
+void ResizePushButton(HWND window) {
+    const PushButtonProperties button(window);
+    const Box box = GetWindowBox(window);
     {
-        ScopedWindowDC windowDc(button);
-        for (int state = 0; state < 4; ++state) {
+        ScopedWindowDC windowDc(window);
+        for (VisualState state : kEveryVisualState) {
             ReplaceStateImageBitmap(button, state, windowDc.get(), box.width, box.height);
         }
-        RenderButtonStates(button);
+        RenderButtonStates(window);
     }
-    SetRoundedButtonRegion(button, box);
+    SetRoundedButtonRegion(window, box);
 }
 
-void RefocusPushButton(HWND button) {
+void RefocusPushButton(HWND window) {
     // The images carry the focus rectangle only while focused.
-    RenderButtonStates(button);
-    SetIntProp(button, kPropAlphaLevel, 0);
-    StartFadeTimer(button);
+    RenderButtonStates(window);
+    PushButtonProperties button(window);
+    FadeInFrom(button, 0);
+    button.Store();
 }
 
-void EnablePushButton(HWND button, bool enabled) {
+void EnablePushButton(HWND window, bool enabled) {
     // Opaque, not at the current level: a finished fade leaves it at 0, at
     // which the new state would not show at all.
-    const int state = ToInt(enabled ? VisualState::Normal : VisualState::Disabled);
-    SetIntProp(button, kPropOldState, state);
-    ShowStateImageNow(button, nullptr, {.state = state});
+    PushButtonProperties button(window);
+    button.SetState(enabled ? VisualState::Normal : VisualState::Disabled);
+    ShowStateImageNow(button, nullptr);
+    button.Store();
 }
 
-void PressPushButton(HWND button) {
+void PressPushButton(HWND window) {
+    PushButtonProperties button(window);
+    button.SetState(VisualState::Pressed);
+    ShowStateImageNow(button, nullptr);
     // The level goes back to 0 for the fade that follows the release.
-    SetIntProp(button, kPropOldState, ToInt(VisualState::Pressed));
-    ShowStateImageNow(button, nullptr, {.state = ToInt(VisualState::Pressed)});
-    SetIntProp(button, kPropAlphaLevel, 0);
+    button.SetAlpha(0);
+    button.Store();
 }
 
 void PressPushButtonAt(HWND button, POINT) { PressPushButton(button); }
 
-void HoverPushButton(HWND button, POINT, bool) {
-    if (EnterWindow(button)) {
+void HoverPushButton(HWND window, POINT, bool) {
+    if (EnterWindow(window)) {
         // The hot image fades in.
-        SetIntProp(button, kPropOldState, ToInt(VisualState::Hot));
-        SetIntProp(button, kPropAlphaLevel, 0);
-        StartFadeTimer(button);
+        PushButtonProperties button(window);
+        button.SetState(VisualState::Hot);
+        FadeInFrom(button, 0);
+        button.Store();
         return;
     }
     // The button holds the mouse captured during a press and the cursor has
     // left it: the current image at once, opaque.
-    if (WindowUnderCursor() != button) ShowStateImageNow(button, nullptr);
+    if (WindowUnderCursor() != window) {
+        PushButtonProperties button(window);
+        ShowStateImageNow(button, nullptr);
+        button.Store();
+    }
 }
 
-void LeavePushButton(HWND button) {
-    SetIntProp(button, kPropMouseFlag, 0);
+void LeavePushButton(HWND window) {
+    MarkMouseOutside(window);
     // One blend of the hot image at 140, then the normal image fades in
     // over it.
-    SetIntProp(button, kPropOldState, ToInt(VisualState::Hot));
-    SetIntProp(button, kPropAlphaLevel, kLeaveBlendLevel);
-    BlendButtonLook(button, nullptr,
-                    ReadButtonLook(button, {.state = ToInt(VisualState::Hot), .alpha = kLeaveBlendLevel}));
-    SetIntProp(button, kPropOldState, ToInt(VisualState::Normal));
-    SetIntProp(button, kPropAlphaLevel, 0);
-    StartFadeTimer(button);
+    PushButtonProperties button(window);
+    button.SetState(VisualState::Hot);
+    button.SetAlpha(kLeaveBlendLevel);
+    BlendShownImage(button, nullptr);
+    button.SetState(VisualState::Normal);
+    FadeInFrom(button, 0);
+    button.Store();
 }
 
 }  // namespace tarnwick

@@ -62,7 +62,7 @@ void HoverToggle(HWND window, POINT, bool buttonHeld) {
 // WM_MOUSELEAVE: the normal look.
 template <TogglePainter Paint>
 void LeaveToggle(HWND window) {
-    SetIntProp(window, kPropMouseFlag, 0);
+    MarkMouseOutside(window);
     Paint(window, VisualState::Normal, false);
 }
 

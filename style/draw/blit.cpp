@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "style/draw/back_buffer.h"
 #include "win32/gdi_scope.h"
 #include "win32/surface.h"
 #include "win32/system_library.h"
@@ -36,7 +37,7 @@ bool StretchSprite(HDC destination, int x, int y, int width, int height,
     }
 
     // The platform's default stretching mode applies to every StretchBlt.
-    OwnedSurface surface(dw, dh);
+    BackBuffer surface(dw, dh);
     HDC s = surface.get();
 
     if (l <= 0 && r <= 0 && t <= 0 && b <= 0) {
@@ -69,7 +70,7 @@ bool StretchSprite(HDC destination, int x, int y, int width, int height,
     }
 
     if (!keyColour) {
-        return BitBlt(destination, x, y, dw, dh, s, 0, 0, SRCCOPY) != FALSE;
+        return surface.CopyTo(destination, x, y) != FALSE;
     }
     BlitTransparent(destination, x, y, dw, dh, s, 0, 0, *keyColour, nullptr);
     return true;
@@ -86,7 +87,11 @@ bool StretchSprite(HDC destination, int x, int y, int width, int height,
 void BlitTransparent(HDC destination, int x, int y, int width, int height,
                      HDC source, int sourceX, int sourceY, DWORD keyColour, HPALETTE palette) {
     const int w = width, h = height;
-    OwnedDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    // The screen's DC is borrowed, not created, for the reason CreateSurface
+    // gives: a DC made for the display driver costs several times as much,
+    // and this runs for every tick, dot and arrow drawn. Its surfaces have
+    // the same colour format.
+    ScopedWindowDC display(nullptr, ScopedWindowDC::Area::Client);
 
     GdiObject<HPALETTE> halftone;
     if (palette == nullptr) {
@@ -103,7 +108,7 @@ void BlitTransparent(HDC destination, int x, int y, int width, int height,
     const COLORREF key = translated & 0x00FFFFFF;
 
     // The composition: the destination's current pixels ...
-    OwnedSurface work(w, h, display.get());
+    BackBuffer work(w, h, display.get());
     ScopedSelectPalette workPalette(work.get(), palette, true, false);
     BitBlt(work.get(), 0, 0, w, h, destination, x, y, SRCCOPY);
 
@@ -135,11 +140,11 @@ void BlitTransparent(HDC destination, int x, int y, int width, int height,
     BitBlt(work.get(), 0, 0, w, h, colour.get(), 0, 0, SRCPAINT);
 
     // One copy of the composed result.
-    BitBlt(destination, x, y, w, h, work.get(), 0, 0, SRCCOPY);
+    work.CopyTo(destination, x, y);
     // On the way out each scratch surface puts its first palette back (the
     // colour copy's forced to background, the work surface's not) before it
-    // is freed; the halftone palette and the display DC go last, once no DC
-    // holds the palette any more.
+    // is freed; the halftone palette and the screen's DC go last, once no
+    // DC holds the palette any more.
 }
 
 }  // namespace tarnwick

@@ -15,10 +15,9 @@
 
 namespace tarnwick {
 
-// One line, centred both ways, cut with an ellipsis when it does not fit
-// (0x8025). The only format the engine draws captions with.
+// One line, centred both ways, cut with an ellipsis when it does not fit.
+// The only format the engine draws captions with.
 inline constexpr UINT kCentredEllipsisFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-
 
 // DrawTextW of the text, up to its first NUL if it holds one, into the box.
 // Uses the DC's font, text colour and background mode as the caller set them

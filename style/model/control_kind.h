@@ -2,8 +2,8 @@
 // What kind of control a window is, told from its class name alone, and the
 // numbering of the looks the engine draws.
 //
-// Every handler classifies a window afresh from its current class name, so
-// nothing here is cached per window.
+// Nothing here is cached per window: the dispatch classifies a window once
+// per message, from the class name it has then.
 #include <windows.h>
 
 #include <string>
@@ -37,6 +37,10 @@ enum class VisualState : int {
 
 constexpr int ToInt(VisualState state) { return static_cast<int>(state); }
 
+// Every look, in the order of their numbers.
+inline constexpr VisualState kEveryVisualState[] = {VisualState::Normal, VisualState::Hot, VisualState::Pressed,
+                                                    VisualState::Disabled};
+
 // The window's class name through GetClassNameA, as the system spells it;
 // empty when the class cannot be read (no such window). Class names are at
 // most 255 characters and come back whole.
@@ -52,9 +56,8 @@ ControlKind ClassifyWindow(std::string_view lowerCaseClassName);
 // ClassifyWindow(ToLowerAscii(GetWindowClassName(window))).
 ControlKind ClassifyWindowHandle(HWND window);
 
-// The button-type bits of a check box (BS_CHECKBOX, 2) and a radio button
-// (BS_RADIOBUTTON, 4): 6. Check boxes, radio buttons and group boxes have one
-// of them set.
+// The button-type bits of check boxes and radio buttons. Check boxes, radio
+// buttons and group boxes have one of them set.
 inline constexpr LONG kToggleButtonTypeBits = BS_CHECKBOX | BS_RADIOBUTTON;
 
 // A "button" window is drawn by the engine only when both toggle-type bits
@@ -63,8 +66,8 @@ inline constexpr LONG kToggleButtonTypeBits = BS_CHECKBOX | BS_RADIOBUTTON;
 // style saved in "OLDSTYLE".
 constexpr bool IsOwnerDrawnButtonStyle(LONG style) { return (style & kToggleButtonTypeBits) == 0; }
 
-// An editable combo box (CBS_DROPDOWN, 2) is the one type whose CBS_SIMPLE
-// bit is clear: a simple combo box (1) and a drop-down list (3) have it set.
+// An editable combo box is the one type whose CBS_SIMPLE bit is clear: a
+// simple combo box and a drop-down list have it set.
 constexpr bool IsEditableComboStyle(LONG style) { return (style & CBS_SIMPLE) == 0; }
 
 // A combo box has a drop-down button unless it is a simple one (list always

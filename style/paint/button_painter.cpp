@@ -7,9 +7,9 @@
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
 #include "style/draw/sprite_cells.h"
+#include "style/model/button_properties.h"
 #include "style/model/control_kind.h"
 #include "style/model/engine_state.h"
-#include "style/model/properties.h"
 #include "win32/gdi_scope.h"
 #include "win32/system_library.h"
 #include "win32/window_text.h"
@@ -21,8 +21,9 @@ void RenderButtonStates(HWND button) {
     const std::wstring text = GetWindowTextString(button);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0));
     const bool focused = GetFocus() == button;
-    for (int s = 0; s < 4; ++s) {
-        HDC image = GetHandleProp<HDC>(button, StateImageDcProp(s));
+    const PushButtonProperties properties(button);
+    for (VisualState state : kEveryVisualState) {
+        HDC image = properties.StateImage(state);
         if (image == nullptr) {
             continue;
         }
@@ -32,8 +33,8 @@ void RenderButtonStates(HWND button) {
         ScopedSelectObject selectFont(image, font);
         SetBkMode(image, TRANSPARENT);
         StretchSprite(image, 0, 0, box.width, box.height, Engine().buttonSprite,
-                      ButtonFaceCell(static_cast<VisualState>(s)), kButtonFaceMargins);
-        SetTextColor(image, s == ToInt(VisualState::Disabled) ? ButtonDisabledTextColour : ButtonTextColour);
+                      ButtonFaceCell(state), kButtonFaceMargins);
+        SetTextColor(image, state == VisualState::Disabled ? ButtonDisabledTextColour : ButtonTextColour);
         DrawTextInRect(image, text, 2, 2, box.width - 4, box.height - 4, kCentredEllipsisFormat);
         if (focused) {
             DrawFocusBox(image, 2, 2, box.width - 4, box.height - 4);
@@ -41,41 +42,22 @@ void RenderButtonStates(HWND button) {
     }
 }
 
-ButtonLook ReadButtonLook(HWND button, const KnownLook& known) {
-    ButtonLook look;
-    look.oldStyle = known.oldStyle ? *known.oldStyle : GetIntProp(button, kPropOldStyle);
-    look.state = known.state ? *known.state : GetIntProp(button, kPropOldState);
-    if (!IsWindowEnabled(button) && look.state != ToInt(VisualState::Disabled)) {
-        look.state = ToInt(VisualState::Disabled);
-        SetIntProp(button, kPropOldState, look.state);
-    }
-    look.alpha = known.alpha ? *known.alpha : GetIntProp(button, kPropAlphaLevel);
-    // The image is read only when it can be drawn.
-    const char* imageName = StateImageDcProp(look.state);
-    if (IsOwnerDrawnButtonStyle(look.oldStyle) && imageName != nullptr && look.alpha > 0) {
-        look.image = GetHandleProp<HDC>(button, imageName);
-    }
-    return look;
-}
-
-void BlendButtonLook(HWND button, HDC target, const ButtonLook& look) {
-    const int alpha = std::clamp(look.alpha, 0, 255);
+void BlendButtonImage(HWND button, HDC target, HDC image, int alpha) {
+    alpha = std::clamp(alpha, 0, 255);
     // Opacity 0 leaves the window as it is.
-    if (!IsOwnerDrawnButtonStyle(look.oldStyle) || look.image == nullptr || alpha == 0) {
+    if (image == nullptr || alpha == 0) {
         return;
     }
     const Box box = GetWindowBox(button);
     ScopedWindowDC dc(button, target);
     if (AlphaBlendProc alphaBlend = SystemAlphaBlend()) {
         BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
-        alphaBlend(dc.get(), 0, 0, box.width, box.height, look.image, 0, 0, box.width, box.height, blend);
+        alphaBlend(dc.get(), 0, 0, box.width, box.height, image, 0, 0, box.width, box.height, blend);
     } else if (alpha == 255) {
         // Without msimg32 there are no fades, but a full repaint still
         // shows the current image.
-        BitBlt(dc.get(), 0, 0, box.width, box.height, look.image, 0, 0, SRCCOPY);
+        BitBlt(dc.get(), 0, 0, box.width, box.height, image, 0, 0, SRCCOPY);
     }
 }
-
-void PaintButton(HWND button, HDC target) { BlendButtonLook(button, target, ReadButtonLook(button)); }
 
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #include "style/paint/combo_painter.h"
 
+#include "style/draw/back_buffer.h"
 #include "style/draw/blit.h"
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
@@ -9,11 +10,10 @@
 #include "style/model/properties.h"
 #include "style/paint/frame_painter.h"
 #include "win32/gdi_scope.h"
-#include "win32/surface.h"
 
 namespace tarnwick {
 
-void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
+void PaintComboButton(HWND window, HDC target, VisualState state, bool force) {
     // An open list shows the button pressed whatever the caller asked for.
     if (SendMessageA(window, CB_GETDROPPEDSTATE, 0, 0) != 0) {
         state = VisualState::Pressed;
@@ -30,7 +30,7 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
     const Box box = GetWindowBox(window);
     const int bw = GetSystemMetrics(SM_CXVSCROLL) + 1;
     const int bh = box.height - 2;
-    OwnedSurface surface(bw, bh);
+    BackBuffer surface(bw, bh);
     const EngineState& engine = Engine();
     switch (state) {
         case VisualState::Hot:
@@ -52,11 +52,11 @@ void PaintComboButton(HWND window, HDC target, VisualState& state, bool force) {
 
     // Inside the one-pixel frame at the right edge.
     ScopedWindowDC dc(window, target);
-    BitBlt(dc.get(), box.width - bw - 1, 1, bw, bh, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(dc.get(), box.width - bw - 1, 1);
 }
 
 void PaintEditableCombo(HWND combo, HDC lent) {
-    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
+    const auto state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
     const Box box = GetWindowBox(combo);
     PaintDC dc(combo, lent);
     FillSolid(dc.get(), 0, 0, box.width, box.height, White);
@@ -65,7 +65,7 @@ void PaintEditableCombo(HWND combo, HDC lent) {
 }
 
 void PaintComboOverlay(HWND combo) {
-    VisualState state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
+    const auto state = static_cast<VisualState>(GetIntProp(combo, kPropOldState));
     ScopedWindowDC dc(combo);
     DrawDoubleFrame(combo, dc.get());
     PaintComboButton(combo, dc.get(), state, true);

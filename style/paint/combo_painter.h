@@ -9,10 +9,10 @@
 
 namespace tarnwick {
 
-// The drop-down button at the right edge of a combo box or drive list. While
-// the list is open the state becomes Pressed, in the caller's variable too.
+// The drop-down button at the right edge of a combo box or drive list in
+// `state`; while the list is open, pressed whatever the state asked for.
 // `target` null: the window DC.
-void PaintComboButton(HWND window, HDC target, VisualState& state, bool force);
+void PaintComboButton(HWND window, HDC target, VisualState state, bool force);
 
 // An editable combo box, drawn wholly by the engine on the DC a WM_PAINT
 // came with (`lent`), else on BeginPaint's: white face, one outline and the

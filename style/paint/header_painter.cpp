@@ -6,13 +6,13 @@
 
 #include <string>
 
+#include "style/draw/back_buffer.h"
 #include "style/draw/blit.h"
 #include "style/draw/primitives.h"
 #include "style/draw/sprite_cells.h"
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"
 #include "win32/gdi_scope.h"
-#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kHeaderTextLimit = 256;
 
 void PaintHeader(HWND header, HDC lent) {
     const Box box = GetWindowBox(header);
-    OwnedSurface surface(box.width, box.height);
+    BackBuffer surface(box.width, box.height);
     StretchBlt(surface.get(), 0, 0, box.width, box.height, Engine().headerSprite, kHeaderBodyColumn.left,
                kHeaderBodyColumn.top, kHeaderBodyColumn.width, kHeaderBodyColumn.height, SRCCOPY);
 
@@ -38,16 +38,18 @@ void PaintHeader(HWND header, HDC lent) {
             RECT item{};
             SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
             // Pressed wins over hot.
-            const int state = i == pressed ? 2 : i == hot ? 1 : 0;
+            const VisualState state = i == pressed ? VisualState::Pressed
+                                      : i == hot   ? VisualState::Hot
+                                                   : VisualState::Normal;
             DrawHeaderItem(surface.get(), item.left, item.right - item.left, box.height, item.bottom,
                            HeaderCellX(state), ReadHeaderItemText(header, i), font);
         }
     }
     PaintDC dc(header, lent);
-    BitBlt(dc.get(), 0, 0, box.width, box.height, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(dc.get(), 0, 0);
 }
 
-void PaintHeaderItem(HWND header, HDC target, int index, int state) {
+void PaintHeaderItem(HWND header, HDC target, int index, VisualState state) {
     if (index < 0) {
         return;
     }
@@ -62,24 +64,18 @@ void PaintHeaderItem(HWND header, HDC target, int index, int state) {
         return;
     }
 
-    OwnedSurface surface(iw, box.height);
+    BackBuffer surface(iw, box.height);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0));
     DrawHeaderItem(surface.get(), 0, iw, box.height, box.height, HeaderCellX(state),
                    ReadHeaderItemText(header, index), font);
 
     ScopedWindowDC dc(header, target);
-    BitBlt(dc.get(), item.left, 0, iw, ih, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(dc.get(), item.left, 0, iw, ih);
 }
 
-int HeaderCellX(int state) {
-    switch (state) {
-        case 1:
-            return HeaderFaceCell(VisualState::Hot).left;
-        case 2:
-            return HeaderFaceCell(VisualState::Pressed).left;
-        default:
-            return HeaderFaceCell(VisualState::Normal).left;
-    }
+int HeaderCellX(VisualState state) {
+    // A header item is never drawn disabled.
+    return HeaderFaceCell(state == VisualState::Disabled ? VisualState::Normal : state).left;
 }
 
 std::wstring ReadHeaderItemText(HWND header, int index) {

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "style/model/control_kind.h"
+
 namespace tarnwick {
 
 // The whole header on the DC a WM_PAINT came with (`lent`), else on
@@ -13,13 +15,13 @@ namespace tarnwick {
 // hot ("HMINDEX") before normal.
 void PaintHeader(HWND header, HDC lent);
 
-// One header item with its text in state 0, 1 or 2; nothing for a negative
-// index. `target` null: the window DC.
-void PaintHeaderItem(HWND header, HDC target, int index, int state);
+// One header item with its text, normal, hot or pressed; nothing for a
+// negative index. `target` null: the window DC.
+void PaintHeaderItem(HWND header, HDC target, int index, VisualState state);
 
 // Left edge of a header item's face cell in HeaderSprite: 3 for Hot, 6 for
-// Pressed, 0 for Normal and anything else.
-int HeaderCellX(int state);
+// Pressed, 0 for Normal and Disabled.
+int HeaderCellX(VisualState state);
 
 // The caption of a header item (HDM_GETITEMW with HDI_TEXT); empty when the
 // item has none or does not exist.

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "style/draw/back_buffer.h"
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
 #include "style/draw/rounding.h"
 #include "win32/gdi_scope.h"
-#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -25,7 +25,7 @@ void PaintProgressClient(HWND bar, HDC lent) {
     const int w = client.right - client.left;
     const int h = client.bottom - client.top;
 
-    OwnedSurface surface(w, h);
+    BackBuffer surface(w, h);
     const double f = ProgressFraction(bar);
     FillSolid(surface.get(), 0, 0, w, h, White);
     if (f != 0) {
@@ -41,7 +41,7 @@ void PaintProgressClient(HWND bar, HDC lent) {
         }
     }
     PaintDC dc(bar, lent);
-    BitBlt(dc.get(), 0, 0, w, h, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(dc.get(), 0, 0);
 }
 
 void PaintProgressFrame(HWND bar) {
@@ -54,7 +54,7 @@ void PaintProgressFrame(HWND bar) {
     const int cw = client.right - client.left;
     const int ch = client.bottom - client.top;
 
-    OwnedSurface surface(box.width, box.height);
+    BackBuffer surface(box.width, box.height);
     const double f = ProgressFraction(bar);
     const LONG style = GetWindowLongA(bar, GWL_STYLE);
     // The outline keeps the enabled colour even on a disabled bar.
@@ -73,7 +73,7 @@ void PaintProgressFrame(HWND bar) {
         }
     }
     ScopedWindowDC dc(bar);
-    BitBlt(dc.get(), 0, 0, box.width, box.height, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(dc.get(), 0, 0);
 }
 
 double ProgressFraction(HWND bar) {

@@ -1,5 +1,6 @@
 #include "style/paint/toggle_painters.h"
 
+#include "style/draw/back_buffer.h"
 #include "style/draw/blit.h"
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
@@ -8,7 +9,6 @@
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"
 #include "win32/gdi_scope.h"
-#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -36,8 +36,7 @@ bool PaintCheckBox(HWND window, VisualState state, bool force) {
     const bool enabled = IsWindowEnabled(window) != FALSE;
     const EngineState& engine = Engine();
 
-    // Composed off-screen, then copied to the window in one piece.
-    OwnedSurface surface(cx, cy);
+    BackBuffer surface(cx, cy);
     ScopedWindowDC windowDc(window);
     FillSolid(surface.get(), 0, 0, cx, cy, White);
     if (enabled) {
@@ -60,7 +59,7 @@ bool PaintCheckBox(HWND window, VisualState state, bool force) {
         BlitTransparent(surface.get(), HalfEven(cx - square.width), HalfEven(cy - square.height), square.width,
                         square.height, engine.markSprite, square.left, square.top, SpriteKeyColour);
     }
-    BitBlt(windowDc.get(), 0, HalfEven(box.height - cy), cx, cy, surface.get(), 0, 0, SRCCOPY);
+    surface.CopyTo(windowDc.get(), 0, HalfEven(box.height - cy));
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/gdi_probe.h"
 #include "tests/support/test_windows.h"
 #include "win32/window_text.h"
 
@@ -32,6 +33,13 @@ TEST(WindowText, OfAnAnsiWindow) {
     SetWindowTextW(window.get(), L"还原");
     EXPECT_EQ(GetWindowTextString(window.get()), L"还原");
     EXPECT_EQ(GetWindowTextString(nullptr), L"");
+}
+
+TEST(WindowText, ReadingLeavesNoGdiObjectsBehind) {
+    test::TestWindow window("ListBox", "\xC8\xB7\xC8\xCF", WS_POPUP, 0, 0, 0, 80, 60);
+    ASSERT_TRUE(window);
+    std::string report;
+    EXPECT_EQ(test::GdiGrowthOver(300, [&] { GetWindowTextString(window.get()); }, &report), 0) << report;
 }
 
 TEST(WindowText, OfAUnicodeWindowKeepsWhatTheCodePageLacks) {

@@ -278,16 +278,41 @@ TEST_F(DispatchTest, APushButtonIsReleasedBeforeItsClickIsReported) {
         UINT down, up;
         WPARAM downKeys, upKeys;
     } rows[] = {{"left button", WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0},
-                {"space key", WM_KEYDOWN, WM_KEYUP, VK_SPACE, VK_SPACE}};
+                {"space key", WM_KEYDOWN, WM_KEYUP, VK_SPACE, VK_SPACE},
+                // Enter in a form clicks the focused push button with BM_CLICK.
+                {"Enter", BM_CLICK, 0, 0, 0}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.by);
         shownAtClick = fadingAtClick = -1;
         Send(button, row.down, row.downKeys, MousePoint(5, 5));
-        Send(button, row.up, row.upKeys, MousePoint(5, 5));
+        if (row.up != 0) Send(button, row.up, row.upKeys, MousePoint(5, 5));
         ReleaseCapture();
         EXPECT_EQ(shownAtClick, 0) << "released";
         EXPECT_EQ(fadingAtClick, 1) << "fading in the normal image";
     }
+}
+
+// The dialog manager gives the focus back to the control that had it when
+// its window is activated again; the engine passes the activation on.
+TEST_F(DispatchTest, TheFocusComesBackWhenTheWindowIsActivatedAgain) {
+    HWND dialog = CreateWindowExA(0, "#32770", "dialog", WS_POPUP | WS_VISIBLE, 20, 20, 200, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    owned_.push_back(dialog);
+    test::CreateTestChild(dialog, "Button", "a", BS_PUSHBUTTON | WS_TABSTOP, 0, 10, 10, 80, 25);
+    HWND focused = test::CreateTestChild(dialog, "Button", "b", BS_PUSHBUTTON | WS_TABSTOP, 0, 100, 10, 80, 25);
+    ASSERT_EQ(SkinWindow(dialog), 1);
+    HWND other = test::CreateTestForm(260, 20, 100, 100, test::kTestFormClass, true);
+    owned_.push_back(other);
+
+    SetActiveWindow(dialog);
+    SetFocus(focused);
+    ASSERT_EQ(GetFocus(), focused);
+    SetActiveWindow(other);
+    ASSERT_NE(GetFocus(), focused);
+    SetActiveWindow(dialog);
+    test::DiscardInput();
+    EXPECT_EQ(GetFocus(), focused);
+    EXPECT_NE(Prop(focused, kPropProcAddr), 0);
 }
 
 // A window class whose procedure answers one private message with 4242,

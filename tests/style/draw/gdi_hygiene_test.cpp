@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "style/draw/back_buffer.h"
 #include "style/draw/blit.h"
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
@@ -16,7 +17,6 @@
 #include "tests/support/pixels.h"
 #include "tests/support/test_windows.h"
 #include "win32/surface.h"
-#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {
@@ -48,10 +48,10 @@ TEST(GdiHygiene, OperationsLeaveNoObjectsBehind) {
         {"FrameSolid", 300, [&] { FrameSolid(dc, 1, 1, 30, 20, BorderColourDisabled); }},
         {"DrawFocusBox", 300, [&] { DrawFocusBox(dc, 2, 2, 30, 20); }},
         {"DrawTextInRect", 300, [&] { DrawTextInRect(dc, L"确认", 0, 0, 100, 40, kCentredEllipsisFormat); }},
-        {"GetWindowTextString", 300, [&] { GetWindowTextString(window.get()); }},
         {"GetBorderInsets", 300, [&] { int h, v; GetBorderInsets(window.get(), h, v); }},
         {"GetWindowBox", 300, [&] { GetWindowBox(window.get()); }},
         {"CreateSurface", 300, [&] { DeleteSurface(CreateSurface(75, 23)); }},
+        {"BackBuffer", 300, [&] { BackBuffer(75, 23).CopyTo(dc, 0, 0); }},
         {"StretchSprite, nine pieces", 300,
          [&] { StretchSprite(dc, 0, 0, 75, 23, src, 0, 0, 7, 21, 3, 3, 3, 3); }},
         {"StretchSprite, one stretch", 300,

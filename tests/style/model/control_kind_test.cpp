@@ -1,13 +1,11 @@
+#include "style/model/control_kind.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <climits>
 #include <string>
 
-#include "style/draw/rounding.h"
-#include "style/model/control_kind.h"
-#include "style/model/properties.h"
 #include "tests/support/test_windows.h"
 
 namespace tarnwick {
@@ -39,38 +37,26 @@ struct ClassCase {
     ControlKind kind;
 };
 
-const ClassCase kClassTable[] = {
-    {"#32770", ControlKind::Form},
+// The class names of the engine's table that no other test makes a window
+// of (the attach and dispatch tests cover the rest): a misspelt name here
+// would otherwise leave its controls undrawn without any test noticing.
+const ClassCase kUnexercisedClassNames[] = {
     {"thunderformdc", ControlKind::Form},
-    {"thunderrt6formdc", ControlKind::Form},
     {"form", ControlKind::Form},
     {"thundercommandbutton", ControlKind::PushButton},
-    {"thunderrt6commandbutton", ControlKind::PushButton},
-    {"button", ControlKind::PushButton},
     {"thundercombobox", ControlKind::ComboBox},
-    {"thunderrt6combobox", ControlKind::ComboBox},
     {"combo", ControlKind::ComboBox},
-    {"combobox", ControlKind::ComboBox},
     {"thunderdrivelistbox", ControlKind::DriveList},
-    {"thunderrt6drivelistbox", ControlKind::DriveList},
     {"thundercheckbox", ControlKind::CheckBox},
-    {"thunderrt6checkbox", ControlKind::CheckBox},
     {"thunderoptionbutton", ControlKind::OptionButton},
-    {"thunderrt6optionbutton", ControlKind::OptionButton},
-    {"progressbar20wndclass", ControlKind::ProgressBar},
     {"progressbarwndclass", ControlKind::ProgressBar},
-    {"msvb_lib_header", ControlKind::Header},
-    {"sysheader32", ControlKind::Header},
-    {"datalistwndclass", ControlKind::DataList},
     {"dblistwndclass", ControlKind::DataList},
-    {"combolbox", ControlKind::ComboList},
     {"apexgrid", ControlKind::Grid},
-    {"apexgrid80", ControlKind::Grid},
     {"apexgridx", ControlKind::Grid},
 };
 
-TEST(ClassifyWindow, EveryTableNameInAnyCase) {
-    for (const ClassCase& c : kClassTable) {
+TEST(ClassifyWindow, TableNamesInAnyCase) {
+    for (const ClassCase& c : kUnexercisedClassNames) {
         for (const std::string& spelling : {std::string(c.name), MixedCase(c.name), UpperCase(c.name)}) {
             SCOPED_TRACE(spelling);
             EXPECT_EQ(ClassifyWindow(ToLowerAscii(spelling)), c.kind);
@@ -165,87 +151,6 @@ TEST(GetWindowClassName, LongestNamesComeBackWhole) {
         ASSERT_TRUE(window);
         EXPECT_EQ(GetWindowClassName(window.get()), name);
     }
-}
-
-class PropertiesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window_ = test::TestWindow("Static", "", WS_POPUP, 0, 0, 0, 10, 10);
-        ASSERT_TRUE(window_);
-    }
-    HWND window() const { return window_.get(); }
-
-private:
-    test::TestWindow window_;
-};
-
-TEST_F(PropertiesTest, AbsentPropertiesReadZero) {
-    for (const char* name : {kPropProcAddr, kPropOldStyle, kPropMouseFlag, kPropTimerId, kPropOldState,
-                             kPropAlphaLevel, kPropHeaderDownIndex, kPropHeaderHotIndex, kPropStateImageDc[0],
-                             kPropStateImageBitmap[3]}) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(GetIntProp(window(), name), 0);
-        EXPECT_EQ(GetPropA(window(), name), nullptr);
-    }
-}
-
-TEST_F(PropertiesTest, ValuesRoundTripAsHandleValues) {
-    struct Case {
-        std::int32_t value;
-        UINT_PTR handleValue;
-    };
-    for (Case c : {Case{-1, 0xFFFFFFFFu}, Case{0, 0}, Case{1, 1}, Case{255, 255}, Case{3, 3},
-                   Case{INT_MAX, 0x7FFFFFFFu}, Case{INT_MIN, 0x80000000u}}) {
-        SCOPED_TRACE(c.value);
-        ASSERT_TRUE(SetIntProp(window(), kPropHeaderDownIndex, c.value));
-        EXPECT_EQ(GetIntProp(window(), kPropHeaderDownIndex), c.value);
-        // Any code reading the property directly sees the same bits.
-        EXPECT_EQ(reinterpret_cast<UINT_PTR>(GetPropA(window(), "HDINDEX")), c.handleValue);
-    }
-}
-
-TEST_F(PropertiesTest, StateImageNamesJoinPrefixAndIndex) {
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(std::string(StateImageDcProp(i)), "HDC" + std::to_string(i));
-        EXPECT_EQ(std::string(StateImageBitmapProp(i)), "BMP" + std::to_string(i));
-    }
-    EXPECT_EQ(StateImageDcProp(-1), nullptr);
-    EXPECT_EQ(StateImageBitmapProp(4), nullptr);
-}
-
-TEST_F(PropertiesTest, HandlesAreStoredAsTheirValues) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    SetHandleProp(window(), StateImageDcProp(2), dc);
-    EXPECT_EQ(GetHandleProp<HDC>(window(), "HDC2"), dc);
-    EXPECT_EQ(static_cast<UINT_PTR>(static_cast<std::uint32_t>(GetIntProp(window(), "HDC2"))),
-              reinterpret_cast<UINT_PTR>(dc));
-    RemovePropA(window(), "HDC2");
-    DeleteDC(dc);
-}
-
-TEST(Rounding, TiesGoToEven) {
-    struct Case {
-        double value;
-        std::int32_t rounded;
-    };
-    for (Case c : {Case{0.5, 0}, Case{1.5, 2}, Case{2.5, 2}, Case{3.5, 4}, Case{5.5, 6}, Case{6.5, 6},
-                   Case{7.5, 8}, Case{-0.5, 0}, Case{-1.5, -2}, Case{-2.5, -2}, Case{2.4999, 2},
-                   Case{2.5001, 3}, Case{-2.7, -3}, Case{0.0, 0}, Case{100.0, 100}, Case{1e12, INT_MAX},
-                   Case{-1e12, INT_MIN}}) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(RoundHalfEven(c.value), c.rounded);
-    }
-    for (auto [value, half] : {std::pair{5, 2}, std::pair{3, 2}, std::pair{7, 4}, std::pair{15, 8},
-                               std::pair{13, 6}, std::pair{4, 2}, std::pair{0, 0}, std::pair{-3, -2}}) {
-        SCOPED_TRACE(value);
-        EXPECT_EQ(HalfEven(value), half);
-    }
-    // Whole expressions stay in floating point and round once.
-    int over = 11;  // combo button width 18 minus the arrow's 7
-    EXPECT_EQ(RoundHalfEven(over - over / 2.0), 6);
-    EXPECT_EQ(RoundHalfEven(200 * (15000 / 30000.0)), 100);
-    EXPECT_EQ(RoundHalfEven(5 * (15000 / 30000.0)), 2);
 }
 
 }  // namespace

@@ -45,9 +45,6 @@ TEST(PainterGdiHygiene, PaintersLeaveNoObjectsBehind) {
     test::PumpMessages();
 
     test::ButtonStateImages images(button);
-    SetIntProp(button, kPropOldStyle, BS_PUSHBUTTON);
-    SetIntProp(button, kPropOldState, 1);
-    SetIntProp(button, kPropAlphaLevel, 128);
     test::DibCanvas canvas(220, 40);
     int state = 0;
     const auto next = [&state] { return static_cast<VisualState>(state++ % 3); };
@@ -58,11 +55,10 @@ TEST(PainterGdiHygiene, PaintersLeaveNoObjectsBehind) {
     };
     const Operation operations[] = {
         {"RenderButtonStates", [&] { RenderButtonStates(button); }},
-        {"PaintButton into a DC", [&] { PaintButton(button, canvas.dc()); }},
-        {"PaintButton onto the window", [&] { PaintButton(button, nullptr); }},
-        {"PaintComboButton into a DC", [&] { VisualState s = next(); PaintComboButton(combo, canvas.dc(), s, true); }},
-        {"PaintComboButton onto the window",
-         [&] { VisualState s = next(); PaintComboButton(combo, nullptr, s, true); }},
+        {"BlendButtonImage into a DC", [&] { BlendButtonImage(button, canvas.dc(), images.Image(1), 128); }},
+        {"BlendButtonImage onto the window", [&] { BlendButtonImage(button, nullptr, images.Image(1), 128); }},
+        {"PaintComboButton into a DC", [&] { PaintComboButton(combo, canvas.dc(), next(), true); }},
+        {"PaintComboButton onto the window", [&] { PaintComboButton(combo, nullptr, next(), true); }},
         {"PaintCheckBox", [&] { PaintCheckBox(check, next(), true); }},
         {"PaintCheckBox, indeterminate and disabled",
          [&] {
@@ -73,8 +69,8 @@ TEST(PainterGdiHygiene, PaintersLeaveNoObjectsBehind) {
          }},
         {"PaintCheckBox, skipped", [&] { PaintCheckBox(check, VisualState::Normal, false); }},
         {"PaintOptionButton", [&] { PaintOptionButton(option, next(), true); }},
-        {"PaintHeaderItem into a DC", [&] { PaintHeaderItem(header, canvas.dc(), 0, state++ % 3); }},
-        {"PaintHeaderItem onto the window", [&] { PaintHeaderItem(header, nullptr, 0, state++ % 3); }},
+        {"PaintHeaderItem into a DC", [&] { PaintHeaderItem(header, canvas.dc(), 0, next()); }},
+        {"PaintHeaderItem onto the window", [&] { PaintHeaderItem(header, nullptr, 0, next()); }},
     };
     for (const Operation& op : operations) {
         SCOPED_TRACE(op.name);

@@ -1,18 +1,27 @@
-// Paints one control of every kind the painters serve, in several states,
-// and writes the picture to painters_preview.bmp in the working folder so
-// that the look can be inspected.
+// Draws the engine's look into two pictures for a person to inspect:
+// style_sprites.bmp, the sprites enlarged and their faces at control size,
+// and painters_preview.bmp, one control of every kind the painters serve in
+// several states. usage: style_preview [folder] (the working folder when
+// none is given).
 #include <windows.h>
 
 #include <commctrl.h>
-#include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include "style/behave/dispatch.h"
+#include "style/draw/blit.h"
+#include "style/draw/colours.h"
+#include "style/draw/primitives.h"
+#include "style/draw/sprite_cells.h"
+#include "style/draw/sprites.h"
+#include "style/model/engine_state.h"
 #include "style/model/properties.h"
 #include "style/paint/button_painter.h"
 #include "style/paint/toggle_painters.h"
+#include "tests/style/behave/dispatch_hook.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/painter_fixtures.h"
@@ -22,7 +31,51 @@
 namespace tarnwick {
 namespace {
 
-TEST(PaintersPreview, WritesAPictureOfEveryKind) {
+// The sprites enlarged, key colour shown as magenta, and the faces at
+// control size.
+bool WriteSpriteSheet(const std::wstring& path) {
+    BuildSprites();
+    const EngineState& e = Engine();
+    test::DibCanvas sheet(200, 100, 0x00F0F0F0);
+    // The raw sprites, key colour shown as magenta.
+    int x = 2;
+    struct Raw {
+        HDC dc;
+        int w;
+        int h;
+    };
+    for (Raw r : {Raw{e.buttonSprite, 7, 84}, Raw{e.comboButtonSprite, 15, 18}, Raw{e.markSprite, 18, 24},
+                  Raw{e.roundSprite, 13, 52}, Raw{e.headerSprite, 9, 20}}) {
+        BitBlt(sheet.dc(), x, 2, r.w, r.h, r.dc, 0, 0, SRCCOPY);
+        x += r.w + 3;
+    }
+    // Faces at control size on a form-coloured background.
+    FillSolid(sheet.dc(), 75, 0, 125, 100, White);
+    for (int s = 0; s < 4; ++s) {
+        StretchSprite(sheet.dc(), 78, 2 + 24 * s, 60, 22, e.buttonSprite,
+                      ButtonFaceCell(static_cast<VisualState>(s)), kButtonFaceMargins);
+        StretchSprite(sheet.dc(), 142, 2 + 24 * s, 13, 13, e.roundSprite,
+                      RoundFrameCell(static_cast<VisualState>(s)), kRoundFrameMargins, SpriteKeyColour);
+    }
+    BlitTransparent(sheet.dc(), 145, 5, 5, 5, e.markSprite, kDotEnabled.left, kDotEnabled.top, SpriteKeyColour);
+    StretchSprite(sheet.dc(), 158, 2, 18, 19, e.comboButtonSprite, kComboFaceHot, kComboFaceMargins);
+    StretchSprite(sheet.dc(), 158, 26, 18, 19, e.comboButtonSprite, kComboFacePressed, kComboFaceMargins);
+    for (int y : {2, 26}) {
+        BlitTransparent(sheet.dc(), 163, y + 8, 7, 4, e.comboButtonSprite, 8, 0, SpriteKeyColour);
+    }
+    for (int s = 0; s < 3; ++s) {
+        StretchSprite(sheet.dc(), 158, 50 + 16 * s, 40, 15, e.headerSprite,
+                      HeaderFaceCell(static_cast<VisualState>(s)), kHeaderFaceMargins);
+    }
+    FrameSolid(sheet.dc(), 179, 2, 13, 13, BorderColourEnabled);
+    BlitTransparent(sheet.dc(), 181, 4, 9, 8, e.markSprite, 0, 0, SpriteKeyColour);
+    const bool saved = sheet.SaveBmp(path.c_str(), 4);
+    DeleteSprites();
+    return saved;
+}
+
+// One control of every kind, painted through its kind's handlers.
+bool WritePaintersPreview(const std::wstring& path) {
     test::LoadCommonControls();
     test::RegisterSuperclass("ThunderRT6CheckBox", "Button");
     test::RegisterSuperclass("ThunderRT6OptionButton", "Button");
@@ -34,7 +87,7 @@ TEST(PaintersPreview, WritesAPictureOfEveryKind) {
     auto child = [&](const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y, int w,
                      int h) { return test::CreateTestChild(host.get(), className, text, style, exStyle, x, y, w, h); };
     auto routed = [&](HWND window) {
-        test::RoutePaintMessages(window, HandlePaint, HandleNcPaint);
+        test::RoutePaintThroughKind(window);
         return window;
     };
 
@@ -123,8 +176,21 @@ TEST(PaintersPreview, WritesAPictureOfEveryKind) {
         }
     }
     auto picture = test::CaptureWindow(host.get());
-    EXPECT_TRUE(picture->SaveBmp(L"painters_preview.bmp", 2));
+    return picture->SaveBmp(path.c_str(), 2);
 }
 
 }  // namespace
 }  // namespace tarnwick
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring folder = argc > 1 ? std::wstring(argv[1]) + L"\\" : std::wstring();
+    bool written = true;
+    for (const auto& [name, write] : {std::pair{L"style_sprites.bmp", &tarnwick::WriteSpriteSheet},
+                                      std::pair{L"painters_preview.bmp", &tarnwick::WritePaintersPreview}}) {
+        if (!write(folder + name)) {
+            std::fwprintf(stderr, L"style_preview: cannot write %ls%ls\n", folder.c_str(), name);
+            written = false;
+        }
+    }
+    return written ? 0 : 1;
+}

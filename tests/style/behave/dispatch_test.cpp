@@ -1,5 +1,6 @@
-// The paint and frame handlers release every DC and surface they take: a
-// few hundred repaints of each kind leave no more live GDI objects than one.
+// The dispatch's paint and frame handlers release every DC and surface they
+// take: a few hundred repaints of each kind leave no more live GDI objects
+// than one.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -8,8 +9,8 @@
 #include <functional>
 #include <string>
 
-#include "style/behave/dispatch.h"
 #include "style/behave/fade.h"
+#include "style/model/button_properties.h"
 #include "style/model/properties.h"
 #include "style/paint/button_painter.h"
 #include "tests/support/control_windows.h"
@@ -17,6 +18,7 @@
 #include "tests/support/gdi_probe.h"
 #include "tests/support/painter_fixtures.h"
 #include "tests/support/test_windows.h"
+#include "tests/style/behave/dispatch_hook.h"
 
 namespace tarnwick {
 namespace {
@@ -25,7 +27,7 @@ HWND Routed(HWND host, const char* className, const char* text, DWORD style, DWO
             int h) {
     HWND window = test::CreateTestChild(host, className, text, style, exStyle, x, y, w, h);
     test::PumpMessages();
-    test::RoutePaintMessages(window, HandlePaint, HandleNcPaint);
+    test::RoutePaintThroughKind(window);
     return window;
 }
 
@@ -46,7 +48,7 @@ TEST(PaintHandlerGdiHygiene, RepaintsLeaveNoObjectsBehind) {
     SendMessageA(button, BM_SETSTYLE, BS_OWNERDRAW, TRUE);
     SetIntProp(button, kPropOldStyle, BS_PUSHBUTTON);
     RenderButtonStates(button);
-    test::RoutePaintMessages(button, HandlePaint, HandleNcPaint);
+    test::RoutePaintThroughKind(button);
 
     HWND progress = Routed(h, "ProgressBar20WndClass", "", WS_BORDER, 0, 100, 10, 200, 16);
     SendMessageA(progress, PBM_SETRANGE32, 0, 30000);
@@ -88,7 +90,11 @@ TEST(PaintHandlerGdiHygiene, RepaintsLeaveNoObjectsBehind) {
         EXPECT_EQ(test::GdiGrowthOver(
                       200,
                       [&] {
-                          if (t.window == button) StartFadeTimer(button);
+                          if (t.window == button) {
+                              PushButtonProperties properties(button);
+                              StartFadeTimer(properties);
+                              properties.Store();
+                          }
                           test::RepaintNow(t.window);
                       },
                       &report),

@@ -1,6 +1,6 @@
-// The paint and frame handlers by control kind: the flat frame that
-// replaces a sunken client edge, the frames drawn over what a control's own
-// procedure painted, combo boxes, toggles and push buttons.
+// Each kind's row of paint and frame handlers, through the dispatch: the
+// flat frame that replaces a sunken client edge, the frames drawn over what
+// a control's own procedure painted, combo boxes and toggles.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,20 +10,18 @@
 #include <string>
 #include <vector>
 
-#include "style/behave/dispatch.h"
-#include "style/behave/fade.h"
 #include "style/draw/colours.h"
 #include "style/draw/primitives.h"
 #include "style/draw/rounding.h"
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"
-#include "style/paint/button_painter.h"
 #include "style/paint/combo_painter.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/engine_windows.h"
 #include "tests/support/painter_fixtures.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_windows.h"
+#include "tests/style/behave/dispatch_hook.h"
 
 namespace tarnwick {
 namespace {
@@ -74,7 +72,7 @@ protected:
     HWND MakeRouted(const char* className, const char* text, DWORD style, DWORD exStyle, int x, int y, int width,
                     int height) {
         HWND window = Make(className, text, style, exStyle, x, y, width, height);
-        test::RoutePaintMessages(window, HandlePaint, HandleNcPaint);
+        test::RoutePaintThroughKind(window);
         return window;
     }
 
@@ -199,8 +197,7 @@ std::unique_ptr<DibCanvas> ButtonAsPainted(HWND combo, int state) {
     const Box box = GetWindowBox(combo);
     auto canvas = std::make_unique<DibCanvas>(box.width, box.height);
     const std::int32_t stored = GetIntProp(combo, kPropOldState);
-    VisualState asked = static_cast<VisualState>(state);
-    PaintComboButton(combo, canvas->dc(), asked, true);
+    PaintComboButton(combo, canvas->dc(), static_cast<VisualState>(state), true);
     SetIntProp(combo, kPropOldState, stored);
     return canvas;
 }
@@ -322,43 +319,6 @@ TEST_F(FramePaintTest, TogglesAreRedrawnNormalOverThePlatformsPainting) {
     bool side = false;
     for (int y = top; y < top + cy; ++y) side = side || shownOption->At(0, y) == 0x00D2A683;
     EXPECT_TRUE(side) << "the Normal ring";
-}
-
-class PushButtonPaintTest : public FramePaintTest {
-protected:
-    HWND MakeButton(DWORD style, int y) {
-        HWND button = Make("Button", "\xC8\xB7\xC8\xCF", style, 0, 10, y, 75, 23);
-        SetIntProp(button, kPropOldStyle, static_cast<std::int32_t>(GetWindowLongA(button, GWL_STYLE)));
-        return button;
-    }
-};
-
-TEST_F(PushButtonPaintTest, OwnerDrawnButtonStopsItsFadeAndShowsItsImageOpaque) {
-    test::TestWindow button(MakeButton(BS_PUSHBUTTON, 10));
-    test::ButtonStateImages images(button.get());
-    SendMessageA(button.get(), BM_SETSTYLE, BS_OWNERDRAW, TRUE);
-    RenderButtonStates(button.get());
-    test::RoutePaintMessages(button.get(), HandlePaint, HandleNcPaint);
-    SetIntProp(button.get(), kPropOldState, 1);
-    SetIntProp(button.get(), kPropAlphaLevel, 40);
-    ASSERT_NE(StartFadeTimer(button.get()), 0u);
-
-    test::RepaintNow(button.get());
-    EXPECT_EQ(GetIntProp(button.get(), kPropTimerId), 0);
-    EXPECT_EQ(GetIntProp(button.get(), kPropAlphaLevel), 255);
-    EXPECT_FALSE(KillTimer(button.get(), kFadeTimerId)) << "the fade timer is gone";
-    EXPECT_EQ(test::CaptureWindow(button.get())->Pixels(), images.Pixels(1));
-}
-
-TEST_F(PushButtonPaintTest, AButtonWithACheckBoxStyleIsPaintedByThePlatform) {
-    test::TestWindow plain(MakeButton(BS_AUTOCHECKBOX, 10));
-    test::TestWindow routed(MakeButton(BS_AUTOCHECKBOX, 40));
-    test::RoutePaintMessages(routed.get(), HandlePaint, HandleNcPaint);
-    SetIntProp(routed.get(), kPropAlphaLevel, 40);
-    test::RepaintNow(plain.get());
-    test::RepaintNow(routed.get());
-    EXPECT_EQ(test::CaptureWindow(routed.get())->Pixels(), test::CaptureWindow(plain.get())->Pixels());
-    EXPECT_EQ(GetIntProp(routed.get(), kPropAlphaLevel), 40);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Push buttons: the four state images and the constant-opacity blend of the
-// current one onto the window.
+// Push buttons: the four state images and the constant-opacity blend of one
+// onto the window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -38,16 +38,8 @@ protected:
         SendMessageA(button_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), 0);
         test::PumpMessages();
         images_ = std::make_unique<test::ButtonStateImages>(button_.get());
-        SetIntProp(button_.get(), kPropOldStyle, BS_PUSHBUTTON);
-        SetIntProp(button_.get(), kPropOldState, 0);
-        SetIntProp(button_.get(), kPropAlphaLevel, 255);
     }
-    void TearDown() override {
-        for (const char* name : {kPropOldStyle, kPropOldState, kPropAlphaLevel}) {
-            if (button_) RemovePropA(button_.get(), name);
-        }
-        images_.reset();
-    }
+    void TearDown() override { images_.reset(); }
 
     test::SpriteScope sprites_;
     test::TestWindow host_;
@@ -149,86 +141,29 @@ void ExpectBlend(const DibCanvas& canvas, const std::vector<COLORREF>& image, CO
     EXPECT_EQ(mismatches, 0);
 }
 
-TEST_F(ButtonPainterTest, BlendsTheCurrentImageWithTheStoredOpacity) {
+TEST_F(ButtonPainterTest, BlendsAnImageWithTheGivenOpacity) {
     RenderButtonStates(button_.get());
     const COLORREF background = RGB(0x20, 0x90, 0x40);
     for (int state : {0, 1, 2}) {
-        for (int alpha : {0, 3, 60, 128, 140, 254, 255}) {
+        for (int alpha : {-5, 0, 3, 60, 128, 140, 254, 255, 300}) {
             SCOPED_TRACE("state " + std::to_string(state) + ", opacity " + std::to_string(alpha));
-            SetIntProp(button_.get(), kPropOldState, state);
-            SetIntProp(button_.get(), kPropAlphaLevel, alpha);
             DibCanvas canvas(kWidth, kHeight, background);
-            PaintButton(button_.get(), canvas.dc());
+            BlendButtonImage(button_.get(), canvas.dc(), images_->Image(state), alpha);
             std::vector<COLORREF> image = images_->Pixels(state);
-            if (alpha == 0) {
+            if (alpha <= 0) {
                 EXPECT_EQ(canvas.CountInsideNot(0, 0, kWidth, kHeight, background), 0);
-            } else if (alpha == 255) {
+            } else if (alpha >= 255) {
                 EXPECT_EQ(canvas.Pixels(), image);
             } else {
                 ExpectBlend(canvas, image, background, alpha);
             }
-            EXPECT_EQ(GetIntProp(button_.get(), kPropOldState), state);
         }
-    }
-}
-
-TEST_F(ButtonPainterTest, ADisabledButtonShowsTheDisabledImageWhateverTheStoredState) {
-    RenderButtonStates(button_.get());
-    EnableWindow(button_.get(), FALSE);
-    for (int state : {0, 1, 2, 3}) {
-        SCOPED_TRACE(state);
-        SetIntProp(button_.get(), kPropOldState, state);
-        DibCanvas canvas(kWidth, kHeight);
-        PaintButton(button_.get(), canvas.dc());
-        EXPECT_EQ(canvas.Pixels(), images_->Pixels(3));
-        EXPECT_EQ(GetIntProp(button_.get(), kPropOldState), 3);
-    }
-}
-
-TEST_F(ButtonPainterTest, OnlyButtonsWhoseSavedStyleIsAPushButtonStyleArePainted) {
-    RenderButtonStates(button_.get());
-    struct Case {
-        LONG style;
-        bool painted;
-    };
-    // Only the bits 0x2 and 0x4 of the button type count, so types 8 and 9
-    // pass as push buttons too.
-    const Case cases[] = {
-        {BS_PUSHBUTTON, true},   {BS_DEFPUSHBUTTON, true}, {BS_USERBUTTON, true},
-        {BS_AUTORADIOBUTTON, true}, {BS_CHECKBOX, false},  {BS_AUTOCHECKBOX, false},
-        {BS_RADIOBUTTON, false}, {BS_3STATE, false},       {BS_GROUPBOX, false},
-        {BS_OWNERDRAW, false},   {BS_PUSHBUTTON | BS_MULTILINE | WS_TABSTOP, true},
-        {BS_CHECKBOX | WS_TABSTOP, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE("saved style " + std::to_string(c.style));
-        SetIntProp(button_.get(), kPropOldStyle, c.style);
-        SetIntProp(button_.get(), kPropOldState, 1);
-        DibCanvas canvas(kWidth, kHeight);
-        PaintButton(button_.get(), canvas.dc());
-        if (c.painted) {
-            EXPECT_EQ(canvas.Pixels(), images_->Pixels(1));
-        } else {
-            EXPECT_EQ(canvas.CountInsideNot(0, 0, kWidth, kHeight, test::kMarker), 0);
-        }
-    }
-}
-
-TEST_F(ButtonPainterTest, AStateWithoutAnImageDrawsNothing) {
-    RenderButtonStates(button_.get());
-    for (int state : {-1, 4, 255}) {
-        SCOPED_TRACE(state);
-        SetIntProp(button_.get(), kPropOldState, state);
-        DibCanvas canvas(kWidth, kHeight);
-        PaintButton(button_.get(), canvas.dc());
-        EXPECT_EQ(canvas.CountInsideNot(0, 0, kWidth, kHeight, test::kMarker), 0);
     }
 }
 
 TEST_F(ButtonPainterTest, WithoutATargetItPaintsTheWindowItself) {
     RenderButtonStates(button_.get());
-    SetIntProp(button_.get(), kPropOldState, 2);
-    PaintButton(button_.get(), nullptr);
+    BlendButtonImage(button_.get(), nullptr, images_->Image(2), 255);
     auto shown = test::CaptureWindow(button_.get());
     EXPECT_EQ(shown->Pixels(), images_->Pixels(2));
 }

@@ -8,12 +8,12 @@
 #include <memory>
 #include <string>
 
-#include "style/behave/dispatch.h"
 #include "style/draw/colours.h"
 #include "tests/support/control_windows.h"
 #include "tests/support/painter_fixtures.h"
 #include "tests/support/pixels.h"
 #include "tests/support/test_windows.h"
+#include "tests/style/behave/dispatch_hook.h"
 
 namespace tarnwick {
 namespace {
@@ -43,7 +43,7 @@ protected:
         SendMessageA(bar, PBM_SETRANGE32, 0, range);
         SendMessageA(bar, PBM_SETPOS, position, 0);
         test::PumpMessages();
-        test::RoutePaintMessages(bar, HandlePaint, HandleNcPaint);
+        test::RoutePaintThroughKind(bar);
         return bar;
     }
 
@@ -151,11 +151,11 @@ TEST_F(ProgressPaintTest, FramePaintingAloneShowsTheSmoothVerticalFillOnly) {
     for (DWORD smooth : {0ul, static_cast<unsigned long>(PBS_SMOOTH)}) {
         SCOPED_TRACE(smooth ? "smooth" : "blocks");
         test::TestWindow bar(MakeBar(WS_BORDER | PBS_VERTICAL | smooth, 20, 100, 30000, 7500));
-        EXPECT_EQ(HandleNcPaint(test::RoutedPreviousProc(bar.get()), bar.get(), WM_NCPAINT, 1, 0), 0);
+        EXPECT_EQ(test::DispatchToKind(test::RoutedPreviousProc(bar.get()), bar.get(), WM_NCPAINT, 1, 0), 0);
         ExpectBar(bar.get(), 0, 75, smooth ? 20 : 0, 25);
     }
     test::TestWindow bar(MakeBar(WS_BORDER, 200, 14, 30000, 15000));
-    HandleNcPaint(test::RoutedPreviousProc(bar.get()), bar.get(), WM_NCPAINT, 1, 0);
+    test::DispatchToKind(test::RoutedPreviousProc(bar.get()), bar.get(), WM_NCPAINT, 1, 0);
     ExpectBar(bar.get(), 0, 0, 100, 14);
 }
 
@@ -169,8 +169,8 @@ TEST_F(ProgressPaintTest, ADisabledBarKeepsTheEnabledOutline) {
 TEST_F(ProgressPaintTest, ClientPaintingGoesIntoADcPassedWithTheMessage) {
     test::TestWindow bar(MakeBar(WS_BORDER, 100, 14, 30000, 15000));
     DibCanvas canvas(100, 14);
-    EXPECT_EQ(HandlePaint(test::RoutedPreviousProc(bar.get()), bar.get(), WM_PAINT,
-                          reinterpret_cast<WPARAM>(canvas.dc()), 0),
+    EXPECT_EQ(test::DispatchToKind(test::RoutedPreviousProc(bar.get()), bar.get(), WM_PAINT,
+                                    reinterpret_cast<WPARAM>(canvas.dc()), 0),
               0);
     EXPECT_EQ(canvas.CountInsideNot(0, 0, 50, 14, ProgressFillColour), 0);
     EXPECT_EQ(canvas.CountInsideNot(50, 0, 50, 14, White), 0);

@@ -1,9 +1,8 @@
-// The engine's entry: each form's load handler calls SkinWindow once with
-// its own window handle.
+#include "style/skin.h"
+
 #include "style/behave/attach.h"
 #include "style/draw/sprites.h"
 #include "style/model/engine_state.h"
-#include "style/skin.h"
 #include "win32/system_library.h"
 
 namespace tarnwick {
