@@ -217,8 +217,10 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 }
 
 // The exe was about 905 KB with -O3, the runtime's demangler and its
-// printf; it is about 790 KB of content now, 450 KB of it the background
-// picture, laid out on whole pages, and 28 KB of it the command line.
+// printf; it is about 830 KB of content now, 450 KB of it the background
+// picture, laid out on whole pages, about 40 KB of it the command line
+// (values files in three encodings, its crash guard), and the checks that
+// keep links and strangers out of the tool's own files.
 // Pulling in iostreams, locales or regex would add hundreds of kilobytes.
 TEST(ExeSize, StaysWithinItsBudget) {
     const PeLayout pe = ReadPeLayout(ExePath());
@@ -233,8 +235,8 @@ TEST(ExeSize, StaysWithinItsBudget) {
     std::printf("[release] Tarnwick.exe: %llu bytes, %llu of them section contents, %llu of those resources\n",
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
-    EXPECT_LE(pe.fileSize, 850u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
-    EXPECT_LE(content - resources, 360u * 1024) << "code and data grew past their budget";
+    EXPECT_LE(pe.fileSize, 880u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
+    EXPECT_LE(content - resources, 380u * 1024) << "code and data grew past their budget";
 }
 
 }  // namespace
