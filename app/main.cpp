@@ -8,6 +8,7 @@
 #include "app/version_text.h"
 #include "cli/command_line.h"
 #include "form/form.h"
+#include "form/message_loop.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::vector<std::wstring> arguments = tarnwick::cli::CommandLineArguments();

@@ -6,13 +6,18 @@
 #include <string>
 
 #include "app/main_layout.h"
+#include "app/message_dialog.h"
 #include "core/apply.h"
+#include "core/file_io.h"
 #include "core/hint_file.h"
 #include "core/messages.h"
+#include "core/path_problem.h"
 #include "core/restore.h"
 #include "core/settings_cache.h"
 #include "core/version.h"
-#include "notice/message_dialog.h"
+#include "form/key_filter.h"
+#include "form/message_box.h"
+#include "form/tool_icon.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"
 #include "style/skin.h"
@@ -59,8 +64,7 @@ bool MainWindow::CreateLayout() {
     Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
               static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
     if (!CreateFormWindow(kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, outer, nullptr)) return false;
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
+    SetToolIcon(Handle());
 
     backColour_ = kBackColour;
     // Without the picture the whole client area stays green.
@@ -132,7 +136,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::OnCommand(int id, int code) {
     if (id >= FieldId(0) && id < FieldId(kFieldCount)) {
-        if (code == EN_CHANGE) OnFieldChanged(id - FieldId(0));
+        if (code == EN_CHANGE) UpdateConfirmButton();
         return;
     }
     if (code != BN_CLICKED) return;
@@ -148,15 +152,15 @@ void MainWindow::OnLeftButtonDown(POINT point) {
     if (LabelAt(labels_, point) == kDragBandLabel) OnDragBandPressed();
 }
 
-void MainWindow::ChildKeyPress(HWND child, int& keyAscii) {
-    int index = FieldIndexOf(child);
-    if (index >= 0) FilterFieldKey(index, keyAscii);
+void MainWindow::FilterChildCharacter(HWND child, wchar_t& character) {
+    if (FieldIndexOf(child) < 0) return;
+    if (character != VK_BACK && (character < L'0' || character > L'9')) character = 0;
 }
 
 void MainWindow::OnLoad() {
     // 1. Without the game file the tool is in the wrong folder: the main
     // window goes unseen and the message dialog says so.
-    if (!FileExists(folder_.GameFile())) {
+    if (!fileio::FileExists(folder_.GameFile())) {
         Close();
         dialog_ = std::make_unique<MessageDialog>();
         if (dialog_->Create()) dialog_->Show();
@@ -202,7 +206,7 @@ void MainWindow::OnLoad() {
         SendMessageA(fields_[i], EM_LIMITTEXT, static_cast<WPARAM>(kFields[i].typedLimit), 0);
     }
 
-    // 8. The values applied last time; each change runs OnFieldChanged.
+    // 8. The values applied last time; each change updates "确认".
     CachedValues cached = ReadSettingsCache(folder_);
     for (int i = 0; i < kFieldCount; ++i) {
         if (cached[i]) SetWindowTextW(fields_[i], cached[i]->c_str());
@@ -218,18 +222,13 @@ void MainWindow::OnExit() { ExitProcess(0); }
 
 void MainWindow::OnRestore() { ShowResult(RestoreGameFile(folder_)); }
 
-void MainWindow::OnFieldChanged(int) {
-    // "确认" is enabled exactly while no field is empty.
+// "确认" is enabled exactly while no field is empty.
+void MainWindow::UpdateConfirmButton() {
     bool allFilled = true;
     for (HWND field : fields_) {
         if (GetWindowTextLengthW(field) == 0) allFilled = false;
     }
     EnableWindow(confirmButton_, allFilled);
-}
-
-void MainWindow::FilterFieldKey(int, int& keyAscii) {
-    // Digits and backspace only.
-    if (keyAscii != VK_BACK && (keyAscii < '0' || keyAscii > '9')) keyAscii = 0;
 }
 
 void MainWindow::OnDragBandPressed() {
@@ -241,13 +240,8 @@ void MainWindow::OnDragBandPressed() {
 void MainWindow::ReportReadError() {
     // The version could not be recognised because the file could not be
     // read, which the status line alone would not tell.
-    if (OutcomeForError(gameFileReadError_, folder_.GameFile(), true) == Outcome::GameFileInUse) {
-        ShowMessageBox(Handle(), L"游戏文件 meteor.exe 正在被使用，无法识别游戏版本。\n"
-                                 L"请先关闭游戏，然后重新运行本工具。");
-        return;
-    }
-    ShowMessageBox(Handle(), L"无法读取游戏文件 meteor.exe（错误代码 " + DecimalText(gameFileReadError_) +
-                                 L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。");
+    ShowMessageBox(Handle(), GameFileUnreadableText(OutcomeForError(gameFileReadError_, folder_.GameFile(), true),
+                                                    gameFileReadError_));
 }
 
 void MainWindow::ShowResult(const OperationResult& result) {

@@ -41,7 +41,8 @@ public:
     NoticeWindow* Notice() const { return notice_.get(); }
     MessageDialog* Dialog() const { return dialog_.get(); }
 
-    void ChildKeyPress(HWND child, int& keyAscii) override;
+    // A field takes digits and backspace only.
+    void FilterChildCharacter(HWND child, wchar_t& character) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -51,8 +52,7 @@ private:
     void OnConfirm();
     void OnExit();
     void OnRestore();
-    void OnFieldChanged(int index);
-    void FilterFieldKey(int index, int& keyAscii);
+    void UpdateConfirmButton();
     void OnDragBandPressed();  // 移动, with the left button
 
     void OnCommand(int id, int code);

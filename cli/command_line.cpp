@@ -6,6 +6,7 @@
 #include "cli/crash_guard.h"
 #include "cli/joined_text.h"
 #include "cli/output.h"
+#include "cli/status_command.h"
 #include "core/fields.h"
 #include "core/messages.h"
 

@@ -5,6 +5,7 @@
 #include "core/apply.h"
 #include "core/file_io.h"
 #include "core/messages.h"
+#include "core/path_problem.h"
 #include "core/restore.h"
 #include "core/version.h"
 
@@ -24,7 +25,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool named = request.fromFile.has_value();
     const std::wstring path = named ? *request.fromFile : folder.SettingsCacheFile();
     const std::wstring name = named ? *request.fromFile : DisplayName(folder, path);
-    if (!FileExists(path)) {
+    if (!fileio::FileExists(path)) {
         if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));
         return Unchanged(ExitCode::NothingToDo,
                          Joined({L"游戏目录中没有 ", name, L"，没有记下的数值可以写入。请在 apply 后面写出 ",
@@ -60,9 +61,9 @@ Reply ReplyFor(const OperationResult& result) {
 Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
 
 std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
-    if (FileExists(folder.GameFile())) return std::nullopt;
+    if (fileio::FileExists(folder.GameFile())) return std::nullopt;
     return Refusal(ExitCode::NotAGameFolder, Joined({kNotInGameFolderText, L"\n", fileio::FullPath(folder.base),
-                                                     L" 中没有游戏文件 meteor.exe。"}));
+                                                     L" 中没有游戏文件 ", kGameFileName, L"。"}));
 }
 
 Reply RunApply(const GameFolder& folder, const Request& request) {
@@ -78,7 +79,7 @@ Reply RunApply(const GameFolder& folder, const Request& request) {
         const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
         OperationResult failure;
         failure.outcome = outcome;
-        failure.message = FailureText(Action::Apply, outcome, L"meteor.exe", error, kGameUnchangedText);
+        failure.message = FailureText(Action::Apply, outcome, kGameFileName, error, kGameUnchangedText);
         return ReplyFor(failure);
     }
     return ReplyFor(ApplyPatch(folder, recognition.version, values));

@@ -1,9 +1,10 @@
 #pragma once
-// The three commands over one game folder, each answering with an exit
-// code and its text, one fact or result per line: the result for standard
-// output, refusals, failures and warnings for standard error. They run the
-// window's own operations: the same checks, lock, backup rules and
-// messages as "确认" and "还原".
+// The commands that change a game folder, apply and restore (status, which
+// only reads, is in cli/status_command.h), and the reply every command
+// gives: an exit code and its text, one fact or result per line, the
+// result for standard output, refusals, failures and warnings for standard
+// error. They run the window's own operations: the same checks, lock,
+// backup rules and messages as "确认" and "还原".
 #include <optional>
 #include <string>
 
@@ -26,8 +27,6 @@ Reply Refusal(ExitCode code, std::wstring text);
 // (it shows only its message dialog then).
 std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder);
 
-// status: what the game file, the backup and the settings cache hold now.
-Reply RunStatus(const GameFolder& folder);
 // apply: the request's values, or those of its --from file, or those of
 // the folder's settings cache, written as "确认" writes them.
 Reply RunApply(const GameFolder& folder, const Request& request);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/codepage.h"
-#include "form/form.h"
+#include "form/message_box.h"
 
 namespace tarnwick::cli {
 namespace {

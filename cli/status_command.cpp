@@ -1,12 +1,10 @@
-// status: one line per fact about the game folder, in the order a player
-// asks them: which folder, which version, patched or not, the values in
-// the game file, the backup, the settings cache.
-#include "cli/commands.h"
+#include "cli/status_command.h"
 
 #include "cli/joined_text.h"
 #include "core/backup_check.h"
 #include "core/file_io.h"
 #include "core/messages.h"
+#include "core/path_problem.h"
 #include "core/patch_plan.h"
 #include "core/patch_table.h"
 #include "core/settings_cache.h"
@@ -51,9 +49,10 @@ std::wstring BackupVerdictText(const GameFolder& folder, const BackupInspection&
                            L" 版，不能直接还原"});
         case BackupVerdict::Damaged: return L"已损坏（不完整、被改动过，或不是本工具认识的游戏文件），不能用来还原";
         case BackupVerdict::NotOriginal: return L"不是原版游戏文件（它本身已经被修改过），不能用来还原";
-        case BackupVerdict::IsGameFile: return L"和游戏文件 meteor.exe 是同一个文件（硬链接），不是真正的备份";
-        case BackupVerdict::GameHardLinked: return L"无法使用：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）";
-        case BackupVerdict::GameLinked: return L"无法使用：游戏文件 meteor.exe 是指向其他位置的链接";
+        case BackupVerdict::IsGameFile: return Joined({L"和游戏文件 ", kGameFileName, L" 是同一个文件（硬链接），不是真正的备份"});
+        case BackupVerdict::GameHardLinked:
+            return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 和其他位置的文件是同一个文件（硬链接）"});
+        case BackupVerdict::GameLinked: return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 是指向其他位置的链接"});
         case BackupVerdict::NotOwnFile:
             return Joined({L"无法使用：", DisplayName(folder, inspection.errorPath), L" 是指向别处的链接，不是本工具自己的文件"});
     }
@@ -69,7 +68,7 @@ std::wstring BackupLine(const GameFolder& folder) {
 std::wstring CacheLines(const GameFolder& folder) {
     const std::wstring path = folder.SettingsCacheFile();
     const std::wstring head = Joined({L"设置缓存 ", DisplayName(folder, path), L"："});
-    if (!FileExists(path)) return head + L"没有";
+    if (!fileio::FileExists(path)) return head + L"没有";
     CachedValues values;
     if (DWORD error = ReadSettingsFile(path, values)) {
         return Joined({head, L"无法读取（错误代码 ", DecimalText(error), L"）"});
@@ -87,7 +86,7 @@ std::wstring GameLines(const GameFolder& folder, ExitCode& code) {
         OperationResult failure;
         failure.outcome = OutcomeForError(error, folder.GameFile(), true);
         code = ExitCodeFor(failure);
-        return Joined({L"游戏版本：无法识别，", ProblemText(failure.outcome, L"meteor.exe", error)});
+        return Joined({L"游戏版本：无法识别，", ProblemText(failure.outcome, kGameFileName, error)});
     }
     const GameVersion version = RecogniseGameBytes(game);
     if (version == GameVersion::Unknown) code = ExitCode::VersionNotRecognised;

@@ -7,6 +7,7 @@
 #include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/messages.h"
+#include "core/path_problem.h"
 #include "core/patch_io.h"
 #include "core/patch_plan.h"
 #include "core/backup_decision.h"
@@ -102,8 +103,8 @@ void PatchRun::Abandon() {
 // file, the backup or the cache changes.
 OperationResult PatchRun::Prepare() {
     const std::wstring gamePath = folder_.GameFile();
-    if (FolderExists(gamePath)) return Refuse(gamePath, ERROR_DIRECTORY);
-    if (!FileExists(gamePath)) return Refuse(gamePath, ERROR_FILE_NOT_FOUND);
+    if (fileio::FolderExists(gamePath)) return Refuse(gamePath, ERROR_DIRECTORY);
+    if (!fileio::FileExists(gamePath)) return Refuse(gamePath, ERROR_FILE_NOT_FOUND);
     // Checked by attribute: with full rights the open below would succeed.
     if (fileio::IsReadOnly(gamePath)) return Refuse(gamePath, ERROR_ACCESS_DENIED);
     if (DWORD error = game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ)) {
@@ -113,11 +114,11 @@ OperationResult PatchRun::Prepare() {
     if (DWORD error = game_.Identity(gameIdentity_)) return Refuse(gamePath, error);
     // meteor.exe a link to another install's game: patching it would change
     // that game, and a restore would put a file in the link's place.
-    if (!fileio::NamesOwnFile(game_, gamePath)) return RefuseWith(Outcome::GameFileLinked, L"meteor.exe");
+    if (!fileio::NamesOwnFile(game_, gamePath)) return RefuseWith(Outcome::GameFileLinked, kGameFileName);
     // The file may have been replaced (the game reinstalled or updated)
     // since the tag was taken; another version's slots lie elsewhere.
-    if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, L"meteor.exe");
-    if (before_.size() < PatchAreasEnd(table_)) return RefuseWith(Outcome::GameFileDamaged, L"meteor.exe");
+    if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, kGameFileName);
+    if (before_.size() < PatchAreasEnd(table_)) return RefuseWith(Outcome::GameFileDamaged, kGameFileName);
     intended_ = PatchedCopy(before_, plan_);
 
     for (const std::wstring& path : {folder_.DataFolder(), folder_.BackupFolder()}) {
@@ -152,7 +153,7 @@ OperationResult PatchRun::PrepareBackup() {
     facts.gameNames = gameIdentity_.links;
     Bytes backup;
     Sha256 hash;
-    if (FileExists(backupPath)) {
+    if (fileio::FileExists(backupPath)) {
         facts.backupPresent = true;
         // Which file it is, asked without reading: the game file, which this
         // run holds open, cannot be opened for reading under another name.
@@ -185,7 +186,7 @@ OperationResult PatchRun::PrepareBackup() {
     const BackupDecision decision = DecideBackup(facts);
     switch (decision.plan) {
         case BackupPlan::Refuse:
-            return RefuseWith(decision.refusal, L"meteor.exe");
+            return RefuseWith(decision.refusal, kGameFileName);
         case BackupPlan::KeepAndRecord:
             // An original kept from before records existed: recorded now,
             // so that it can be checked when it is put back.
@@ -226,7 +227,7 @@ OperationResult PatchRun::Reopen() {
     Bytes now;
     if (DWORD error = game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ)) return Refuse(gamePath, error);
     if (DWORD error = game_.ReadAll(now, kMaxGameFileSize)) return Refuse(gamePath, error);
-    if (now != before_) return RefuseWith(Outcome::GameFileChanged, L"meteor.exe");
+    if (now != before_) return RefuseWith(Outcome::GameFileChanged, kGameFileName);
     return {};
 }
 
@@ -276,8 +277,7 @@ std::wstring PatchRun::PutBack() {
     game_.Close();
     fileio::PendingFile asBefore(folder_.GameFile());
     if (!asBefore.Write(before_) && !asBefore.Commit()) return std::wstring(kGameUnchangedText);
-    if (noOriginal_) return L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
-    return L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。";
+    return GameMayBeDamagedText(!noOriginal_);
 }
 
 OperationResult PatchRun::Run() {
@@ -295,7 +295,7 @@ OperationResult PatchRun::Run() {
             OperationResult reopened = Reopen();
             if (!reopened.Succeeded()) return reopened;
         }
-    } else if (noOriginal_ && !FileExists(backup_.Destination())) {
+    } else if (noOriginal_ && !fileio::FileExists(backup_.Destination())) {
         // A record of a backup that is gone would only mislead.
         fileio::DeleteOwnFile(record_.Destination());
     }
@@ -317,7 +317,7 @@ OperationResult PatchRun::Run() {
     if (!StillNamesPatchedFile()) {
         game_.Close();
         cache_.Discard();
-        return OutcomeResult(Action::Apply, Outcome::GameFileReplaced, L"meteor.exe");
+        return OutcomeResult(Action::Apply, Outcome::GameFileReplaced, kGameFileName);
     }
     game_.Close();
     keptBackup_.Close();
@@ -353,8 +353,8 @@ bool PatchRun::StillNamesPatchedFile() const {
 // remembered: why, and what to do.
 std::wstring PatchRun::CacheNote() const {
     const std::wstring& path = cache_.Destination();
-    return L"\n但这些数值没能记下来，下次启动时不会自动填入：" +
-           ProblemText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path), cacheError_);
+    return L"\n" + ValuesNotRememberedText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path),
+                                            cacheError_);
 }
 
 }  // namespace

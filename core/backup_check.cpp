@@ -1,5 +1,6 @@
 #include "core/backup_check.h"
 
+#include "core/file_io.h"
 #include "core/patch_plan.h"
 #include "core/patch_table.h"
 #include "core/sha256.h"
@@ -62,8 +63,8 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
         inspection.error = error;
         inspection.errorPath = path;
     };
-    if (!FileExists(backupPath)) {
-        inspection.verdict = FolderExists(backupPath) ? BackupVerdict::NotAFile : BackupVerdict::Missing;
+    if (!fileio::FileExists(backupPath)) {
+        inspection.verdict = fileio::FolderExists(backupPath) ? BackupVerdict::NotAFile : BackupVerdict::Missing;
         return;
     }
     auto notOwn = [&](const std::wstring& path) {
@@ -89,9 +90,8 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
     if (DWORD error = inspection.backup.Identity(identity)) return unreadable(backupPath, error);
     inspection.version = RecogniseGameBytes(inspection.bytes);
     const std::optional<BackupRecord> record = ReadBackupRecord(folder.BackupRecordFile());
-    inspection.recorded = record.has_value();
 
-    if (FolderExists(gamePath)) return unreadable(gamePath, ERROR_DIRECTORY);
+    if (fileio::FolderExists(gamePath)) return unreadable(gamePath, ERROR_DIRECTORY);
     GameFacts game;
     if (DWORD error = ReadGame(gamePath, game)) return unreadable(gamePath, error);
     inspection.gameVersion = game.version;

@@ -36,7 +36,6 @@ struct BackupInspection {
     fileio::Bytes bytes;     // the whole backup
     GameVersion version = GameVersion::Unknown;      // the backup's
     GameVersion gameVersion = GameVersion::Unknown;  // the game file's now
-    bool recorded = false;   // a readable record stands beside the backup
 };
 
 // The backup is put back only when it is an unpatched game file of a known

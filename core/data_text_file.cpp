@@ -1,6 +1,7 @@
 #include "core/data_text_file.h"
 
 #include "core/file_io.h"
+#include "core/path_problem.h"
 #include "core/text_lines.h"
 
 namespace tarnwick {

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "core/sha256.h"
+#include "win32/system_library.h"
 
 namespace tarnwick::fileio {
 namespace {
@@ -201,10 +202,8 @@ std::wstring LongPathForm(const std::wstring& path, std::size_t room) {
 }
 
 std::wstring File::ResolvedName() const {
-    // Windows Vista and later; looked up so that the tool still starts on XP.
-    using FinalPathFn = DWORD(WINAPI*)(HANDLE, wchar_t*, DWORD, DWORD);
-    static const auto finalPathOf = reinterpret_cast<FinalPathFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "GetFinalPathNameByHandleW")));
+    // Looked up, so that the tool still starts on Windows XP, which has none.
+    const FinalPathNameProc finalPathOf = SystemGetFinalPathNameByHandle();
     if (!finalPathOf || !IsOpen()) return {};
     std::vector<wchar_t> buffer(MAX_PATH);
     DWORD length = finalPathOf(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
@@ -222,25 +221,14 @@ std::wstring File::ResolvedName() const {
 
 namespace {
 
-// ntdll's file information call: present from Windows XP on and under
-// Wine, where kernel32's SetFileInformationByHandle is not (XP).
-struct IoStatus {
-    void* status;
-    ULONG_PTR information;
-};
-using SetInformationFileProc = LONG(WINAPI*)(HANDLE, IoStatus*, void*, ULONG, int);
-using StatusToErrorProc = ULONG(WINAPI*)(LONG);
 constexpr int kFileBasicInformation = 4;
 constexpr int kFileDispositionInformation = 13;
 
 DWORD SetInformation(HANDLE handle, void* data, ULONG size, int kind) {
-    static const HMODULE ntdll = GetModuleHandleW(L"ntdll");
-    static const auto set = reinterpret_cast<SetInformationFileProc>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetInformationFile")));
-    static const auto toError = reinterpret_cast<StatusToErrorProc>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
+    const NtSetInformationFileProc set = SystemNtSetInformationFile();
+    const NtStatusToErrorProc toError = SystemNtStatusToError();
     if (!set || !toError) return ERROR_CALL_NOT_IMPLEMENTED;
-    IoStatus status{};
+    NtIoStatus status{};
     const LONG result = set(handle, &status, data, size, kind);
     return result >= 0 ? 0 : toError(result);
 }
@@ -327,6 +315,16 @@ std::wstring FinalPath(const std::wstring& path) {
     }
     const std::wstring resolved = file.ResolvedName();
     return resolved.empty() ? full : resolved;
+}
+
+bool FileExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsReadOnly(const std::wstring& path) {

@@ -108,6 +108,8 @@ std::wstring LongPathForm(const std::wstring& path, std::size_t room = 0);
 // XP) or the path does not exist.
 std::wstring FinalPath(const std::wstring& path);
 
+bool FileExists(const std::wstring& path);    // a file, not a folder
+bool FolderExists(const std::wstring& path);  // a folder, not a file
 bool IsReadOnly(const std::wstring& path);
 
 // File names match without regard to case: the text upper-cased by the
@@ -165,7 +167,6 @@ public:
     void Discard();
 
     const std::wstring& Destination() const { return destination_; }
-    const std::wstring& TemporaryPath() const { return temp_; }
 
 private:
     DWORD Create();

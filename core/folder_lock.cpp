@@ -2,6 +2,9 @@
 
 #include <cstdint>
 
+#include "core/file_io.h"
+#include "core/path_problem.h"
+
 namespace tarnwick {
 namespace {
 
@@ -113,7 +116,7 @@ DWORD FolderLock::OpenLockFile(const std::wstring& path) {
     DWORD error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, OPEN_EXISTING, kFlags);
     // A read-only lock file cannot be deleted afterwards, but it locks all
     // the same: it is opened for reading alone and left in place.
-    if (error == ERROR_ACCESS_DENIED && FileExists(path)) {
+    if (error == ERROR_ACCESS_DENIED && fileio::FileExists(path)) {
         error = lockFile_.Open(path, GENERIC_READ, 0, OPEN_EXISTING, kFlags);
         deletable_ = false;
     } else if (error == ERROR_FILE_NOT_FOUND) {
@@ -121,7 +124,7 @@ DWORD FolderLock::OpenLockFile(const std::wstring& path) {
         // is "there" for CREATE_NEW and is not followed to make that target.
         error = lockFile_.Open(path, GENERIC_READ | DELETE, 0, CREATE_NEW, kFlags);
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
-            error = FileExists(path) ? ERROR_SHARING_VIOLATION : fileio::kNotOwnFileError;
+            error = fileio::FileExists(path) ? ERROR_SHARING_VIOLATION : fileio::kNotOwnFileError;
         }
     }
     if (error) return error;
@@ -147,7 +150,7 @@ void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
         const DWORD error = OpenLockFile(path);
         if (!error) return;
         const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
-        if (!held && FolderExists(path)) {
+        if (!held && fileio::FolderExists(path)) {
             failure_ = ERROR_DIRECTORY;
             failurePath_ = path;
             return;

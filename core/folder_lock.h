@@ -55,8 +55,6 @@ public:
     // the path it concerns (the lock file, or empty for the mutex).
     DWORD Failure() const { return failure_; }
     const std::wstring& FailurePath() const { return failurePath_; }
-    // Whether the lock file is held (false where only the mutex serves).
-    bool HoldsLockFile() const { return lockFile_.IsOpen(); }
 
 private:
     void TakeMutex(const GameFolder& folder, DWORD deadline);

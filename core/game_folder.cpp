@@ -1,7 +1,5 @@
 #include "core/game_folder.h"
 
-#include <windows.h>
-
 #include "core/file_io.h"
 
 namespace tarnwick {
@@ -17,7 +15,7 @@ std::wstring GameFolder::Root() const { return fileio::LongPathForm(base, kLonge
 
 // The folders are spelt "Data" and "Bak" when created and "data", "bak"
 // in some file names; the file system matches names without regard to case.
-std::wstring GameFolder::GameFile() const { return Root() + L"\\meteor.exe"; }
+std::wstring GameFolder::GameFile() const { return Root() + L"\\" + kGameFileName; }
 std::wstring GameFolder::DataFolder() const { return Root() + L"\\Data"; }
 std::wstring GameFolder::BackupFolder() const { return Root() + L"\\Data\\Bak"; }
 std::wstring GameFolder::BackupFile() const { return Root() + L"\\Data\\bak\\meteor.bak"; }
@@ -32,16 +30,6 @@ GameFolder GameFolderAt(const std::wstring& path) {
     // "D:" alone would name the drive's current folder.
     if (full.size() == 2 && full[1] == L':') full += L"\\.";
     return GameFolder{full};
-}
-
-bool FileExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace tarnwick

@@ -7,6 +7,9 @@
 
 namespace tarnwick {
 
+// The game file, as the player and every text of the tool name it.
+inline constexpr wchar_t kGameFileName[] = L"meteor.exe";
+
 // meteor.exe is a few megabytes; anything far larger is not a game file
 // the tool should load whole (and neither is a backup that large).
 inline constexpr std::uint64_t kMaxGameFileSize = 256u << 20;
@@ -35,8 +38,5 @@ struct GameFolder {
 // tool checks, changes and names this one path. A drive's root stays a
 // root ("D:\\.").
 GameFolder GameFolderAt(const std::wstring& path);
-
-bool FileExists(const std::wstring& path);    // a file, not a folder
-bool FolderExists(const std::wstring& path);  // a folder, not a file
 
 }  // namespace tarnwick

@@ -1,12 +1,8 @@
 #include "core/messages.h"
 
-#include <windows.h>
-
 #include <iterator>
 
 #include "core/fields.h"
-#include "core/file_io.h"
-#include "core/read_only_disk.h"
 
 namespace tarnwick {
 namespace {
@@ -17,7 +13,6 @@ std::wstring_view Prefix(Action action) {
     switch (action) {
         case Action::Apply: return L"修改失败";
         case Action::Restore: return L"还原失败";
-        case Action::SaveSettings: return L"保存数值失败";
         case Action::SaveNoticeSwitch: return L"保存提示设置失败";
     }
     return L"操作失败";
@@ -77,55 +72,22 @@ std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view
     return ValueProblemText(field, problem, value) + std::wstring(again);
 }
 
-Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGameFile) {
-    switch (error) {
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-        case ERROR_USER_MAPPED_FILE:
-            return isGameFile ? Outcome::GameFileInUse : Outcome::FileInUse;
-        case ERROR_WRITE_PROTECT:
-            return Outcome::ReadOnlyDisk;
-        case ERROR_ACCESS_DENIED:
-        case ERROR_PRIVILEGE_NOT_HELD:
-            // The tool names only files it meant to write and folders it
-            // failed to create; a folder found there stands in the way.
-            if (FolderExists(path)) return Outcome::NotAFile;
-            // A rename over a file that another program holds open is
-            // refused as access denied, too.
-            if (fileio::HeldOpenByOthers(path)) return isGameFile ? Outcome::GameFileInUse : Outcome::FileInUse;
-            if (OnReadOnlyDisk(path)) return Outcome::ReadOnlyDisk;
-            return fileio::IsReadOnly(path) ? Outcome::ReadOnly : Outcome::AccessDenied;
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return Outcome::DiskFull;
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-            return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
-        case fileio::kNotOwnFileError:
-            return isGameFile ? Outcome::GameFileLinked : Outcome::NotOwnFile;
-        case ERROR_DIRECTORY:
-            if (FileExists(path)) return Outcome::NotAFolder;
-            return FolderExists(path) ? Outcome::NotAFile : Outcome::Failed;
-        default:
-            return Outcome::Failed;
-    }
-}
-
 std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned long error) {
     const std::wstring name(fileName);
+    const std::wstring gameFile(kGameFileName);
     switch (outcome) {
         case Outcome::GameFileMissing:
             // The tool found the file at start-up, so it was moved, renamed or
             // deleted since.
-            return L"找不到游戏文件 meteor.exe，它可能已被移走、改名或删除。\n"
-                   L"请把 meteor.exe 放回游戏安装目录（或重新安装游戏），然后再试。";
+            return L"找不到游戏文件 " + gameFile + L"，它可能已被移走、改名或删除。\n"
+                   L"请把 " + gameFile + L" 放回游戏安装目录（或重新安装游戏），然后再试。";
         case Outcome::GameFileDamaged:
-            return L"游戏文件 meteor.exe 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
+            return L"游戏文件 " + gameFile + L" 不完整，比这个版本应有的长度短。\n请重新安装游戏后再试。";
         case Outcome::GameFileChanged:
-            return L"游戏文件 meteor.exe 在本工具启动后被换成了别的文件，和窗口里显示的版本不一样。\n"
+            return L"游戏文件 " + gameFile + L" 在本工具启动后被换成了别的文件，和窗口里显示的版本不一样。\n"
                    L"请关闭并重新运行本工具，让它重新识别游戏版本。";
         case Outcome::GameFileInUse:
-            return L"游戏文件 meteor.exe 正在被使用。\n请先关闭游戏，然后再试。";
+            return L"游戏文件 " + gameFile + L" 正在被使用。\n请先关闭游戏，然后再试。";
         case Outcome::FileInUse:
             return L"文件 " + name + L" 正在被其他程序使用。\n请关闭使用它的程序，然后再试。";
         case Outcome::ReadOnly:
@@ -142,14 +104,14 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"游戏目录中的 " + name + L" 应该是文件，现在却是一个同名文件夹。\n"
                    L"请把这个文件夹改名或移到别处，然后再试。";
         case Outcome::GameFileHardLinked:
-            return L"游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）：修改或替换它会同时改动别处的游戏，"
-                   L"本工具不处理这样的文件。\n请把 meteor.exe 复制一份，删除原来的 meteor.exe，"
-                   L"再把复制出的文件改名为 meteor.exe，然后再试。";
+            return L"游戏文件 " + gameFile + L" 和其他位置的文件是同一个文件（硬链接）：修改或替换它会同时改动别处的游戏，"
+                   L"本工具不处理这样的文件。\n请把 " + gameFile + L" 复制一份，删除原来的 " + gameFile + L"，"
+                   L"再把复制出的文件改名为 " + gameFile + L"，然后再试。";
         case Outcome::GameFileLinked:
-            return L"游戏文件 meteor.exe 是指向其他位置的链接（符号链接或联接点）：修改或替换它会改动别处的游戏，"
+            return L"游戏文件 " + gameFile + L" 是指向其他位置的链接（符号链接或联接点）：修改或替换它会改动别处的游戏，"
                    L"本工具不处理这样的文件。\n请把链接指向的游戏文件复制到游戏目录中，替换这个链接，然后再试。";
         case Outcome::GameFileReplaced:
-            return L"游戏文件 meteor.exe 在写入时被其他程序删除或换掉了，现在的 meteor.exe 不是本工具写入的文件。\n"
+            return L"游戏文件 " + gameFile + L" 在写入时被其他程序删除或换掉了，现在的 " + gameFile + L" 不是本工具写入的文件。\n"
                    L"请关闭正在更新或改动游戏的程序，确认游戏文件完好（必要时重新安装游戏），然后再试。";
         case Outcome::NotOwnFile:
             return L"游戏目录中的 " + name +
@@ -164,7 +126,7 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"备份文件 " + name + L" 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::BackupIsGameFile:
-            return L"备份文件 " + name + L" 和游戏文件 meteor.exe 是同一个文件（硬链接），它不是真正的备份，不能用它还原。\n"
+            return L"备份文件 " + name + L" 和游戏文件 " + gameFile + L" 是同一个文件（硬链接），它不是真正的备份，不能用它还原。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::BackupDamaged:
             return L"备份文件 " + name + L" 已损坏：它不完整、在本工具写入后被改动过，或者不是本工具认识的游戏文件，"
@@ -179,10 +141,11 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
 }
 
 std::wstring OtherVersionText(std::wstring_view fileName, GameVersion backup, GameVersion game) {
+    const std::wstring gameFile(kGameFileName);
     return L"还原失败：备份文件 " + std::wstring(fileName) + L" 是游戏 " + std::wstring(VersionName(backup)) +
-           L" 版的文件，而现在的游戏文件 meteor.exe 是 " + std::wstring(VersionName(game)) +
+           L" 版的文件，而现在的游戏文件 " + gameFile + L" 是 " + std::wstring(VersionName(game)) +
            L" 版，用它还原会把游戏换回另一个版本。\n如果确实要换回 " + std::wstring(VersionName(backup)) +
-           L" 版，请先把 meteor.exe 移到别处，再点击“还原”；否则这个备份已经用不上了，可以删除它。\n" +
+           L" 版，请先把 " + gameFile + L" 移到别处，再点击“还原”；否则这个备份已经用不上了，可以删除它。\n" +
            std::wstring(kBothKeptText);
 }
 
@@ -201,20 +164,32 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
     return result;
 }
 
+std::wstring GameMayBeDamagedText(bool originalKept) {
+    return originalKept ? L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。"
+                        : L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
+}
+
+std::wstring BackupNotDeletedText(std::wstring_view fileName) {
+    return L"备份文件 " + std::wstring(fileName) + L" 未能删除，可以稍后再删除它。";
+}
+
+std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error) {
+    return L"但这些数值没能记下来，下次启动时不会自动填入：" + ProblemText(outcome, fileName, error);
+}
+
+std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
+    const std::wstring gameFile(kGameFileName);
+    if (outcome == Outcome::GameFileInUse) {
+        return L"游戏文件 " + gameFile + L" 正在被使用，无法识别游戏版本。\n请先关闭游戏，然后重新运行本工具。";
+    }
+    return L"无法读取游戏文件 " + gameFile + L"（错误代码 " + DecimalText(error) +
+           L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。";
+}
+
 std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
     const std::wstring prefix = folder.Root() + L"\\";
     if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
     return path;
-}
-
-OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
-                              unsigned long error, std::wstring_view stateNote) {
-    OperationResult result;
-    const bool isGameFile = path == folder.GameFile();
-    result.outcome = OutcomeForError(error, path, isGameFile);
-    result.systemError = error;
-    result.message = FailureText(action, result.outcome, DisplayName(folder, path), error, stateNote);
-    return result;
 }
 
 }  // namespace tarnwick

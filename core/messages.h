@@ -1,6 +1,7 @@
 #pragma once
-// The texts the window shows in its "系统信息" box after an operation, and
-// the mapping from Win32 errors to what a player can do about them.
+// The texts the tool shows a player: in the window's "系统信息" box after an
+// operation, and on the command line. Only words here; what went wrong with
+// a path is found out in core/path_problem.h.
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,11 @@ inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶�
 inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
 // The same after a restore that left the backup as well.
 inline constexpr std::wstring_view kBothKeptText = L"游戏文件没有改动，备份文件仍然保留。";
+// The same when the restore may be tried again.
+inline constexpr std::wstring_view kBackupKeptText = L"游戏文件没有改动，备份文件仍然保留，可以稍后再点击“还原”。";
+// The last line of a restore whose copy did not read back as the backup.
+inline constexpr std::wstring_view kRestoreIncompleteText =
+    L"游戏文件可能没有还原完整；备份文件仍然保留，请关闭游戏后再点击“还原”。";
 // The second line of a successful apply that found no unpatched original
 // to keep as the backup.
 inline constexpr std::wstring_view kNoOriginalBackupText =
@@ -27,7 +33,7 @@ inline constexpr std::wstring_view kNoOriginalBackupText =
     L"如需原版游戏文件，请重新安装游戏。";
 
 // What the player was doing; it opens every failure text.
-enum class Action { Apply, Restore, SaveSettings, SaveNoticeSwitch };
+enum class Action { Apply, Restore, SaveNoticeSwitch };
 
 enum class ValueProblem { Empty, NotDigits, TooLong };
 
@@ -43,9 +49,6 @@ std::wstring FieldName(int field);
 std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value);
 // The same with what to do in the window on a second line.
 std::wstring InvalidValueText(int field, ValueProblem problem, std::wstring_view value);
-
-// What a Win32 error met on `path` means for the player.
-Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGameFile);
 
 // "<what happened>\n<what to do>". `fileName` is shown as given (relative
 // to the game folder).
@@ -67,8 +70,20 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
 // The file's name relative to the game folder, as the player knows it.
 std::wstring DisplayName(const GameFolder& folder, const std::wstring& path);
 
-// A failed operation on `path`, with its outcome and text filled in.
-OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
-                              unsigned long error, std::wstring_view stateNote = {});
+// The last line of an apply whose failure could not be undone either: with
+// `originalKept`, "还原" can still put the original back.
+std::wstring GameMayBeDamagedText(bool originalKept);
+
+// The second line of a restore whose backup stayed after the game file was
+// put back.
+std::wstring BackupNotDeletedText(std::wstring_view fileName);
+
+// The second line of an apply whose values the settings cache could not
+// keep: why, and what to do.
+std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error);
+
+// The report of a game file that could not be read at start-up, so that no
+// version could be recognised.
+std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error);
 
 }  // namespace tarnwick

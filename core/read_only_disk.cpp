@@ -6,6 +6,7 @@
 
 #include "core/file_io.h"
 #include "core/text_lines.h"
+#include "win32/system_library.h"
 
 namespace tarnwick {
 namespace {
@@ -31,21 +32,11 @@ bool VolumeFlaggedReadOnly(const std::wstring& path) {
     return (flags & FILE_READ_ONLY_VOLUME) != 0;
 }
 
-// Wine's own exports, found only when running under Wine. Both return a
-// buffer from the process heap.
-using UnixNameFn = char*(CDECL*)(const wchar_t*);
-using DosNameFn = wchar_t*(CDECL*)(const char*);
-
-template <typename Fn>
-Fn WineExport(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32"), name)));
-}
-
 constexpr std::size_t kMaxMountTableBytes = 1 << 20;
 
 bool WineMountReadOnly(const std::wstring& path) {
-    const auto toUnix = WineExport<UnixNameFn>("wine_get_unix_file_name");
-    const auto toDos = WineExport<DosNameFn>("wine_get_dos_file_name");
+    const WineUnixFileNameProc toUnix = WineUnixFileName();
+    const WineDosFileNameProc toDos = WineDosFileName();
     if (!toUnix || !toDos) return false;
     char* unixPath = toUnix(path.c_str());
     wchar_t* mountsPath = toDos("/proc/self/mounts");

@@ -5,6 +5,7 @@
 #include "core/folder_lock.h"
 #include "core/leftover_files.h"
 #include "core/messages.h"
+#include "core/path_problem.h"
 #include "core/restore_steps.h"
 
 namespace tarnwick {
@@ -12,14 +13,9 @@ namespace {
 
 using fileio::Bytes;
 
-// The last line of a failure before the game file was replaced.
-constexpr std::wstring_view kBackupKept = L"游戏文件没有改动，备份文件仍然保留，可以稍后再点击“还原”。";
-constexpr std::wstring_view kRestoreIncomplete =
-    L"游戏文件可能没有还原完整；备份文件仍然保留，请关闭游戏后再点击“还原”。";
-
 // Whatever fails, the backup stays.
 OperationResult Fail(const GameFolder& folder, const std::wstring& path, DWORD error,
-                     std::wstring_view state = kBackupKept) {
+                     std::wstring_view state = kBackupKeptText) {
     return FailureResult(Action::Restore, folder, path, error, state);
 }
 
@@ -99,7 +95,7 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     DWORD error = fileio::ReadFilePrefix(game, inspection.bytes.size() + 1, after);
     if (!error && after != inspection.bytes) error = ERROR_WRITE_FAULT;
     if (error) {
-        OperationResult failure = Fail(folder, game, error, kRestoreIncomplete);
+        OperationResult failure = Fail(folder, game, error, kRestoreIncompleteText);
         failure.gameMayBeDamaged = true;
         return failure;
     }
@@ -108,7 +104,7 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     if (DWORD failure = DeleteCheckedBackup(folder, inspection)) {
         // The game file is back; only the leftover backup needs a word.
         result.systemError = failure;
-        result.message += L"\n备份文件 " + DisplayName(folder, folder.BackupFile()) + L" 未能删除，可以稍后再删除它。";
+        result.message += L"\n" + BackupNotDeletedText(DisplayName(folder, folder.BackupFile()));
         return result;
     }
     fileio::DeleteOwnFile(folder.BackupRecordFile());
@@ -117,7 +113,7 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
 
 }  // namespace
 
-bool BackupExists(const GameFolder& folder) { return FileExists(folder.BackupFile()); }
+bool BackupExists(const GameFolder& folder) { return fileio::FileExists(folder.BackupFile()); }
 
 // The game folder's lock is held throughout, so another copy of the tool
 // waits.

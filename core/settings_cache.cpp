@@ -73,8 +73,4 @@ FieldTexts WithDefaults(const CachedValues& values) {
     return texts;
 }
 
-OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values) {
-    return WriteDataTextFile(folder, folder.SettingsCacheFile(), FormatSettingsCache(values), Action::SaveSettings);
-}
-
 }  // namespace tarnwick

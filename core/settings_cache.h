@@ -9,7 +9,6 @@
 
 #include "core/fields.h"
 #include "core/game_folder.h"
-#include "core/result.h"
 
 namespace tarnwick {
 
@@ -28,7 +27,5 @@ DWORD ReadSettingsFile(const std::wstring& path, CachedValues& values);
 // The texts the window's fields hold after loading `values`: a field the
 // file gives no value keeps its default.
 FieldTexts WithDefaults(const CachedValues& values);
-// Written through a temporary file and a rename; creates .\Data if needed.
-OperationResult WriteSettingsCache(const GameFolder& folder, const FieldTexts& values);
 
 }  // namespace tarnwick

@@ -127,9 +127,7 @@ Recognition RecogniseGameFile(const std::wstring& gameFile) {
         failed.systemError = error;
         return failed;
     }
-    Recognition result = RecogniseProbeBytes(bytes);
-    result.fileSize = size;
-    return result;
+    return RecogniseProbeBytes(bytes);
 }
 
 }  // namespace tarnwick

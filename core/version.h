@@ -33,7 +33,6 @@ GameVersion RecogniseProbeText(std::wstring_view probeText);
 struct Recognition {
     GameVersion version = GameVersion::Unknown;
     std::wstring probeText;
-    std::uint64_t fileSize = 0;
     unsigned long systemError = 0;  // non-zero when the file could not be read
 };
 // The same recognition from the bytes that follow the probe offset (all of

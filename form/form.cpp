@@ -1,10 +1,7 @@
 #include "form/form.h"
 
-#include "form/message_font.h"
-#include "res/resource_ids.h"
-#include "style/skin.h"
+#include "form/ui_font.h"
 #include "win32/gdi_scope.h"
-#include "win32/subclass.h"
 #include "win32/surface.h"
 
 namespace tarnwick {
@@ -12,26 +9,6 @@ namespace {
 
 ATOM formAtom = 0;
 int liveForms = 0;
-
-// Property of a text field holding the procedure that the key filter
-// replaced.
-constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
-
-LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
-    if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
-    if (message == WM_CHAR) {
-        if (Form* form = Form::FromHandle(GetParent(field))) {
-            int key = static_cast<int>(wParam);
-            form->ChildKeyPress(field, key);
-            if (key == 0) return 0;
-            wParam = static_cast<WPARAM>(key);
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemovePropA(field, kKeyFilterProp);
-    }
-    return CallSavedProc(previous, field, message, wParam, lParam);
-}
 
 // Class names are ASCII.
 std::wstring Widen(const char* ascii) {
@@ -81,85 +58,6 @@ bool RegisterFormClasses(HINSTANCE instance) {
     return RegisterClassExW(&check) != 0;
 }
 
-HFONT UiFont() {
-    static const HFONT font = [] {
-        const auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        LOGFONTW description{};
-        if (GetObjectW(stock, sizeof description, &description) != sizeof description ||
-            description.lfCharSet == GB2312_CHARSET) {
-            return stock;
-        }
-        description.lfCharSet = GB2312_CHARSET;
-        HFONT chinese = CreateFontIndirectW(&description);
-        return chinese ? chinese : stock;
-    }();
-    return font;
-}
-
-HICON LoadToolIcon(bool small) {
-    int size = GetSystemMetrics(small ? SM_CXSMICON : SM_CXICON);
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TARNWICK), IMAGE_ICON,
-                                         size, size, LR_SHARED));
-}
-
-void ShowMessageBox(HWND owner, std::wstring_view text) {
-    const std::wstring message(text), title(kMessageTitle);
-    MessageFontFitter font(message);
-    MessageBoxW(owner, message.c_str(), title.c_str(), MB_OK);
-}
-
-namespace {
-
-// The owner of a box shown with no other window: a see-through speck in
-// the middle of the screen. Shown and active, it hears of the box when the
-// box takes the activation from it, which is when the engine attaches the
-// box; and it gives the box a button on the taskbar.
-class HiddenOwner : public Form {
-public:
-    ~HiddenOwner() override { Close(); }
-    bool Create() {
-        const Box centre{GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1, 1};
-        if (!CreateFormWindow(kMessageTitle, WS_POPUP, WS_EX_LAYERED, centre, nullptr)) return false;
-        SetLayeredWindowAttributes(Handle(), 0, 0, LWA_ALPHA);
-        SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
-        SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
-        return true;
-    }
-};
-
-}  // namespace
-
-void ShowMessageBoxAlone(std::wstring_view text) {
-    HiddenOwner owner;
-    if (!owner.Create()) {
-        ShowMessageBox(nullptr, text);
-        return;
-    }
-    SkinWindow(owner.Handle());
-    ShowWindow(owner.Handle(), SW_SHOW);
-    SetForegroundWindow(owner.Handle());
-    ShowMessageBox(owner.Handle(), text);
-}
-
-int RunMessageLoop() {
-    MSG message;
-    while (liveForms > 0) {
-        BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0 || got == -1) break;
-        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && Form::FromHandle(root) && IsDialogMessageW(root, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
-}
-
-void InstallKeyFilter(HWND field) {
-    if (GetPropA(field, kKeyFilterProp)) return;
-    WNDPROC previous = ReplaceWindowProc(field, &KeyFilterProc);
-    SetPropA(field, kKeyFilterProp, reinterpret_cast<HANDLE>(previous));
-}
-
 Form::~Form() { Close(); }
 
 void Form::Close() {
@@ -172,7 +70,9 @@ Form* Form::FromHandle(HWND window) {
     return reinterpret_cast<Form*>(GetWindowLongPtrW(window, 0));
 }
 
-void Form::ChildKeyPress(HWND, int&) {}
+void Form::FilterChildCharacter(HWND, wchar_t&) {}
+
+int Form::OpenCount() { return liveForms; }
 
 bool Form::CreateFormWindow(std::wstring_view caption, DWORD style, DWORD exStyle, const Box& outer,
                             HWND owner) {

@@ -21,41 +21,10 @@ inline constexpr char kFormClassName[] = "ThunderRT6FormDC";
 // A check box: a superclass of the platform's button class, under a name
 // that the style engine paints as a check box.
 inline constexpr char kCheckBoxClassName[] = "ThunderRT6CheckBox";
-// Title of every message box of the tool.
-inline constexpr std::wstring_view kMessageTitle = L"系统信息";
-
 // Registers both classes for the module; later calls do nothing. Both are
 // Unicode classes: the tool's windows take and give their texts as UTF-16,
 // so no text passes through the system's code page, whatever it is.
 bool RegisterFormClasses(HINSTANCE instance);
-
-// The platform's default user-interface font at its size, with the Chinese
-// (GB2312) character set, so that the Chinese texts show on any system. On
-// a system whose default font has that character set already (Simplified
-// Chinese) it is the stock font itself. Shared, so never deleted.
-HFONT UiFont();
-
-// The tool's icon from the exe's resources, big or small; null when the
-// module has none. Shared, so never destroyed.
-HICON LoadToolIcon(bool small);
-
-// The platform's message box with the title "系统信息", an OK button only
-// and no icon, owned by the given window; its text in a font that draws
-// every character of it (form/message_font.h).
-void ShowMessageBox(HWND owner, std::wstring_view text);
-// The same box when no window of the tool is open (the command line started
-// from a shortcut), drawn by the style engine as the boxes of the windows
-// are. Returns when the box is answered.
-void ShowMessageBoxAlone(std::wstring_view text);
-
-// Runs the message loop until no form of the tool is left. Tab and Shift+Tab move the
-// focus within the form that holds it.
-int RunMessageLoop();
-
-// Sends every WM_CHAR of the text field through Form::ChildKeyPress of its
-// parent form before the field sees it. A Unicode field is subclassed
-// through the wide functions, so its messages are not converted.
-void InstallKeyFilter(HWND field);
 
 class Form {
 public:
@@ -69,9 +38,13 @@ public:
 
     const std::vector<Label>& Labels() const { return labels_; }
 
-    // A typed character for a child whose key filter is installed; setting
-    // keyAscii to 0 drops the character.
-    virtual void ChildKeyPress(HWND child, int& keyAscii);
+    // A character typed into a child whose key filter is installed
+    // (form/key_filter.h), as the UTF-16 unit of its WM_CHAR; setting it to
+    // 0 drops the character.
+    virtual void FilterChildCharacter(HWND child, wchar_t& character);
+
+    // How many forms have a window now; the message loop runs while any does.
+    static int OpenCount();
 
 protected:
     Form() = default;

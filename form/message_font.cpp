@@ -4,7 +4,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "form/form.h"
+#include "form/ui_font.h"
+#include "win32/box.h"
 #include "win32/subclass.h"
 #include "win32/surface.h"
 #include "win32/window_text.h"

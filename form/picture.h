@@ -45,7 +45,6 @@ public:
     // main window's picture would be about 440 KB). No picture when the
     // resource is missing or too short for its pixels.
     void Load(int resourceId);
-    bool Loaded() const { return info_ != nullptr; }
 
     // Draws the picture over width x height pixels from the DC's origin,
     // scaled when that is not its own size. The scaled copy is kept until

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/hint_file.h"
+#include "form/message_box.h"
 #include "notice/taskbar.h"
 #include "style/skin.h"
 #include "win32/system_library.h"

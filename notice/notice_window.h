@@ -47,7 +47,6 @@ public:
 
     HWND DontShowAgain() const { return dontShowAgain_; }
     HWND SwitchWord() const { return switchWord_; }
-    double TopTwips() const { return top_; }
     bool SlidingIn() const { return slidingIn_; }
     bool SlidingOut() const { return slidingOut_; }
 

@@ -84,4 +84,38 @@ TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
     return comctl32;
 }
 
+namespace {
+
+template <typename Proc>
+Proc SystemProc(const char* fileName, const char* name) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(LoadSystemProc(fileName, name)));
+}
+
+}  // namespace
+
+FinalPathNameProc SystemGetFinalPathNameByHandle() {
+    static const auto proc = SystemProc<FinalPathNameProc>("kernel32.dll", "GetFinalPathNameByHandleW");
+    return proc;
+}
+
+NtSetInformationFileProc SystemNtSetInformationFile() {
+    static const auto proc = SystemProc<NtSetInformationFileProc>("ntdll.dll", "NtSetInformationFile");
+    return proc;
+}
+
+NtStatusToErrorProc SystemNtStatusToError() {
+    static const auto proc = SystemProc<NtStatusToErrorProc>("ntdll.dll", "RtlNtStatusToDosError");
+    return proc;
+}
+
+WineUnixFileNameProc WineUnixFileName() {
+    static const auto proc = SystemProc<WineUnixFileNameProc>("kernel32.dll", "wine_get_unix_file_name");
+    return proc;
+}
+
+WineDosFileNameProc WineDosFileName() {
+    static const auto proc = SystemProc<WineDosFileNameProc>("kernel32.dll", "wine_get_dos_file_name");
+    return proc;
+}
+
 }  // namespace tarnwick

@@ -51,4 +51,29 @@ bool User32TracksMouse();
 // comctl32's; null when neither can be found.
 TrackMouseEventProc MouseTrackingEntry(bool fromUser32);
 
+// kernel32's GetFinalPathNameByHandleW (Windows Vista and later), or null.
+using FinalPathNameProc = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+FinalPathNameProc SystemGetFinalPathNameByHandle();
+
+// ntdll's NtSetInformationFile, which sets a file's attributes or deletes it
+// through its handle on every system from Windows XP on and under Wine
+// (kernel32's SetFileInformationByHandle is missing on XP), and
+// RtlNtStatusToDosError, which turns its status into a Win32 error; null
+// when missing.
+struct NtIoStatus {
+    void* status;
+    ULONG_PTR information;
+};
+using NtSetInformationFileProc = LONG(WINAPI*)(HANDLE, NtIoStatus*, void*, ULONG, int);
+NtSetInformationFileProc SystemNtSetInformationFile();
+using NtStatusToErrorProc = ULONG(WINAPI*)(LONG);
+NtStatusToErrorProc SystemNtStatusToError();
+
+// Wine's own kernel32 exports that translate between Windows and Unix file
+// names, null on Windows. Both return a buffer from the process heap.
+using WineUnixFileNameProc = char*(CDECL*)(const wchar_t*);
+WineUnixFileNameProc WineUnixFileName();
+using WineDosFileNameProc = wchar_t*(CDECL*)(const char*);
+WineDosFileNameProc WineDosFileName();
+
 }  // namespace tarnwick

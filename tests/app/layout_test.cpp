@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/main_layout.h"
-#include "notice/message_dialog.h"
+#include "app/message_dialog.h"
 #include "notice/notice_window.h"
 
 namespace tarnwick {

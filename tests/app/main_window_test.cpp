@@ -6,8 +6,8 @@
 
 #include "app/main_layout.h"
 #include "app/main_window.h"
+#include "app/message_dialog.h"
 #include "form/form.h"
-#include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "tests/support/window_test_util.h"
 

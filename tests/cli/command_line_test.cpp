@@ -84,17 +84,17 @@ public:
     void ExpectState(const State& state) const {
         const Bytes game = state.patched ? PatchedGame(pristine_, version_, *state.patched) : pristine_;
         EXPECT_TRUE(ReadFileBytes(Path(L"meteor.exe")) == game) << "the game file";
-        EXPECT_EQ(FileExists(Path(L"Data\\bak\\meteor.bak")), state.backup);
-        EXPECT_EQ(FileExists(Path(L"Data\\bak\\meteor.sum")), state.backup);
-        if (state.backup && FileExists(Path(L"Data\\bak\\meteor.bak"))) {
+        EXPECT_EQ(fileio::FileExists(Path(L"Data\\bak\\meteor.bak")), state.backup);
+        EXPECT_EQ(fileio::FileExists(Path(L"Data\\bak\\meteor.sum")), state.backup);
+        if (state.backup && fileio::FileExists(Path(L"Data\\bak\\meteor.bak"))) {
             EXPECT_TRUE(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")) == pristine_) << "the backup";
             EXPECT_EQ(ReadFileText(Path(L"Data\\bak\\meteor.sum")), ExpectedBackupRecord(pristine_));
         }
-        EXPECT_EQ(FileExists(Path(L"Data\\Slowlysave.cfg")), state.cache.has_value());
-        if (state.cache && FileExists(Path(L"Data\\Slowlysave.cfg"))) {
+        EXPECT_EQ(fileio::FileExists(Path(L"Data\\Slowlysave.cfg")), state.cache.has_value());
+        if (state.cache && fileio::FileExists(Path(L"Data\\Slowlysave.cfg"))) {
             EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(*state.cache));
         }
-        EXPECT_FALSE(FileExists(Path(L"Tarnwick.lock")));
+        EXPECT_FALSE(fileio::FileExists(Path(L"Tarnwick.lock")));
         EXPECT_EQ(LeftoverTemporaryFiles(Folder()), 0);
     }
 

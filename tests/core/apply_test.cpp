@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/apply.h"
+#include "core/file_io.h"
 #include "tests/core/faulty_patch_io.h"
 #include "core/restore.h"
 #include "core/patch_table.h"
@@ -111,7 +112,7 @@ TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
     EXPECT_EQ(result.message, L"无法识别您当前所使用的版本");
-    EXPECT_FALSE(FolderExists(folder.DataFolder()));
+    EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
     ExpectSameBytes(Game(), before);
 }
 
@@ -144,7 +145,7 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         EXPECT_EQ(result.field, c.field);
         EXPECT_EQ(result.message.find(c.name), 0u) << result.message;
         EXPECT_NE(result.message.find(c.problem), std::wstring::npos) << result.message;
-        EXPECT_FALSE(FolderExists(folder.DataFolder()));
+        EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
         ExpectSameBytes(Game(), before);
     }
 }
@@ -174,13 +175,13 @@ TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
             game.emplace(folder.GameFile());
             ASSERT_TRUE(game->IsOpen());
         }
-        const bool exists = FileExists(folder.GameFile());
+        const bool exists = fileio::FileExists(folder.GameFile());
         const Bytes before = exists ? Game() : Bytes();
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
         EXPECT_NE(result.message.find(c.advice), std::wstring::npos) << result.message;
-        EXPECT_FALSE(FolderExists(folder.DataFolder()));
+        EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
         if (exists) ExpectSameBytes(Game(), before);
         game.reset();
         SetFileAttributesW(folder.GameFile().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -222,7 +223,7 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Bytes game = MakeGame(GameVersion::V1_07, 4);
-        ASSERT_TRUE(CreateDirectoryW(folder.DataFolder().c_str(), nullptr) || FolderExists(folder.DataFolder()));
+        ASSERT_TRUE(CreateDirectoryW(folder.DataFolder().c_str(), nullptr) || fileio::FolderExists(folder.DataFolder()));
         CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
         test::WriteFileBytes(folder.BackupFile(), c.oldBackup(game));
         ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
@@ -310,7 +311,7 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         EXPECT_TRUE(BackupExists(folder)) << "the backup is there";
         ExpectSameBytes(Game(), before);
         ExpectSameBytes(Backup(), before);
-        EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));
+        EXPECT_FALSE(fileio::FileExists(folder.SettingsCacheFile()));
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
     }
 }
@@ -382,13 +383,13 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
         ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, MixedValues()).Succeeded());
         c.change(folder);
         const Bytes changed = Game();
-        const std::optional<Bytes> backup = FileExists(folder.BackupFile()) ? std::optional(Backup()) : std::nullopt;
+        const std::optional<Bytes> backup = fileio::FileExists(folder.BackupFile()) ? std::optional(Backup()) : std::nullopt;
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
         EXPECT_EQ(result.message, c.message);
         ExpectSameBytes(Game(), test::PatchedGame(changed, GameVersion::V1_07, DefaultFieldTexts()));
-        EXPECT_EQ(FileExists(folder.BackupFile()), backup.has_value());
+        EXPECT_EQ(fileio::FileExists(folder.BackupFile()), backup.has_value());
         if (backup) ExpectSameBytes(Backup(), c.pristineBackup ? pristine : *backup);
-        EXPECT_EQ(FileExists(folder.BackupRecordFile()), c.pristineBackup);
+        EXPECT_EQ(fileio::FileExists(folder.BackupRecordFile()), c.pristineBackup);
         EXPECT_EQ(RestoreGameFile(folder).Succeeded(), c.restores);
         if (c.restores) ExpectSameBytes(Game(), pristine);
     }
@@ -414,7 +415,7 @@ TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
     EXPECT_EQ(result.message.find(L"修改失败：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）"), 0u)
         << testing::PrintToString(result.message);
     ExpectSameBytes(test::ReadFileBytes(other), pristine);
-    EXPECT_FALSE(FileExists(folder.BackupFile()));
+    EXPECT_FALSE(fileio::FileExists(folder.BackupFile()));
 }
 
 // Killed after any write of a first apply (a crash, a power cut, a café's
@@ -436,7 +437,7 @@ TEST_F(Apply, AnApplyCutShortAnywhereNeverPassesForTheOriginal) {
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
         EXPECT_TRUE(result.noOriginalBackup) << testing::PrintToString(result.message);
         ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_08, DefaultFieldTexts()));
-        EXPECT_FALSE(FileExists(folder.BackupFile()));
+        EXPECT_FALSE(fileio::FileExists(folder.BackupFile()));
         EXPECT_EQ(RestoreGameFile(folder).outcome, Outcome::BackupMissing);
     }
 }
@@ -463,10 +464,10 @@ TEST_F(Apply, AGameFileReplacedWhileItIsWrittenIsNoSuccess) {
             }});
         EXPECT_EQ(result.outcome, Outcome::GameFileReplaced);
         EXPECT_EQ(result.message.find(replacedText), 0u) << testing::PrintToString(result.message);
-        EXPECT_EQ(FileExists(folder.GameFile()), row.freshCopy);
+        EXPECT_EQ(fileio::FileExists(folder.GameFile()), row.freshCopy);
         if (row.freshCopy) ExpectSameBytes(Game(), pristine);
         ExpectSameBytes(Backup(), pristine);
-        EXPECT_FALSE(FileExists(folder.SettingsCacheFile()));
+        EXPECT_FALSE(fileio::FileExists(folder.SettingsCacheFile()));
         DeleteFileW(fresh.c_str());
     }
 }
@@ -501,7 +502,7 @@ TEST_F(Apply, LeftoverTemporaryFilesOfKilledRunsAreRemoved) {
     for (const auto& [name, stays] : std::initializer_list<std::pair<const wchar_t*, bool>>{
              {L"twk1A.tmp", false}, {L"Data\\twk2B.tmp", false}, {L"Data\\Bak\\twk3C.tmp", false},
              {L"Data\\Bak\\twk4D.tmp", true}, {L"Data\\Bak\\twk5E.tmp", true}, {L"Data\\other.tmp", true}}) {
-        EXPECT_EQ(FileExists(base + name), stays) << testing::PrintToString(name);
+        EXPECT_EQ(fileio::FileExists(base + name), stays) << testing::PrintToString(name);
     }
     ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_07, DefaultFieldTexts()));
     test::UnixDelete(base + L"twk6F.tmp");

@@ -1,5 +1,4 @@
-// The name of the lock that keeps two copies of the tool apart, and the
-// mount table that tells a read-only disk under Wine.
+// The lock that keeps two copies of the tool apart.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,7 +7,7 @@
 #include <thread>
 
 #include "core/folder_lock.h"
-#include "core/read_only_disk.h"
+#include "core/file_io.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
 
@@ -39,8 +38,7 @@ TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
     {
         FolderLock lock(folder, 0);
         EXPECT_TRUE(lock.Held());
-        EXPECT_TRUE(lock.HoldsLockFile());
-        EXPECT_TRUE(FileExists(folder.LockFile()));
+        EXPECT_TRUE(fileio::FileExists(folder.LockFile()));
         // Another machine's copy shares no mutex with this one: its open of
         // the file, however much it shares, must fail while the lock is held.
         HANDLE second = CreateFileW(folder.LockFile().c_str(), GENERIC_READ | DELETE,
@@ -49,7 +47,7 @@ TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
         EXPECT_EQ(second, INVALID_HANDLE_VALUE) << "a second copy opened the held lock file";
         if (second != INVALID_HANDLE_VALUE) CloseHandle(second);
     }
-    EXPECT_FALSE(FileExists(folder.LockFile())) << "the file goes with its handle";
+    EXPECT_FALSE(fileio::FileExists(folder.LockFile())) << "the file goes with its handle";
 
     {
         // The mutex alone, held by another thread as another copy on this
@@ -70,7 +68,7 @@ TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
         CloseHandle(taken);
         CloseHandle(done);
         EXPECT_TRUE(lock.Busy());
-        EXPECT_FALSE(lock.HoldsLockFile());
+        EXPECT_FALSE(fileio::FileExists(folder.LockFile())) << "a busy folder's lock file is not taken";
     }
 
     HANDLE other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr);
@@ -85,22 +83,6 @@ TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
     EXPECT_FALSE(blocked.Held());
     EXPECT_FALSE(blocked.Busy());
     EXPECT_EQ(blocked.Failure(), static_cast<DWORD>(ERROR_DIRECTORY));
-}
-
-TEST(ReadOnlyDisk, TheMountThatHoldsThePathDecides) {
-    const std::string mounts =
-        "/dev/vda / ext4 rw,relatime 0 0\n"
-        "tmpfs /tmp/game tmpfs rw 0 0\n"
-        "tmpfs /tmp/game tmpfs ro 0 0\n"  // mounted over the line above
-        "/dev/sr0 /media/cd\\040rom iso9660 ro,nosuid 0 0\n"
-        "server:/x /mnt/net nfs rw,errors=ro 0 0\n";
-    for (const auto& [path, readOnly] : {std::pair{"/home/game", false}, {"/tmp/game/Data/Hint.cfg", true},
-                                         {"/tmp/gamex", false}, {"/media/cd rom/meteor.exe", true},
-                                         {"/media/cd", false}, {"/mnt/net/meteor.exe", false}}) {
-        EXPECT_EQ(MountTableSaysReadOnly(mounts, path), readOnly) << path;
-    }
-    test::TempFolder temp;
-    EXPECT_FALSE(OnReadOnlyDisk(temp / L"Data\\bak\\meteor.bak"));
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ TEST_F(Restore, PutsTheBackupBackAndDeletesIt) {
         EXPECT_FALSE(BackupExists(folder));
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
         // The settings cache keeps the last applied values.
-        EXPECT_TRUE(FileExists(folder.SettingsCacheFile()));
+        EXPECT_TRUE(fileio::FileExists(folder.SettingsCacheFile()));
     }
 }
 

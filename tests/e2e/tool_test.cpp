@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/main_layout.h"
+#include "app/message_dialog.h"
 #include "core/version.h"
-#include "notice/message_dialog.h"
 #include "notice/notice_window.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/support/pixels.h"

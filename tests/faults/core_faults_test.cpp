@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/apply.h"
+#include "core/file_io.h"
 #include "core/folder_lock.h"
 #include "core/restore.h"
 #include "core/hint_file.h"
@@ -33,8 +34,6 @@ TEST(CoreFaults, AFileWhereAFolderBelongsAndTheReverseAreNamedAsSuch) {
          [](const GameFolder& f) { return ApplyPatch(f, GameVersion::V1_07, DefaultFieldTexts()); }},
         {"apply, Data\\Bak", L"Data\\Bak", L"修改失败",
          [](const GameFolder& f) { return ApplyPatch(f, GameVersion::V1_07, DefaultFieldTexts()); }},
-        {"settings cache, Data", L"Data", L"保存数值失败",
-         [](const GameFolder& f) { return WriteSettingsCache(f, DefaultFieldTexts()); }},
         {"notice switch file, Data", L"Data", L"保存提示设置失败",
          [](const GameFolder& f) { return WriteHintFile(f, kSwitchOff); }},
         {"notice switch file, a folder data\\Hint.cfg", L"data\\Hint.cfg", L"保存提示设置失败",
@@ -60,7 +59,7 @@ TEST(CoreFaults, AFileWhereAFolderBelongsAndTheReverseAreNamedAsSuch) {
         EXPECT_EQ(result.message.find(c.prefix), 0u) << testing::PrintToString(result.message);
         EXPECT_TRUE(SaysAll(result.message, {std::wstring(c.folder) + (file ? L" 应该是文件夹" : L" 应该是文件，"),
                                              L"改名或移到别处"}));
-        EXPECT_TRUE(file ? ReadFileBytes(path) == squatter : FolderExists(path));
+        EXPECT_TRUE(file ? ReadFileBytes(path) == squatter : fileio::FolderExists(path));
         if (path != folder.GameFile()) {
             EXPECT_EQ(ReadFileBytes(folder.GameFile()), game);
         }
@@ -74,7 +73,7 @@ TEST(CoreFaults, AGameFileGoneAfterStartUpIsToldToBePutBack) {
     EXPECT_EQ(result.outcome, Outcome::GameFileMissing);
     EXPECT_TRUE(SaysAll(result.message, {L"修改失败", L"找不到游戏文件 meteor.exe", L"移走、改名或删除",
                                          L"放回游戏安装目录"}));
-    EXPECT_FALSE(FolderExists(folder.DataFolder()));
+    EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
 }
 
 // Links and strangers where the tool's own files belong, as a café's shared
@@ -165,7 +164,7 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
         for (const std::wstring& path : {folder.GameFile(), folder.BackupFile(), folder.BackupRecordFile(),
                                          folder.LockFile(), elsewhere / L"meteor.exe", elsewhere / L"meteor.bak",
                                          elsewhere / L"empty"}) {
-            if (FileExists(path)) files.emplace_back(path, ReadFileBytes(path));
+            if (fileio::FileExists(path)) files.emplace_back(path, ReadFileBytes(path));
         }
 
         const OperationResult result = c.op == kApply ? ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts())
@@ -173,7 +172,7 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_TRUE(SaysAll(result.message, {c.op == kApply ? L"修改失败：" : L"还原失败：", c.says, L"游戏文件没有改动"}));
         for (const auto& [path, bytes] : files) {
-            ASSERT_TRUE(FileExists(path)) << testing::PrintToString(path);
+            ASSERT_TRUE(fileio::FileExists(path)) << testing::PrintToString(path);
             EXPECT_EQ(ReadFileBytes(path), bytes) << testing::PrintToString(path);
         }
         UnixDelete(folder.LockFile());

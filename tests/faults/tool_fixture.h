@@ -13,6 +13,7 @@
 
 #include "app/main_layout.h"
 #include "core/fields.h"
+#include "core/file_io.h"
 #include "core/game_folder.h"
 #include "core/version.h"
 #include "form/form.h"
@@ -110,8 +111,8 @@ protected:
     Bytes Game() const { return ReadFileBytes(Path(L"meteor.exe")); }
     Bytes Backup() const { return ReadFileBytes(Path(L"Data\\bak\\meteor.bak")); }
     // As files: a folder in their place does not count.
-    bool BackupThere() const { return FileExists(Path(L"Data\\bak\\meteor.bak")); }
-    bool CacheThere() const { return FileExists(Path(L"Data\\Slowlysave.cfg")); }
+    bool BackupThere() const { return fileio::FileExists(Path(L"Data\\bak\\meteor.bak")); }
+    bool CacheThere() const { return fileio::FileExists(Path(L"Data\\Slowlysave.cfg")); }
     std::optional<Bytes> CacheBytes() const {
         return CacheThere() ? std::optional<Bytes>(ReadFileBytes(Path(L"Data\\Slowlysave.cfg"))) : std::nullopt;
     }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "form/form.h"
+#include "form/message_box.h"
 #include "tests/support/pixels.h"
 
 namespace tarnwick {

@@ -1,3 +1,4 @@
+// The fuzz tests' oracle: a plain second reading of the formats that random files hold the readers to.
 #include "tests/fuzz/reference_models.h"
 
 #include <windows.h>

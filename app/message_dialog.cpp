@@ -1,8 +1,10 @@
-#include "notice/message_dialog.h"
+#include "app/message_dialog.h"
 
 #include <cmath>
 
 #include "core/messages.h"
+#include "form/message_box.h"
+#include "form/tool_icon.h"
 #include "style/skin.h"
 
 namespace tarnwick {
@@ -23,8 +25,7 @@ bool MessageDialog::Create() {
     Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
               static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
     if (!CreateFormWindow(kMessageTitle, kStyle, 0, outer, nullptr)) return false;
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(LoadToolIcon(false)));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadToolIcon(true)));
+    SetToolIcon(Handle());
 
     Label label;
     label.box = TwipsToPixels(kTextBox, twipsPerPixel);
