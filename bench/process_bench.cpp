@@ -65,47 +65,6 @@ HWND WaitForMainWindow(DWORD processId, const char* className, double since) {
     }
 }
 
-struct StartFigures {
-    bool ok = false;
-    double seconds = 0;
-    double privateBytes = 0;
-    double peakPagefileBytes = 0;
-};
-
-// Starts the program in the folder and times it until its main window is
-// shown and the process waits for input; then reads its memory counters
-// and ends it.
-StartFigures StartOnce(const std::wstring& exe, const std::wstring& folder, const char* className) {
-    StartFigures figures;
-    const double start = Now();
-    ToolProcess process(exe, folder);  // returns once the process is idle for input
-    if (!process.Started()) return figures;
-    if (!WaitForMainWindow(process.Id(), className, start)) return figures;
-    figures.seconds = Now() - start;
-
-    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process.Id());
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof counters;
-    if (handle != nullptr &&
-        GetProcessMemoryInfo(handle, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
-        // Wine leaves PrivateUsage at 0 for another process; PagefileUsage
-        // is the same commit charge on Windows (Wine fills it from the
-        // process's anonymous resident memory).
-        figures.privateBytes = static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage
-                                                                         : counters.PagefileUsage);
-        figures.peakPagefileBytes = static_cast<double>(counters.PeakPagefileUsage);
-    }
-    if (handle != nullptr) CloseHandle(handle);
-    figures.ok = true;
-    return figures;
-}
-
-double CpuSeconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-    return Seconds(kernel) + Seconds(user);
-}
-
 std::vector<std::wstring> NumberedEntries(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW entry;
@@ -152,6 +111,53 @@ double LinuxCpuSeconds(const std::wstring& processFolder) {
         any = true;
     }
     return any ? total : -1;
+}
+
+struct StartFigures {
+    bool ok = false;
+    double seconds = 0;
+    double cpuSeconds = -1;  // of the program's own process, -1 when unknown
+    double privateBytes = 0;
+    double peakPagefileBytes = 0;
+};
+
+// Starts the program in the folder and times it until its main window is
+// shown and the process waits for input; then reads its memory counters
+// and the CPU time its process took so far, and ends it.
+StartFigures StartOnce(const std::wstring& exe, const std::wstring& folder, const char* className) {
+    StartFigures figures;
+    const double start = Now();
+    ToolProcess process(exe, folder);  // returns once the process is idle for input
+    if (!process.Started()) return figures;
+    if (!WaitForMainWindow(process.Id(), className, start)) return figures;
+    figures.seconds = Now() - start;
+
+    HANDLE handle = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, process.Id());
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    counters.cb = sizeof counters;
+    if (handle != nullptr &&
+        GetProcessMemoryInfo(handle, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+        // Wine leaves PrivateUsage at 0 for another process; PagefileUsage
+        // is the same commit charge on Windows (Wine fills it from the
+        // process's anonymous resident memory).
+        figures.privateBytes = static_cast<double>(counters.PrivateUsage ? counters.PrivateUsage
+                                                                         : counters.PagefileUsage);
+        figures.peakPagefileBytes = static_cast<double>(counters.PeakPagefileUsage);
+    }
+    if (handle != nullptr) CloseHandle(handle);
+    // Unlike the time until the window shows, which waits on whatever else
+    // the machine runs, the process's own CPU time stays nearly the same on
+    // a busy machine.
+    const std::wstring linuxProcess = LinuxProcessFolder(exe);
+    if (!linuxProcess.empty()) figures.cpuSeconds = LinuxCpuSeconds(linuxProcess);
+    figures.ok = true;
+    return figures;
+}
+
+double CpuSeconds(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
+    return Seconds(kernel) + Seconds(user);
 }
 
 struct CursorLoopFigures {
@@ -294,6 +300,7 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
     auto noticeOff = MakeGameFolder(true);
     auto baselineFolder = std::make_unique<TempFolder>();
     std::vector<double> shownSeconds, offSeconds, layoutSeconds, bareSeconds;
+    std::vector<double> shownCpu, offCpu, layoutCpu, bareCpu;
     std::vector<double> toolPrivate, toolPeak, layoutPrivate, layoutPeak, barePrivate, barePeak;
     int failures = 0;
     // Run 0 warms the file cache and Wine's own start-up and is not counted;
@@ -315,6 +322,10 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
             toolPeak.push_back(shown.peakPagefileBytes);
         }
         if (off.ok) offSeconds.push_back(off.seconds);
+        if (shown.ok && shown.cpuSeconds >= 0) shownCpu.push_back(shown.cpuSeconds);
+        if (off.ok && off.cpuSeconds >= 0) offCpu.push_back(off.cpuSeconds);
+        if (layout.ok && layout.cpuSeconds >= 0) layoutCpu.push_back(layout.cpuSeconds);
+        if (bare.ok && bare.cpuSeconds >= 0) bareCpu.push_back(bare.cpuSeconds);
         if (layout.ok) {
             layoutSeconds.push_back(layout.seconds);
             layoutPrivate.push_back(layout.privateBytes);
@@ -333,6 +344,10 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
                            MakeFigure(layoutSeconds, 1e3), MakeFigure(bareSeconds, 1e3), 1.05));
     rows.push_back(MakeRow("Start-up, notice switched off", "ms", MakeFigure(offSeconds, 1e3),
                            MakeFigure(layoutSeconds, 1e3), MakeFigure(bareSeconds, 1e3), 1.05));
+    rows.push_back(MakeRow("Start-up CPU of the process, notice shown", "ms", MakeFigure(shownCpu, 1e3),
+                           MakeFigure(layoutCpu, 1e3), MakeFigure(bareCpu, 1e3), 0));
+    rows.push_back(MakeRow("Start-up CPU of the process, notice switched off", "ms", MakeFigure(offCpu, 1e3),
+                           MakeFigure(layoutCpu, 1e3), MakeFigure(bareCpu, 1e3), 0));
     rows.push_back(MakeRow("Private bytes after start-up", "MiB", MakeFigure(toolPrivate, kMiB),
                            MakeFigure(layoutPrivate, kMiB), MakeFigure(barePrivate, kMiB), 1.05));
     rows.push_back(MakeRow("Peak pagefile use after start-up", "MiB", MakeFigure(toolPeak, kMiB),

@@ -1,7 +1,6 @@
 #include "cli/command_line.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "cli/crash_guard.h"
 #include "cli/joined_text.h"
@@ -9,6 +8,7 @@
 #include "cli/status_command.h"
 #include "core/fields.h"
 #include "core/messages.h"
+#include "win32/system_library.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -90,10 +90,32 @@ std::wstring HelpText(std::wstring_view version) {
 
 }  // namespace
 
+bool HasArguments(std::wstring_view line) {
+    std::size_t end = 0;
+    if (!line.empty() && line[0] == L'"') {
+        // A quoted name runs to the next quote, blanks and all.
+        end = line.find(L'"', 1);
+        end = end == std::wstring_view::npos ? line.size() : end + 1;
+    } else {
+        // An unquoted name runs to the first blank. A line that starts with
+        // a blank, or a name with a quote or a control character in it, is
+        // left to the system's splitter.
+        while (end < line.size() && line[end] > L' ' && line[end] != L'"') ++end;
+        if (end == 0 && !line.empty()) return true;
+        if (end < line.size() && line[end] != L' ' && line[end] != L'\t') return true;
+    }
+    return line.find_first_not_of(L" \t", end) != std::wstring_view::npos;
+}
+
 std::vector<std::wstring> CommandLineArguments() {
     std::vector<std::wstring> arguments;
+    const wchar_t* line = GetCommandLineW();
+    // The window's start, nearly every start, needs no splitting: shell32
+    // (and what it loads) is loaded only for a line with arguments.
+    if (!HasArguments(line)) return arguments;
+    const CommandLineToArgvProc split = SystemCommandLineToArgv();
     int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    LPWSTR* words = split ? split(line, &count) : nullptr;
     if (!words) return arguments;
     for (int i = 1; i < count; ++i) arguments.emplace_back(words[i]);
     LocalFree(words);

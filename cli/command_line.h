@@ -10,8 +10,15 @@
 
 namespace tarnwick::cli {
 
-// The process's arguments without its own name, as the C runtime splits
-// them; empty when it was started without any.
+// Whether a command line (GetCommandLineW) holds anything after the
+// program's name. False only where the system's splitter finds the name
+// alone: an empty line, or the name (quoted, or without blanks, quotes and
+// control characters) followed by nothing but spaces and tabs. Any other
+// line counts as having arguments, and the splitter decides.
+bool HasArguments(std::wstring_view commandLine);
+
+// The process's arguments without its own name, as the system's
+// CommandLineToArgvW splits them; empty when it was started without any.
 std::vector<std::wstring> CommandLineArguments();
 
 // What the arguments ask for, and its exit code; `version` is the tool's.

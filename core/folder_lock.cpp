@@ -60,12 +60,17 @@ std::wstring NormalisedFolderPath(const std::wstring& folder) {
     // "C:\" keeps its backslash; "C:\Games\" loses it.
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
     // Without a resolved name (Windows XP), at least 8.3 names are expanded.
-    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (needed > 0) {
-        std::wstring longPath(needed, L'\0');
-        const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
-        if (length > 0 && length < needed) path = longPath.substr(0, length);
+    // Each call looks up every folder of the path, so the buffer is sized
+    // for a usual path and a second call is made only for a longer one.
+    std::wstring longPath(MAX_PATH, L'\0');
+    DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), MAX_PATH);
+    if (length >= MAX_PATH) {
+        longPath.assign(length, L'\0');
+        const DWORD needed = length;
+        length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
+        if (length >= needed) length = 0;
     }
+    if (length > 0) path = longPath.substr(0, length);
     return fileio::FoldCase(path);
 }
 

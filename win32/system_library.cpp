@@ -73,6 +73,12 @@ ShellExecuteProc SystemShellExecute() {
     return proc;
 }
 
+CommandLineToArgvProc SystemCommandLineToArgv() {
+    static CommandLineToArgvProc proc =
+        reinterpret_cast<CommandLineToArgvProc>(LoadSystemProc("shell32.dll", "CommandLineToArgvW"));
+    return proc;
+}
+
 bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
 
 TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {

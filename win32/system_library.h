@@ -4,8 +4,9 @@
 // dropped next to the exe (the game folder) is therefore never loaded.
 // oleaut32 and shell32 are taken from the system folder either way; they
 // are loaded here only when first needed, because loading them (and what
-// they load in turn) at every start costs several milliseconds of the
-// tool's start-up while most runs never need them.
+// they load in turn) at every start costs start-up time while most runs
+// never need them: shell32 alone takes about 2 ms under Wine, one to two
+// per cent of the window's start.
 #include <windows.h>
 
 #include <string>
@@ -40,6 +41,10 @@ OleTranslateColorProc SystemOleTranslateColor();
 // shell32's ShellExecuteW, or null.
 using ShellExecuteProc = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 ShellExecuteProc SystemShellExecute();
+
+// shell32's CommandLineToArgvW, or null.
+using CommandLineToArgvProc = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+CommandLineToArgvProc SystemCommandLineToArgv();
 
 // The entries that ask for one WM_MOUSELEAVE: user32's TrackMouseEvent,
 // which every system since Windows 98 and NT 4 exports, and comctl32's

@@ -93,6 +93,9 @@ TEST(ExeImports, OnlyLibrariesThatWindowsTakesFromItsSystemFolder) {
     EXPECT_EQ(seen.count("user32.dll"), 1u);
     EXPECT_EQ(seen.count("msimg32.dll"), 0u);
     EXPECT_EQ(seen.count("comctl32.dll"), 0u);
+    // Loaded at run time, and only for a command line with arguments: the
+    // window's start does without it.
+    EXPECT_EQ(seen.count("shell32.dll"), 0u);
     for (const std::string& library : imports.delayLoaded) {
         ADD_FAILURE() << "delay-loaded library " << library << " would be searched for beside the exe";
     }
