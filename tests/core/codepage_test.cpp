@@ -27,7 +27,9 @@ TEST(CodePage, GameTextsConvertThroughCodePage936BothWays) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(WideToCodePage(row.units, kGameCodePage), row.bytes);
-        if (row.roundTrip) EXPECT_EQ(CodePageToWide(row.bytes, kGameCodePage), row.units);
+        if (row.roundTrip) {
+            EXPECT_EQ(CodePageToWide(row.bytes, kGameCodePage), row.units);
+        }
     }
 }
 

@@ -327,7 +327,9 @@ TEST_F(Restore, WhatAnotherProgramDoesToTheBackupAfterItsCheckChangesNothing) {
         EXPECT_EQ(RestoreGameFileThrough(folder, hook).message, L"恭喜您还原成功");
         EXPECT_EQ(Game(), pristine);
         EXPECT_EQ(BackupExists(folder), row.strangerStays);
-        if (row.strangerStays) EXPECT_EQ(Backup(), stranger);
+        if (row.strangerStays) {
+            EXPECT_EQ(Backup(), stranger);
+        }
     }
 }
 
