@@ -191,6 +191,13 @@ std::wstring FullPath(const std::wstring& path) {
 // lower bound serves both.
 constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
 
+std::wstring PlainForm(const std::wstring& path) {
+    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
+    if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
+    if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+    return path;
+}
+
 std::wstring LongPathForm(const std::wstring& path, std::size_t room) {
     if (path.compare(0, 4, L"\\\\?\\") == 0 || path.compare(0, 4, L"\\\\.\\") == 0) return path;
     std::wstring full = FullPath(path);
@@ -212,11 +219,7 @@ std::wstring File::ResolvedName() const {
         length = finalPathOf(handle_, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
     }
     if (length == 0 || length >= buffer.size()) return {};
-    std::wstring name(buffer.data(), length);
-    // "\\?\UNC\server\share" is "\\server\share"; "\\?\C:\x" is "C:\x".
-    if (name.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + name.substr(8);
-    if (name.compare(0, 4, L"\\\\?\\") == 0) return name.substr(4);
-    return name;
+    return PlainForm(std::wstring(buffer.data(), length));
 }
 
 namespace {
@@ -270,11 +273,14 @@ DWORD File::DeleteAndClose() {
 bool NamesOwnFile(const File& file, const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return false;
-    const std::wstring resolved = file.ResolvedName();
+    const std::wstring resolved = FoldCase(file.ResolvedName());
     if (resolved.empty()) return true;
+    // The name as given, when nothing on the way is a link: the usual case,
+    // told without opening the folder.
+    if (resolved == FoldCase(PlainForm(FullPath(path)))) return true;
     std::wstring folder = FinalPath(ParentFolder(path));
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    return FoldCase(resolved) == FoldCase(folder + LeafName(path));
+    return resolved == FoldCase(folder + LeafName(path));
 }
 
 DWORD CheckOwnName(const std::wstring& path) {

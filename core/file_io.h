@@ -92,6 +92,8 @@ std::wstring ParentFolder(const std::wstring& path);
 // The absolute form of a path (relative ones are taken from the current
 // folder); the path as given when that fails.
 std::wstring FullPath(const std::wstring& path);
+// The path without a \\?\ prefix: "\\?\C:\x" is "C:\x", "\\?\UNC\s\x" is "\\s\x".
+std::wstring PlainForm(const std::wstring& path);
 
 // A form of the path that the file calls take at any length. While the
 // full path, with a name of up to `room` characters added beneath it, stays
