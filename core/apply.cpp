@@ -5,6 +5,7 @@
 
 #include "core/backup_record.h"
 #include "core/file_io.h"
+#include "core/own_file.h"
 #include "core/folder_lock.h"
 #include "core/messages.h"
 #include "core/path_problem.h"

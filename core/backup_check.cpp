@@ -1,6 +1,7 @@
 #include "core/backup_check.h"
 
 #include "core/file_io.h"
+#include "core/own_file.h"
 #include "core/patch_plan.h"
 #include "core/patch_table.h"
 #include "core/sha256.h"

@@ -118,28 +118,6 @@ bool IsReadOnly(const std::wstring& path);
 // invariant locale, which folds them the same way on every system.
 std::wstring FoldCase(const std::wstring& text);
 
-// What the tool's own files answer when the name leads somewhere else: a
-// symbolic link or junction, or a folder on the way that is one.
-inline constexpr DWORD kNotOwnFileError = ERROR_CANT_ACCESS_FILE;
-
-// Whether the open file is the file `path` names in its own folder, and
-// not one that a link of that name (a symbolic link, a junction) leads
-// to: its resolved name must be the folder's resolved name and the same
-// leaf. Under Wine a Unix symbolic link shows no reparse attribute, so the
-// resolved name decides; where the system cannot resolve names (Windows
-// XP), the reparse attribute of the name does.
-bool NamesOwnFile(const File& file, const std::wstring& path);
-
-// 0 when `path` names nothing, a folder, or a file of its own in the
-// folder (see NamesOwnFile); kNotOwnFileError when it names a link or its
-// target; another error when that cannot be told.
-DWORD CheckOwnName(const std::wstring& path);
-
-// Deletes `path` only when it is a file of its own in its folder: a link
-// standing there is left alone with kNotOwnFileError, so that no file it
-// leads to is deleted (Wine's DeleteFileW follows symbolic links). A
-// missing file is no error.
-DWORD DeleteOwnFile(const std::wstring& path);
 
 // Whether another program holds the file open so that it cannot be
 // deleted or replaced now.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/file_io.h"
+#include "core/own_file.h"
 #include "core/path_problem.h"
 
 namespace tarnwick {

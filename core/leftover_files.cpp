@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/file_io.h"
+#include "core/own_file.h"
 
 namespace tarnwick {
 namespace {

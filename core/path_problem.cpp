@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/file_io.h"
+#include "core/own_file.h"
 #include "core/read_only_disk.h"
 
 namespace tarnwick {

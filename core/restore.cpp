@@ -2,6 +2,7 @@
 
 #include "core/backup_check.h"
 #include "core/file_io.h"
+#include "core/own_file.h"
 #include "core/folder_lock.h"
 #include "core/leftover_files.h"
 #include "core/messages.h"

@@ -1,0 +1,39 @@
+#pragma once
+// Whether a name in the game folder leads to a file of its own there, or
+// through a link (a symbolic link, a junction, a folder on the way that is
+// one) to some other file: the game file of another install, the backup,
+// anything outside the folder. The tool writes, replaces and deletes only
+// files of their own, so that nothing a link leads to is changed through
+// it.
+#include <windows.h>
+
+#include <string>
+
+#include "core/file_io.h"
+
+namespace tarnwick::fileio {
+
+// What the tool's own files answer when the name leads somewhere else: a
+// symbolic link or junction, or a folder on the way that is one.
+inline constexpr DWORD kNotOwnFileError = ERROR_CANT_ACCESS_FILE;
+
+// Whether the open file is the file `path` names in its own folder, and
+// not one that a link of that name (a symbolic link, a junction) leads
+// to: its resolved name must be the folder's resolved name and the same
+// leaf. Under Wine a Unix symbolic link shows no reparse attribute, so the
+// resolved name decides; where the system cannot resolve names (Windows
+// XP), the reparse attribute of the name does.
+bool NamesOwnFile(const File& file, const std::wstring& path);
+
+// 0 when `path` names nothing, a folder, or a file of its own in the
+// folder (see NamesOwnFile); kNotOwnFileError when it names a link or its
+// target; another error when that cannot be told.
+DWORD CheckOwnName(const std::wstring& path);
+
+// Deletes `path` only when it is a file of its own in its folder: a link
+// standing there is left alone with kNotOwnFileError, so that no file it
+// leads to is deleted (Wine's DeleteFileW follows symbolic links). A
+// missing file is no error.
+DWORD DeleteOwnFile(const std::wstring& path);
+
+}  // namespace tarnwick::fileio
