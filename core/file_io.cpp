@@ -334,10 +334,10 @@ DWORD PendingFile::Create() {
         std::wstring name = folder + L"\\twk";
         for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
         name += L".tmp";
-        error = file_.Open(name, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW);
+        error = file_.Open(name, GENERIC_READ | GENERIC_WRITE | DELETE, 0, CREATE_NEW);
         if (!error) {
             temp_ = std::move(name);
-            return 0;
+            return file_.Identity(tempIdentity_);
         }
         if (error == ERROR_ACCESS_DENIED) {
             ++denied;
@@ -371,10 +371,20 @@ DWORD PendingFile::Commit() {
     return 0;
 }
 
+// The temporary file goes through its own handle while that is open, and
+// otherwise by name only while the name still leads to the file this
+// run made: never a file that another program put in its place.
 void PendingFile::Discard() {
-    file_.Close();
+    if (file_.IsOpen() && file_.DeleteAndClose()) file_.Close();
     if (!temp_.empty()) {
-        DeleteFileW(temp_.c_str());
+        File byName;
+        FileIdentity identity;
+        if (!byName.Open(temp_, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                         FILE_FLAG_OPEN_REPARSE_POINT) &&
+            !byName.Identity(identity) && identity.SameFileAs(tempIdentity_)) {
+            byName.DeleteAndClose();
+        }
         temp_.clear();
     }
     written_ = false;

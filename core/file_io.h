@@ -153,6 +153,7 @@ private:
 
     std::wstring destination_;
     std::wstring temp_;
+    FileIdentity tempIdentity_;  // of the temporary file this run made
     File file_;
     bool written_ = false;
 };
