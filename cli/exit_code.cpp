@@ -10,8 +10,7 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::InvalidValue: return ExitCode::UsageError;
         case Outcome::GameFileMissing: return ExitCode::NotAGameFolder;
         case Outcome::VersionUnknown:
-        case Outcome::GameFileChanged:
-        case Outcome::GameFileReplaced: return ExitCode::VersionNotRecognised;
+        case Outcome::GameFileChanged: return ExitCode::VersionNotRecognised;
         case Outcome::GameFileInUse:
         case Outcome::FileInUse:
         case Outcome::ToolBusy: return ExitCode::InUse;
@@ -24,6 +23,7 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::NotAFile:
         case Outcome::GameFileHardLinked:
         case Outcome::GameFileLinked:
+        case Outcome::GameFileReplaced:
         case Outcome::NotOwnFile:
         case Outcome::LockFailed:
         case Outcome::BackupDamaged:

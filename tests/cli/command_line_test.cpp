@@ -264,7 +264,7 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         {Outcome::NotAFile, ExitCode::FailedUnchanged},
         {Outcome::GameFileHardLinked, ExitCode::FailedUnchanged},
         {Outcome::GameFileLinked, ExitCode::FailedUnchanged},
-        {Outcome::GameFileReplaced, ExitCode::VersionNotRecognised},
+        {Outcome::GameFileReplaced, ExitCode::FailedUnchanged},
         {Outcome::NotOwnFile, ExitCode::FailedUnchanged},
         {Outcome::ToolBusy, ExitCode::InUse},
         {Outcome::LockFailed, ExitCode::FailedUnchanged},
