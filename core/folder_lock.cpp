@@ -139,9 +139,7 @@ DWORD FolderLock::OpenLockFile(const std::wstring& path) {
         lockFile_.Close();
         return failure;
     }
-    const bool plain = !(identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
-                       identity.links == 1 && identity.size == 0 && fileio::NamesOwnFile(lockFile_, path);
-    if (!plain) {
+    if (identity.size != 0 || !fileio::IsPlainOwnFile(lockFile_, path, identity)) {
         lockFile_.Close();
         return fileio::kNotOwnFileError;
     }

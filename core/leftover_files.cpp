@@ -25,10 +25,7 @@ bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
         return false;
     }
     fileio::FileIdentity identity;
-    if (file.Identity(identity) || (identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
-        return false;
-    }
-    if (identity.links != 1 || !fileio::NamesOwnFile(file, path)) return false;
+    if (file.Identity(identity) || !fileio::IsPlainOwnFile(file, path, identity)) return false;
     if (Ticks(identity.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return false;
     return file.DeleteAndClose() == 0;
 }

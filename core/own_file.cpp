@@ -23,6 +23,11 @@ bool NamesOwnFile(const File& file, const std::wstring& path) {
     return resolved == FoldCase(folder + LeafName(path));
 }
 
+bool IsPlainOwnFile(const File& file, const std::wstring& path, const FileIdentity& identity) {
+    return !(identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && identity.links == 1 &&
+           NamesOwnFile(file, path);
+}
+
 DWORD CheckOwnName(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
