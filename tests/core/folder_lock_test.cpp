@@ -8,6 +8,7 @@
 
 #include "core/folder_lock.h"
 #include "core/file_io.h"
+#include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
 
@@ -77,6 +78,18 @@ TEST(FolderLock, EachLockKeepsOutWhoeverHoldsItAndTheFileGoesWithItsHandle) {
     CloseHandle(other);
     EXPECT_TRUE(FolderLock(folder, 100).Held()) << "a file left by a copy that ended blocks no one";
 
+    // A read-only lock file (copied from a CD, or so in a café's image)
+    // still keeps out a copy on another machine.
+    test::WriteFileBytes(folder.LockFile(), {});
+    SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        const FolderLock lock(folder, 100);
+        EXPECT_TRUE(lock.Held());
+        other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        EXPECT_EQ(other, INVALID_HANDLE_VALUE) << "a read-only lock file was shared";
+        if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
+    }
+    SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(folder.LockFile().c_str());
     ASSERT_TRUE(CreateDirectoryW(folder.LockFile().c_str(), nullptr));
     const FolderLock blocked(folder, 100);

@@ -11,7 +11,6 @@
 
 #include "core/apply.h"
 #include "core/file_io.h"
-#include "core/folder_lock.h"
 #include "core/restore.h"
 #include "core/hint_file.h"
 #include "core/settings_cache.h"
@@ -177,27 +176,6 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
         }
         UnixDelete(folder.LockFile());
     }
-}
-
-// A read-only lock file (copied from a CD, or set so by a café's image)
-// still locks: the folder stays guarded against a copy on another machine.
-TEST(CoreFaults, AReadOnlyLockFileStillLocks) {
-    TempFolder temp;
-    const GameFolder folder{temp.Path()};
-    const Bytes game = MakeSyntheticGame(GameVersion::V1_07, 3);
-    WriteFileBytes(folder.GameFile(), game);
-    WriteFileBytes(folder.LockFile(), {});
-    ASSERT_TRUE(SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_READONLY));
-    {
-        FolderLock lock(folder);
-        ASSERT_TRUE(lock.Held());
-        // Another machine's copy opens the lock file as this one does.
-        const HANDLE other = CreateFileW(folder.LockFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        EXPECT_EQ(other, INVALID_HANDLE_VALUE);
-        if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
-    }
-    EXPECT_EQ(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).message, L"恭喜您修改成功");
-    SetFileAttributesW(folder.LockFile().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 }  // namespace
