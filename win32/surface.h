@@ -6,12 +6,18 @@
 
 namespace tarnwick {
 
-// An off-screen surface: a memory DC with a bitmap of width x height
-// selected into it, owning that bitmap; both are compatible with
-// `reference`, the DC the surface is to be copied onto, or with the screen
-// when that is null. Returns null when any object cannot be made, having
-// freed what it made. Its pixels are undefined until drawn. Free it with
-// DeleteSurface (or hold it in an OwnedSurface).
+// A bitmap of width x height to draw on off-screen and copy onto
+// `reference` (the screen when that is null): a 32-bit DIB section, or for
+// a memory DC of fewer colours (a monochrome mask's) one in that DC's own
+// format. Null when it cannot be made.
+HBITMAP CreateSurfaceBitmap(HDC reference, int width, int height);
+
+// An off-screen surface: a memory DC compatible with `reference`, the DC
+// the surface is to be copied onto (the screen when that is null), with a
+// CreateSurfaceBitmap of width x height selected into it and owning it.
+// Returns null when any object cannot be made, having freed what it made.
+// Its pixels are undefined until drawn. Free it with DeleteSurface (or hold
+// it in an OwnedSurface).
 HDC CreateSurface(int width, int height, HDC reference = nullptr);
 
 // A surface of a bitmap the caller made (a monochrome mask, say): a memory

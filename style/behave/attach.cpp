@@ -27,8 +27,11 @@ BOOL CALLBACK DetachChild(HWND child, LPARAM) {
 }
 
 // Draws the frame at once through the procedure now in place, and queues
-// a paint of the whole window.
+// a paint of the whole window. A window that is not on the screen (the
+// main window's controls while it is still being built) is left alone: it
+// gets its frame and its paint when it is shown.
 void RepaintWholeWindow(HWND window) {
+    if (!IsWindowVisible(window)) return;
     SendMessageA(window, WM_NCPAINT, 1, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_INTERNALPAINT);
 }

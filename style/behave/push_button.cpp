@@ -8,6 +8,7 @@
 #include "style/model/properties.h"
 #include "style/paint/button_painter.h"
 #include "win32/gdi_scope.h"
+#include "win32/surface.h"
 
 namespace tarnwick {
 namespace {
@@ -19,13 +20,13 @@ constexpr int kButtonCornerSize = 3;
 // change while the button is attached.
 constexpr DWORD kButtonStyleBits = 0x0000FFFF;
 
-// Puts a new bitmap of width x height, compatible with `reference`, into the
+// Puts a new bitmap of width x height, to be copied onto `reference`, into the
 // image of `state` and frees the bitmap it displaces. When no bitmap can be
 // made the image keeps the one it has.
 void ReplaceStateImageBitmap(const PushButtonProperties& button, VisualState state, HDC reference, int width,
                              int height) {
     HDC image = button.StateImage(state);
-    HBITMAP bitmap = CreateCompatibleBitmap(reference, width, height);
+    HBITMAP bitmap = CreateSurfaceBitmap(reference, width, height);
     HGDIOBJ displaced = image != nullptr && bitmap != nullptr ? SelectObject(image, bitmap) : nullptr;
     if (displaced == nullptr || displaced == HGDI_ERROR) {
         // Not selected: keep the image as it is rather than lose track of
