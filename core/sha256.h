@@ -20,8 +20,6 @@ public:
     Sha256Digest Finish();
 
 private:
-    void Block(const std::uint8_t* block);
-
     std::array<std::uint32_t, 8> state_;
     std::array<std::uint8_t, 64> pending_{};
     std::size_t pendingSize_ = 0;
