@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <exception>
 
+#include "win32/system_library.h"
+
 namespace {
 
 // GetTickCount64 exists from Windows Vista on. winpthread, which the C++
@@ -16,19 +18,11 @@ namespace {
 // system's GetTickCount64 where there is one and counts the wrap-arounds
 // of the 32-bit GetTickCount otherwise. The state is plain globals: the
 // tool has one thread, and winpthread only measures timeouts with it.
-using TickCount64Fn = ULONGLONG(WINAPI*)();
-TickCount64Fn systemTickCount64 = nullptr;
-bool lookedUp = false;
 DWORD lastTicks = 0;
 ULONGLONG wraps = 0;
 
 ULONGLONG WINAPI TickCount64() {
-    if (!lookedUp) {
-        systemTickCount64 =
-            reinterpret_cast<TickCount64Fn>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64"));
-        lookedUp = true;
-    }
-    if (systemTickCount64) return systemTickCount64();
+    if (const tarnwick::TickCount64Proc system = tarnwick::SystemGetTickCount64()) return system();
     const DWORD now = GetTickCount();
     if (now < lastTicks) ++wraps;
     lastTicks = now;

@@ -7,6 +7,7 @@
 #include "cli/output.h"
 #include "cli/status_command.h"
 #include "core/fields.h"
+#include "core/game_folder.h"
 #include "core/messages.h"
 #include "win32/system_library.h"
 
@@ -56,20 +57,28 @@ std::wstring HelpText(std::wstring_view version) {
                    L"  Tarnwick apply --from 数值文件 [--game-dir 目录]\n"
                    L"      写入数值文件中的数值（文件名相对于当前文件夹）。\n"
                    L"  Tarnwick apply [--game-dir 目录]\n"
-                   L"      写入游戏目录中 Data\\Slowlysave.cfg 记下的数值（上次写入的数值）。\n"
+                   L"      写入游戏目录中 ",
+                   kSettingsCacheFileName,
+                   L" 记下的数值（上次写入的数值）。\n"
                    L"  Tarnwick restore [--game-dir 目录]\n"
-                   L"      用备份 Data\\bak\\meteor.bak 还原游戏文件，同“还原”。\n"
+                   L"      用备份 ",
+                   kBackupFileName,
+                   L" 还原游戏文件，同“还原”。\n"
                    L"  Tarnwick --help（或 -h、/?、help）   显示本说明\n"
                    L"  Tarnwick --version                  显示版本号\n"
                    L"\n"
-                   L"--game-dir：游戏目录（meteor.exe 所在的文件夹），可以是相对路径、绝对路径\n"
+                   L"--game-dir：游戏目录（",
+                   kGameFileName,
+                   L" 所在的文件夹），可以是相对路径、绝对路径\n"
                    L"或网络路径，例如 \\\\server\\share\\game；不写时为当前文件夹。\n"
                    L"\n"
                    L"数值文件：记事本存成 UTF-8、Unicode 或 ANSI 的文本都可以。内容是按窗口\n"
                    L"顺序的十五个数值，用空格或换行隔开，例如：\n"
                    L"    50 100 150 200 300\n"
                    L"    1 3 5 7 10 15 21 27 30 16\n"
-                   L"也可以是从别的电脑复制来的 Data\\Slowlysave.cfg（缺少的行用默认值）。\n"
+                   L"也可以是从别的电脑复制来的 ",
+                   kSettingsCacheFileName,
+                   L"（缺少的行用默认值）。\n"
                    L"\n"
                    L"输出：结果写到标准输出，拒绝、失败和警告写到标准错误（2>）。在命令提示\n"
                    L"符窗口中直接显示；重定向到文件或管道时是 UTF-8 编码。\n"
@@ -80,7 +89,9 @@ std::wstring HelpText(std::wstring_view version) {
                    L"  0    成功（有警告时写在标准错误上）\n"
                    L"  1    没有要做的事：没有备份可以还原，或没有记下的数值；什么也没改\n"
                    L"  2    参数或数值有误，什么也没做\n"
-                   L"  3    不是游戏目录（没有 meteor.exe），什么也没做\n"
+                   L"  3    不是游戏目录（没有 ",
+                   kGameFileName,
+                   L"），什么也没做\n"
                    L"  4    无法识别游戏版本，或游戏文件刚被换掉，什么也没做\n"
                    L"  5    游戏正在运行、文件被占用或另一个本工具在改：什么也没做，稍后再试\n"
                    L"  6    失败，游戏文件没有改动\n"

@@ -8,6 +8,7 @@
 #include "cli/joined_text.h"
 #include "core/apply.h"
 #include "core/codepage.h"
+#include "core/game_folder.h"
 #include "core/messages.h"
 
 namespace tarnwick::cli {
@@ -97,7 +98,7 @@ std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTex
     if (words.size() != static_cast<std::size_t>(kFieldCount)) {
         return Joined({L"数值文件 ", name, L" 中有 ", DecimalText(static_cast<unsigned long>(words.size())),
                        L" 个数值，要有 ", DecimalText(kFieldCount),
-                       L" 个：按窗口中的顺序，用空格或换行隔开（也可以是 Data\\Slowlysave.cfg 的格式）。"});
+                       L" 个：按窗口中的顺序，用空格或换行隔开（也可以是 ", kSettingsCacheFileName, L" 的格式）。"});
     }
     for (int i = 0; i < kFieldCount; ++i) given[i] = words[static_cast<std::size_t>(i)];
     return CheckValues(name, given, values);

@@ -18,10 +18,10 @@ std::wstring GameFolder::Root() const { return fileio::LongPathForm(base, kLonge
 std::wstring GameFolder::GameFile() const { return Root() + L"\\" + kGameFileName; }
 std::wstring GameFolder::DataFolder() const { return Root() + L"\\Data"; }
 std::wstring GameFolder::BackupFolder() const { return Root() + L"\\Data\\Bak"; }
-std::wstring GameFolder::BackupFile() const { return Root() + L"\\Data\\bak\\meteor.bak"; }
+std::wstring GameFolder::BackupFile() const { return Root() + L"\\" + kBackupFileName; }
 std::wstring GameFolder::BackupRecordFile() const { return Root() + L"\\Data\\bak\\meteor.sum"; }
 std::wstring GameFolder::LockFile() const { return Root() + L"\\Tarnwick.lock"; }
-std::wstring GameFolder::SettingsCacheFile() const { return Root() + L"\\Data\\Slowlysave.cfg"; }
+std::wstring GameFolder::SettingsCacheFile() const { return Root() + L"\\" + kSettingsCacheFileName; }
 std::wstring GameFolder::HintFile() const { return Root() + L"\\data\\Hint.cfg"; }
 
 GameFolder GameFolderAt(const std::wstring& path) {

@@ -10,6 +10,11 @@ namespace tarnwick {
 // The game file, as the player and every text of the tool name it.
 inline constexpr wchar_t kGameFileName[] = L"meteor.exe";
 
+// The backup of the game file and the values applied last, below the game
+// folder, as the files are named here and in the texts that name them.
+inline constexpr wchar_t kBackupFileName[] = L"Data\\bak\\meteor.bak";
+inline constexpr wchar_t kSettingsCacheFileName[] = L"Data\\Slowlysave.cfg";
+
 // meteor.exe is a few megabytes; anything far larger is not a game file
 // the tool should load whole (and neither is a backup that large).
 inline constexpr std::uint64_t kMaxGameFileSize = 256u << 20;

@@ -73,6 +73,11 @@ ShellExecuteProc SystemShellExecute() {
     return proc;
 }
 
+TickCount64Proc SystemGetTickCount64() {
+    static TickCount64Proc proc = reinterpret_cast<TickCount64Proc>(LoadSystemProc("kernel32.dll", "GetTickCount64"));
+    return proc;
+}
+
 CommandLineToArgvProc SystemCommandLineToArgv() {
     static CommandLineToArgvProc proc =
         reinterpret_cast<CommandLineToArgvProc>(LoadSystemProc("shell32.dll", "CommandLineToArgvW"));

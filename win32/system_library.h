@@ -56,6 +56,10 @@ bool User32TracksMouse();
 // comctl32's; null when neither can be found.
 TrackMouseEventProc MouseTrackingEntry(bool fromUser32);
 
+// kernel32's GetTickCount64 (Windows Vista and later), or null.
+using TickCount64Proc = ULONGLONG(WINAPI*)();
+TickCount64Proc SystemGetTickCount64();
+
 // kernel32's GetFinalPathNameByHandleW (Windows Vista and later), or null.
 using FinalPathNameProc = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
 FinalPathNameProc SystemGetFinalPathNameByHandle();
