@@ -50,7 +50,7 @@ private:
     OperationResult Reopen();
     OperationResult RefuseWith(Outcome outcome, std::wstring_view fileName);
     DWORD Patch();
-    DWORD Verify(const Bytes& expected);
+    DWORD Verify(const std::vector<Bytes>& expected);
     std::wstring PutBack();
     std::wstring CacheNote() const;
     bool StillNamesPatchedFile() const;
@@ -67,7 +67,7 @@ private:
     fileio::File game_;
     fileio::FileIdentity gameIdentity_;
     Bytes before_;    // the whole game file as it was
-    Bytes intended_;  // the same after the patch
+    std::vector<Bytes> intended_;  // what each patch area holds after the patch
     fileio::File keptBackup_;  // the backup that stays, held while the patch is done
     bool writeBackup_ = false;
     bool reopenGame_ = false;
@@ -120,7 +120,7 @@ OperationResult PatchRun::Prepare() {
     // since the tag was taken; another version's slots lie elsewhere.
     if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, kGameFileName);
     if (before_.size() < PatchAreasEnd(table_)) return RefuseWith(Outcome::GameFileDamaged, kGameFileName);
-    intended_ = PatchedCopy(before_, plan_);
+    intended_ = PatchedAreaContents(before_, areas_, plan_);
 
     for (const std::wstring& path : {folder_.DataFolder(), folder_.BackupFolder()}) {
         bool created = false;
@@ -247,12 +247,13 @@ DWORD PatchRun::Patch() {
     return Verify(intended_);
 }
 
-// Reads the sixteen areas back through the same handle.
-DWORD PatchRun::Verify(const Bytes& expected) {
-    for (const PatchArea& area : areas_) {
-        Bytes actual(area.size);
-        if (DWORD error = io_.Read(game_, area.offset, actual.data(), actual.size())) return error;
-        if (!std::equal(actual.begin(), actual.end(), expected.begin() + area.offset)) return ERROR_WRITE_FAULT;
+// Reads the sixteen areas back through the same handle; `expected` holds
+// each area's bytes in the order of the areas.
+DWORD PatchRun::Verify(const std::vector<Bytes>& expected) {
+    for (std::size_t i = 0; i < areas_.size(); ++i) {
+        Bytes actual(areas_[i].size);
+        if (DWORD error = io_.Read(game_, areas_[i].offset, actual.data(), actual.size())) return error;
+        if (actual != expected[i]) return ERROR_WRITE_FAULT;
     }
     return 0;
 }
@@ -272,7 +273,7 @@ std::wstring PatchRun::PutBack() {
     }
     restored = restored && !game_.Flush() &&
                !io_.Write(game_, table_.codeOffset, before_.data() + table_.codeOffset, kCodePatchSize);
-    restored = restored && !game_.Flush() && !Verify(before_);
+    restored = restored && !game_.Flush() && !Verify(PatchedAreaContents(before_, areas_, {}));
     if (restored) return std::wstring(kGameUnchangedText);
 
     game_.Close();
@@ -342,10 +343,10 @@ bool PatchRun::StillNamesPatchedFile() const {
     fileio::FileIdentity identity;
     if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
     if (now.Identity(identity) || !identity.SameFileAs(gameIdentity_)) return false;
-    for (const PatchArea& area : areas_) {
-        Bytes actual(area.size);
-        if (now.ReadAt(area.offset, actual.data(), actual.size())) return false;
-        if (!std::equal(actual.begin(), actual.end(), intended_.begin() + area.offset)) return false;
+    for (std::size_t i = 0; i < areas_.size(); ++i) {
+        Bytes actual(areas_[i].size);
+        if (now.ReadAt(areas_[i].offset, actual.data(), actual.size())) return false;
+        if (actual != intended_[i]) return false;
     }
     return true;
 }

@@ -44,12 +44,22 @@ SlotValues ReadSlotValues(std::span<const std::uint8_t> file, const PatchTable& 
     return values;
 }
 
-std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes) {
-    std::vector<std::uint8_t> patched(file.begin(), file.end());
-    for (const PatchWrite& write : writes) {
-        std::copy(write.bytes.begin(), write.bytes.end(), patched.begin() + write.offset);
+std::vector<std::vector<std::uint8_t>> PatchedAreaContents(std::span<const std::uint8_t> file,
+                                                           const std::vector<PatchArea>& areas,
+                                                           const std::vector<PatchWrite>& writes) {
+    std::vector<std::vector<std::uint8_t>> contents;
+    contents.reserve(areas.size());
+    for (const PatchArea& area : areas) {
+        const std::size_t areaEnd = std::size_t{area.offset} + area.size;
+        std::vector<std::uint8_t>& bytes =
+            contents.emplace_back(file.begin() + area.offset, file.begin() + areaEnd);
+        for (const PatchWrite& write : writes) {
+            const std::size_t from = std::max<std::size_t>(write.offset, area.offset);
+            const std::size_t to = std::min(std::size_t{write.offset} + write.bytes.size(), areaEnd);
+            for (std::size_t at = from; at < to; ++at) bytes[at - area.offset] = write.bytes[at - write.offset];
+        }
     }
-    return patched;
+    return contents;
 }
 
 bool SameOutsidePatchAreas(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, const PatchTable& table) {

@@ -46,8 +46,13 @@ std::vector<PatchWrite> PlanPatch(const PatchTable& table, const FieldTexts& val
 using SlotValues = std::array<std::optional<std::wstring>, kFieldCount>;
 SlotValues ReadSlotValues(std::span<const std::uint8_t> file, const PatchTable& table);
 
-// `file` with the writes laid over it; it must be long enough for them.
-std::vector<std::uint8_t> PatchedCopy(std::span<const std::uint8_t> file, const std::vector<PatchWrite>& writes);
+// What each of the areas of `file` holds with the writes laid over it, in
+// the order of `areas`; the file must be long enough for them. Only the
+// areas are copied, not the whole file: a write counts where it falls
+// inside an area.
+std::vector<std::vector<std::uint8_t>> PatchedAreaContents(std::span<const std::uint8_t> file,
+                                                           const std::vector<PatchArea>& areas,
+                                                           const std::vector<PatchWrite>& writes);
 
 // Whether two files are the same length and hold the same bytes everywhere
 // but in the table's patch areas: one is the other before or after a patch.

@@ -109,6 +109,9 @@ LRESULT CALLBACK MessageFontFitter::OnCbtEvent(int code, WPARAM wParam, LPARAM l
         GetClassNameW(box, name, 16);
         if (lstrcmpW(name, L"#32770") == 0 && SetPropW(box, kFitterProp, pendingFitter)) {
             pendingFitter->boxProc_ = ReplaceWindowProc(box, &MessageFontFitter::BoxProc);
+            // The box is found: the hook is not needed for the rest of its
+            // making, where every window and every activation would call it.
+            if (pendingFitter->hook_ && UnhookWindowsHookEx(pendingFitter->hook_)) pendingFitter->hook_ = nullptr;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

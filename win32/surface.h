@@ -7,7 +7,7 @@
 namespace tarnwick {
 
 // A bitmap of width x height to draw on off-screen and copy onto
-// `reference` (the screen when that is null): a 32-bit DIB section, or for
+// `reference` (the screen when that is null): a 24-bit DIB section, or for
 // a memory DC of fewer colours (a monochrome mask's) one in that DC's own
 // format. Null when it cannot be made.
 HBITMAP CreateSurfaceBitmap(HDC reference, int width, int height);

@@ -20,7 +20,7 @@ TEST(Surface, IsTrueColourOfTheGivenSize) {
     ASSERT_NE(GetObject(bitmap, sizeof bm, &bm), 0);
     EXPECT_EQ(bm.bmWidth, 37);
     EXPECT_EQ(bm.bmHeight, 11);
-    EXPECT_EQ(bm.bmBitsPixel * bm.bmPlanes, 32);
+    EXPECT_EQ(bm.bmBitsPixel * bm.bmPlanes, 24);
     // Colours go in and come out exactly.
     const RECT whole{0, 0, 37, 11};
     FillRect(surface, &whole, GdiObject<HBRUSH>(CreateSolidBrush(0x00E9CFA4)).get());
