@@ -265,7 +265,8 @@ DWORD File::DeleteAndClose() {
     return Close();
 }
 
-std::wstring FinalPath(const std::wstring& path) {
+std::wstring FinalPath(const std::wstring& path, bool* resolved) {
+    if (resolved) *resolved = false;
     const std::wstring full = FullPath(path);
     // Folders open only with backup semantics; nothing is read or written.
     File file;
@@ -273,8 +274,10 @@ std::wstring FinalPath(const std::wstring& path) {
                   FILE_FLAG_BACKUP_SEMANTICS)) {
         return full;
     }
-    const std::wstring resolved = file.ResolvedName();
-    return resolved.empty() ? full : resolved;
+    const std::wstring name = file.ResolvedName();
+    if (name.empty()) return full;
+    if (resolved) *resolved = true;
+    return name;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -107,8 +107,9 @@ std::wstring LongPathForm(const std::wstring& path, std::size_t room = 0);
 // The path with every link, junction and substituted drive on the way
 // resolved, as the system names the file itself ("C:\Games\x", or
 // "\\server\share\x"); FullPath() where the system cannot tell (Windows
-// XP) or the path does not exist.
-std::wstring FinalPath(const std::wstring& path);
+// XP) or the path does not exist. `resolved`, when given, tells which: a
+// name resolved through the file is also normalised (long names, not 8.3).
+std::wstring FinalPath(const std::wstring& path, bool* resolved = nullptr);
 
 bool FileExists(const std::wstring& path);    // a file, not a folder
 bool FolderExists(const std::wstring& path);  // a folder, not a file

@@ -57,9 +57,12 @@ bool FolderTakesNoFile(DWORD error) {
 }  // namespace
 
 std::wstring NormalisedFolderPath(const std::wstring& folder) {
-    std::wstring path = fileio::FinalPath(folder);
+    bool resolved = false;
+    std::wstring path = fileio::FinalPath(folder, &resolved);
     // "C:\" keeps its backslash; "C:\Games\" loses it.
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    // A name resolved through the folder itself has its long names already.
+    if (resolved) return fileio::FoldCase(path);
     // Without a resolved name (Windows XP), at least 8.3 names are expanded.
     // Each call looks up every folder of the path, so the buffer is sized
     // for a usual path and a second call is made only for a longer one.
