@@ -32,6 +32,15 @@ TEST(Surface, IsTrueColourOfTheGivenSize) {
     EXPECT_EQ(GetObjectType(bitmap), 0u);
 }
 
+// A surface to be copied onto a monochrome DC (a mask's) keeps its format.
+TEST(Surface, ForAMonochromeReferenceIsMonochrome) {
+    OwnedDC mask(CreateCompatibleDC(nullptr));  // holds the one-bit stock bitmap
+    OwnedSurface surface(5, 4, mask.get());
+    BITMAP bm{};
+    ASSERT_NE(GetObject(GetCurrentObject(surface.get(), OBJ_BITMAP), sizeof bm, &bm), 0);
+    EXPECT_EQ(bm.bmBitsPixel * bm.bmPlanes, 1);
+}
+
 TEST(Surface, DegenerateSurfacesAreFreedWhole) {
     // The platform answers sizes of 0 or less with its one-pixel stock
     // bitmap or a failure; either way freeing the surface leaves nothing.
