@@ -124,6 +124,11 @@ std::wstring FoldCase(const std::wstring& text);
 // deleted or replaced now.
 bool HeldOpenByOthers(const std::wstring& path);
 
+// The attributes of what `path` names. 0 with INVALID_FILE_ATTRIBUTES when
+// nothing is there (the file or a folder on its way is missing); the error
+// when the attributes cannot be read.
+DWORD ExistingAttributes(const std::wstring& path, DWORD& attributes);
+
 // Whether an existing file could be replaced by a rename now: not read-only
 // and not held open by anyone who denies writing or deleting. A missing
 // file is replaceable. Returns 0 or the error found.

@@ -29,11 +29,9 @@ bool IsPlainOwnFile(const File& file, const std::wstring& path, const FileIdenti
 }
 
 DWORD CheckOwnName(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        return (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) ? 0 : error;
-    }
+    DWORD attributes = 0;
+    if (DWORD error = ExistingAttributes(path, attributes)) return error;
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return kNotOwnFileError;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
     File file;

@@ -56,45 +56,6 @@ FARPROC LoadSystemProc(const char* fileName, const char* name) {
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
-AlphaBlendProc SystemAlphaBlend() {
-    static AlphaBlendProc proc =
-        reinterpret_cast<AlphaBlendProc>(LoadSystemProc("msimg32.dll", "AlphaBlend"));
-    return proc;
-}
-
-OleTranslateColorProc SystemOleTranslateColor() {
-    static OleTranslateColorProc proc =
-        reinterpret_cast<OleTranslateColorProc>(LoadSystemProc("oleaut32.dll", "OleTranslateColor"));
-    return proc;
-}
-
-ShellExecuteProc SystemShellExecute() {
-    static ShellExecuteProc proc = reinterpret_cast<ShellExecuteProc>(LoadSystemProc("shell32.dll", "ShellExecuteW"));
-    return proc;
-}
-
-TickCount64Proc SystemGetTickCount64() {
-    static TickCount64Proc proc = reinterpret_cast<TickCount64Proc>(LoadSystemProc("kernel32.dll", "GetTickCount64"));
-    return proc;
-}
-
-CommandLineToArgvProc SystemCommandLineToArgv() {
-    static CommandLineToArgvProc proc =
-        reinterpret_cast<CommandLineToArgvProc>(LoadSystemProc("shell32.dll", "CommandLineToArgvW"));
-    return proc;
-}
-
-bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
-
-TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
-    static const auto user32 =
-        reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("user32.dll", kUser32TrackMouseEvent));
-    if (fromUser32 && user32 != nullptr) return user32;
-    static const auto comctl32 =
-        reinterpret_cast<TrackMouseEventProc>(LoadSystemProc("comctl32.dll", "_TrackMouseEvent"));
-    return comctl32;
-}
-
 namespace {
 
 template <typename Proc>
@@ -103,6 +64,40 @@ Proc SystemProc(const char* fileName, const char* name) {
 }
 
 }  // namespace
+
+AlphaBlendProc SystemAlphaBlend() {
+    static const auto proc = SystemProc<AlphaBlendProc>("msimg32.dll", "AlphaBlend");
+    return proc;
+}
+
+OleTranslateColorProc SystemOleTranslateColor() {
+    static const auto proc = SystemProc<OleTranslateColorProc>("oleaut32.dll", "OleTranslateColor");
+    return proc;
+}
+
+ShellExecuteProc SystemShellExecute() {
+    static const auto proc = SystemProc<ShellExecuteProc>("shell32.dll", "ShellExecuteW");
+    return proc;
+}
+
+TickCount64Proc SystemGetTickCount64() {
+    static const auto proc = SystemProc<TickCount64Proc>("kernel32.dll", "GetTickCount64");
+    return proc;
+}
+
+CommandLineToArgvProc SystemCommandLineToArgv() {
+    static const auto proc = SystemProc<CommandLineToArgvProc>("shell32.dll", "CommandLineToArgvW");
+    return proc;
+}
+
+bool User32TracksMouse() { return ProcExists(kUser32TrackMouseEvent, "User32"); }
+
+TrackMouseEventProc MouseTrackingEntry(bool fromUser32) {
+    static const auto user32 = SystemProc<TrackMouseEventProc>("user32.dll", kUser32TrackMouseEvent);
+    if (fromUser32 && user32 != nullptr) return user32;
+    static const auto comctl32 = SystemProc<TrackMouseEventProc>("comctl32.dll", "_TrackMouseEvent");
+    return comctl32;
+}
 
 FinalPathNameProc SystemGetFinalPathNameByHandle() {
     static const auto proc = SystemProc<FinalPathNameProc>("kernel32.dll", "GetFinalPathNameByHandleW");
