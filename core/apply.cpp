@@ -159,11 +159,11 @@ OperationResult PatchRun::PrepareBackup() {
         // Which file it is, asked without reading: the game file, which this
         // run holds open, cannot be opened for reading under another name.
         fileio::File name;
-        fileio::FileIdentity identity;
+        bool isGame = false;
         DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (!error) error = name.Identity(identity);
+        if (!error) error = name.IsFileOf(gameIdentity_, isGame);
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
-        facts.backupIsGame = !error && identity.SameFileAs(gameIdentity_);
+        facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
         if (!error && !facts.backupIsGame) error = keptBackup_.ReadAll(backup, kMaxGameFileSize, record ? &hash : nullptr);
         // A backup far larger than any game file is no original; one that
@@ -340,9 +340,9 @@ OperationResult PatchRun::Run() {
 
 bool PatchRun::StillNamesPatchedFile() const {
     fileio::File now;
-    fileio::FileIdentity identity;
+    bool same = false;
     if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
-    if (now.Identity(identity) || !identity.SameFileAs(gameIdentity_)) return false;
+    if (now.IsFileOf(gameIdentity_, same) || !same) return false;
     for (std::size_t i = 0; i < areas_.size(); ++i) {
         Bytes actual(areas_[i].size);
         if (now.ReadAt(areas_[i].offset, actual.data(), actual.size())) return false;

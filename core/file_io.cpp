@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
+#include <tuple>
 
 #include "core/sha256.h"
 #include "win32/system_library.h"
@@ -11,6 +12,12 @@ namespace tarnwick::fileio {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+
+// The kinds of file information ntdll reads and sets through a handle.
+constexpr int kFileBasicInformation = 4;
+constexpr int kFileStandardInformation = 5;
+constexpr int kFileInternalInformation = 6;
+constexpr int kFileDispositionInformation = 13;
 
 OVERLAPPED At(std::uint64_t offset) {
     OVERLAPPED position = {};
@@ -64,6 +71,54 @@ DWORD File::Identity(FileIdentity& identity) const {
     identity.attributes = info.dwFileAttributes;
     identity.size = std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
     identity.written = info.ftLastWriteTime;
+    return 0;
+}
+
+DWORD File::Facts(FileFacts& facts) const {
+    // FILE_BASIC_INFORMATION, FILE_STANDARD_INFORMATION and
+    // FILE_INTERNAL_INFORMATION, as ntdll lays them out.
+    struct {
+        LARGE_INTEGER created, accessed, written, changed;
+        ULONG attributes;
+    } basic{};
+    struct {
+        LARGE_INTEGER allocated, size;
+        ULONG links;
+        BOOLEAN deletePending, directory;
+    } standard{};
+    LARGE_INTEGER index{};
+    const NtQueryInformationFileProc query = SystemNtQueryInformationFile();
+    const NtStatusToErrorProc toError = SystemNtStatusToError();
+    if (!query || !toError) {
+        FileIdentity identity;
+        if (DWORD error = Identity(identity)) return error;
+        facts = identity;
+        return 0;
+    }
+    for (auto [data, size, kind] : {std::tuple<void*, ULONG, int>{&basic, sizeof basic, kFileBasicInformation},
+                                    {&standard, sizeof standard, kFileStandardInformation},
+                                    {&index, sizeof index, kFileInternalInformation}}) {
+        NtIoStatus status{};
+        const LONG result = query(handle_, &status, data, size, kind);
+        if (result < 0) return toError(result);
+    }
+    facts.index = static_cast<std::uint64_t>(index.QuadPart);
+    facts.links = standard.links;
+    facts.attributes = basic.attributes;
+    facts.size = static_cast<std::uint64_t>(standard.size.QuadPart);
+    facts.written.dwLowDateTime = basic.written.LowPart;
+    facts.written.dwHighDateTime = static_cast<DWORD>(basic.written.HighPart);
+    return 0;
+}
+
+DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
+    same = false;
+    FileFacts facts;
+    if (DWORD error = Facts(facts)) return error;
+    if (facts.index != other.index) return 0;
+    FileIdentity identity;
+    if (DWORD error = Identity(identity)) return error;
+    same = identity.SameFileAs(other);
     return 0;
 }
 
@@ -224,9 +279,6 @@ std::wstring File::ResolvedName() const {
 
 namespace {
 
-constexpr int kFileBasicInformation = 4;
-constexpr int kFileDispositionInformation = 13;
-
 DWORD SetInformation(HANDLE handle, void* data, ULONG size, int kind) {
     const NtSetInformationFileProc set = SystemNtSetInformationFile();
     const NtStatusToErrorProc toError = SystemNtStatusToError();
@@ -246,16 +298,16 @@ std::wstring FoldCase(const std::wstring& text) {
 }
 
 DWORD File::DeleteAndClose() {
-    FileIdentity identity;
-    if (DWORD error = Identity(identity)) return error;
-    if (identity.attributes & FILE_ATTRIBUTE_READONLY) {
+    FileFacts facts;
+    if (DWORD error = Facts(facts)) return error;
+    if (facts.attributes & FILE_ATTRIBUTE_READONLY) {
         // FILE_BASIC_INFORMATION: four times (zero: unchanged), then the
         // attributes.
         struct {
             LARGE_INTEGER times[4];
             ULONG attributes;
         } basic{};
-        basic.attributes = (identity.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
+        basic.attributes = (facts.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
         if (DWORD error = SetInformation(handle_, &basic, sizeof basic, kFileBasicInformation)) return error;
     }
     BOOLEAN deleteFile = TRUE;

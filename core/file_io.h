@@ -17,16 +17,20 @@ namespace tarnwick::fileio {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Which file a name leads to: two names of one file (hard links, another
-// drive letter for the same folder, a link or junction on the way) give
-// the same identity.
-struct FileIdentity {
-    DWORD volume = 0;
-    std::uint64_t index = 0;
-    DWORD links = 0;  // how many names the file has
+// What an open handle tells of its file, short of which volume holds it.
+struct FileFacts {
+    std::uint64_t index = 0;  // the file's number on its volume
+    DWORD links = 0;          // how many names the file has
     DWORD attributes = 0;
     std::uint64_t size = 0;
     FILETIME written{};  // last written
+};
+
+// Which file a name leads to: two names of one file (hard links, another
+// drive letter for the same folder, a link or junction on the way) give
+// the same identity.
+struct FileIdentity : FileFacts {
+    DWORD volume = 0;
 
     bool SameFileAs(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
 };
@@ -48,7 +52,14 @@ public:
     DWORD Close();
 
     DWORD Size(std::uint64_t& size) const;
+    // The file's facts alone: no request for the volume, which under Wine
+    // goes to another process and costs more than all the rest.
+    DWORD Facts(FileFacts& facts) const;
     DWORD Identity(FileIdentity& identity) const;
+    // Whether this handle's file is the one `other` identifies. The volume
+    // is asked only when the numbers agree: files of different numbers are
+    // different files on any volume.
+    DWORD IsFileOf(const FileIdentity& other, bool& same) const;
     // Reads the whole file, which must not exceed `maxSize` bytes
     // (ERROR_FILE_TOO_LARGE), adding every chunk to `hash` on its way.
     DWORD ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash = nullptr) const;

@@ -137,12 +137,12 @@ DWORD FolderLock::OpenLockFile(const std::wstring& path) {
         }
     }
     if (error) return error;
-    fileio::FileIdentity identity;
-    if (DWORD failure = lockFile_.Identity(identity)) {
+    fileio::FileFacts facts;
+    if (DWORD failure = lockFile_.Facts(facts)) {
         lockFile_.Close();
         return failure;
     }
-    if (identity.size != 0 || !fileio::IsPlainOwnFile(lockFile_, path, identity)) {
+    if (facts.size != 0 || !fileio::IsPlainOwnFile(lockFile_, path, facts)) {
         lockFile_.Close();
         return fileio::kNotOwnFileError;
     }

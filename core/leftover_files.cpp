@@ -24,9 +24,9 @@ bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
                   FILE_FLAG_OPEN_REPARSE_POINT)) {
         return false;
     }
-    fileio::FileIdentity identity;
-    if (file.Identity(identity) || !fileio::IsPlainOwnFile(file, path, identity)) return false;
-    if (Ticks(identity.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return false;
+    fileio::FileFacts facts;
+    if (file.Facts(facts) || !fileio::IsPlainOwnFile(file, path, facts)) return false;
+    if (Ticks(facts.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return false;
     return file.DeleteAndClose() == 0;
 }
 

@@ -23,8 +23,8 @@ bool NamesOwnFile(const File& file, const std::wstring& path) {
     return resolved == FoldCase(folder + LeafName(path));
 }
 
-bool IsPlainOwnFile(const File& file, const std::wstring& path, const FileIdentity& identity) {
-    return !(identity.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && identity.links == 1 &&
+bool IsPlainOwnFile(const File& file, const std::wstring& path, const FileFacts& facts) {
+    return !(facts.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) && facts.links == 1 &&
            NamesOwnFile(file, path);
 }
 

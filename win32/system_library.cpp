@@ -109,6 +109,11 @@ NtSetInformationFileProc SystemNtSetInformationFile() {
     return proc;
 }
 
+NtQueryInformationFileProc SystemNtQueryInformationFile() {
+    static const auto proc = SystemProc<NtQueryInformationFileProc>("ntdll.dll", "NtQueryInformationFile");
+    return proc;
+}
+
 NtStatusToErrorProc SystemNtStatusToError() {
     static const auto proc = SystemProc<NtStatusToErrorProc>("ntdll.dll", "RtlNtStatusToDosError");
     return proc;

@@ -66,15 +66,20 @@ FinalPathNameProc SystemGetFinalPathNameByHandle();
 
 // ntdll's NtSetInformationFile, which sets a file's attributes or deletes it
 // through its handle on every system from Windows XP on and under Wine
-// (kernel32's SetFileInformationByHandle is missing on XP), and
-// RtlNtStatusToDosError, which turns its status into a Win32 error; null
-// when missing.
+// (kernel32's SetFileInformationByHandle is missing on XP);
+// NtQueryInformationFile, which reads one kind of a file's information
+// through its handle without the rest (GetFileInformationByHandle also asks
+// for the volume's serial number, which under Wine is a request to another
+// process); and RtlNtStatusToDosError, which turns their status into a
+// Win32 error; null when missing.
 struct NtIoStatus {
     void* status;
     ULONG_PTR information;
 };
 using NtSetInformationFileProc = LONG(WINAPI*)(HANDLE, NtIoStatus*, void*, ULONG, int);
 NtSetInformationFileProc SystemNtSetInformationFile();
+using NtQueryInformationFileProc = LONG(WINAPI*)(HANDLE, NtIoStatus*, void*, ULONG, int);
+NtQueryInformationFileProc SystemNtQueryInformationFile();
 using NtStatusToErrorProc = ULONG(WINAPI*)(LONG);
 NtStatusToErrorProc SystemNtStatusToError();
 
