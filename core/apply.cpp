@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/backup_record.h"
+#include "core/backup_scan.h"
 #include "core/file_io.h"
 #include "core/own_file.h"
 #include "core/folder_lock.h"
@@ -139,8 +140,9 @@ OperationResult PatchRun::Prepare() {
 }
 
 // Gathers what the backup decision needs, through handles: which file the
-// backup is, whether it is a file of its own, its bytes (hashed when a
-// record stands beside it) and the record. Then acts on the decision.
+// backup is, whether it is a file of its own, what its bytes are (read
+// once, hashed, never held whole) and the record. Then acts on the
+// decision.
 OperationResult PatchRun::PrepareBackup() {
     const std::wstring& backupPath = backup_.Destination();
     const std::wstring& recordPath = record_.Destination();
@@ -152,8 +154,7 @@ OperationResult PatchRun::PrepareBackup() {
     facts.gameVersion = version_;
     facts.gamePatched = IsPatched(before_, table_);
     facts.gameNames = gameIdentity_.links;
-    Bytes backup;
-    Sha256 hash;
+    BackupScan backup;
     if (fileio::FileExists(backupPath)) {
         facts.backupPresent = true;
         // Which file it is, asked without reading: the game file, which this
@@ -165,21 +166,20 @@ OperationResult PatchRun::PrepareBackup() {
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
         facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
-        if (!error && !facts.backupIsGame) error = keptBackup_.ReadAll(backup, kMaxGameFileSize, record ? &hash : nullptr);
+        if (!error && !facts.backupIsGame) error = ScanBackup(keptBackup_, before_, table_, backup);
         // A backup far larger than any game file is no original; one that
         // cannot be read may be, so nothing is decided without it.
         if (error == ERROR_FILE_TOO_LARGE) {
             facts.backupReadable = false;
+            backup = {};
         } else if (error) {
             return Refuse(backupPath, error);
         }
-        facts.backupVersion = RecogniseGameBytes(backup);
-        if (const PatchTable* table = PatchTableFor(facts.backupVersion)) {
-            facts.backupLongEnough = backup.size() >= PatchAreasEnd(*table);
-            facts.backupPatched = IsPatched(backup, *table);
-        }
-        facts.backupMatchesGame = SameOutsidePatchAreas(backup, before_, table_);
-        if (record) facts.record = record->Describes(backup.size(), hash.Finish()) ? RecordState::Matches : RecordState::Differs;
+        facts.backupVersion = backup.version;
+        facts.backupLongEnough = backup.longEnough;
+        facts.backupPatched = backup.patched;
+        facts.backupMatchesGame = backup.matchesGame;
+        if (record) facts.record = record->Describes(backup.size, backup.digest) ? RecordState::Matches : RecordState::Differs;
     } else if (record) {
         facts.record = RecordState::Differs;  // a record of a backup that is gone
     }
@@ -191,7 +191,7 @@ OperationResult PatchRun::PrepareBackup() {
         case BackupPlan::KeepAndRecord:
             // An original kept from before records existed: recorded now,
             // so that it can be checked when it is put back.
-            writeRecord_ = !record_.Write(FormatBackupRecord({backup.size(), Sha256Of(backup)}));
+            writeRecord_ = !record_.Write(FormatBackupRecord({backup.size, backup.digest}));
             if (!writeRecord_) record_.Discard();
             return {};
         case BackupPlan::Keep:

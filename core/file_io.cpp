@@ -122,6 +122,21 @@ DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
     return 0;
 }
 
+DWORD File::ReadInChunks(
+    std::uint64_t maxSize, const std::function<void(std::uint64_t, std::span<const std::uint8_t>)>& take) const {
+    std::uint64_t size = 0;
+    if (DWORD error = Size(size)) return error;
+    if (size > maxSize) return ERROR_FILE_TOO_LARGE;
+    std::vector<std::uint8_t> chunk(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
+    for (std::uint64_t offset = 0; offset < size;) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
+        if (DWORD error = ReadAt(offset, chunk.data(), count)) return error;
+        take(offset, std::span<const std::uint8_t>(chunk.data(), count));
+        offset += count;
+    }
+    return 0;
+}
+
 DWORD File::ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash) const {
     out.clear();
     std::uint64_t size = 0;

@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,6 +65,12 @@ public:
     // Reads the whole file, which must not exceed `maxSize` bytes
     // (ERROR_FILE_TOO_LARGE), adding every chunk to `hash` on its way.
     DWORD ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash = nullptr) const;
+    // Reads the whole file, which must not exceed `maxSize` bytes, in
+    // chunks through one small buffer, handing each to `take` with its
+    // offset: for a file that is only looked at, where a buffer of the
+    // whole file's size would cost more to set up than the reading.
+    DWORD ReadInChunks(std::uint64_t maxSize,
+                       const std::function<void(std::uint64_t offset, std::span<const std::uint8_t> chunk)>& take) const;
     // Reads exactly `count` bytes at `offset`; ERROR_HANDLE_EOF if the file
     // ends before.
     DWORD ReadAt(std::uint64_t offset, void* data, std::size_t count) const;

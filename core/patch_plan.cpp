@@ -63,17 +63,25 @@ std::vector<std::vector<std::uint8_t>> PatchedAreaContents(std::span<const std::
 }
 
 bool SameOutsidePatchAreas(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, const PatchTable& table) {
-    if (a.size() != b.size()) return false;
-    std::size_t from = 0;
-    auto same = [&](std::size_t to) {
-        to = std::min(to, a.size());
-        return from >= to || std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
+    return a.size() == b.size() && SameOutsidePatchAreasAt(a, 0, b, table);
+}
+
+bool SameOutsidePatchAreasAt(std::span<const std::uint8_t> piece, std::uint64_t offset,
+                             std::span<const std::uint8_t> whole, const PatchTable& table) {
+    if (offset > whole.size() || piece.size() > whole.size() - offset) return false;
+    const std::uint64_t end = offset + piece.size();
+    std::uint64_t from = offset;
+    // The bytes from `from` up to `to` (within the piece) agree.
+    auto same = [&](std::uint64_t to) {
+        to = std::min(to, end);
+        return from >= to || std::equal(piece.begin() + (from - offset), piece.begin() + (to - offset),
+                                        whole.begin() + from);
     };
     for (const PatchArea& area : PatchedAreas(table)) {
         if (!same(area.offset)) return false;
-        from = area.offset + area.size;
+        from = std::max<std::uint64_t>(from, std::uint64_t{area.offset} + area.size);
     }
-    return same(a.size());
+    return same(end);
 }
 
 }  // namespace tarnwick

@@ -57,5 +57,9 @@ std::vector<std::vector<std::uint8_t>> PatchedAreaContents(std::span<const std::
 // Whether two files are the same length and hold the same bytes everywhere
 // but in the table's patch areas: one is the other before or after a patch.
 bool SameOutsidePatchAreas(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b, const PatchTable& table);
+// The same for a piece of a file, the bytes from `offset` on, against a
+// whole file `whole`: false where the piece runs past the end of `whole`.
+bool SameOutsidePatchAreasAt(std::span<const std::uint8_t> piece, std::uint64_t offset,
+                             std::span<const std::uint8_t> whole, const PatchTable& table);
 
 }  // namespace tarnwick

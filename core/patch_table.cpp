@@ -54,10 +54,12 @@ std::uint32_t PatchAreasEnd(const PatchTable& table) {
     return end;
 }
 
-bool IsPatched(std::span<const std::uint8_t> file, const PatchTable& table) {
+bool IsPatched(std::span<const std::uint8_t> file, const PatchTable& table) { return IsPatchedAt(file, 0, table); }
+
+bool IsPatchedAt(std::span<const std::uint8_t> piece, std::uint64_t offset, const PatchTable& table) {
     const std::vector<std::uint8_t> code = DecodePattern(kCodePatchText);
-    if (file.size() < table.codeOffset + code.size()) return false;
-    return std::equal(code.begin(), code.end(), file.begin() + table.codeOffset);
+    if (table.codeOffset < offset || offset + piece.size() < table.codeOffset + code.size()) return false;
+    return std::equal(code.begin(), code.end(), piece.begin() + (table.codeOffset - offset));
 }
 
 // A malformed text decodes to nothing, so a broken pattern can never be

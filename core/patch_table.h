@@ -32,6 +32,9 @@ std::uint32_t PatchAreasEnd(const PatchTable& table);
 // the game's own code never holds them there, so such a file is never an
 // original. A file too short for the code bytes is not patched.
 bool IsPatched(std::span<const std::uint8_t> file, const PatchTable& table);
+// The same from a piece of a file, the bytes from `offset` on: false
+// unless the piece holds the code bytes.
+bool IsPatchedAt(std::span<const std::uint8_t> piece, std::uint64_t offset, const PatchTable& table);
 
 // "90 90" -> {0x90, 0x90}: space-separated two-digit hex numbers.
 std::vector<std::uint8_t> DecodePattern(std::string_view text);

@@ -43,7 +43,7 @@ constexpr std::size_t kLongestSignature = std::size(kSignature907Head) + std::si
 // text, though: a surrogate pair may come back as a single "?". Reading
 // twice the units of one more than the longest signature is therefore
 // enough to tell "longer than any signature" for certain.
-constexpr std::size_t kProbeReadBytes = 2 * 2 * (kLongestSignature + 1);
+static_assert(kProbeReadBytes == 2 * 2 * (kLongestSignature + 1));
 
 }  // namespace
 

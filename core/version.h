@@ -1,5 +1,6 @@
 #pragma once
 // Game version recognition from the bytes of meteor.exe at the probe offset.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -11,6 +12,8 @@ enum class GameVersion { Unknown, V1_07, V1_08, V9_07 };
 
 // Zero-based offset of the first probe byte in meteor.exe.
 inline constexpr std::uint32_t kProbeOffset = 1115647;
+// How many bytes from there the recognition looks at, at most.
+inline constexpr std::size_t kProbeReadBytes = 216;
 
 // The text of the 信息 label for a version; the label text is the tag that
 // the apply handler reads back.

@@ -1,0 +1,45 @@
+#include "core/backup_scan.h"
+
+#include <algorithm>
+
+#include "core/game_folder.h"
+#include "core/patch_plan.h"
+
+namespace tarnwick {
+
+DWORD ScanBackup(const fileio::File& backup, std::span<const std::uint8_t> game, const PatchTable& gameTable,
+                 BackupScan& scan) {
+    scan = {};
+    Sha256 hash;
+    bool matches = true;
+    std::uint64_t size = 0;
+    DWORD error = backup.ReadInChunks(kMaxGameFileSize, [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+        hash.Add(chunk);
+        matches = matches && SameOutsidePatchAreasAt(chunk, offset, game, gameTable);
+        size = offset + chunk.size();
+    });
+    if (error) return error;
+    scan.size = size;
+    scan.digest = hash.Finish();
+    scan.matchesGame = matches && size == game.size();
+
+    // The few bytes the version and the code bytes need, through the same
+    // handle, which lets no one write the file while it is held.
+    fileio::Bytes probe;
+    if (size > kProbeOffset) {
+        probe.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size - kProbeOffset, kProbeReadBytes)));
+        if ((error = backup.ReadAt(kProbeOffset, probe.data(), probe.size()))) return error;
+    }
+    scan.version = RecogniseProbeBytes(probe).version;
+    if (const PatchTable* table = PatchTableFor(scan.version)) {
+        scan.longEnough = size >= PatchAreasEnd(*table);
+        fileio::Bytes code(kCodePatchSize);
+        if (size >= std::uint64_t{table->codeOffset} + code.size()) {
+            if ((error = backup.ReadAt(table->codeOffset, code.data(), code.size()))) return error;
+            scan.patched = IsPatchedAt(code, table->codeOffset, *table);
+        }
+    }
+    return 0;
+}
+
+}  // namespace tarnwick
