@@ -10,18 +10,25 @@ namespace tarnwick {
 DWORD ScanBackup(const fileio::File& backup, std::span<const std::uint8_t> game, const PatchTable& gameTable,
                  BackupScan& scan) {
     scan = {};
-    Sha256 hash;
-    bool matches = true;
-    std::uint64_t size = 0;
-    DWORD error = backup.ReadInChunks(kMaxGameFileSize, [&](std::uint64_t offset, std::span<const std::uint8_t> chunk) {
-        hash.Add(chunk);
-        matches = matches && SameOutsidePatchAreasAt(chunk, offset, game, gameTable);
-        size = offset + chunk.size();
-    });
+    struct Pass {
+        std::span<const std::uint8_t> game;
+        const PatchTable& table;
+        Sha256 hash;
+        bool matches = true;
+        std::uint64_t size = 0;
+    } pass{game, gameTable};
+    auto take = [](void* context, std::uint64_t offset, std::span<const std::uint8_t> chunk) {
+        auto& p = *static_cast<Pass*>(context);
+        p.hash.Add(chunk);
+        p.matches = p.matches && SameOutsidePatchAreasAt(chunk, offset, p.game, p.table);
+        p.size = offset + chunk.size();
+    };
+    DWORD error = backup.ReadInChunks(kMaxGameFileSize, take, &pass);
     if (error) return error;
+    const std::uint64_t size = pass.size;
     scan.size = size;
-    scan.digest = hash.Finish();
-    scan.matchesGame = matches && size == game.size();
+    scan.digest = pass.hash.Finish();
+    scan.matchesGame = pass.matches && size == game.size();
 
     // The few bytes the version and the code bytes need, through the same
     // handle, which lets no one write the file while it is held.

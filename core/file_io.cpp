@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <atomic>
 #include <climits>
-#include <tuple>
 
 #include "core/sha256.h"
 #include "win32/system_library.h"
@@ -95,13 +94,11 @@ DWORD File::Facts(FileFacts& facts) const {
         facts = identity;
         return 0;
     }
-    for (auto [data, size, kind] : {std::tuple<void*, ULONG, int>{&basic, sizeof basic, kFileBasicInformation},
-                                    {&standard, sizeof standard, kFileStandardInformation},
-                                    {&index, sizeof index, kFileInternalInformation}}) {
-        NtIoStatus status{};
-        const LONG result = query(handle_, &status, data, size, kind);
-        if (result < 0) return toError(result);
-    }
+    NtIoStatus status{};
+    LONG result = query(handle_, &status, &basic, sizeof basic, kFileBasicInformation);
+    if (result >= 0) result = query(handle_, &status, &standard, sizeof standard, kFileStandardInformation);
+    if (result >= 0) result = query(handle_, &status, &index, sizeof index, kFileInternalInformation);
+    if (result < 0) return toError(result);
     facts.index = static_cast<std::uint64_t>(index.QuadPart);
     facts.links = standard.links;
     facts.attributes = basic.attributes;
@@ -122,8 +119,7 @@ DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
     return 0;
 }
 
-DWORD File::ReadInChunks(
-    std::uint64_t maxSize, const std::function<void(std::uint64_t, std::span<const std::uint8_t>)>& take) const {
+DWORD File::ReadInChunks(std::uint64_t maxSize, ChunkTaker take, void* context) const {
     std::uint64_t size = 0;
     if (DWORD error = Size(size)) return error;
     if (size > maxSize) return ERROR_FILE_TOO_LARGE;
@@ -131,7 +127,7 @@ DWORD File::ReadInChunks(
     for (std::uint64_t offset = 0; offset < size;) {
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size - offset, kChunk));
         if (DWORD error = ReadAt(offset, chunk.data(), count)) return error;
-        take(offset, std::span<const std::uint8_t>(chunk.data(), count));
+        take(context, offset, std::span<const std::uint8_t>(chunk.data(), count));
         offset += count;
     }
     return 0;

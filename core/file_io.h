@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -69,8 +68,10 @@ public:
     // chunks through one small buffer, handing each to `take` with its
     // offset: for a file that is only looked at, where a buffer of the
     // whole file's size would cost more to set up than the reading.
-    DWORD ReadInChunks(std::uint64_t maxSize,
-                       const std::function<void(std::uint64_t offset, std::span<const std::uint8_t> chunk)>& take) const;
+    // (A plain function and its context: std::function would add kilobytes
+    // to the exe for this one caller.)
+    using ChunkTaker = void (*)(void* context, std::uint64_t offset, std::span<const std::uint8_t> chunk);
+    DWORD ReadInChunks(std::uint64_t maxSize, ChunkTaker take, void* context) const;
     // Reads exactly `count` bytes at `offset`; ERROR_HANDLE_EOF if the file
     // ends before.
     DWORD ReadAt(std::uint64_t offset, void* data, std::size_t count) const;
