@@ -22,7 +22,7 @@ constexpr int FieldId(int index) { return 100 + index; }
 inline constexpr int kConfirmButtonId = 200;     // "确认"
 inline constexpr int kExitButtonId = 201;        // "退出"
 inline constexpr int kRestoreButtonId = 202;     // "还原"
-inline constexpr int kVersionTagBufferId = 300;  // 验证, the hidden text buffer
+inline constexpr int kVersionTagBufferId = 300;  // 验证, the hidden field, left empty
 
 // Labels 移动 and 信息.
 inline constexpr Box kDragBand{0, 240, 7695, 855};

@@ -183,13 +183,15 @@ void MainWindow::OnLoad() {
     SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
     SetLayeredWindowAttributes(Handle(), kBackColour, 0, LWA_COLORKEY);
 
-    // 6. The version tag: the 信息 text is what "确认" reads back. The hidden
-    // field 验证 is the window's text buffer for the probe and keeps the
-    // probe text, as the window's items are laid out. Nothing reads it back:
-    // the recognition converts the probe through code page 936 itself, so
-    // that it comes out the same on every system.
+    // 6. The version tag: the 信息 text is what "确认" reads back. The
+    // recognition converts the probe through code page 936 itself, so that
+    // it comes out the same on every system, and the hidden field 验证 is
+    // not needed as a buffer for it: it stays empty. Put there, the probe's
+    // hundred-odd Chinese characters from a dozen character ranges had the
+    // system's text layout (Uniscribe, under Wine) analyse them and keep
+    // glyph and width tables for each range, about 100 KiB of private
+    // memory for a field nobody sees.
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    SetWindowTextW(versionTagBuffer_, recognition.probeText.c_str());
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);

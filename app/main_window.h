@@ -68,7 +68,7 @@ private:
     HWND confirmButton_ = nullptr;     // "确认"
     HWND exitButton_ = nullptr;        // "退出"
     HWND restoreButton_ = nullptr;     // "还原"
-    HWND versionTagBuffer_ = nullptr;  // 验证, the hidden field the probe text goes through
+    HWND versionTagBuffer_ = nullptr;  // 验证, the hidden field of the layout, left empty
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
     std::unique_ptr<NoticeWindow> notice_;

@@ -301,7 +301,7 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
     auto baselineFolder = std::make_unique<TempFolder>();
     std::vector<double> shownSeconds, offSeconds, layoutSeconds, bareSeconds;
     std::vector<double> shownCpu, offCpu, layoutCpu, bareCpu;
-    std::vector<double> toolPrivate, toolPeak, layoutPrivate, layoutPeak, barePrivate, barePeak;
+    std::vector<double> toolPrivate, offPrivate, toolPeak, layoutPrivate, layoutPeak, barePrivate, barePeak;
     int failures = 0;
     // Run 0 warms the file cache and Wine's own start-up and is not counted;
     // the four starts take turns so that all see the same machine.
@@ -321,7 +321,10 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
             toolPrivate.push_back(shown.privateBytes);
             toolPeak.push_back(shown.peakPagefileBytes);
         }
-        if (off.ok) offSeconds.push_back(off.seconds);
+        if (off.ok) {
+            offSeconds.push_back(off.seconds);
+            offPrivate.push_back(off.privateBytes);
+        }
         if (shown.ok && shown.cpuSeconds >= 0) shownCpu.push_back(shown.cpuSeconds);
         if (off.ok && off.cpuSeconds >= 0) offCpu.push_back(off.cpuSeconds);
         if (layout.ok && layout.cpuSeconds >= 0) layoutCpu.push_back(layout.cpuSeconds);
@@ -349,6 +352,8 @@ std::vector<Row> MeasureStartUp(const Programs& programs, const Settings& settin
     rows.push_back(MakeRow("Start-up CPU of the process, notice switched off", "ms", MakeFigure(offCpu, 1e3),
                            MakeFigure(layoutCpu, 1e3), MakeFigure(bareCpu, 1e3), 0));
     rows.push_back(MakeRow("Private bytes after start-up", "MiB", MakeFigure(toolPrivate, kMiB),
+                           MakeFigure(layoutPrivate, kMiB), MakeFigure(barePrivate, kMiB), 1.05));
+    rows.push_back(MakeRow("Private bytes after start-up, notice switched off", "MiB", MakeFigure(offPrivate, kMiB),
                            MakeFigure(layoutPrivate, kMiB), MakeFigure(barePrivate, kMiB), 1.05));
     rows.push_back(MakeRow("Peak pagefile use after start-up", "MiB", MakeFigure(toolPeak, kMiB),
                            MakeFigure(layoutPeak, kMiB), MakeFigure(barePeak, kMiB), 0));
