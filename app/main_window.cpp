@@ -187,10 +187,10 @@ void MainWindow::OnLoad() {
     // recognition converts the probe through code page 936 itself, so that
     // it comes out the same on every system, and the hidden field 验证 is
     // not needed as a buffer for it: it stays empty. Put there, the probe's
-    // hundred-odd Chinese characters from a dozen character ranges had the
-    // system's text layout (Uniscribe, under Wine) analyse them and keep
-    // glyph and width tables for each range, about 100 KiB of private
-    // memory for a field nobody sees.
+    // few dozen characters, most of them Chinese, from a dozen character
+    // ranges had the system's text layout (Uniscribe, under Wine) analyse
+    // them and keep glyph and width tables for each range, about 100 KiB of
+    // private memory for a field nobody sees.
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
