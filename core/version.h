@@ -35,7 +35,7 @@ GameVersion RecogniseProbeText(std::wstring_view probeText);
 
 struct Recognition {
     GameVersion version = GameVersion::Unknown;
-    std::wstring probeText;
+    std::wstring probeText;  // what the version was read from; the tests hold the conversion to it
     unsigned long systemError = 0;  // non-zero when the file could not be read
 };
 // The same recognition from the bytes that follow the probe offset (all of
