@@ -16,7 +16,7 @@ DWORD ScanBackup(const fileio::File& backup, std::span<const std::uint8_t> game,
         Sha256 hash;
         bool matches = true;
         std::uint64_t size = 0;
-    } pass{game, gameTable};
+    } pass{.game = game, .table = gameTable, .hash = {}};
     auto take = [](void* context, std::uint64_t offset, std::span<const std::uint8_t> chunk) {
         auto& p = *static_cast<Pass*>(context);
         p.hash.Add(chunk);
