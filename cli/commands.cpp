@@ -25,6 +25,16 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool named = request.fromFile.has_value();
     const std::wstring path = named ? *request.fromFile : folder.SettingsCacheFile();
     const std::wstring name = named ? *request.fromFile : DisplayName(folder, path);
+    // A folder, a device or a pipe by that name is there, but no file to
+    // read (a pipe would not even open without a writer).
+    DWORD attributes = 0;
+    const DWORD attributeError = fileio::ExistingAttributes(path, attributes);
+    if (named && attributeError == ERROR_INVALID_PARAMETER) {
+        return Refusal(ExitCode::UsageError, Joined({L"数值文件“", name, L"”不是普通文件（是设备或管道之类），无法从中读取数值。"}));
+    }
+    if (named && !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return Refusal(ExitCode::UsageError, Joined({L"数值文件“", name, L"”是一个文件夹，不是文件。"}));
+    }
     if (!fileio::FileExists(path)) {
         if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));
         return Unchanged(ExitCode::NothingToDo,

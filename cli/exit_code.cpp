@@ -30,6 +30,9 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::BackupNotOriginal:
         case Outcome::BackupIsGameFile:
         case Outcome::BackupOtherVersion:
+        case Outcome::BackupOtherGame:
+        case Outcome::BackupUnverifiable:
+        case Outcome::BackupAsideTaken:
         case Outcome::Failed: return ExitCode::FailedUnchanged;
     }
     return ExitCode::FailedUnchanged;

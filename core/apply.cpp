@@ -73,6 +73,7 @@ private:
     bool writeBackup_ = false;
     bool reopenGame_ = false;
     bool noOriginal_ = false;  // no unpatched original of this game file is kept anywhere
+    bool moveAside_ = false;   // the backup is another game file's original: kept under its second name
     fileio::PendingFile backup_;
     fileio::PendingFile record_;
     bool writeRecord_ = false;
@@ -179,6 +180,7 @@ OperationResult PatchRun::PrepareBackup() {
         facts.backupLongEnough = backup.longEnough;
         facts.backupPatched = backup.patched;
         facts.backupMatchesGame = backup.matchesGame;
+        facts.backupSameAsGame = backup.sameAsGame;
         if (record) facts.record = record->Describes(backup.size, backup.digest) ? RecordState::Matches : RecordState::Differs;
     } else if (record) {
         facts.record = RecordState::Differs;  // a record of a backup that is gone
@@ -200,6 +202,15 @@ OperationResult PatchRun::PrepareBackup() {
             keptBackup_.Close();
             noOriginal_ = true;
             return {};
+        case BackupPlan::MoveAsideAndWrite: {
+            // Never over anything: whatever has the second name is someone's.
+            const std::wstring aside = folder_.BackupAsideFile();
+            DWORD attributes = 0;
+            if (DWORD error = fileio::ExistingAttributes(aside, attributes)) return Refuse(aside, error);
+            if (attributes != INVALID_FILE_ATTRIBUTES) return RefuseWith(Outcome::BackupAsideTaken, kBackupFileName);
+            moveAside_ = true;
+            break;
+        }
         case BackupPlan::WriteFromGame:
         case BackupPlan::ReplaceLinkByCopy:
             break;
@@ -240,10 +251,10 @@ DWORD PatchRun::Patch() {
         const PatchWrite& write = plan_[i];
         if (DWORD error = io_.Write(game_, write.offset, write.bytes.data(), write.bytes.size())) return error;
         if (i == kCodeWrite) {
-            if (DWORD error = game_.Flush()) return error;
+            if (DWORD error = io_.Flush(game_)) return error;
         }
     }
-    if (DWORD error = game_.Flush()) return error;
+    if (DWORD error = io_.Flush(game_)) return error;
     return Verify(intended_);
 }
 
@@ -271,9 +282,9 @@ std::wstring PatchRun::PutBack() {
         if (area.offset == table_.codeOffset) continue;
         restored = !io_.Write(game_, area.offset, before_.data() + area.offset, area.size);
     }
-    restored = restored && !game_.Flush() &&
+    restored = restored && !io_.Flush(game_) &&
                !io_.Write(game_, table_.codeOffset, before_.data() + table_.codeOffset, kCodePatchSize);
-    restored = restored && !game_.Flush() && !Verify(PatchedAreaContents(before_, areas_, {}));
+    restored = restored && !io_.Flush(game_) && !Verify(PatchedAreaContents(before_, areas_, {}));
     if (restored) return std::wstring(kGameUnchangedText);
 
     game_.Close();
@@ -286,6 +297,14 @@ OperationResult PatchRun::Run() {
     OperationResult prepared = Prepare();
     if (!prepared.Succeeded()) return prepared;
 
+    if (moveAside_) {
+        // Moved, not copied, and never over another file: killed right
+        // after, the original is under its second name and the game file
+        // still unpatched.
+        if (!MoveFileExW(backup_.Destination().c_str(), folder_.BackupAsideFile().c_str(), 0)) {
+            return Refuse(backup_.Destination(), GetLastError());
+        }
+    }
     if (writeBackup_) {
         // The old record goes first: a backup must never stand beside a
         // record of another file, while one with no record is still checked
@@ -329,6 +348,7 @@ OperationResult PatchRun::Run() {
     result.message = kPatchSucceededText;
     result.noOriginalBackup = noOriginal_;
     if (noOriginal_) result.message += L"\n" + std::wstring(kNoOriginalBackupText);
+    if (moveAside_) result.message += L"\n" + BackupMovedAsideText();
     if (cacheError_) {
         cache_.Discard();
         result.valuesNotRemembered = true;

@@ -1,5 +1,6 @@
 #include "core/backup_check.h"
 
+#include "core/backup_decision.h"
 #include "core/file_io.h"
 #include "core/own_file.h"
 #include "core/patch_plan.h"
@@ -42,16 +43,30 @@ BackupVerdict Judge(const BackupInspection& backup, const Sha256Digest& digest, 
     if (game.present && !game.ownFile) return BackupVerdict::GameLinked;
     if (game.present && identity.SameFileAs(game.identity)) return BackupVerdict::IsGameFile;
     if (game.present && game.identity.links > 1) return BackupVerdict::GameHardLinked;
-    const PatchTable* table = PatchTableFor(backup.version);
-    if (!table || backup.bytes.size() < PatchAreasEnd(*table)) return BackupVerdict::Damaged;
-    if (IsPatched(backup.bytes, *table)) return BackupVerdict::NotOriginal;
-    if (record && !record->Describes(backup.bytes.size(), digest)) return BackupVerdict::Damaged;
-    if (game.version != GameVersion::Unknown && game.version != backup.version) return BackupVerdict::OtherVersion;
+    BackupFacts facts;
+    facts.gamePresent = game.present;
+    facts.gameVersion = game.version;
+    const PatchTable* gameTable = PatchTableFor(game.version);
+    facts.gamePatched = gameTable && IsPatched(game.bytes, *gameTable);
+    facts.backupPresent = true;
+    facts.backupVersion = backup.version;
     // A patch never changes the length or anything outside its areas.
-    if (!record && game.version == backup.version && !SameOutsidePatchAreas(backup.bytes, game.bytes, *table)) {
-        return BackupVerdict::Damaged;
+    if (const PatchTable* table = PatchTableFor(backup.version)) {
+        facts.backupLongEnough = backup.bytes.size() >= PatchAreasEnd(*table);
+        facts.backupPatched = IsPatched(backup.bytes, *table);
+        facts.backupMatchesGame = SameOutsidePatchAreas(backup.bytes, game.bytes, *table);
     }
-    return BackupVerdict::Original;
+    facts.backupSameAsGame = game.present && backup.bytes == game.bytes;
+    if (record) facts.record = record->Describes(backup.bytes.size(), digest) ? RecordState::Matches : RecordState::Differs;
+    switch (JudgeBelonging(facts)) {
+        case Belonging::Belongs: return BackupVerdict::Original;
+        case Belonging::NotOriginal: return BackupVerdict::NotOriginal;
+        case Belonging::OtherVersion: return BackupVerdict::OtherVersion;
+        case Belonging::OtherGame: return BackupVerdict::OtherGame;
+        case Belonging::Unverifiable: return BackupVerdict::Unverifiable;
+        case Belonging::Damaged: break;
+    }
+    return BackupVerdict::Damaged;
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ enum class BackupVerdict {
     OtherVersion,    // of another version than the game file now
     GameLinked,      // meteor.exe is a link to a file elsewhere
     NotOwnFile,      // the backup or its record is a link (or leads elsewhere): see errorPath
+    OtherGame,       // an intact original, but of another game file
+    Unverifiable,    // unrecorded, and no game file of a known version to check it against
 };
 
 struct BackupInspection {
@@ -39,10 +41,12 @@ struct BackupInspection {
 };
 
 // The backup is put back only when it is an unpatched game file of a known
-// version, no other name of the game file itself, what the tool wrote (by
-// its record) or at least the game file's own original (the same bytes but
-// for the patch areas), and of the version the game is now (a missing or
-// unrecognised game file has none).
+// version, no other name of the game file itself, and the game file's own
+// original as JudgeBelonging (core/backup_decision.h) tells it, as "确认"
+// does: intact by its record where it has one, and identical to the game
+// file outside the patch areas (byte for byte where the game file is
+// unpatched). Where no game file of a known version is there to compare,
+// only a recorded backup is put back.
 void InspectBackup(const GameFolder& folder, BackupInspection& inspection);
 
 }  // namespace tarnwick

@@ -1,9 +1,13 @@
 #pragma once
-// What an apply does with the backup, decided from facts gathered through
-// open handles of the game file, the backup and its record. The backup is
-// kept only when "还原" would accept it (the same judgement, record and
-// hash included); otherwise an unpatched game file becomes the backup and
-// a patched one never does.
+// Whose original a backup is, and what an apply does with it, decided from
+// facts gathered through open handles of the game file, the backup and its
+// record. "还原" and "确认" judge a backup by the same function: a backup
+// belongs to a game file when the two are identical outside the patch
+// areas, or, for an unpatched game file, identical byte for byte. The
+// record proves a backup intact, never whose it is. The backup is kept
+// only when it belongs; otherwise an unpatched game file becomes the
+// backup (a sound original of another game file moved aside first, never
+// overwritten) and a patched one never does.
 #include <cstdint>
 
 #include "core/result.h"
@@ -18,7 +22,8 @@ enum class RecordState {
 };
 
 struct BackupFacts {
-    // The game file, as this apply holds it open.
+    // The game file, as this apply holds it open (or as "还原" read it).
+    bool gamePresent = true;
     GameVersion gameVersion = GameVersion::Unknown;
     bool gamePatched = false;
     std::uint32_t gameNames = 1;  // hard links: names the file has
@@ -30,13 +35,28 @@ struct BackupFacts {
     bool backupPatched = false;
     bool backupLongEnough = false;  // holds every patch area of its version
     bool backupMatchesGame = false;  // the game file's bytes but for the patch areas
+    bool backupSameAsGame = false;   // with backupMatchesGame: the game file's bytes, every one
     RecordState record = RecordState::None;
 };
+
+// Whether a backup that is there (and no other name of the game file) is
+// this game file's original.
+enum class Belonging {
+    Belongs,       // the game file's own original
+    Damaged,       // cut short, far too large, of no known version, changed since recorded, or unrecorded and unlike the game
+    NotOriginal,   // itself patched, or the unpatched game file with other values in its slots
+    OtherVersion,  // an original of another version than the game file
+    OtherGame,     // an intact original by its record, but of another game file (another install, an older one)
+    Unverifiable,  // unrecorded, and no game file of a known version to check it against
+};
+
+Belonging JudgeBelonging(const BackupFacts& facts);
 
 enum class BackupPlan {
     Keep,               // the backup is a sound original, recorded
     KeepAndRecord,      // the same, from before records existed: record it now
     WriteFromGame,      // the unpatched game file becomes the backup
+    MoveAsideAndWrite,  // the same, the backup (another game file's sound original) moved to its second name first
     ReplaceLinkByCopy,  // the backup is another name of the unpatched game file: make it a real copy
     NoOriginal,         // the game file is patched and no sound original is kept: patch, and say so
     Refuse,             // see `refusal`

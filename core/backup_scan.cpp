@@ -15,12 +15,16 @@ DWORD ScanBackup(const fileio::File& backup, std::span<const std::uint8_t> game,
         const PatchTable& table;
         Sha256 hash;
         bool matches = true;
+        bool same = true;
         std::uint64_t size = 0;
     } pass{.game = game, .table = gameTable, .hash = {}};
     auto take = [](void* context, std::uint64_t offset, std::span<const std::uint8_t> chunk) {
         auto& p = *static_cast<Pass*>(context);
         p.hash.Add(chunk);
-        p.matches = p.matches && SameOutsidePatchAreasAt(chunk, offset, p.game, p.table);
+        // A chunk equal to the game's bytes there needs no look at the areas.
+        p.same = p.same && offset + chunk.size() <= p.game.size() &&
+                 std::equal(chunk.begin(), chunk.end(), p.game.begin() + static_cast<std::ptrdiff_t>(offset));
+        p.matches = p.matches && (p.same || SameOutsidePatchAreasAt(chunk, offset, p.game, p.table));
         p.size = offset + chunk.size();
     };
     DWORD error = backup.ReadInChunks(kMaxGameFileSize, take, &pass);
@@ -29,6 +33,7 @@ DWORD ScanBackup(const fileio::File& backup, std::span<const std::uint8_t> game,
     scan.size = size;
     scan.digest = pass.hash.Finish();
     scan.matchesGame = pass.matches && size == game.size();
+    scan.sameAsGame = scan.matchesGame && pass.same;
 
     // The few bytes the version and the code bytes need, through the same
     // handle, which lets no one write the file while it is held.

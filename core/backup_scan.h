@@ -20,6 +20,7 @@ struct BackupScan {
     bool longEnough = false;   // holds every patch area of its version
     bool patched = false;      // holds the code bytes of a patch of its version
     bool matchesGame = false;  // the game file's length and bytes but for the game's patch areas
+    bool sameAsGame = false;   // the game file's length and bytes, every one
     Sha256Digest digest = Sha256().Finish();  // of the bytes read: none yet
 };
 

@@ -173,6 +173,9 @@ public:
     void Discard();
 
     const std::wstring& Destination() const { return destination_; }
+    // Which file was written: after Commit, the one the destination must
+    // still lead to.
+    const FileIdentity& WrittenIdentity() const { return tempIdentity_; }
 
 private:
     DWORD Create();

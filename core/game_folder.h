@@ -14,6 +14,10 @@ inline constexpr wchar_t kGameFileName[] = L"meteor.exe";
 // folder, as the files are named here and in the texts that name them.
 inline constexpr wchar_t kBackupFileName[] = L"Data\\bak\\meteor.bak";
 inline constexpr wchar_t kSettingsCacheFileName[] = L"Data\\Slowlysave.cfg";
+// Where an apply keeps a backup that is another game file's original (an
+// install sharing the Data folder, or this one before an update) rather
+// than overwrite it.
+inline constexpr wchar_t kBackupAsideFileName[] = L"Data\\bak\\meteor.old";
 
 // meteor.exe is a few megabytes; anything far larger is not a game file
 // the tool should load whole (and neither is a backup that large).
@@ -32,6 +36,7 @@ struct GameFolder {
     std::wstring BackupFolder() const;       // base\Data\Bak
     std::wstring BackupFile() const;         // base\Data\bak\meteor.bak
     std::wstring BackupRecordFile() const;   // base\Data\bak\meteor.sum
+    std::wstring BackupAsideFile() const;    // base\Data\bak\meteor.old
     std::wstring LockFile() const;           // base\Tarnwick.lock
     std::wstring SettingsCacheFile() const;  // base\Data\Slowlysave.cfg
     std::wstring HintFile() const;           // base\data\Hint.cfg

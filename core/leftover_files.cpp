@@ -30,19 +30,46 @@ bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
     return file.DeleteAndClose() == 0;
 }
 
+// Whether `dir`, as the system resolves it, lies inside the game folder:
+// a Data folder that is a link to another folder (shared by installs, or
+// a player's own) is not the tool's to clean.
+bool InsideGameFolder(const std::wstring& dir, const std::wstring& root) {
+    std::wstring inside = fileio::FoldCase(fileio::PlainForm(fileio::FinalPath(root)));
+    if (inside.empty() || inside.back() != L'\\') inside += L'\\';
+    return fileio::FoldCase(fileio::PlainForm(fileio::FinalPath(dir))).compare(0, inside.size(), inside) == 0;
+}
+
 }  // namespace
+
+bool IsLeftoverName(std::wstring_view name) {
+    constexpr std::wstring_view kStart = L"twk", kEnd = L".tmp";
+    constexpr std::size_t kDigits = 8;
+    if (name.size() != kStart.size() + kDigits + kEnd.size()) return false;
+    if (name.substr(0, kStart.size()) != kStart || name.substr(kStart.size() + kDigits) != kEnd) return false;
+    for (wchar_t c : name.substr(kStart.size(), kDigits)) {
+        if (!((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))) return false;
+    }
+    return true;
+}
 
 int RemoveLeftoverFiles(const GameFolder& folder) {
     FILETIME nowTime;
     GetSystemTimeAsFileTime(&nowTime);
     const std::uint64_t now = Ticks(nowTime);
     int removed = 0;
-    for (const std::wstring& dir : {folder.Root(), folder.DataFolder(), folder.BackupFolder()}) {
+    const std::wstring root = folder.Root();
+    for (const std::wstring& dir : {root, folder.DataFolder(), folder.BackupFolder()}) {
         WIN32_FIND_DATAW found;
         HANDLE search = FindFirstFileW((dir + L"\\twk*.tmp").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) continue;
+        // Asked only once a name is found: most runs find none.
+        int inside = dir == root ? 1 : -1;
         do {
+            // The search matches short 8.3 names too: the long name decides.
             if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+            if (!IsLeftoverName(found.cFileName)) continue;
+            if (inside < 0) inside = InsideGameFolder(dir, root) ? 1 : 0;
+            if (inside == 0) break;
             if (RemoveIfLeftover(dir + L"\\" + found.cFileName, now)) ++removed;
         } while (FindNextFileW(search, &found));
         FindClose(search);

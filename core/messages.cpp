@@ -132,6 +132,19 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
             return L"备份文件 " + name + L" 已损坏：它不完整、在本工具写入后被改动过，或者不是本工具认识的游戏文件，"
                    L"不能用它还原。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
+        case Outcome::BackupOtherGame:
+            return L"备份文件 " + name + L" 不是这个游戏文件 " + gameFile + L" 的原版：除了修改的位置，两者还有别的不同"
+                   L"（它可能属于共用 Data 文件夹的另一个游戏目录，或者是游戏重装、升级以前的文件），用它还原会换掉别的游戏文件。\n"
+                   L"如需原版游戏文件，请重新安装游戏；如果有 " + std::wstring(kBackupAsideFileName) +
+                   L"，它可能就是这个游戏文件的原版，见说明中的“文件在哪里”。";
+        case Outcome::BackupUnverifiable:
+            return L"备份文件 " + name + L" 没有记录，而游戏文件 " + gameFile +
+                   L" 不在或认不出版本，无法确认这个备份完整、是这个游戏文件的原版，不能用它还原。\n"
+                   L"如需原版游戏文件，请重新安装游戏。";
+        case Outcome::BackupAsideTaken:
+            return L"备份文件 " + std::wstring(kBackupFileName) + L" " + std::wstring(kOtherGameOriginalText) +
+                   L"，本工具不会覆盖它；本应把它改名为 " + std::wstring(kBackupAsideFileName) +
+                   L" 保存，但这个名字已经被占用。\n请把这两个文件移到别处保存，然后再试。";
         case Outcome::DiskFull:
             return L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
         default:
@@ -167,6 +180,11 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
 std::wstring GameMayBeDamagedText(bool originalKept) {
     return originalKept ? L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。"
                         : L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
+}
+
+std::wstring BackupMovedAsideText() {
+    return L"原来的备份 " + std::wstring(kBackupFileName) + L" " + std::wstring(kOtherGameOriginalText) +
+           L"，已改名保存为 " + std::wstring(kBackupAsideFileName) + L"。";
 }
 
 std::wstring BackupNotDeletedText(std::wstring_view fileName) {

@@ -23,6 +23,9 @@ inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改�
 inline constexpr std::wstring_view kBothKeptText = L"游戏文件没有改动，备份文件仍然保留。";
 // The same when the restore may be tried again.
 inline constexpr std::wstring_view kBackupKeptText = L"游戏文件没有改动，备份文件仍然保留，可以稍后再点击“还原”。";
+// The same when another program changed the game file after the restore
+// wrote it.
+inline constexpr std::wstring_view kOnlyBackupKeptText = L"备份文件仍然保留，可以稍后再点击“还原”。";
 // The last line of a restore whose copy did not read back as the backup.
 inline constexpr std::wstring_view kRestoreIncompleteText =
     L"游戏文件可能没有还原完整；备份文件仍然保留，请关闭游戏后再点击“还原”。";
@@ -31,6 +34,10 @@ inline constexpr std::wstring_view kRestoreIncompleteText =
 inline constexpr std::wstring_view kNoOriginalBackupText =
     L"但游戏目录中没有原版游戏文件的备份（修改前的游戏文件就已经是改过的），“还原”无法恢复原版；"
     L"如需原版游戏文件，请重新安装游戏。";
+
+// What a backup is that belongs to another game file.
+inline constexpr std::wstring_view kOtherGameOriginalText =
+    L"是另一个游戏文件的原版（共用 Data 文件夹的另一个游戏目录，或者游戏重装、升级以前的文件）";
 
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveNoticeSwitch };
@@ -73,6 +80,10 @@ std::wstring DisplayName(const GameFolder& folder, const std::wstring& path);
 // The last line of an apply whose failure could not be undone either: with
 // `originalKept`, "还原" can still put the original back.
 std::wstring GameMayBeDamagedText(bool originalKept);
+
+// The second line of an apply that kept another game file's original
+// under the backup's second name and made a backup of its own.
+std::wstring BackupMovedAsideText();
 
 // The second line of a restore whose backup stayed after the game file was
 // put back.

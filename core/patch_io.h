@@ -1,6 +1,6 @@
 #pragma once
-// The reads and writes an apply makes through the open game file once its
-// checks have passed, and the move of the settings cache into place. An
+// The reads, writes and flushes an apply makes through the open game file
+// once its checks have passed, and the move of the settings cache into place. An
 // apply goes through this seam so that tests can make them fail, which
 // real files cannot be made to do on demand; the tool uses it as it is.
 #include <cstddef>
@@ -23,6 +23,7 @@ public:
     virtual DWORD Read(const fileio::File& game, std::uint64_t offset, void* data, std::size_t count) {
         return game.ReadAt(offset, data, count);
     }
+    virtual DWORD Flush(const fileio::File& game) { return game.Flush(); }
     virtual DWORD CommitCache(fileio::PendingFile& cache) { return cache.Commit(); }
 };
 

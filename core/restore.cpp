@@ -42,6 +42,10 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
             return OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
         case BackupVerdict::IsGameFile:
             return OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, kBothKeptText);
+        case BackupVerdict::OtherGame:
+            return OutcomeResult(Action::Restore, Outcome::BackupOtherGame, backupName, kBothKeptText);
+        case BackupVerdict::Unverifiable:
+            return OutcomeResult(Action::Restore, Outcome::BackupUnverifiable, backupName, kBothKeptText);
         default:
             return OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, kBothKeptText);
     }
@@ -92,8 +96,23 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     fileio::PendingFile restored(game);
     if (DWORD error = restored.Write(inspection.bytes)) return Fail(folder, game, error);
     if (DWORD error = restored.Commit()) return Fail(folder, game, error);
+    steps.GameWritten(folder);
+    // Another program (a launcher's update, a file manager) may have put
+    // another file in its place meanwhile: the name must still lead to the
+    // file written, with the backup's bytes, before the backup goes. It
+    // stays open, letting others only read, until then.
+    fileio::File written;
+    DWORD error = written.Open(game, GENERIC_READ, FILE_SHARE_READ);
+    if (error == ERROR_SHARING_VIOLATION) {
+        error = written.Open(game, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    }
+    bool same = false;
+    if (!error) error = written.IsFileOf(restored.WrittenIdentity(), same);
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || (!error && !same)) {
+        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, kOnlyBackupKeptText);
+    }
     Bytes after;
-    DWORD error = fileio::ReadFilePrefix(game, inspection.bytes.size() + 1, after);
+    if (!error) error = written.ReadAll(after, inspection.bytes.size() + 1);
     if (!error && after != inspection.bytes) error = ERROR_WRITE_FAULT;
     if (error) {
         OperationResult failure = Fail(folder, game, error, kRestoreIncompleteText);

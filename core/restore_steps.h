@@ -1,7 +1,9 @@
 #pragma once
-// The point inside a restore between checking the backup and copying it,
-// where tests change the world (another program replacing the backup) to
-// show that what is copied is what was checked; the tool uses it as it is.
+// The points inside a restore between checking the backup and copying it,
+// and between putting the game file in place and checking it, where tests
+// change the world (another program replacing the backup or the game
+// file) to show that what is copied is what was checked and that nothing
+// is deleted on a check made before; the tool uses them as they are.
 #include "core/game_folder.h"
 #include "core/result.h"
 
@@ -12,6 +14,8 @@ public:
     virtual ~RestoreSteps() = default;
     // The backup has been judged an original and is held open.
     virtual void BackupChecked(const GameFolder&) {}
+    // The backup's bytes have just been moved into the game file's place.
+    virtual void GameWritten(const GameFolder&) {}
 };
 
 // RestoreGameFile with `steps` called on its way.

@@ -31,6 +31,9 @@ enum class Outcome {
     BackupNotOriginal,   // restore: the backup is itself a patched file
     BackupIsGameFile,    // restore: the backup is another name of the game file itself
     BackupOtherVersion,  // restore: the backup is of another version than the game file
+    BackupOtherGame,     // restore: an intact original, but of another game file (another install, an older one)
+    BackupUnverifiable,  // restore: unrecorded, and no game file of a known version to check it against
+    BackupAsideTaken,    // apply: the backup is another game file's original, and the name to keep it under is taken
     Failed,            // any other failure of the file system
 };
 

@@ -399,6 +399,8 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
          L"apply 后面的第 5 个数值有误：第5个“血值”的数值“1000”太长，最多只能填写3位数字。" + help},
         {L"apply --from", L"选项“--from”后面缺少文件名。" + help},
         {L"apply --from missing.cfg --game-dir \"" + folder.Folder() + L"\"", L"找不到数值文件“missing.cfg”。"},
+        {L"apply --from \"" + folder.Folder() + L"\" --game-dir \"" + folder.Folder() + L"\"", L"数值文件“" + folder.Folder() + L"”是一个文件夹，不是文件。"},
+        {L"apply --from Z:\\dev\\zero --game-dir \"" + folder.Folder() + L"\"", L"数值文件“Z:\\dev\\zero”不是普通文件（是设备或管道之类），无法从中读取数值。"},
         {L"apply " + ValueArguments(kValuesA) + L" --from x.cfg", L"apply 后面的数值和选项“--from”只能用一个。" + help},
         {L"status --from x.cfg", L"选项“--from”只能和 apply 一起用。" + help},
         {L"status --game-dir= ", L"选项“--game-dir”后面的游戏目录是空的。" + help},

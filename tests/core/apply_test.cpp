@@ -76,6 +76,7 @@ TEST_F(Apply, ExamplesAtTheirOffsets) {
     };
     for (const auto& example : examples) {
         SCOPED_TRACE(testing::Message() << "field " << example.field << " offset " << std::hex << example.offset);
+        test::RemoveTree(folder.DataFolder());  // each a fresh install, not an update
         const Bytes before = MakeGame(example.version);
         FieldTexts values = DefaultFieldTexts();
         values[example.field] = example.value;
@@ -219,6 +220,14 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
         {"empty", [](const Bytes&) { return Bytes(); }},
         {"a patched copy of the game file",
          [](const Bytes& g) { return test::PatchedGame(g, GameVersion::V1_07, MixedValues()); }},
+        // An older build's cut-short apply, a hand edit: only the values.
+        {"the game file with values in its slots, its code bytes untouched",
+         [](const Bytes& g) {
+             Bytes b = test::PatchedGame(g, GameVersion::V1_07, MixedValues());
+             const std::uint32_t code = PatchTableFor(GameVersion::V1_07)->codeOffset;
+             std::copy_n(g.begin() + code, 2, b.begin() + code);
+             return b;
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -347,13 +356,15 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
         bool pristineBackup;  // else the backup is as the change left it, or gone
         bool restores;        // "还原" afterwards brings back the pristine file
     } cases[] = {
+        // Told apart from another install's game sharing Data by nothing:
+        // the backup is no longer this game file's, and stays untouched.
         {"another tool changed a byte outside the patch areas",
          [](const GameFolder& f) {
              Bytes game = test::ReadFileBytes(f.GameFile());
              game[100] ^= 1;
              test::WriteFileBytes(f.GameFile(), game);
          },
-         L"恭喜您修改成功", true, true},
+         noOriginal, true, false},
         {"the backup deleted", [](const GameFolder& f) { DeleteFileW(f.BackupFile().c_str()); }, noOriginal, false,
          false},
         {"the backup cut short, unrecorded",
@@ -442,6 +453,33 @@ TEST_F(Apply, AnApplyCutShortAnywhereNeverPassesForTheOriginal) {
     }
 }
 
+// The code bytes reach the disk before any value is written, and go back
+// last, after every value is on disk again, when a failed apply is undone:
+// killed anywhere in the undoing, the file still reads as patched.
+TEST_F(Apply, TheCodeBytesAreOnDiskBeforeTheValuesAndGoBackAfterThem) {
+    const Bytes pristine = MakeGame(GameVersion::V1_08, 7);
+    const PatchTable& table = *PatchTableFor(GameVersion::V1_08);
+    std::string log;
+    ASSERT_TRUE(test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), {.log = &log}).Succeeded());
+    EXPECT_EQ(log.substr(0, 2), "wf") << log;
+    const int failed = 16;  // a value write
+    log.clear();
+    test::RemoveTree(folder.DataFolder());
+    test::WriteFileBytes(folder.GameFile(), pristine);
+    EXPECT_FALSE(test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), {.failWrite = failed, .log = &log})
+                     .Succeeded());
+    EXPECT_EQ(log.substr(log.size() - 3), "fwf") << log;
+    for (int write = failed + 1; write < failed + 16; ++write) {
+        SCOPED_TRACE(write);
+        test::RemoveTree(folder.DataFolder());
+        test::WriteFileBytes(folder.GameFile(), pristine);
+        EXPECT_THROW(test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(),
+                                                {.failWrite = failed, .killAfterWrite = write}),
+                     test::Killed);
+        EXPECT_TRUE(IsPatched(Game(), table));
+    }
+}
+
 // Another program deletes meteor.exe, or puts a fresh copy in its place,
 // behind the handle the apply writes through: no success is reported, and
 // the backup keeps the original.
@@ -472,9 +510,10 @@ TEST_F(Apply, AGameFileReplacedWhileItIsWrittenIsNoSuccess) {
     }
 }
 
-// Leftovers of killed runs go under the lock: only the tool's own names,
-// only files nothing holds, none written in the last minute, and never
-// through a link.
+// Leftovers of killed runs go under the lock: only the tool's own names
+// (by the long name; players' look-alikes stay), only files nothing holds,
+// none written in the last minute, and never through a link, of the file
+// or of a Data folder leading out of the game folder.
 TEST_F(Apply, LeftoverTemporaryFilesOfKilledRunsAreRemoved) {
     const Bytes pristine = MakeGame(GameVersion::V1_07);
     CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
@@ -490,22 +529,41 @@ TEST_F(Apply, LeftoverTemporaryFilesOfKilledRunsAreRemoved) {
         CloseHandle(file);
     };
     const std::wstring base = folder.base + L"\\";
-    put(base + L"twk1A.tmp", true);
-    put(base + L"Data\\twk2B.tmp", true);
-    put(base + L"Data\\Bak\\twk3C.tmp", true);
-    put(base + L"Data\\Bak\\twk4D.tmp", false);   // perhaps on its way into place
-    put(base + L"Data\\Bak\\twk5E.tmp", true);
-    put(base + L"Data\\other.tmp", true);         // not the tool's name
-    test::HeldOpen held(base + L"Data\\Bak\\twk5E.tmp");
-    ASSERT_TRUE(test::MakeSymbolicLink(base + L"twk6F.tmp", L"meteor.exe"));
-    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
-    for (const auto& [name, stays] : std::initializer_list<std::pair<const wchar_t*, bool>>{
-             {L"twk1A.tmp", false}, {L"Data\\twk2B.tmp", false}, {L"Data\\Bak\\twk3C.tmp", false},
-             {L"Data\\Bak\\twk4D.tmp", true}, {L"Data\\Bak\\twk5E.tmp", true}, {L"Data\\other.tmp", true}}) {
-        EXPECT_EQ(fileio::FileExists(base + name), stays) << testing::PrintToString(name);
+    const test::TempFolder elsewhere;
+    const std::wstring aside = elsewhere.Path() + L"\\";
+    const std::initializer_list<std::pair<std::wstring, bool>> files = {
+        {base + L"twk0000001A.tmp", false},
+        {base + L"Data\\twk0000002B.tmp", false},
+        {base + L"Data\\Bak\\twk0000003C.tmp", false},
+        {base + L"Data\\Bak\\twk0000004D.tmp", true},  // written just now: perhaps on its way into place
+        {base + L"Data\\Bak\\twk0000005E.tmp", true},  // held open
+        {base + L"Data\\other.tmp", true},
+        {base + L"twk.tmp", true},
+        {base + L"twk 我的存档.tmp", true},
+        {base + L"TWKnotes.TMP", true},
+        {base + L"twkABCDEFGH.tmpx", true},  // "twk*.tmp" by its short name
+        {base + L"Data\\twkmod.tmp", true},
+        {aside + L"twkSaveGame.tmp", true},  // a player's file a link leads to
+        {aside + L"twk00000077.tmp", true},  // in a folder a Data link leads to
+    };
+    for (const auto& [path, stays] : files) put(path, path.find(L"4D") == std::wstring::npos);
+    {
+        test::HeldOpen held(base + L"Data\\Bak\\twk0000005E.tmp");
+        ASSERT_TRUE(test::MakeSymbolicLink(base + L"twk0000006F.tmp", aside + L"twkSaveGame.tmp"));
+        ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+    }
+    for (const auto& [path, stays] : files) {
+        EXPECT_EQ(fileio::FileExists(path), stays) << testing::PrintToString(path);
     }
     ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_07, DefaultFieldTexts()));
-    test::UnixDelete(base + L"twk6F.tmp");
+    test::UnixDelete(base + L"twk0000006F.tmp");
+    // Data a link to a folder elsewhere: nothing in it is the tool's to clean.
+    ASSERT_TRUE(RestoreGameFile(folder).Succeeded());
+    test::RemoveTree(folder.DataFolder());
+    ASSERT_TRUE(test::MakeSymbolicLink(folder.DataFolder(), elsewhere.Path()));
+    ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+    EXPECT_TRUE(fileio::FileExists(aside + L"twk00000077.tmp"));
+    test::UnixDelete(folder.DataFolder());
 }
 
 }  // namespace

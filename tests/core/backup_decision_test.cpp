@@ -15,6 +15,7 @@ TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
                                .backupVersion = GameVersion::V1_07,
                                .backupLongEnough = true,
                                .backupMatchesGame = true,
+                               .backupSameAsGame = true,
                                .record = RecordState::Matches};
     const struct {
         const char* name;
@@ -28,10 +29,24 @@ TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
          BackupPlan::WriteFromGame},
         {"a record with another hash, the game patched",
          [](BackupFacts& f) { f.record = RecordState::Differs; f.gamePatched = true; }, BackupPlan::NoOriginal},
+        // Intact by its record, but another game file's original (an install
+        // sharing Data, or this one before an update): never overwritten.
         {"recorded, the game patched and changed elsewhere",
-         [](BackupFacts& f) { f.gamePatched = true; f.backupMatchesGame = false; }, BackupPlan::Keep},
+         [](BackupFacts& f) { f.gamePatched = true; f.backupMatchesGame = false; }, BackupPlan::NoOriginal},
         {"recorded, the game reinstalled unpatched with other bytes",
-         [](BackupFacts& f) { f.backupMatchesGame = false; }, BackupPlan::WriteFromGame},
+         [](BackupFacts& f) { f.backupMatchesGame = false; }, BackupPlan::MoveAsideAndWrite},
+        {"recorded, of 9.07 beside an unpatched 1.07 game", [](BackupFacts& f) { f.backupVersion = GameVersion::V9_07; },
+         BackupPlan::MoveAsideAndWrite},
+        {"unrecorded, unlike the unpatched game", [](BackupFacts& f) { f.record = RecordState::None; f.backupMatchesGame = false; },
+         BackupPlan::WriteFromGame},
+        // Other values in the slots, the code bytes untouched: an edited copy
+        // of the unpatched game file, which is itself the original.
+        {"values only, beside the unpatched game", [](BackupFacts& f) { f.backupSameAsGame = false; },
+         BackupPlan::WriteFromGame},
+        {"values only, unrecorded, beside the unpatched game",
+         [](BackupFacts& f) { f.backupSameAsGame = false; f.record = RecordState::None; }, BackupPlan::WriteFromGame},
+        {"values only, beside the patched game", [](BackupFacts& f) { f.backupSameAsGame = false; f.gamePatched = true; },
+         BackupPlan::Keep},
         {"unrecorded and not the game's original, the game patched",
          [](BackupFacts& f) { f.record = RecordState::None; f.backupMatchesGame = false; f.gamePatched = true; },
          BackupPlan::NoOriginal},

@@ -3,7 +3,10 @@
 // on demand: a write to the game file, the read-back check, moving the
 // settings cache into place, and putting the game file's old bytes back;
 // and a process killed after any write, which leaves the file as it is.
+// The writes and flushes can be logged, to show what reaches the disk
+// before what.
 #include <functional>
+#include <string>
 
 #include "core/patch_io.h"
 
@@ -16,6 +19,7 @@ struct ApplyFaults {
     bool failRollback = false;     // once a write failed, every later one fails too
     int killAfterWrite = 0;        // the run ends at once after the n-th write (from 1), as if killed
     std::function<void()> afterLastWrite = nullptr;  // what another program does once the last write is done
+    std::string* log = nullptr;  // when given: 'w' for each write to the game file, 'f' for each flush
 };
 
 // Thrown where the tool is killed: nothing of the run after it happens.
@@ -26,6 +30,7 @@ public:
     explicit FaultyPatchIo(const ApplyFaults& faults) : faults_(faults) {}
 
     DWORD Write(const fileio::File& game, std::uint64_t offset, const void* data, std::size_t count) override {
+        if (faults_.log) *faults_.log += 'w';
         if (++writes_ == faults_.failWrite || (failed_ && faults_.failRollback)) {
             failed_ = true;
             return ERROR_WRITE_FAULT;
@@ -39,6 +44,10 @@ public:
         const DWORD error = PatchIo::Read(game, offset, data, count);
         if (!error && faults_.corruptReadBack && reads_++ == 0) static_cast<std::uint8_t*>(data)[0] ^= 0xFF;
         return error;
+    }
+    DWORD Flush(const fileio::File& game) override {
+        if (faults_.log) *faults_.log += 'f';
+        return PatchIo::Flush(game);
     }
     DWORD CommitCache(fileio::PendingFile& cache) override {
         return faults_.failCacheCommit ? static_cast<DWORD>(ERROR_SHARING_VIOLATION) : PatchIo::CommitCache(cache);

@@ -229,6 +229,46 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
          L"还原失败：备份文件 Data\\bak\\meteor.bak 是游戏 9.07 版的文件，而现在的游戏文件 meteor.exe 是 1.07 版，"
          L"用它还原会把游戏换回另一个版本。\n如果确实要换回 9.07 版，请先把 meteor.exe 移到别处，再点击“还原”；"
          L"否则这个备份已经用不上了，可以删除它。" + kept},
+        // Intact by its record, but the original of another install of the
+        // same version sharing Data: the record proves no ownership.
+        {"a recorded original of another game file",
+         [](Restore& t) {
+             const Bytes other = test::MakeSyntheticGame(GameVersion::V1_07, 9);
+             const std::string record = test::ExpectedBackupRecord(other);
+             t.Put(t.folder.BackupFile(), other);
+             t.Put(t.folder.BackupRecordFile(), Bytes(record.begin(), record.end()));
+         },
+         Outcome::BackupOtherGame,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 不是这个游戏文件 meteor.exe 的原版：除了修改的位置，两者还有别的不同"
+         L"（它可能属于共用 Data 文件夹的另一个游戏目录，或者是游戏重装、升级以前的文件），用它还原会换掉别的游戏文件。\n"
+         L"如需原版游戏文件，请重新安装游戏；如果有 Data\\bak\\meteor.old，它可能就是这个游戏文件的原版，见说明中的“文件在哪里”。" +
+             kept},
+        // The game file unpatched is itself the original: a recorded copy
+        // with other values in its slots (code bytes untouched) is no backup.
+        {"values only, beside the unpatched game",
+         [](Restore& t) {
+             const PatchTable& table = *PatchTableFor(GameVersion::V1_07);
+             Bytes edited = t.Game();
+             std::copy_n(t.pristine.begin() + table.codeOffset, 2, edited.begin() + table.codeOffset);
+             const std::string record = test::ExpectedBackupRecord(edited);
+             t.Put(t.folder.BackupFile(), edited);
+             t.Put(t.folder.BackupRecordFile(), Bytes(record.begin(), record.end()));
+             t.Put(t.folder.GameFile(), t.pristine);
+         },
+         Outcome::BackupNotOriginal,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
+         L"如需原版游戏文件，请重新安装游戏。" + kept},
+        // Nothing to check an unrecorded backup against.
+        {"unrecorded and cut short, beside a game of no known version",
+         unrecorded([](Restore& t) {
+             Bytes game = t.Game();
+             std::fill_n(game.begin() + kProbeOffset, 64, 'x');
+             t.Put(t.folder.GameFile(), game);
+             t.Put(t.folder.BackupFile(), Bytes(t.pristine.begin(), t.pristine.end() - 1000));
+         }),
+         Outcome::BackupUnverifiable,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 没有记录，而游戏文件 meteor.exe 不在或认不出版本，"
+         L"无法确认这个备份完整、是这个游戏文件的原版，不能用它还原。\n如需原版游戏文件，请重新安装游戏。" + kept},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -294,6 +334,59 @@ TEST_F(Restore, ABackupReplacedWhileTheRestoreRunsIsNeverHalfUsed) {
     stop = true;
     other.join();
     std::printf("    %d restores, %d backups replaced meanwhile\n", restored, replaced.load());
+}
+
+// Another program renames a file over meteor.exe, or swaps the record for
+// a link, right after the restore put the game file in place: the backup
+// goes only while meteor.exe is the file written, and nothing is deleted
+// through a link.
+TEST_F(Restore, WhatAnotherProgramDoesAfterTheGameFileIsWrittenLosesNoOriginal) {
+    struct Hook : RestoreSteps {
+        std::function<void(const GameFolder&)> act;
+        void GameWritten(const GameFolder& f) override { act(f); }
+    };
+    const Bytes stranger = {'s', 't', 'r', 'a', 'n', 'g', 'e', 'r'};
+    const std::wstring elsewhere = folder.base + L"\\elsewhere.txt";
+    const struct {
+        const char* name;
+        std::function<void(const GameFolder&)> act;
+        std::wstring message;
+        bool replaced;  // else restored
+    } rows[] = {
+        {"meteor.exe replaced",
+         [&](const GameFolder& f) {
+             test::WriteFileBytes(f.base + L"\\new.bin", stranger);
+             ASSERT_TRUE(test::UnixRename(f.base + L"\\new.bin", f.GameFile()));
+         },
+         L"还原失败：游戏文件 meteor.exe 在写入时被其他程序删除或换掉了，现在的 meteor.exe 不是本工具写入的文件。\n"
+         L"请关闭正在更新或改动游戏的程序，确认游戏文件完好（必要时重新安装游戏），然后再试。\n"
+         L"备份文件仍然保留，可以稍后再点击“还原”。",
+         true},
+        {"the record swapped for a link to another file",
+         [&](const GameFolder& f) {
+             ASSERT_TRUE(test::UnixDelete(f.BackupRecordFile()));
+             ASSERT_TRUE(test::MakeSymbolicLink(f.BackupRecordFile(), elsewhere));
+         },
+         L"恭喜您还原成功", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        test::RemoveTree(folder.DataFolder());
+        test::WriteFileBytes(elsewhere, stranger);
+        pristine = Patch();
+        const std::string record = test::ReadFileText(folder.BackupRecordFile());
+        Hook hook;
+        hook.act = row.act;
+        EXPECT_EQ(RestoreGameFileThrough(folder, hook).message, row.message);
+        EXPECT_EQ(Game(), row.replaced ? stranger : pristine);
+        EXPECT_EQ(BackupExists(folder), row.replaced);
+        if (row.replaced) {
+            EXPECT_EQ(Backup(), pristine);
+            EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()), record);
+        }
+        EXPECT_EQ(test::ReadFileBytes(elsewhere), stranger) << "nothing deleted through the link";
+        test::UnixDelete(folder.BackupRecordFile());
+    }
 }
 
 // Another Linux program changes the backup between its check and its copy,
