@@ -178,5 +178,82 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
     }
 }
 
+// Two installs whose Data (or Data\Bak) is one folder by a symbolic link,
+// as Linux players and café images share it: each step's outcome, a
+// restore only ever puts back the install's own original, and after every
+// step each original is still its install's meteor.exe or kept in the
+// shared folder (the backup, or the backup's second name).
+TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
+    struct Step {
+        char install;  // 'A' or 'B'
+        bool apply;    // else restore
+        Outcome outcome;
+        std::wstring message;  // the whole text, where given
+    };
+    const std::wstring movedAside =
+        L"恭喜您修改成功\n原来的备份 Data\\bak\\meteor.bak 是另一个游戏文件的原版（共用 Data 文件夹的另一个游戏目录，"
+        L"或者游戏重装、升级以前的文件），已改名保存为 Data\\bak\\meteor.old。";
+    const struct {
+        const char* name;
+        GameVersion versionB;
+        const wchar_t* linked;  // B's folder that is a link to A's
+        bool bPatchedAlone;     // B's game patched already, with no backup of its own
+        std::vector<Step> steps;
+    } rows[] = {
+        {"1.07 and 9.07 sharing Data", GameVersion::V9_07, L"Data", false,
+         {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
+          {'A', false, Outcome::BackupOtherVersion, L""}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
+        {"one version, other bytes, Data\\Bak shared", GameVersion::V1_07, L"Data\\Bak", false,
+         {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
+          {'A', false, Outcome::BackupOtherGame, L""}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
+        {"B patched with no backup of its own", GameVersion::V1_07, L"Data", true,
+         {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', false, Outcome::BackupOtherGame, L""},
+          {'A', false, Outcome::Ok, L"恭喜您还原成功"}}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder temp;
+        const GameFolder a{temp / L"A"}, b{temp / L"B"};
+        for (const std::wstring& path : {a.base, b.base, a.DataFolder(), a.BackupFolder(), b.DataFolder()}) {
+            CreateDirectoryW(path.c_str(), nullptr);
+        }
+        const std::wstring link = b.base + L"\\" + row.linked;
+        RemoveDirectoryW(link.c_str());
+        ASSERT_TRUE(MakeSymbolicLink(link, a.base + L"\\" + row.linked));
+        const Bytes originalA = MakeSyntheticGame(GameVersion::V1_07, 1);
+        const Bytes originalB = MakeSyntheticGame(row.versionB, 2);
+        WriteFileBytes(a.GameFile(), originalA);
+        WriteFileBytes(b.GameFile(),
+                       row.bPatchedAlone ? PatchedGame(originalB, row.versionB, DefaultFieldTexts()) : originalB);
+        for (const Step& step : row.steps) {
+            SCOPED_TRACE(testing::Message() << step.install << (step.apply ? " apply" : " restore"));
+            const GameFolder& f = step.install == 'A' ? a : b;
+            const GameVersion version = step.install == 'A' ? GameVersion::V1_07 : row.versionB;
+            const Bytes& original = step.install == 'A' ? originalA : originalB;
+            const OperationResult result =
+                step.apply ? ApplyPatch(f, version, DefaultFieldTexts()) : RestoreGameFile(f);
+            EXPECT_EQ(result.outcome, step.outcome) << testing::PrintToString(result.message);
+            if (!step.message.empty()) {
+                EXPECT_EQ(result.message, step.message);
+            }
+            if (step.outcome == Outcome::Ok) {
+                EXPECT_TRUE(ReadFileBytes(f.GameFile()) ==
+                            (step.apply ? PatchedGame(original, version, DefaultFieldTexts()) : original));
+            }
+            auto kept = [&](const GameFolder& own, const Bytes& bytes) {
+                for (const std::wstring& path : {own.GameFile(), a.BackupFile(), a.BackupAsideFile()}) {
+                    if (fileio::FileExists(path) && ReadFileBytes(path) == bytes) return true;
+                }
+                return false;
+            };
+            EXPECT_TRUE(kept(a, originalA)) << "A's original";
+            if (!row.bPatchedAlone) {
+                EXPECT_TRUE(kept(b, originalB)) << "B's original";
+            }
+        }
+        UnixDelete(link);
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick::test
