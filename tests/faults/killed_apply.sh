@@ -20,21 +20,31 @@ new_folder() {
     wine "$make_game" "$(winpath "$1/meteor.exe")" 1.08 4 >/dev/null
 }
 
-# Every write of one whole apply, counted in the tool's process: the game
-# file's 31 writes are the last ones.
+# The kill points are counted among the calls on the game file alone
+# (strace -P), which are the same in every run whatever else the process
+# and Wine do meanwhile: the code bytes, a flush, fifteen cleared slots,
+# fifteen values, a flush. A signal injected on entering a call kills the
+# process before that call, so "after write n" is on entering the call that
+# follows it. One traced run checks that there are 31 writes.
+game_calls() { strace -f -qq -P "$1/meteor.exe" -e trace=pwrite64,fsync "${@:2}"; }
 new_folder "$work/count"
-(cd "$work/count" && strace -f -qq -e trace=pwrite64 -o "$work/count.trace" wine "$exe" apply $values >/dev/null)
-total=$(awk '{print $1}' "$work/count.trace" | sort | uniq -c | sort -n | tail -1 | awk '{print $1}')
-first_game_write=$((total - 30))
+(cd "$work/count" && game_calls "$work/count" -o "$work/count.trace" wine "$exe" apply $values >/dev/null)
+total=$(grep -c 'pwrite64(' "$work/count.trace" || true)
+if [ "$total" -ne 31 ]; then
+    echo "the apply wrote the game file $total times, not 31:"
+    cat "$work/count.trace"
+    exit 1
+fi
 
 failed=0
-for at in $first_game_write $((first_game_write + 1)) $((first_game_write + 16)) $total; do
+# after write: the call that follows it
+for point in 1:fsync:1 2:pwrite64:3 17:pwrite64:18 31:fsync:2; do
+    IFS=: read -r at call when <<<"$point"
     folder="$work/killed$at"
     new_folder "$folder"
     cd "$folder"
     set +e
-    strace -f -qq -o /dev/null -e trace=pwrite64 -e inject=pwrite64:signal=SIGKILL:when=$at \
-        wine "$exe" apply $values >/dev/null 2>&1
+    game_calls "$folder" -o /dev/null -e inject=$call:signal=SIGKILL:when=$when wine "$exe" apply $values >/dev/null 2>&1
     set -e
     wineserver -w 2>/dev/null || true
     status=$(wine "$exe" status 2>/dev/null | tr -d '\r')
