@@ -127,5 +127,52 @@ TEST(ConsoleOutput, ChineseTextArrivesWholeOnTheConsoleScreen) {
     }
 }
 
+// A batch file or scheduled task with one stream redirected and the other
+// absent, and no console: what has no place to go is dropped, and no
+// message box waits for a click nobody will give.
+TEST(ConsoleOutput, OneStreamRedirectedAndTheOtherAbsentBringsUpNoWindow) {
+    TempFolder temp;
+    WriteFileBytes(temp / kGameFileName, MakeSyntheticGame(GameVersion::V1_07));
+    const struct {
+        const char* name;
+        const wchar_t* arguments;
+        bool outputRedirected;  // else standard error; the other absent
+        cli::ExitCode code;
+    } runs[] = {
+        {"a refusal on the absent standard error", L"restore", true, cli::ExitCode::NothingToDo},
+        {"status on the absent standard output", L"status", false, cli::ExitCode::Success},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.name);
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        HANDLE log = CreateFileW((temp / L"log.txt").c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                 CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(log, INVALID_HANDLE_VALUE);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = run.outputRedirected ? log : nullptr;
+        startup.hStdError = run.outputRedirected ? nullptr : log;
+        PROCESS_INFORMATION process{};
+        std::wstring line = L"\"" + ToolExePath() + L"\" " + run.arguments;
+        ASSERT_TRUE(CreateProcessW(ToolExePath().c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
+                                   nullptr, temp.Path().c_str(), &startup, &process));
+        CloseHandle(process.hThread);
+        CloseHandle(log);
+        // Until it ends; a window it shows meanwhile fails the run and ends it.
+        bool windowShown = false;
+        while (WaitForSingleObject(process.hProcess, 100) == WAIT_TIMEOUT && !windowShown) {
+            for (HWND window : TopLevelWindows(process.dwProcessId)) windowShown = windowShown || IsWindowVisible(window);
+        }
+        EXPECT_FALSE(windowShown);
+        if (windowShown) TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        EXPECT_EQ(code, static_cast<DWORD>(run.code));
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick::test
