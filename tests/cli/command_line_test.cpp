@@ -273,6 +273,9 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         {Outcome::BackupNotOriginal, ExitCode::FailedUnchanged},
         {Outcome::BackupIsGameFile, ExitCode::FailedUnchanged},
         {Outcome::BackupOtherVersion, ExitCode::FailedUnchanged},
+        {Outcome::BackupOtherGame, ExitCode::FailedUnchanged},
+        {Outcome::BackupUnverifiable, ExitCode::FailedUnchanged},
+        {Outcome::BackupAsideTaken, ExitCode::FailedUnchanged},
         {Outcome::Failed, ExitCode::FailedUnchanged},
     };
     ASSERT_EQ(std::size(rows), static_cast<std::size_t>(Outcome::Failed) + 1) << "an outcome without a row";
