@@ -29,11 +29,12 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     // read (a pipe would not even open without a writer).
     DWORD attributes = 0;
     const DWORD attributeError = fileio::ExistingAttributes(path, attributes);
-    if (named && attributeError == ERROR_INVALID_PARAMETER) {
-        return Refusal(ExitCode::UsageError, Joined({L"数值文件“", name, L"”不是普通文件（是设备或管道之类），无法从中读取数值。"}));
-    }
-    if (named && !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        return Refusal(ExitCode::UsageError, Joined({L"数值文件“", name, L"”是一个文件夹，不是文件。"}));
+    const bool device = attributeError == ERROR_INVALID_PARAMETER;
+    const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (named && (device || folderThere)) {
+        return Refusal(ExitCode::UsageError,
+                       Joined({L"数值文件“", name,
+                               device ? L"”不是普通文件（是设备或管道之类），无法从中读取数值。" : L"”是一个文件夹，不是文件。"}));
     }
     if (!fileio::FileExists(path)) {
         if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));

@@ -51,10 +51,9 @@ std::wstring BackupVerdictText(const GameFolder& folder, const BackupInspection&
         case BackupVerdict::NotOriginal: return L"不是原版游戏文件（它本身已经被修改过），不能用来还原";
         case BackupVerdict::IsGameFile: return Joined({L"和游戏文件 ", kGameFileName, L" 是同一个文件（硬链接），不是真正的备份"});
         case BackupVerdict::OtherGame:
-            return Joined({L"原版游戏文件（", version, L" 版），但不是现在这个游戏文件 ", kGameFileName,
-                           L" 的原版（属于另一个游戏目录或重装以前的游戏），不能用来还原"});
+            return Joined({L"原版游戏文件（", version, L" 版），但属于另一个游戏，不能用来还原"});
         case BackupVerdict::Unverifiable:
-            return Joined({L"没有记录，而游戏文件 ", kGameFileName, L" 不在或认不出版本，无法确认，不能用来还原"});
+            return L"没有记录，又没有认得出的游戏文件可以对照，不能用来还原";
         case BackupVerdict::GameHardLinked:
             return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 和其他位置的文件是同一个文件（硬链接）"});
         case BackupVerdict::GameLinked: return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 是指向其他位置的链接"});

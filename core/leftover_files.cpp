@@ -32,22 +32,25 @@ bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
 
 // Whether `dir`, as the system resolves it, lies inside the game folder:
 // a Data folder that is a link to another folder (shared by installs, or
-// a player's own) is not the tool's to clean.
+// a player's own) is not the tool's to clean. Both names are built on the
+// same root, so they are resolved (or left as they are) alike.
 bool InsideGameFolder(const std::wstring& dir, const std::wstring& root) {
-    std::wstring inside = fileio::FoldCase(fileio::PlainForm(fileio::FinalPath(root)));
-    if (inside.empty() || inside.back() != L'\\') inside += L'\\';
-    return fileio::FoldCase(fileio::PlainForm(fileio::FinalPath(dir))).compare(0, inside.size(), inside) == 0;
+    const std::wstring inside = fileio::FinalPath(root);
+    const std::wstring folder = fileio::FinalPath(dir);
+    return folder.size() > inside.size() && folder.compare(0, inside.size(), inside) == 0 &&
+           (inside.back() == L'\\' || folder[inside.size()] == L'\\');
 }
 
 }  // namespace
 
 bool IsLeftoverName(std::wstring_view name) {
-    constexpr std::wstring_view kStart = L"twk", kEnd = L".tmp";
-    constexpr std::size_t kDigits = 8;
-    if (name.size() != kStart.size() + kDigits + kEnd.size()) return false;
-    if (name.substr(0, kStart.size()) != kStart || name.substr(kStart.size() + kDigits) != kEnd) return false;
-    for (wchar_t c : name.substr(kStart.size(), kDigits)) {
-        if (!((c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F'))) return false;
+    // "twk", eight digits, ".tmp": '#' stands for a digit.
+    constexpr std::wstring_view kPattern = L"twk########.tmp";
+    if (name.size() != kPattern.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const wchar_t c = name[i];
+        const bool digit = (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'F');
+        if (kPattern[i] == L'#' ? !digit : c != kPattern[i]) return false;
     }
     return true;
 }

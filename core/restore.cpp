@@ -103,9 +103,6 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     // stays open, letting others only read, until then.
     fileio::File written;
     DWORD error = written.Open(game, GENERIC_READ, FILE_SHARE_READ);
-    if (error == ERROR_SHARING_VIOLATION) {
-        error = written.Open(game, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    }
     bool same = false;
     if (!error) error = written.IsFileOf(restored.WrittenIdentity(), same);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || (!error && !same)) {

@@ -239,10 +239,9 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
              t.Put(t.folder.BackupRecordFile(), Bytes(record.begin(), record.end()));
          },
          Outcome::BackupOtherGame,
-         L"还原失败：备份文件 Data\\bak\\meteor.bak 不是这个游戏文件 meteor.exe 的原版：除了修改的位置，两者还有别的不同"
-         L"（它可能属于共用 Data 文件夹的另一个游戏目录，或者是游戏重装、升级以前的文件），用它还原会换掉别的游戏文件。\n"
-         L"如需原版游戏文件，请重新安装游戏；如果有 Data\\bak\\meteor.old，它可能就是这个游戏文件的原版，见说明中的“文件在哪里”。" +
-             kept},
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 是另一个游戏文件的原版（共用 Data 文件夹的另一个游戏目录，"
+         L"或者游戏重装、升级以前的文件），和 meteor.exe 不是同一个游戏，用它还原会换掉别的游戏文件。\n"
+         L"如需原版游戏文件，请重新安装游戏，或见说明中的“文件在哪里”。" + kept},
         // The game file unpatched is itself the original: a recorded copy
         // with other values in its slots (code bytes untouched) is no backup.
         {"values only, beside the unpatched game",
