@@ -41,9 +41,11 @@ BackupDecision DecideBackup(const BackupFacts& facts) {
     }
     if (facts.gamePatched) return {BackupPlan::NoOriginal};
     // An intact original of another game file (an install sharing this
-    // Data folder, or this install before an update) is never overwritten.
-    const bool soundOriginal = facts.record == RecordState::Matches &&
-                               (belonging == Belonging::OtherGame || belonging == Belonging::OtherVersion);
+    // Data folder, or this install before an update) is never overwritten;
+    // one of another version is taken for intact even unrecorded (made
+    // before records existed), as nothing here tells it damaged.
+    const bool soundOriginal =
+        (facts.record == RecordState::Matches && belonging == Belonging::OtherGame) || belonging == Belonging::OtherVersion;
     return {soundOriginal ? BackupPlan::MoveAsideAndWrite : BackupPlan::WriteFromGame};
 }
 

@@ -37,6 +37,9 @@ TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
          [](BackupFacts& f) { f.backupMatchesGame = false; }, BackupPlan::MoveAsideAndWrite},
         {"recorded, of 9.07 beside an unpatched 1.07 game", [](BackupFacts& f) { f.backupVersion = GameVersion::V9_07; },
          BackupPlan::MoveAsideAndWrite},
+        {"unrecorded, of 9.07 beside an unpatched 1.07 game",
+         [](BackupFacts& f) { f.backupVersion = GameVersion::V9_07; f.record = RecordState::None; },
+         BackupPlan::MoveAsideAndWrite},
         {"unrecorded, unlike the unpatched game", [](BackupFacts& f) { f.record = RecordState::None; f.backupMatchesGame = false; },
          BackupPlan::WriteFromGame},
         // Other values in the slots, the code bytes untouched: an edited copy
