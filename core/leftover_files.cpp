@@ -44,7 +44,8 @@ bool InsideGameFolder(const std::wstring& dir, const std::wstring& root) {
 }  // namespace
 
 bool IsLeftoverName(std::wstring_view name) {
-    // "twk", eight digits, ".tmp": '#' stands for a digit.
+    // "twk", eight hexadecimal digits as the tool writes them (0-9, A-F),
+    // ".tmp": '#' stands for such a digit.
     constexpr std::wstring_view kPattern = L"twk########.tmp";
     if (name.size() != kPattern.size()) return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
