@@ -46,14 +46,23 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
 }
 
+// The text as a command line needs it: the window's advice to run the
+// tool as administrator becomes the one for a prompt.
+std::wstring CommandLineText(std::wstring text) {
+    const std::size_t at = text.find(kRunAsAdministratorAdvice);
+    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
+    return text;
+}
+
 // An operation's result: the first line of a success is the result, what
 // follows it a warning (values not remembered, no original kept).
 Reply ReplyFor(const OperationResult& result) {
     const ExitCode code = ExitCodeFor(result);
-    if (!result.Succeeded()) return Refusal(code, result.message);
-    const std::size_t end = result.message.find(L'\n');
-    if (end == std::wstring::npos) return {code, result.message, L""};
-    return {code, result.message.substr(0, end), result.message.substr(end + 1)};
+    const std::wstring message = CommandLineText(result.message);
+    if (!result.Succeeded()) return Refusal(code, message);
+    const std::size_t end = message.find(L'\n');
+    if (end == std::wstring::npos) return {code, message, L""};
+    return {code, message.substr(0, end), message.substr(end + 1)};
 }
 
 }  // namespace

@@ -42,7 +42,9 @@ int RemoveLeftoverFiles(const GameFolder& folder) {
         HANDLE search = FindFirstFileW((dir + L"\\twk*.tmp").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) continue;
         do {
-            if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            // A link is skipped; a cloud file (a synced folder) is the file itself.
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && fileio::ReparseTagIsLink(found.dwReserved0)) continue;
             if (RemoveIfLeftover(dir + L"\\" + found.cFileName, now)) ++removed;
         } while (FindNextFileW(search, &found));
         FindClose(search);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/file_io.h"
+#include "core/held_file_retry.h"
 #include "core/own_file.h"
 #include "core/read_only_disk.h"
 
@@ -32,6 +33,10 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case fileio::kHeldByOtherProgramError:
+            return Outcome::FileBeingChecked;
+        case fileio::kCreationBlockedError:
+            return Outcome::CreationBlocked;
         case fileio::kNotOwnFileError:
             return isGameFile ? Outcome::GameFileLinked : Outcome::NotOwnFile;
         case ERROR_DIRECTORY:

@@ -23,12 +23,21 @@ std::string SystemLibraryPath(const char* library) {
     return path;
 }
 
+bool IsLoadedWithEveryProcess(const char* library) {
+    return lstrcmpiA(library, "kernel32.dll") == 0 || lstrcmpiA(library, "ntdll.dll") == 0;
+}
+
 namespace {
 
 // A system library's module: the one already loaded from the system folder,
 // or that file loaded now (then `loadedHere`). Null when it is neither.
+// kernel32 and ntdll are in every process before its first instruction,
+// always the system's own, and asked for by their base name: a 32-bit
+// process on 64-bit Windows has them recorded under SysWOW64, not under
+// the system folder it is told.
 HMODULE SystemModule(const char* library, bool& loadedHere) {
     loadedHere = false;
+    if (IsLoadedWithEveryProcess(library)) return GetModuleHandleA(library);
     const std::string path = SystemLibraryPath(library);
     if (path.empty()) return nullptr;
     if (HMODULE module = GetModuleHandleA(path.c_str())) return module;

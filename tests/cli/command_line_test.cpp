@@ -256,6 +256,8 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         {Outcome::GameFileChanged, ExitCode::VersionNotRecognised},
         {Outcome::GameFileInUse, ExitCode::InUse},
         {Outcome::FileInUse, ExitCode::InUse},
+        {Outcome::FileBeingChecked, ExitCode::InUse},
+        {Outcome::CreationBlocked, ExitCode::FailedUnchanged},
         {Outcome::ReadOnly, ExitCode::FailedUnchanged},
         {Outcome::ReadOnlyDisk, ExitCode::FailedUnchanged},
         {Outcome::AccessDenied, ExitCode::FailedUnchanged},
