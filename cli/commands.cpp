@@ -46,14 +46,6 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
 }
 
-// The text as a command line needs it: the window's advice to run the
-// tool as administrator becomes the one for a prompt.
-std::wstring CommandLineText(std::wstring text) {
-    const std::size_t at = text.find(kRunAsAdministratorAdvice);
-    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
-    return text;
-}
-
 // An operation's result: the first line of a success is the result, what
 // follows it a warning (values not remembered, no original kept).
 Reply ReplyFor(const OperationResult& result) {
@@ -66,6 +58,12 @@ Reply ReplyFor(const OperationResult& result) {
 }
 
 }  // namespace
+
+std::wstring CommandLineText(std::wstring text) {
+    const std::size_t at = text.find(kRunAsAdministratorAdvice);
+    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
+    return text;
+}
 
 Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
 

@@ -15,12 +15,14 @@
 
 #include "app/version_text.h"
 #include "cli/command_line.h"
+#include "cli/console_events.h"
 #include "cli/crash_guard.h"
 #include "cli/exit_code.h"
 #include "cli/values_file.h"
 #include "core/codepage.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
+#include "core/messages.h"
 #include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/faulty_patch_io.h"
@@ -290,9 +292,29 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         result.gameMayBeDamaged = true;
         EXPECT_EQ(cli::ExitCodeFor(result), ExitCode::FailedMayBeDamaged);
     }
+    // Ctrl+C and Ctrl+Break leave the twin waiting for the real code; the
+    // session's end ends it as usual.
+    for (const auto [event, waits] : {std::pair{DWORD{CTRL_C_EVENT}, true}, {DWORD{CTRL_BREAK_EVENT}, true},
+                                      {DWORD{CTRL_CLOSE_EVENT}, false}, {DWORD{CTRL_LOGOFF_EVENT}, false},
+                                      {DWORD{CTRL_SHUTDOWN_EVENT}, false}}) {
+        EXPECT_EQ(cli::KeepTwinWaiting(event), waits ? TRUE : FALSE) << "console event " << event;
+    }
     for (DWORD code = 0; code <= 7; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
     for (DWORD crash : {DWORD{8}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
         EXPECT_EQ(cli::ExitCodePassedOn(crash), static_cast<DWORD>(ExitCode::InternalError)) << crash;
+    }
+}
+
+// A prompt opened as administrator starts in System32 and lacks the mapped
+// drive letters: the command line's advice names the folder in full.
+TEST(CommandLine, NoPermissionAdviceFitsAPrompt) {
+    const std::wstring window = FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5);
+    ASSERT_NE(window.find(kRunAsAdministratorAdvice), std::wstring::npos);
+    const std::wstring prompt = cli::CommandLineText(window);
+    EXPECT_EQ(prompt.find(L"右键点击本工具"), std::wstring::npos) << testing::PrintToString(prompt);
+    for (const wchar_t* part : {L"没有权限写入 Data\\bak\\meteor.bak", L"“命令提示符”", L"以管理员身份运行", L"--game-dir",
+                                L"System32", L"映射的网络驱动器", L"勒索软件防护"}) {
+        EXPECT_NE(prompt.find(part), std::wstring::npos) << testing::PrintToString(part);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/codepage.h"
+#include "core/messages.h"
 #include "tests/support/temp_folder.h"
 
 namespace tarnwick {
@@ -30,6 +31,19 @@ TEST(CodePage, GameTextsConvertThroughCodePage936BothWays) {
         if (row.roundTrip) {
             EXPECT_EQ(CodePageToWide(row.bytes, kGameCodePage), row.units);
         }
+    }
+}
+
+// Without code page 936 (Windows XP without East Asian language support)
+// no game can be recognised: the refusal says what to install.
+TEST(CodePage, AMissingCodePageIsToldWithWhatToInstall) {
+    EXPECT_TRUE(CodePageInstalled(kGameCodePage));
+    EXPECT_FALSE(CodePageInstalled(12345));
+    EXPECT_EQ(VersionUnknownText(true), L"无法识别您当前所使用的版本");
+    const std::wstring missing = VersionUnknownText(false);
+    EXPECT_EQ(missing.rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << testing::PrintToString(missing);
+    for (const wchar_t* part : {L"代码页（936）", L"为东亚语言安装文件", L"安装光盘"}) {
+        EXPECT_NE(missing.find(part), std::wstring::npos) << testing::PrintToString(part);
     }
 }
 
