@@ -106,7 +106,7 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
                    L"本工具等了两秒仍然无法替换或删除它。\n"
                    L"请稍等片刻再试；如果每次都这样，请在杀毒软件中把游戏目录加入信任区（白名单）。";
         case Outcome::CreationBlocked:
-            return L"无法在游戏目录中创建 " + name + L"：文件夹是存在的，Windows 却不让本工具在里面新建文件，"
+            return L"无法在游戏目录中创建或改写 " + name + L"：文件夹是存在的，Windows 却不让本工具在里面新建或改写文件，"
                    L"多半是 Windows 安全中心的“勒索软件防护”（受控制文件夹访问）在保护这个文件夹，以管理员身份运行也没有用。\n"
                    L"请打开“Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护”，在“允许应用通过受控制文件夹访问”中添加本工具，"
                    L"或者把游戏移到不受保护的文件夹（如 D:\\Games），然后再试。";

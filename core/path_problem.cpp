@@ -32,6 +32,9 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
             return Outcome::DiskFull;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
+            // "Not found" for a file that is there: Controlled Folder Access
+            // refusing to let the tool write it.
+            if (fileio::FileExists(path)) return Outcome::CreationBlocked;
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
         case fileio::kHeldByOtherProgramError:
             return Outcome::FileBeingChecked;
