@@ -44,7 +44,9 @@ int RemoveLeftoverFiles(const GameFolder& folder) {
         do {
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
             // A link is skipped; a cloud file (a synced folder) is the file itself.
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && fileio::ReparseTagIsLink(found.dwReserved0)) continue;
+            const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                              fileio::ReparseTagIsLink(found.dwReserved0);
+            if (link) continue;
             if (RemoveIfLeftover(dir + L"\\" + found.cFileName, now)) ++removed;
         } while (FindNextFileW(search, &found));
         FindClose(search);
