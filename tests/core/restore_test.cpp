@@ -151,7 +151,9 @@ TEST_F(Restore, TheBackupGoesAfterwardsOrTheMessageSaysItStayed) {
         reader.reset();
         EXPECT_EQ(result.Succeeded(), !c.hold);
         EXPECT_EQ(result.message, c.message);
-        if (!c.hold) EXPECT_EQ(Game(), pristine);
+        if (!c.hold) {
+            EXPECT_EQ(Game(), pristine);
+        }
         EXPECT_EQ(BackupExists(folder), c.kept);
         DeleteFileW(folder.BackupFile().c_str());
     }
