@@ -24,7 +24,10 @@ std::string SystemLibraryPath(const char* library) {
 }
 
 bool IsLoadedWithEveryProcess(const char* library) {
-    return lstrcmpiA(library, "kernel32.dll") == 0 || lstrcmpiA(library, "ntdll.dll") == 0;
+    for (const char* name : {"kernel32", "kernel32.dll", "ntdll", "ntdll.dll"}) {
+        if (lstrcmpiA(library, name) == 0) return true;
+    }
+    return false;
 }
 
 namespace {

@@ -19,7 +19,8 @@ namespace tarnwick {
 std::string SystemLibraryPath(const char* library);
 
 // Whether the library is one that every process has loaded from its start
-// (kernel32.dll, ntdll.dll, in any case): asked for by its base name.
+// (kernel32 and ntdll, with or without ".dll", in any case): asked for by
+// its base name.
 bool IsLoadedWithEveryProcess(const char* library);
 
 // True when the library exports the entry. A library that is not loaded yet

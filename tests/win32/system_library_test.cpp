@@ -45,6 +45,7 @@ TEST(ProcExists, AnswersFromTheLibrarysExports) {
         // Asked for by base name, wherever the system recorded them.
         {"GetFinalPathNameByHandleW", "kernel32.dll", true},
         {"NtQueryInformationFile", "NTDLL.DLL", true},
+        {"NtQueryInformationFile", "ntdll", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.library) + "!" + row.name);
