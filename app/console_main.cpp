@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/console_events.h"
 #include "cli/exit_code.h"
 
 namespace {
@@ -65,9 +66,13 @@ int main() {
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-        // Ctrl+C stops neither this program nor the command it waits for:
-        // a patch cut off half-way is worse than one that runs to its end.
+        // Ctrl+C and Ctrl+Break stop neither this program nor the command
+        // it waits for: a patch cut off half-way is worse than one that runs
+        // to its end, and the code passed on must be the command's. The
+        // first call also has the command started ignore Ctrl+C; only a
+        // handler can ignore Ctrl+Break.
         SetConsoleCtrlHandler(nullptr, TRUE);
+        SetConsoleCtrlHandler(tarnwick::cli::KeepTwinWaiting, TRUE);
     }
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, command, 0, nullptr, nullptr, &startup,

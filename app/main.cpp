@@ -7,12 +7,17 @@
 #include "app/main_window.h"
 #include "app/version_text.h"
 #include "cli/command_line.h"
+#include "cli/exit_code.h"
 #include "form/form.h"
 #include "form/message_loop.h"
+#include "win32/window_station.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::vector<std::wstring> arguments = tarnwick::cli::CommandLineArguments();
     if (!arguments.empty()) return tarnwick::cli::RunCommandLine(arguments, tarnwick::kTarnwickVersion);
+    // Where nobody can see the window (a scheduled task run whether the
+    // user is logged on or not) it would wait forever: nothing is done.
+    if (!tarnwick::WindowStationIsVisible()) return static_cast<int>(tarnwick::cli::ExitCode::UsageError);
     if (!tarnwick::RegisterFormClasses(instance)) return 1;
     tarnwick::MainWindow mainWindow;  // the game folder is the current folder
     if (!mainWindow.Start()) return 1;

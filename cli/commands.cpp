@@ -61,13 +61,20 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
 // follows it a warning (values not remembered, no original kept).
 Reply ReplyFor(const OperationResult& result) {
     const ExitCode code = ExitCodeFor(result);
-    if (!result.Succeeded()) return Refusal(code, result.message);
-    const std::size_t end = result.message.find(L'\n');
-    if (end == std::wstring::npos) return {code, result.message, L""};
-    return {code, result.message.substr(0, end), result.message.substr(end + 1)};
+    const std::wstring message = CommandLineText(result.message);
+    if (!result.Succeeded()) return Refusal(code, message);
+    const std::size_t end = message.find(L'\n');
+    if (end == std::wstring::npos) return {code, message, L""};
+    return {code, message.substr(0, end), message.substr(end + 1)};
 }
 
 }  // namespace
+
+std::wstring CommandLineText(std::wstring text) {
+    const std::size_t at = text.find(kRunAsAdministratorAdvice);
+    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
+    return text;
+}
 
 Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
 

@@ -13,11 +13,13 @@ ExitCode ExitCodeFor(const OperationResult& result) {
         case Outcome::GameFileChanged: return ExitCode::VersionNotRecognised;
         case Outcome::GameFileInUse:
         case Outcome::FileInUse:
+        case Outcome::FileBeingChecked:
         case Outcome::ToolBusy: return ExitCode::InUse;
         case Outcome::GameFileDamaged:
         case Outcome::ReadOnly:
         case Outcome::ReadOnlyDisk:
         case Outcome::AccessDenied:
+        case Outcome::CreationBlocked:
         case Outcome::DiskFull:
         case Outcome::NotAFolder:
         case Outcome::NotAFile:

@@ -7,6 +7,7 @@
 
 #include "core/codepage.h"
 #include "form/message_box.h"
+#include "win32/window_station.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -103,7 +104,8 @@ void Deliver(std::wstring_view out, std::wstring_view err) {
     }
     if (unwritten.empty()) return;
     if (attached && WriteToParentConsole(WithLineEnds(unwritten))) return;
-    if (!redirected) ShowMessageBoxAlone(unwritten);
+    // A box on a window station nobody sees would wait forever.
+    if (!redirected && WindowStationIsVisible()) ShowMessageBoxAlone(unwritten);
 }
 
 }  // namespace tarnwick::cli

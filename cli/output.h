@@ -11,7 +11,10 @@
 //   a terminal under Wine), gets the text as UTF-16 through WriteConsoleW,
 //   so that it shows correctly whatever the console's code page.
 // - Started with neither (from a shortcut or Explorer), the text is shown
-//   in one "系统信息" box of the tool.
+//   in one "系统信息" box of the tool, unless the process runs where no
+//   screen shows its windows (a service, a scheduled task run whether the
+//   user is logged on or not): then the text is lost and the exit code
+//   says the rest.
 #include <string_view>
 
 namespace tarnwick::cli {

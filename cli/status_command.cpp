@@ -2,6 +2,7 @@
 
 #include "cli/joined_text.h"
 #include "core/backup_check.h"
+#include "core/codepage.h"
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "core/path_problem.h"
@@ -94,7 +95,10 @@ std::wstring GameLines(const GameFolder& folder, ExitCode& code) {
     }
     const GameVersion version = RecogniseGameBytes(game);
     if (version == GameVersion::Unknown) code = ExitCode::VersionNotRecognised;
-    return Joined({L"游戏版本：", version == GameVersion::Unknown ? kVersionUnknownText : VersionName(version), L"\n",
+    // Without code page 936 no game is recognised: why, on the same line.
+    const bool noCodePage = version == GameVersion::Unknown && !CodePageInstalled(kGameCodePage);
+    return Joined({L"游戏版本：", version == GameVersion::Unknown ? kVersionUnknownText : VersionName(version),
+                   noCodePage ? L"。" : L"", noCodePage ? kCodePageMissingText : L"", L"\n",
                    GameFileLines(version, game)});
 }
 

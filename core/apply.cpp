@@ -5,6 +5,7 @@
 
 #include "core/backup_record.h"
 #include "core/backup_scan.h"
+#include "core/codepage.h"
 #include "core/file_io.h"
 #include "core/own_file.h"
 #include "core/folder_lock.h"
@@ -163,7 +164,7 @@ OperationResult PatchRun::PrepareBackup() {
         fileio::File name;
         bool isGame = false;
         DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (!error) error = name.IsFileOf(gameIdentity_, isGame);
+        if (!error) error = name.IsSecondNameOf(gameIdentity_, isGame);
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
         facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
@@ -396,7 +397,7 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version,
     const PatchTable* table = PatchTableFor(version);
     if (!table) {
         result.outcome = Outcome::VersionUnknown;
-        result.message = kVersionUnknownText;
+        result.message = VersionUnknownText(CodePageInstalled(kGameCodePage));
         return result;
     }
     for (int i = 0; i < kFieldCount; ++i) {

@@ -2,6 +2,7 @@
 
 #include "core/backup_decision.h"
 #include "core/file_io.h"
+#include "core/held_file_retry.h"
 #include "core/own_file.h"
 #include "core/patch_plan.h"
 #include "core/patch_table.h"
@@ -41,7 +42,7 @@ DWORD ReadGame(const std::wstring& path, GameFacts& facts) {
 BackupVerdict Judge(const BackupInspection& backup, const Sha256Digest& digest, const fileio::FileIdentity& identity,
                     const std::optional<BackupRecord>& record, const GameFacts& game) {
     if (game.present && !game.ownFile) return BackupVerdict::GameLinked;
-    if (game.present && identity.SameFileAs(game.identity)) return BackupVerdict::IsGameFile;
+    if (game.present && identity.IsSecondNameOf(game.identity)) return BackupVerdict::IsGameFile;
     if (game.present && game.identity.links > 1) return BackupVerdict::GameHardLinked;
     BackupFacts facts;
     facts.gamePresent = game.present;
@@ -88,10 +89,12 @@ void InspectBackup(const GameFolder& folder, BackupInspection& inspection) {
         inspection.errorPath = path;
     };
     // Opened with the right to delete it, so that a restore deletes the
-    // very file it checked; a reader that does not share deleting (a
-    // scanner) leaves that to a later attempt by name.
-    DWORD error = inspection.backup.Open(backupPath, GENERIC_READ | DELETE, FILE_SHARE_READ);
-    if (error == ERROR_SHARING_VIOLATION) error = inspection.backup.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
+    // very file it checked. A reader that does not share deleting (a
+    // scanner checking the fresh backup) is waited for a moment; one that
+    // holds it on leaves both files as they are, to be tried again later.
+    DWORD error = fileio::RetryWhileHeld(
+        [&] { return inspection.backup.Open(backupPath, GENERIC_READ | DELETE, FILE_SHARE_READ); });
+    if (error == ERROR_SHARING_VIOLATION) error = fileio::kHeldByOtherProgramError;
     if (error) return unreadable(backupPath, error);
     if (!fileio::NamesOwnFile(inspection.backup, backupPath)) return notOwn(backupPath);
     if (fileio::CheckOwnName(folder.BackupRecordFile())) return notOwn(folder.BackupRecordFile());

@@ -6,6 +6,8 @@
 
 namespace tarnwick {
 
+bool CodePageInstalled(unsigned codePage) { return IsValidCodePage(codePage) != FALSE; }
+
 // Default flags on purpose: units the code page lacks become the code
 // page's default character "?", exactly as an ANSI window stores them.
 std::string WideToCodePage(std::wstring_view text, unsigned codePage) {

@@ -11,6 +11,11 @@ namespace tarnwick {
 
 inline constexpr unsigned kGameCodePage = 936;   // GBK
 
+// Whether the system can convert with the code page: Windows XP without
+// East Asian language support lacks 936, and every conversion with it
+// gives nothing, so that no game could be recognised.
+bool CodePageInstalled(unsigned codePage);
+
 // Each UTF-16 unit that the code page cannot represent becomes "?", as the
 // platform's default conversion does.
 std::string WideToCodePage(std::wstring_view text, unsigned codePage);

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <climits>
 
+#include "core/held_file_retry.h"
 #include "core/sha256.h"
 #include "win32/system_library.h"
 
@@ -17,6 +18,7 @@ constexpr int kFileBasicInformation = 4;
 constexpr int kFileStandardInformation = 5;
 constexpr int kFileInternalInformation = 6;
 constexpr int kFileDispositionInformation = 13;
+constexpr int kFileAttributeTagInformation = 35;
 
 OVERLAPPED At(std::uint64_t offset) {
     OVERLAPPED position = {};
@@ -108,6 +110,28 @@ DWORD File::Facts(FileFacts& facts) const {
     return 0;
 }
 
+bool FileIdentity::SameFileAs(const FileIdentity& other) const {
+    if (volume != other.volume) return false;
+    if (index == 0 || other.index == 0) return index == other.index && size == other.size;
+    return index == other.index;
+}
+
+bool FileIdentity::IsSecondNameOf(const FileIdentity& other) const {
+    return index != 0 && links > 1 && other.links > 1 && volume == other.volume && index == other.index;
+}
+
+DWORD File::IsSecondNameOf(const FileIdentity& other, bool& same) const {
+    same = false;
+    // The volume only when the rest agrees, as in IsFileOf.
+    FileFacts facts;
+    if (DWORD error = Facts(facts)) return error;
+    if (facts.index != other.index || facts.index == 0 || facts.links < 2) return 0;
+    FileIdentity identity;
+    if (DWORD error = Identity(identity)) return error;
+    same = identity.IsSecondNameOf(other);
+    return 0;
+}
+
 DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
     same = false;
     FileFacts facts;
@@ -116,6 +140,23 @@ DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
     FileIdentity identity;
     if (DWORD error = Identity(identity)) return error;
     same = identity.SameFileAs(other);
+    return 0;
+}
+
+DWORD File::ReparseTag(DWORD& tag) const {
+    tag = 0;
+    // FILE_ATTRIBUTE_TAG_INFORMATION.
+    struct {
+        ULONG attributes;
+        ULONG reparseTag;
+    } info{};
+    const NtQueryInformationFileProc query = SystemNtQueryInformationFile();
+    const NtStatusToErrorProc toError = SystemNtStatusToError();
+    if (!query || !toError) return ERROR_CALL_NOT_IMPLEMENTED;
+    NtIoStatus status{};
+    const LONG result = query(handle_, &status, &info, sizeof info, kFileAttributeTagInformation);
+    if (result < 0) return toError(result);
+    if (info.attributes & FILE_ATTRIBUTE_REPARSE_POINT) tag = info.reparseTag;
     return 0;
 }
 
@@ -228,13 +269,18 @@ DWORD ReadFilePrefix(const std::wstring& path, std::size_t maxBytes, Bytes& out)
     return ReadFileRange(path, 0, maxBytes, out, size);
 }
 
+DWORD CreationError(DWORD error, const std::wstring& path) {
+    const bool notFound = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return notFound && FolderExists(ParentFolder(path)) ? kCreationBlockedError : error;
+}
+
 DWORD EnsureFolder(const std::wstring& path, bool* created) {
     if (created) *created = false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_DIRECTORY;
     }
-    if (!CreateDirectoryW(path.c_str(), nullptr)) return ErrorOr(ERROR_CANNOT_MAKE);
+    if (!CreateDirectoryW(path.c_str(), nullptr)) return CreationError(ErrorOr(ERROR_CANNOT_MAKE), path);
     if (created) *created = true;
     return 0;
 }
@@ -380,8 +426,11 @@ DWORD CheckReplaceable(const std::wstring& path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
     if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
-    File probe;
-    return probe.Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    // A file another program has open for a moment (a scanner) is waited for.
+    return RetryWhileHeld([&path] {
+        File probe;
+        return probe.Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    });
 }
 
 // The temporary file is "twk" and eight hex digits ".tmp" beside the
@@ -413,7 +462,7 @@ DWORD PendingFile::Create() {
         if (error == ERROR_ACCESS_DENIED) {
             ++denied;
         } else if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            return error;
+            return CreationError(error, name);
         }
     }
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? ERROR_CANNOT_MAKE : error;
@@ -435,9 +484,17 @@ DWORD PendingFile::Commit() {
     }
     if (DWORD error = file_.Flush()) return error;
     if (DWORD error = file_.Close()) return error;
-    if (!MoveFileExW(temp_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return ErrorOr(ERROR_ACCESS_DENIED);
-    }
+    const DWORD error = RetryWhileHeld([this] {
+        return MoveFileExW(temp_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? 0
+                   : ErrorOr(ERROR_ACCESS_DENIED);
+    });
+    // Still held after the wait: a program that holds the destination is
+    // using it (the game its exe); otherwise it is most likely a scanner
+    // checking the fresh file, which the access denied of a rename does
+    // not tell apart from its sharing violation.
+    if (IsHoldError(error)) return HeldOpenByOthers(destination_) ? ERROR_SHARING_VIOLATION : kHeldByOtherProgramError;
+    if (error) return error;
     temp_.clear();
     return 0;
 }

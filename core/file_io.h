@@ -29,11 +29,23 @@ struct FileFacts {
 
 // Which file a name leads to: two names of one file (hard links, another
 // drive letter for the same folder, a link or junction on the way) give
-// the same identity.
+// the same identity. Not every file system gives one: some SMB servers
+// and redirectors report the number 0 for every file, FAT's number follows
+// the directory entry, and ReFS's 128-bit numbers may meet in 64 bits. A
+// number of 0 therefore means "unknown".
 struct FileIdentity : FileFacts {
     DWORD volume = 0;
 
-    bool SameFileAs(const FileIdentity& other) const { return volume == other.volume && index == other.index; }
+    // Whether a name that led to `other` earlier leads to this same file
+    // now (nothing put in its place meanwhile). Without numbers, the volume
+    // and the size have to do; callers that go on to read the bytes check
+    // the rest.
+    bool SameFileAs(const FileIdentity& other) const;
+    // Whether this file, found under one name, is the file `other` found
+    // under another name: only when both report a second name and their
+    // volume and a known number agree. Two different files with the same
+    // (or no) number have one name each.
+    bool IsSecondNameOf(const FileIdentity& other) const;
 };
 
 // An owned file handle; closed when it goes away.
@@ -61,6 +73,9 @@ public:
     // is asked only when the numbers agree: files of different numbers are
     // different files on any volume.
     DWORD IsFileOf(const FileIdentity& other, bool& same) const;
+    // The same for another name of the file `other` identifies (see
+    // FileIdentity::IsSecondNameOf).
+    DWORD IsSecondNameOf(const FileIdentity& other, bool& same) const;
     // Reads the whole file, which must not exceed `maxSize` bytes
     // (ERROR_FILE_TOO_LARGE), adding every chunk to `hash` on its way.
     DWORD ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash = nullptr) const;
@@ -84,6 +99,10 @@ public:
     // The name the system gives the open file with every link on the way
     // resolved (see FinalPath); empty where the system cannot tell.
     std::wstring ResolvedName() const;
+    // The reparse tag of the open file itself (0 when it is no reparse
+    // point), read through the handle as every system from XP on allows;
+    // of a link itself only when opened with FILE_FLAG_OPEN_REPARSE_POINT.
+    DWORD ReparseTag(DWORD& tag) const;
     // Deletes the open file itself, whatever its name leads to by now, and
     // closes the handle; the handle must have been opened with DELETE.
     // A read-only file loses the attribute first (that takes
@@ -103,6 +122,16 @@ std::string ReadUntilEnd(const std::wstring& path, std::size_t maxBytes);
 // Reads up to `maxBytes` bytes from `offset` and tells the file's size.
 DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes, Bytes& out,
                     std::uint64_t& fileSize);
+
+// What creating a file or folder answers when the folder it goes into is
+// there and the system still says the path is not found: Windows'
+// Controlled Folder Access ("勒索软件防护") refuses the tool so in the
+// folders it protects (Desktop, Documents and others), whatever the rights.
+inline constexpr DWORD kCreationBlockedError = ERROR_ACCESS_DISABLED_BY_POLICY;
+
+// `error` of creating `path`, with a "not found" in a folder that is there
+// turned into kCreationBlockedError.
+DWORD CreationError(DWORD error, const std::wstring& path);
 
 // Creates the folder if it is not there. `created` tells whether it was
 // made by this call. A file of that name is ERROR_DIRECTORY.

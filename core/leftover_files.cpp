@@ -69,8 +69,12 @@ int RemoveLeftoverFiles(const GameFolder& folder) {
         // Asked only once a name is found: most runs find none.
         int inside = dir == root ? 1 : -1;
         do {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            // A link is skipped; a cloud file (a synced folder) is the file itself.
+            const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) &&
+                              fileio::ReparseTagIsLink(found.dwReserved0);
+            if (link) continue;
             // The search matches short 8.3 names too: the long name decides.
-            if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
             if (!IsLeftoverName(found.cFileName)) continue;
             if (inside < 0) inside = InsideGameFolder(dir, root) ? 1 : 0;
             if (inside == 0) break;

@@ -98,14 +98,27 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
         case Outcome::GameFileInUse:
             return L"游戏文件 " + gameFile + L" 正在被使用。\n请先关闭游戏，然后再试。";
         case Outcome::FileInUse:
-            return L"文件 " + name + L" 正在被其他程序使用。\n请关闭使用它的程序，然后再试。";
+            // One of the tool's own files: most often a scanner checking it.
+            return L"文件 " + name + L" 正在被其他程序使用（常见的是杀毒软件正在检查它）。\n"
+                   L"请稍等片刻再试；如果总是这样，请关闭使用它的程序，或在杀毒软件中把游戏目录加入信任区（白名单）。";
         case Outcome::ReadOnly:
             return L"文件 " + name + L" 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。";
         case Outcome::ReadOnlyDisk:
             return L"游戏所在的磁盘是只读的，无法写入 " + name +
                    L"。\n请把游戏复制到可以写入的磁盘上（或取消磁盘的写保护），然后再试。";
         case Outcome::AccessDenied:
-            return L"没有权限写入 " + name + L"。\n请右键点击本工具，选择“以管理员身份运行”，然后再试。";
+            return L"没有权限写入 " + name + L"。\n" + std::wstring(kRunAsAdministratorAdvice) +
+                   L"\n如果游戏放在“桌面”“文档”等文件夹里，也可能是 Windows 安全中心的“勒索软件防护”挡住了本工具："
+                   L"请在“允许应用通过受控制文件夹访问”中添加本工具，或把游戏移到别的文件夹。";
+        case Outcome::FileBeingChecked:
+            return L"文件 " + name + L" 正被其他程序打开检查（多半是杀毒软件在扫描刚写入的文件），"
+                   L"本工具等了两秒仍然无法替换或删除它。\n"
+                   L"请稍等片刻再试；如果每次都这样，请在杀毒软件中把游戏目录加入信任区（白名单）。";
+        case Outcome::CreationBlocked:
+            return L"无法在游戏目录中创建或改写 " + name + L"：文件夹是存在的，Windows 却不让本工具在里面新建或改写文件，"
+                   L"多半是 Windows 安全中心的“勒索软件防护”（受控制文件夹访问）在保护这个文件夹，以管理员身份运行也没有用。\n"
+                   L"请打开“Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护”，在“允许应用通过受控制文件夹访问”中添加本工具，"
+                   L"或者把游戏移到不受保护的文件夹（如 D:\\Games），然后再试。";
         case Outcome::NotAFolder:
             return L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
                    L"请把这个文件改名或移到别处，然后再试。";
@@ -181,6 +194,12 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
     result.outcome = outcome;
     result.message = FailureText(action, outcome, fileName, 0, stateNote);
     return result;
+}
+
+std::wstring VersionUnknownText(bool codePageInstalled) {
+    std::wstring text(kVersionUnknownText);
+    if (!codePageInstalled) text += L"\n" + std::wstring(kCodePageMissingText);
+    return text;
 }
 
 std::wstring GameMayBeDamagedText(bool originalKept) {

@@ -15,6 +15,15 @@ inline constexpr std::wstring_view kPatchSucceededText = L"恭喜您修改成功
 inline constexpr std::wstring_view kRestoreSucceededText = L"恭喜您还原成功";
 inline constexpr std::wstring_view kVersionUnknownText = L"无法识别您当前所使用的版本";
 inline constexpr std::wstring_view kBackupMissingText = L"还原文件丢失 还原失败";
+// Why no game is recognised on a system that lacks code page 936, and what
+// to install.
+inline constexpr std::wstring_view kCodePageMissingText =
+    L"这台电脑没有安装简体中文代码页（936），本工具无法识别任何游戏版本。"
+    L"请在“控制面板 → 区域和语言选项 → 语言”中勾选“为东亚语言安装文件”（Windows XP 需要放入安装光盘），"
+    L"重新启动电脑后再试。";
+// kVersionUnknownText, and on a line of its own kCodePageMissingText when
+// the system lacks the code page.
+std::wstring VersionUnknownText(bool codePageInstalled);
 // Started where there is no meteor.exe.
 inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
 // The last line of a failure that left the game file as it was.
@@ -38,6 +47,16 @@ inline constexpr std::wstring_view kNoOriginalBackupText =
 // What a backup is that belongs to another game file.
 inline constexpr std::wstring_view kOtherGameOriginalText =
     L"是另一个游戏文件的原版（共用 Data 文件夹的另一个游戏目录，或者游戏重装、升级以前的文件）";
+
+// What to do about a folder that needs administrator rights, as the window
+// says it, and as the command line says it instead: a prompt opened as
+// administrator starts in System32 and does not see the drive letters
+// mapped for the user, so the game folder is named in full there.
+inline constexpr std::wstring_view kRunAsAdministratorAdvice = L"请右键点击本工具，选择“以管理员身份运行”，然后再试。";
+inline constexpr std::wstring_view kCommandLineAdministratorAdvice =
+    L"请右键点击“命令提示符”，选择“以管理员身份运行”，在其中运行本工具，并用 --game-dir 写出游戏目录的完整路径："
+    L"管理员的命令提示符从 C:\\Windows\\System32 开始，也看不到映射的网络驱动器盘符，"
+    L"网络上的游戏目录请写成 \\\\服务器\\共享\\… 的形式。";
 
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveNoticeSwitch };

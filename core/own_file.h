@@ -17,6 +17,17 @@ namespace tarnwick::fileio {
 // symbolic link or junction, or a folder on the way that is one.
 inline constexpr DWORD kNotOwnFileError = ERROR_CANT_ACCESS_FILE;
 
+// Whether a reparse point of this tag leads elsewhere: only name
+// surrogates do (symbolic links, junctions and other mount points, WSL's
+// links). Other reparse points are the file itself, kept in a special way:
+// OneDrive's cloud files (every file of a synced Desktop or Documents),
+// deduplicated files on a server, files compressed by "compact /EXE".
+bool ReparseTagIsLink(DWORD tag);
+
+// Whether `path` names a link itself (its last part, not a folder on the
+// way), by the reparse tag of the name; `attributes` are the name's own.
+bool NameIsLink(const std::wstring& path, DWORD attributes);
+
 // Whether the open file is the file `path` names in its own folder, and
 // not one that a link of that name (a symbolic link, a junction) leads
 // to: its resolved name must be the folder's resolved name and the same

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/file_io.h"
+#include "core/held_file_retry.h"
 #include "core/own_file.h"
 #include "core/read_only_disk.h"
 
@@ -31,7 +32,14 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
             return Outcome::DiskFull;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
+            // "Not found" for a file that is there: Controlled Folder Access
+            // refusing to let the tool write it.
+            if (fileio::FileExists(path)) return Outcome::CreationBlocked;
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case fileio::kHeldByOtherProgramError:
+            return Outcome::FileBeingChecked;
+        case fileio::kCreationBlockedError:
+            return Outcome::CreationBlocked;
         case fileio::kNotOwnFileError:
             return isGameFile ? Outcome::GameFileLinked : Outcome::NotOwnFile;
         case ERROR_DIRECTORY:

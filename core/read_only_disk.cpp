@@ -24,11 +24,14 @@ std::wstring NearestExisting(std::wstring path) {
 }
 
 bool VolumeFlaggedReadOnly(const std::wstring& path) {
-    // The volume's root is part of the path, so never longer than it.
-    std::vector<wchar_t> root(path.size() + 2);
-    if (!GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
+    // In the \\?\ form past MAX_PATH, which a deep folder reaches; the
+    // volume's root is part of the path, so never longer than it.
+    const std::wstring asked = fileio::LongPathForm(path);
+    std::vector<wchar_t> root(asked.size() + 2);
+    if (!GetVolumePathNameW(asked.c_str(), root.data(), static_cast<DWORD>(root.size()))) return false;
     DWORD flags = 0;
-    if (!GetVolumeInformationW(root.data(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
+    const std::wstring plainRoot = fileio::PlainForm(root.data());
+    if (!GetVolumeInformationW(plainRoot.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) return false;
     return (flags & FILE_READ_ONLY_VOLUME) != 0;
 }
 

@@ -14,6 +14,8 @@ enum class Outcome {
     GameFileChanged,   // another version (or none) than the tool recognised at start
     GameFileInUse,     // the running game holds it
     FileInUse,         // another program holds one of the tool's other files
+    FileBeingChecked,  // another program (likely a virus scanner) held one of the tool's fresh files all along
+    CreationBlocked,   // a file could not be created in a folder that is there (Controlled Folder Access)
     ReadOnly,          // the game file (or another file) is read-only
     ReadOnlyDisk,      // the whole disk cannot be written
     AccessDenied,      // the folder needs administrator rights

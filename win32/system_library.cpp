@@ -23,12 +23,24 @@ std::string SystemLibraryPath(const char* library) {
     return path;
 }
 
+bool IsLoadedWithEveryProcess(const char* library) {
+    for (const char* name : {"kernel32", "kernel32.dll", "ntdll", "ntdll.dll"}) {
+        if (lstrcmpiA(library, name) == 0) return true;
+    }
+    return false;
+}
+
 namespace {
 
 // A system library's module: the one already loaded from the system folder,
 // or that file loaded now (then `loadedHere`). Null when it is neither.
+// kernel32 and ntdll are in every process before its first instruction,
+// always the system's own, and asked for by their base name: a 32-bit
+// process on 64-bit Windows has them recorded under SysWOW64, not under
+// the system folder it is told.
 HMODULE SystemModule(const char* library, bool& loadedHere) {
     loadedHere = false;
+    if (IsLoadedWithEveryProcess(library)) return GetModuleHandleA(library);
     const std::string path = SystemLibraryPath(library);
     if (path.empty()) return nullptr;
     if (HMODULE module = GetModuleHandleA(path.c_str())) return module;

@@ -18,6 +18,11 @@ namespace tarnwick {
 // folder cannot be read.
 std::string SystemLibraryPath(const char* library);
 
+// Whether the library is one that every process has loaded from its start
+// (kernel32 and ntdll, with or without ".dll", in any case): asked for by
+// its base name.
+bool IsLoadedWithEveryProcess(const char* library);
+
 // True when the library exports the entry. A library that is not loaded yet
 // is loaded from the system folder only (by its full path), so a DLL of the
 // same name beside the exe or in the current folder is never loaded, and it

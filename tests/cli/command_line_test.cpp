@@ -15,12 +15,14 @@
 
 #include "app/version_text.h"
 #include "cli/command_line.h"
+#include "cli/console_events.h"
 #include "cli/crash_guard.h"
 #include "cli/exit_code.h"
 #include "cli/values_file.h"
 #include "core/codepage.h"
 #include "core/file_io.h"
 #include "core/folder_lock.h"
+#include "core/messages.h"
 #include "core/sha256.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/faulty_patch_io.h"
@@ -256,6 +258,8 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         {Outcome::GameFileChanged, ExitCode::VersionNotRecognised},
         {Outcome::GameFileInUse, ExitCode::InUse},
         {Outcome::FileInUse, ExitCode::InUse},
+        {Outcome::FileBeingChecked, ExitCode::InUse},
+        {Outcome::CreationBlocked, ExitCode::FailedUnchanged},
         {Outcome::ReadOnly, ExitCode::FailedUnchanged},
         {Outcome::ReadOnlyDisk, ExitCode::FailedUnchanged},
         {Outcome::AccessDenied, ExitCode::FailedUnchanged},
@@ -291,10 +295,27 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         result.gameMayBeDamaged = true;
         EXPECT_EQ(cli::ExitCodeFor(result), ExitCode::FailedMayBeDamaged);
     }
+    // Ctrl+C and Ctrl+Break leave the twin waiting for the real code; the
+    // session's end ends it as usual.
+    for (const auto [event, waits] : {std::pair{DWORD{CTRL_C_EVENT}, true}, {DWORD{CTRL_BREAK_EVENT}, true},
+                                      {DWORD{CTRL_CLOSE_EVENT}, false}, {DWORD{CTRL_LOGOFF_EVENT}, false},
+                                      {DWORD{CTRL_SHUTDOWN_EVENT}, false}}) {
+        EXPECT_EQ(cli::KeepTwinWaiting(event), waits ? TRUE : FALSE) << "console event " << event;
+    }
     for (DWORD code = 0; code <= 7; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
     for (DWORD crash : {DWORD{8}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
         EXPECT_EQ(cli::ExitCodePassedOn(crash), static_cast<DWORD>(ExitCode::InternalError)) << crash;
     }
+}
+
+// An elevated prompt starts in System32 and lacks the mapped drives.
+TEST(CommandLine, NoPermissionAdviceFitsAPrompt) {
+    const std::wstring prompt =
+        cli::CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
+    EXPECT_EQ(prompt.find(kRunAsAdministratorAdvice), std::wstring::npos);
+    EXPECT_TRUE(prompt.find(L"没有权限写入 Data\\bak\\meteor.bak。\n" + std::wstring(kCommandLineAdministratorAdvice)) !=
+                std::wstring::npos)
+        << testing::PrintToString(prompt);
 }
 
 // A crash, an abort() and an uncaught exception end with 255 at once,

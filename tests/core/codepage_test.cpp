@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/codepage.h"
+#include "core/messages.h"
 #include "tests/support/temp_folder.h"
 
 namespace tarnwick {
@@ -31,6 +32,15 @@ TEST(CodePage, GameTextsConvertThroughCodePage936BothWays) {
             EXPECT_EQ(CodePageToWide(row.bytes, kGameCodePage), row.units);
         }
     }
+}
+
+// Without code page 936 (XP without East Asian support) no game is
+// recognised: the refusal says what to install.
+TEST(CodePage, AMissingCodePageIsToldWithWhatToInstall) {
+    EXPECT_TRUE(CodePageInstalled(kGameCodePage));
+    EXPECT_FALSE(CodePageInstalled(12345));
+    EXPECT_EQ(VersionUnknownText(true), L"无法识别您当前所使用的版本");
+    EXPECT_EQ(VersionUnknownText(false), L"无法识别您当前所使用的版本\n" + std::wstring(kCodePageMissingText));
 }
 
 // The game folder's path may hold Chinese; the file calls are wide.

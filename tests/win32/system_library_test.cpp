@@ -42,6 +42,10 @@ TEST(ProcExists, AnswersFromTheLibrarysExports) {
         {"_TrackMouseEvent", "comctl32", true},
         {"GetFileVersionInfoSizeA", "version", true},
         {"TrackMouseEvent", "no_such_library_tw", false},
+        // Asked for by base name, wherever the system recorded them.
+        {"GetFinalPathNameByHandleW", "kernel32.dll", true},
+        {"NtQueryInformationFile", "NTDLL.DLL", true},
+        {"NtQueryInformationFile", "ntdll", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.library) + "!" + row.name);
