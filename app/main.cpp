@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/version_text.h"
+#include "app/window_game_folder.h"
 #include "cli/command_line.h"
 #include "form/form.h"
 #include "form/message_loop.h"
@@ -14,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     const std::vector<std::wstring> arguments = tarnwick::cli::CommandLineArguments();
     if (!arguments.empty()) return tarnwick::cli::RunCommandLine(arguments, tarnwick::kTarnwickVersion);
     if (!tarnwick::RegisterFormClasses(instance)) return 1;
-    tarnwick::MainWindow mainWindow;  // the game folder is the current folder
+    tarnwick::MainWindow mainWindow(tarnwick::WindowGameFolder());
     if (!mainWindow.Start()) return 1;
     tarnwick::RunMessageLoop();
     // Windows still open (the notice) go with the process.

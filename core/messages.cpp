@@ -55,6 +55,8 @@ std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view
     switch (problem) {
         case ValueProblem::Empty: return name + L"没有填写数值。";
         case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。";
+        case ValueProblem::FullWidthDigits:
+            return name + L"的数值“" + ShownValue(value) + L"”是全角数字，只能填写半角数字（0～9）：请把输入法切换到半角或英文后再输入。";
         case ValueProblem::TooLong: {
             // The limit the check applies: what fits the field's slot in the
             // game file.
@@ -175,6 +177,18 @@ std::wstring BackupNotDeletedText(std::wstring_view fileName) {
 
 std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error) {
     return L"但这些数值没能记下来，下次启动时不会自动填入：" + ProblemText(outcome, fileName, error);
+}
+
+std::wstring VersionUnknownText() {
+    std::wstring known;
+    for (GameVersion version : {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07}) {
+        known += (known.empty() ? L"" : version == GameVersion::V9_07 ? L" 和 " : L"、") + std::wstring(VersionName(version));
+    }
+    const std::wstring gameFile(kGameFileName);
+    return std::wstring(kVersionUnknownText) + L"\n本工具只认识游戏的 " + known + L" 版，" + gameFile +
+           L" 不是其中之一。" + std::wstring(kGameUnchangedText) + L"\n请确认这里是游戏的安装目录（" + gameFile +
+           L" 所在的文件夹）；如果 " + gameFile + L" 被其他工具改过或不完整，请用游戏安装程序中的原版 " + gameFile +
+           L" 替换它（或重新安装游戏），然后再试。";
 }
 
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {

@@ -35,7 +35,9 @@ inline constexpr std::wstring_view kNoOriginalBackupText =
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveNoticeSwitch };
 
-enum class ValueProblem { Empty, NotDigits, TooLong };
+// FullWidthDigits: digits such as "５０", which Chinese input methods type
+// by default; the game file takes the half-width ones only.
+enum class ValueProblem { Empty, NotDigits, TooLong, FullWidthDigits };
 
 // A number's decimal digits. Written out by hand: std::to_wstring would
 // bring the runtime's whole printf into the exe for four numbers.
@@ -81,6 +83,11 @@ std::wstring BackupNotDeletedText(std::wstring_view fileName);
 // The second line of an apply whose values the settings cache could not
 // keep: why, and what to do.
 std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error);
+
+// The refusal of a game file of no version the tool knows: the first line
+// is kVersionUnknownText, then the versions it knows, that the game file
+// was not changed, and what to do.
+std::wstring VersionUnknownText();
 
 // The report of a game file that could not be read at start-up, so that no
 // version could be recognised.
