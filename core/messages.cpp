@@ -180,15 +180,20 @@ std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName
 }
 
 std::wstring VersionUnknownText() {
-    std::wstring known;
-    for (GameVersion version : {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07}) {
-        known += (known.empty() ? L"" : version == GameVersion::V9_07 ? L" 和 " : L"、") + std::wstring(VersionName(version));
-    }
-    const std::wstring gameFile(kGameFileName);
-    return std::wstring(kVersionUnknownText) + L"\n本工具只认识游戏的 " + known + L" 版，" + gameFile +
-           L" 不是其中之一。" + std::wstring(kGameUnchangedText) + L"\n请确认这里是游戏的安装目录（" + gameFile +
-           L" 所在的文件夹）；如果 " + gameFile + L" 被其他工具改过或不完整，请用游戏安装程序中的原版 " + gameFile +
-           L" 替换它（或重新安装游戏），然后再试。";
+    // Appended piece by piece: a chain of + makes a temporary per piece.
+    std::wstring text(kVersionUnknownText);
+    text += L"\n本工具只认识游戏的 1.07、1.08 和 9.07 版，";
+    text += kGameFileName;
+    text += L" 不是其中之一。";
+    text += kGameUnchangedText;
+    text += L"\n请确认这里是游戏的安装目录（";
+    text += kGameFileName;
+    text += L" 所在的文件夹）；如果 ";
+    text += kGameFileName;
+    text += L" 被其他工具改过或不完整，请用游戏安装程序中的原版 ";
+    text += kGameFileName;
+    text += L" 替换它（或重新安装游戏），然后再试。";
+    return text;
 }
 
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
