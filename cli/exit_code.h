@@ -5,9 +5,10 @@
 // has to do about them: 1 needed nothing done, 2 to 6 changed nothing
 // (5 may work when tried again later), 7 may have left the game file
 // damaged, so that "if errorlevel 7" finds the case that needs a restore.
-// 8, added later, is a game folder that cannot be found or reached at all
-// (a mistyped path, a server not yet up): "if errorlevel 7" catches it
-// too, so a batch tests it first; a restore there would change nothing.
+// 8, a game folder that cannot be found or reached at all (a mistyped
+// path, a server not yet up), comes after 7 because the codes below it
+// were already in use: "if errorlevel 7" catches it too, so a batch tests
+// it first (a restore there would change nothing anyway).
 // A crash ends with 255, which no outcome uses, whether the shell reads
 // the whole code (cmd.exe) or its low byte (a shell under Wine).
 #include <windows.h>
