@@ -102,6 +102,12 @@ Reply RunStatus(const GameFolder& folder) {
     const std::wstring game = GameLines(folder, reply.code);
     reply.out = Joined({L"游戏目录：", fileio::FullPath(folder.base), L"\n", game, L"\n", BackupLine(folder), L"\n",
                          CacheLines(folder)});
+    // An unknown game file: the known versions and what to do, after the
+    // first line, which the version line already says.
+    if (reply.code == ExitCode::VersionNotRecognised) {
+        const std::wstring advice = VersionUnknownText();
+        reply.err = advice.substr(advice.find(L'\n') + 1);
+    }
     return reply;
 }
 

@@ -377,6 +377,9 @@ TEST(CommandLine, StatusOfGameFilesNotAsTheToolLeftThem) {
                                       L"游戏文件：版本未识别，无法判断是否修改过\n"
                                       L"游戏文件中的数值：版本未识别，无法读取\n"
                                       L"备份文件 Data\\bak\\meteor.bak：没有\n设置缓存 Data\\Slowlysave.cfg：没有"));
+        EXPECT_EQ(result.errors, Utf8(L"本工具只认识游戏的 1.07、1.08 和 9.07 版，meteor.exe 不是其中之一。游戏文件没有改动。\n"
+                                      L"请确认这里是游戏的安装目录（meteor.exe 所在的文件夹）；如果 meteor.exe 被其他工具改过或不完整，"
+                                      L"请用游戏安装程序中的原版 meteor.exe 替换它（或重新安装游戏），然后再试。"));
     }
 }
 
