@@ -40,8 +40,22 @@ std::wstring WindowProgram() {
     return exe + L"Tarnwick.exe";
 }
 
-void SayMissing(const std::wstring& exe) {
+// Double-clicked in Explorer, this program has a console of its own that
+// nothing else uses: let it go before the window program starts, so that
+// no empty console window stays behind the tool. Started from a prompt,
+// the prompt shares the console and it stays.
+void LeaveOwnConsole() {
+    DWORD processes[2];
+    if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
+}
+
+void SayMissing(const std::wstring& exe, bool command) {
     const std::wstring text = L"找不到 " + exe + L"：Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。\r\n";
+    // Double-clicked, the console is gone by now.
+    if (!command) {
+        MessageBoxW(nullptr, text.c_str(), L"系统信息", MB_OK | MB_ICONERROR);
+        return;
+    }
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
     DWORD written = 0;
     if (WriteConsoleW(err, text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) return;
@@ -74,10 +88,11 @@ int main() {
         SetConsoleCtrlHandler(nullptr, TRUE);
         SetConsoleCtrlHandler(tarnwick::cli::KeepTwinWaiting, TRUE);
     }
+    if (!command) LeaveOwnConsole();
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, command, 0, nullptr, nullptr, &startup,
                         &process)) {
-        SayMissing(exe);
+        SayMissing(exe, command);
         return static_cast<int>(tarnwick::cli::ExitCode::InternalError);
     }
     CloseHandle(process.hThread);

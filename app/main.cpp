@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "app/version_text.h"
+#include "app/window_game_folder.h"
 #include "cli/command_line.h"
 #include "cli/exit_code.h"
 #include "form/form.h"
@@ -19,7 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // user is logged on or not) it would wait forever: nothing is done.
     if (!tarnwick::WindowStationIsVisible()) return static_cast<int>(tarnwick::cli::ExitCode::UsageError);
     if (!tarnwick::RegisterFormClasses(instance)) return 1;
-    tarnwick::MainWindow mainWindow;  // the game folder is the current folder
+    tarnwick::MainWindow mainWindow(tarnwick::WindowGameFolder());
     if (!mainWindow.Start()) return 1;
     tarnwick::RunMessageLoop();
     // Windows still open (the notice) go with the process.

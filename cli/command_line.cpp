@@ -36,6 +36,17 @@ std::wstring DefaultValuesText() {
     return text;
 }
 
+// The exit codes from their table, one a line: "  7    失败，…".
+std::wstring ExitCodeLines() {
+    std::wstring text;
+    for (const ExitCodeMeaning& row : kExitCodeMeanings) {
+        std::wstring number = DecimalText(static_cast<unsigned long>(row.code));
+        number.resize(5, L' ');
+        text += L"\n  " + number + row.meaning;
+    }
+    return text;
+}
+
 // Every line within 80 columns (a Chinese character takes two), so that
 // it fits a console of the default width unbroken.
 std::wstring HelpText(std::wstring_view version) {
@@ -85,18 +96,8 @@ std::wstring HelpText(std::wstring_view version) {
                    L"在命令提示符中输入 Tarnwick（不带 .exe）运行的是 Tarnwick.com：提示符会\n"
                    L"等它结束，%ERRORLEVEL% 是它的退出代码。\n"
                    L"\n"
-                   L"退出代码（if errorlevel 2 表示什么也没改，或失败了）：\n"
-                   L"  0    成功（有警告时写在标准错误上）\n"
-                   L"  1    没有要做的事：没有备份可以还原，或没有记下的数值；什么也没改\n"
-                   L"  2    参数或数值有误，什么也没做\n"
-                   L"  3    不是游戏目录（没有 ",
-                   kGameFileName,
-                   L"），什么也没做\n"
-                   L"  4    无法识别游戏版本，或游戏文件刚被换掉，什么也没做\n"
-                   L"  5    游戏正在运行、文件被占用或另一个本工具在改：什么也没做，稍后再试\n"
-                   L"  6    失败，游戏文件没有改动\n"
-                   L"  7    失败，游戏文件可能已损坏，请运行 restore\n"
-                   L"  255  本工具内部出错"});
+                   L"退出代码（批处理中 if errorlevel N 表示“N 或更大”，所以先判断大的代码）：",
+                   ExitCodeLines()});
 }
 
 }  // namespace

@@ -80,8 +80,21 @@ Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(t
 
 std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     if (fileio::FileExists(folder.GameFile())) return std::nullopt;
-    return Refusal(ExitCode::NotAGameFolder, Joined({kNotInGameFolderText, L"\n", fileio::FullPath(folder.base),
-                                                     L" 中没有游戏文件 ", kGameFileName, L"。"}));
+    const std::wstring shown = fileio::FullPath(folder.base);
+    // A folder that is not there, or not reachable now (a server not up
+    // yet), is told apart from one without the game, so that a script can
+    // wait for the one and give up on the other.
+    if (GetFileAttributesW(folder.Root().c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return Refusal(ExitCode::GameFolderUnreachable,
+                       Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
+                               L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"
+                               L"然后再试。\n",
+                               kGameUnchangedText}));
+    }
+    return Refusal(ExitCode::NotAGameFolder,
+                   Joined({kNotInGameFolderText, L"\n", shown, L" 中没有游戏文件 ", kGameFileName,
+                           L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"}));
 }
 
 Reply RunApply(const GameFolder& folder, const Request& request) {

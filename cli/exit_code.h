@@ -5,6 +5,10 @@
 // has to do about them: 1 needed nothing done, 2 to 6 changed nothing
 // (5 may work when tried again later), 7 may have left the game file
 // damaged, so that "if errorlevel 7" finds the case that needs a restore.
+// 8, a game folder that cannot be found or reached at all (a mistyped
+// path, a server not yet up), comes after 7 because the codes below it
+// were already in use: "if errorlevel 7" catches it too, so a batch tests
+// it first (a restore there would change nothing anyway).
 // A crash ends with 255, which no outcome uses, whether the shell reads
 // the whole code (cmd.exe) or its low byte (a shell under Wine).
 #include <windows.h>
@@ -22,10 +26,19 @@ enum class ExitCode : int {
     InUse = 5,                 // the game is running, a file is held, or another copy works there
     FailedUnchanged = 6,       // failed; the game file is as it was
     FailedMayBeDamaged = 7,    // failed part-way; restore advised
+    GameFolderUnreachable = 8,  // the game folder cannot be found or reached
     InternalError = 255,       // the tool crashed
 };
 
 ExitCode ExitCodeFor(const OperationResult& result);
+
+// The codes as --help lists them, each with its meaning in a few words, in
+// the order of their numbers.
+struct ExitCodeMeaning {
+    ExitCode code;
+    const wchar_t* meaning;
+};
+extern const ExitCodeMeaning kExitCodeMeanings[10];
 
 // The exit code of the process that did the work, as the console twin
 // passes it on: a code of the table as it is, anything else (a crash's

@@ -110,6 +110,13 @@ Reply RunStatus(const GameFolder& folder) {
     const std::wstring game = GameLines(folder, reply.code);
     reply.out = Joined({L"游戏目录：", fileio::FullPath(folder.base), L"\n", game, L"\n", BackupLine(folder), L"\n",
                          CacheLines(folder)});
+    // An unknown game file: the known versions and what to do, after the
+    // first line, which the version line already says.
+    // Without code page 936 the version line has said why already.
+    if (reply.code == ExitCode::VersionNotRecognised && CodePageInstalled(kGameCodePage)) {
+        const std::wstring advice = VersionUnknownText(true);
+        reply.err = advice.substr(advice.find(L'\n') + 1);
+    }
     return reply;
 }
 

@@ -385,7 +385,12 @@ std::wstring PatchRun::CacheNote() const {
 std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text) {
     if (text.empty()) return ValueProblem::Empty;
     for (wchar_t c : text) {
-        if (c < L'0' || c > L'9') return ValueProblem::NotDigits;
+        if (c < L'0' || c > L'9') {
+            const bool fullWidth = std::all_of(text.begin(), text.end(), [](wchar_t d) {
+                return (d >= L'0' && d <= L'9') || (d >= L'\xFF10' && d <= L'\xFF19');
+            });
+            return fullWidth ? ValueProblem::FullWidthDigits : ValueProblem::NotDigits;
+        }
     }
     if (text.size() > static_cast<std::size_t>(kFields[field].slotDigits)) return ValueProblem::TooLong;
     return std::nullopt;

@@ -64,6 +64,8 @@ std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view
     switch (problem) {
         case ValueProblem::Empty: return name + L"没有填写数值。";
         case ValueProblem::NotDigits: return name + L"的数值“" + ShownValue(value) + L"”无效，只能填写数字。";
+        case ValueProblem::FullWidthDigits:
+            return name + L"的数值“" + ShownValue(value) + L"”是全角数字，只能填写半角数字（0～9）：请把输入法切换到半角或英文后再输入。";
         case ValueProblem::TooLong: {
             // The limit the check applies: what fits the field's slot in the
             // game file.
@@ -196,12 +198,6 @@ OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view 
     return result;
 }
 
-std::wstring VersionUnknownText(bool codePageInstalled) {
-    std::wstring text(kVersionUnknownText);
-    if (!codePageInstalled) text += L"\n" + std::wstring(kCodePageMissingText);
-    return text;
-}
-
 std::wstring GameMayBeDamagedText(bool originalKept) {
     return originalKept ? L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。"
                         : L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
@@ -218,6 +214,28 @@ std::wstring BackupNotDeletedText(std::wstring_view fileName) {
 
 std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error) {
     return L"但这些数值没能记下来，下次启动时不会自动填入：" + ProblemText(outcome, fileName, error);
+}
+
+std::wstring VersionUnknownText(bool codePageInstalled) {
+    // Appended piece by piece: a chain of + makes a temporary per piece.
+    std::wstring text(kVersionUnknownText);
+    if (!codePageInstalled) {
+        text += L"\n";
+        text += kCodePageMissingText;
+        return text;
+    }
+    text += L"\n本工具只认识游戏的 1.07、1.08 和 9.07 版，";
+    text += kGameFileName;
+    text += L" 不是其中之一。";
+    text += kGameUnchangedText;
+    text += L"\n请确认这里是游戏的安装目录（";
+    text += kGameFileName;
+    text += L" 所在的文件夹）；如果 ";
+    text += kGameFileName;
+    text += L" 被其他工具改过或不完整，请用游戏安装程序中的原版 ";
+    text += kGameFileName;
+    text += L" 替换它（或重新安装游戏），然后再试。";
+    return text;
 }
 
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {

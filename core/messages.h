@@ -21,8 +21,11 @@ inline constexpr std::wstring_view kCodePageMissingText =
     L"这台电脑没有安装简体中文代码页（936），本工具无法识别任何游戏版本。"
     L"请在“控制面板 → 区域和语言选项 → 语言”中勾选“为东亚语言安装文件”（Windows XP 需要放入安装光盘），"
     L"重新启动电脑后再试。";
-// kVersionUnknownText, and on a line of its own kCodePageMissingText when
-// the system lacks the code page.
+// The refusal of a game file of no version the tool knows: the first line
+// is kVersionUnknownText, then the versions it knows, that the game file
+// was not changed, and what to do; on a system that lacks code page 936,
+// kCodePageMissingText on its own line instead, since no game can be
+// recognised there.
 std::wstring VersionUnknownText(bool codePageInstalled);
 // Started where there is no meteor.exe.
 inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
@@ -61,7 +64,9 @@ inline constexpr std::wstring_view kCommandLineAdministratorAdvice =
 // What the player was doing; it opens every failure text.
 enum class Action { Apply, Restore, SaveNoticeSwitch };
 
-enum class ValueProblem { Empty, NotDigits, TooLong };
+// FullWidthDigits: digits such as "５０", which Chinese input methods type
+// by default; the game file takes the half-width ones only.
+enum class ValueProblem { Empty, NotDigits, TooLong, FullWidthDigits };
 
 // A number's decimal digits. Written out by hand: std::to_wstring would
 // bring the runtime's whole printf into the exe for four numbers.

@@ -1,35 +1,21 @@
 #!/usr/bin/env python3
-"""Makes the players' part of README.md into 说明.txt for the release zip.
+"""Makes 说明.txt, the players' text of the release zip, from docs/players.md
+(the Chinese text a player reads) and the message tables of README.md.
 
 Plain text in code page 936 (GBK) with CR LF line ends, so that Notepad on
 any Simplified Chinese Windows from XP on shows it, wrapped to 78 columns
 because Notepad does not wrap lines by default. Lines break between words
 and between Chinese characters, never inside a quoted text that fits on a
 line nor inside an ellipsis; a line of code longer than 78 columns stops
-the script, as a line of code cannot be wrapped. The sections are picked by
-their headings, so text added to them, or a section added later under one
-of these headings, goes into the zip without a change here.
+the script, as a line of code cannot be wrapped. In docs/players.md,
+{version} stands for the version, and {messages} for every message of the
+README's section 给玩家 with what to do about it, one item each, so that a
+message added to the README's tables comes into the text file too.
 
-    readme_to_text.py README.md OUT.txt VERSION
+    readme_to_text.py README.md docs/players.md OUT.txt VERSION
 """
 import re
 import sys
-
-# Sections for players, by the start of their "## " heading, in the order
-# a player needs them: after what the tool does (the text before the first
-# heading) the three steps of use, what Windows and antivirus programs may
-# say, and what the tool's messages mean; then checking a download, Wine,
-# and the command line for scripts. A required section that is missing stops
-# the script, so that renaming a heading cannot drop it from the zip
-# unnoticed.
-PLAYER_SECTIONS = [
-    ("Use on Windows", True),
-    ("SmartScreen", True),
-    ("给玩家", True),
-    ("下载 / Download", True),
-    ("在 Linux 上 / On Linux", True),
-    ("命令行 / Command line", False),
-]
 
 WIDTH = 78
 KEEP = "\0"  # a space no line breaks at
@@ -167,7 +153,7 @@ def convert(markdown):
                 if block_line.startswith("```"):
                     break
                 if columns("    " + block_line) > WIDTH:
-                    sys.exit(f"readme_to_text: a line of code in the players' part of README.md is "
+                    sys.exit(f"readme_to_text: a line of code in the players' text is "
                              f"wider than {WIDTH - 4} columns: {block_line}")
                 out.append("    " + block_line)
             out.append("")
@@ -196,35 +182,42 @@ def convert(markdown):
     return out
 
 
-def player_part(readme):
-    """The intro and the players' sections of the README, as Markdown lines."""
-    sections = re.split(r"^(?=## )", readme, flags=re.M)
-    picked = []
-    for start, required in PLAYER_SECTIONS:
-        found = [s for s in sections[1:] if s[3:].startswith(start)]
-        if required and not found:
-            sys.exit(f"readme_to_text: README.md has no section headed '## {start}'")
-        picked += found
-    intro = sections[0].split("\n", 1)[1]  # without the "# Tarnwick" title
-    return (intro + "".join(picked)).splitlines()
+def messages(readme):
+    """The rows of the tables in the README's section 给玩家 as Markdown
+    list items: what the player sees, then what to do (or, where there is
+    nothing to do, what it means)."""
+    section = re.search(r"^## 给玩家.*?(?=^## )", readme, flags=re.M | re.S)
+    if not section:
+        sys.exit("readme_to_text: README.md has no section headed '## 给玩家'")
+    items = []
+    for row in section.group().splitlines():
+        if not row.startswith("|") or row.startswith(("|---", "| 您看到的")):
+            continue
+        seen, meaning, todo = (re.split(r"(?<!\\)\|", row.strip().strip("|")) + ["", ""])[:3]
+        todo = todo.strip() if todo.strip() not in ("—", "-", "") else meaning.strip()
+        items.append(f"- {seen.strip()}：{todo}")
+    return items
 
 
-def players_text(readme, version):
-    lines = heading(f"Tarnwick {version} 说明", "=") + convert(player_part(readme))
+def players_text(readme, players, version):
+    body = players.replace("{version}", version).splitlines()
+    at = body.index("{messages}")
+    body[at:at + 1] = messages(readme)
+    lines = heading(f"Tarnwick {version} 说明", "=") + convert(body)
     while lines and not lines[-1]:
         lines.pop()
     return "".join(line.replace(KEEP, " ") + "\r\n" for line in lines)
 
 
 def main():
-    source, target, version = sys.argv[1:4]
-    with open(source, encoding="utf-8") as f:
-        text = players_text(f.read(), version)
+    readme, players, target, version = sys.argv[1:5]
+    with open(readme, encoding="utf-8") as f, open(players, encoding="utf-8") as g:
+        text = players_text(f.read(), g.read(), version)
     try:
         data = text.encode("gbk")
     except UnicodeEncodeError as error:
         sys.exit(f"readme_to_text: {text[error.start]!r} (U+{ord(text[error.start]):04X}) "
-                 f"in the players' part of README.md has no code in code page 936")
+                 f"in the players' text has no code in code page 936")
     with open(target, "wb") as f:
         f.write(data)
 

@@ -5,6 +5,7 @@
 // one.
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -182,7 +183,10 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
          L"请在该文件的“属性”中取消“只读”，然后再试。",
          {kValuesA, true, DefaultFieldTexts()}},
         {"version not recognised", GameVersion::Unknown, cli::ExitCode::VersionNotRecognised, L"",
-         L"无法识别您当前所使用的版本", {}},
+         L"无法识别您当前所使用的版本\n本工具只认识游戏的 1.07、1.08 和 9.07 版，meteor.exe 不是其中之一。游戏文件没有改动。\n"
+         L"请确认这里是游戏的安装目录（meteor.exe 所在的文件夹）；如果 meteor.exe 被其他工具改过或不完整，"
+         L"请用游戏安装程序中的原版 meteor.exe 替换它（或重新安装游戏），然后再试。",
+         {}},
         {"game running", GameVersion::V1_07, cli::ExitCode::InUse, L"", L"", {}},
         {"busy", GameVersion::V1_07, cli::ExitCode::InUse, L"",
          L"修改失败：本工具的另一个副本（窗口或命令行）正在修改或还原这个游戏目录中的文件。\n请等它完成，然后再试。" + unchanged, {}},
@@ -231,17 +235,35 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
         folder.ExpectState(row.after);
     }
 
-    // Not a game folder: every command says so and leaves the folder empty.
+    // Not a game folder, and a folder that cannot be found or reached: every
+    // command says which, with an exit code of its own, and writes nothing.
     TempFolder empty;
-    for (const wchar_t* command : {L"status", L"apply", L"restore"}) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(command)));
-        const CommandResult result = RunCommand(empty.Path(), command);
-        EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::NotAGameFolder));
-        EXPECT_EQ(result.output, "");
-        EXPECT_EQ(result.errors,
-                  Utf8(L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + empty.Path() + L" 中没有游戏文件 meteor.exe。"));
-        EXPECT_FALSE(PathExists(empty / L"Data")) << "a folder made";
-        EXPECT_FALSE(PathExists(empty / L"Tarnwick.lock"));
+    const std::wstring missing = empty / L"流星蝴蝶剑";
+    const struct {
+        std::wstring folder;
+        cli::ExitCode code;
+        std::wstring errors;
+    } places[] = {
+        {empty.Path(), cli::ExitCode::NotAGameFolder,
+         L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + empty.Path() +
+             L" 中没有游戏文件 meteor.exe。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"},
+        {missing, cli::ExitCode::GameFolderUnreachable,
+         L"找不到或无法访问游戏目录 " + missing +
+             L"（错误代码 2）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，然后再试。\n"
+             L"游戏文件没有改动。"},
+    };
+    for (const auto& place : places) {
+        for (const wchar_t* command : {L"status", L"apply", L"restore"}) {
+            SCOPED_TRACE(testing::PrintToString(std::wstring(command) + L" " + place.folder));
+            const CommandResult result =
+                RunCommand(empty.Path(), std::wstring(command) + L" --game-dir \"" + place.folder + L"\"");
+            EXPECT_EQ(result.exitCode, static_cast<DWORD>(place.code));
+            EXPECT_EQ(result.output, "");
+            EXPECT_EQ(result.errors, Utf8(place.errors));
+            EXPECT_FALSE(PathExists(empty / L"Data")) << "a folder made";
+            EXPECT_FALSE(PathExists(missing)) << "a folder made";
+            EXPECT_FALSE(PathExists(empty / L"Tarnwick.lock"));
+        }
     }
 }
 
@@ -297,13 +319,13 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
     }
     // Ctrl+C and Ctrl+Break leave the twin waiting for the real code; the
     // session's end ends it as usual.
-    for (const auto [event, waits] : {std::pair{DWORD{CTRL_C_EVENT}, true}, {DWORD{CTRL_BREAK_EVENT}, true},
+    for (const auto& [event, waits] : {std::pair{DWORD{CTRL_C_EVENT}, true}, {DWORD{CTRL_BREAK_EVENT}, true},
                                       {DWORD{CTRL_CLOSE_EVENT}, false}, {DWORD{CTRL_LOGOFF_EVENT}, false},
                                       {DWORD{CTRL_SHUTDOWN_EVENT}, false}}) {
         EXPECT_EQ(cli::KeepTwinWaiting(event), waits ? TRUE : FALSE) << "console event " << event;
     }
-    for (DWORD code = 0; code <= 7; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
-    for (DWORD crash : {DWORD{8}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
+    for (DWORD code = 0; code <= 8; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
+    for (DWORD crash : {DWORD{9}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
         EXPECT_EQ(cli::ExitCodePassedOn(crash), static_cast<DWORD>(ExitCode::InternalError)) << crash;
     }
 }
@@ -379,6 +401,9 @@ TEST(CommandLine, StatusOfGameFilesNotAsTheToolLeftThem) {
                                       L"游戏文件：版本未识别，无法判断是否修改过\n"
                                       L"游戏文件中的数值：版本未识别，无法读取\n"
                                       L"备份文件 Data\\bak\\meteor.bak：没有\n设置缓存 Data\\Slowlysave.cfg：没有"));
+        EXPECT_EQ(result.errors, Utf8(L"本工具只认识游戏的 1.07、1.08 和 9.07 版，meteor.exe 不是其中之一。游戏文件没有改动。\n"
+                                      L"请确认这里是游戏的安装目录（meteor.exe 所在的文件夹）；如果 meteor.exe 被其他工具改过或不完整，"
+                                      L"请用游戏安装程序中的原版 meteor.exe 替换它（或重新安装游戏），然后再试。"));
     }
 }
 
@@ -415,7 +440,10 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
         {L"--game-dir .", L"缺少命令：请写 status、apply 或 restore。" + help},
         {L"status now", L"多余的参数“now”：status 后面不带参数。" + help},
         {wrongCount, L"apply 后面要写 15 个数值，现在有 3 个。" + help},
-        {withValue(1, L"１００"), L"apply 后面的第 2 个数值有误：第2个“血值”的数值“１００”无效，只能填写数字。" + help},
+        {withValue(1, L"１００"),
+         L"apply 后面的第 2 个数值有误：第2个“血值”的数值“１００”是全角数字，只能填写半角数字（0～9）："
+         L"请把输入法切换到半角或英文后再输入。" + help},
+        {withValue(1, L"１0a"), L"apply 后面的第 2 个数值有误：第2个“血值”的数值“１0a”无效，只能填写数字。" + help},
         {withValue(9, L"+10"), L"apply 后面的第 10 个数值有误：“时间”的数值“+10”无效，只能填写数字。" + help},
         {withValue(14, L" 16"), L"apply 后面的第 15 个数值有误：“人数”的数值“ 16”无效，只能填写数字。" + help},
         {withValue(0, L""), L"apply 后面的第 1 个数值有误：第1个“血值”没有填写数值。" + help},
@@ -481,6 +509,10 @@ TEST(CommandLine, ValuesFilesInEveryEncodingAndBothFormats) {
         {"a value too long", tooLongCache,
          L"数值文件 f.cfg 中的数值有误：“时间”的数值“123456789012…”太长，最多只能填写4位数字。"},
         {"an empty cache", kCacheHeaderBytes + "\r\n", L"f.cfg 中没有任何数值。"},
+        // As a Chinese input method types them by default.
+        {"full-width digits", Utf8Bytes(L"５０" + a.substr(a.find(L' '))),
+         L"数值文件 f.cfg 中的数值有误：第1个“血值”的数值“５０”是全角数字，只能填写半角数字（0～9）："
+         L"请把输入法切换到半角或英文后再输入。"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -531,6 +563,15 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
         EXPECT_NE(result.output.find(Utf8(row.output)), std::string::npos) << result.output;
     }
     EXPECT_EQ(cli::Answer({L"--version"}, kTarnwickVersion).out, L"Tarnwick " + std::wstring(kTarnwickVersion));
+    const std::string readme = ReadFileText(WinePathFromUnix(TARNWICK_SOURCE_DIR "/README.md"));
+    std::vector<std::string> readmeCodes;
+    const std::size_t table = readme.find("| 退出代码 |");
+    ASSERT_NE(table, std::string::npos);
+    for (std::size_t at = readme.find('\n', table); readme.compare(at, 2, "\n|") == 0; at = readme.find('\n', at + 1)) {
+        const std::string cell = readme.substr(at + 3, readme.find(' ', at + 3) - at - 3);
+        if (!cell.empty() && std::isdigit(static_cast<unsigned char>(cell[0]))) readmeCodes.push_back(cell);
+    }
+    EXPECT_EQ(readmeCodes.size(), 10u);
     for (const wchar_t* arguments :
          {L"--help", L"-h", L"/?", L"-?", L"/h", L"/HELP", L"-help", L"help", L"status --help", L"bogus -H"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(arguments)));
@@ -539,6 +580,16 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
         EXPECT_EQ(reply.out.rfind(L"Tarnwick " + std::wstring(kTarnwickVersion) + L"：流星蝴蝶剑房间设置修改工具。\n", 0),
                   0u);
         EXPECT_NE(reply.out.find(L"\n  7    失败，游戏文件可能已损坏，请运行 restore\n"), std::string::npos);
+        EXPECT_EQ(reply.out.find(L"if errorlevel 2"), std::string::npos) << "2 or more is not all 'nothing changed'";
+        // The codes listed are those of the README's exit-code table.
+        std::size_t listed = 0;
+        for (std::size_t at = 0; (at = reply.out.find(L"\n  ", at)) != std::wstring::npos; ++at) {
+            listed += reply.out[at + 3] >= L'0' && reply.out[at + 3] <= L'9';
+        }
+        EXPECT_EQ(listed, readmeCodes.size());
+        for (const std::string& code : readmeCodes) {
+            EXPECT_NE(reply.out.find(L"\n  " + std::wstring(code.begin(), code.end()) + L" "), std::string::npos) << code;
+        }
         std::size_t start = 0;
         while (start <= reply.out.size()) {
             const std::size_t end = std::min(reply.out.find(L'\n', start), reply.out.size());
@@ -604,54 +655,132 @@ TEST(CommandLine, TheConsoleTwinWaitsAndPassesTheExitCodeOn) {
     ASSERT_TRUE(run.Finish());
     EXPECT_EQ(run.exitCode, static_cast<DWORD>(cli::ExitCode::NotAGameFolder));
     EXPECT_EQ(run.output, "");
-    EXPECT_EQ(run.errors,
-              Utf8(L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + notAGame.Path() + L" 中没有游戏文件 meteor.exe。"));
+    EXPECT_EQ(run.errors, Utf8(L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + notAGame.Path() +
+                               L" 中没有游戏文件 meteor.exe。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"));
+}
+
+// The processes of the session with this file name, by id.
+std::vector<DWORD> ProcessesNamed(const wchar_t* name) {
+    std::vector<DWORD> ids;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (lstrcmpiW(entry.szExeFile, name) == 0) ids.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return ids;
+}
+
+// Tarnwick.com double-clicked, as "wine start" (and Explorer) starts a
+// console program, in a console of its own: the window program comes, and
+// the console goes at once instead of staying empty behind it.
+TEST(CommandLine, TheConsoleTwinDoubleClickedLeavesNoConsoleBehind) {
+    TempFolder tools;
+    CopyTool(tools.Path(), L"Tarnwick.com", TARNWICK_COM_PATH);
+    CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
+    const std::size_t consoles = ProcessesNamed(L"conhost.exe").size();
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    CommandRun start(std::wstring(system) + L"\\start.exe", tools.Path(),
+                     L"/d \"" + tools.Path() + L"\" \"" + (tools / L"Tarnwick.com") + L"\"");
+    ASSERT_TRUE(start.Finish());
+    DWORD tool = 0;
+    ASSERT_TRUE(WaitUntil([&] {
+        const std::vector<DWORD> ids = ProcessesNamed(L"Tarnwick.exe");
+        tool = ids.empty() ? 0 : ids.front();
+        return tool != 0;
+    })) << "the window program did not start";
+    // Outside the game folder the window program shows its message dialog.
+    EXPECT_TRUE(WaitForWindow(tool, [](HWND w) { return IsWindowVisible(w) != FALSE; }));
+    EXPECT_TRUE(WaitUntil([&] { return ProcessesNamed(L"conhost.exe").size() <= consoles; }))
+        << "a console stays while the tool runs";
+    EXPECT_TRUE(ProcessesNamed(L"Tarnwick.com").empty());
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, tool)) {
+        TerminateProcess(process, 0);
+        WaitForSingleObject(process, kWaitMs);
+        CloseHandle(process);
+    }
 }
 
 // The café's batch file, as the README gives it, saved in code page 936
 // beside the tool and started from another folder, as a boot script or a
-// scheduled task starts it: the game patched, and the log (the batch's
-// own lines and the tool's together) all UTF-8. Without the tool beside
-// it, it says so and leaves the game alone.
+// scheduled task starts it, on a game folder with a Chinese name: with the
+// tool the game is patched and the log has a line with the date, time and
+// folder for the apply; with a stand-in whose apply ends with 7 the log
+// shows 7 and then the restore's code, and the batch ends with 7; without
+// the tool it says so, leaves the game alone and ends with 255.
 TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
     const std::string readme = ReadFileText(WinePathFromUnix(TARNWICK_SOURCE_DIR "/README.md"));
     const std::size_t section = readme.find("**网吧的批处理文件");
     ASSERT_NE(section, std::string::npos);
     const std::size_t start = readme.find("```bat\n", section) + 7;
     const std::wstring sample = CodePageToWide(readme.substr(start, readme.find("```", start) - start), CP_UTF8);
-    for (const bool withTool : {true, false}) {
-        SCOPED_TRACE(withTool ? "with the tool" : "without the tool");
-        GameFolderRun game;
+    enum class Tool { Real, EndsWithSeven, Missing };
+    for (const Tool kind : {Tool::Real, Tool::EndsWithSeven, Tool::Missing}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        TempFolder parent;
+        const std::wstring gameFolder = parent / L"流星蝴蝶剑";
+        CreateDirectoryW(gameFolder.c_str(), nullptr);
+        WriteFileBytes(gameFolder + L"\\meteor.exe", MakeSyntheticGame(GameVersion::V1_07, 5));
         TempFolder tools;
         TempFolder elsewhere;
         std::wstring batch;
         for (std::size_t at = 0, end = 0; at < sample.size(); at = end + 1) {
             end = sample.find(L'\n', at);
             const std::wstring line = sample.substr(at, end - at);
-            batch += (line.starts_with(L"set GAME=") ? L"set GAME=" + game.Folder() : line) + L"\r\n";
+            batch += (line.starts_with(L"set GAME=") ? L"set GAME=" + gameFolder : line) + L"\r\n";
         }
         const std::string bytes = WideToCodePage(batch, 936);
         WriteFileBytes(tools / L"cafe.bat", Bytes(bytes.begin(), bytes.end()));
         const std::string values = Utf8Bytes(ValueArguments(kValuesA));
-        WriteFileBytes(tools / L"比赛.cfg", Bytes(values.begin(), values.end()));
-        if (withTool) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
-
+        WriteFileBytes(tools / L"match.cfg", Bytes(values.begin(), values.end()));
+        if (kind == Tool::Real) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
+        if (kind == Tool::EndsWithSeven) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_STAND_IN_PATH);
+        SetEnvironmentVariableW(L"STAND_IN_APPLY", L"7");
+        SetEnvironmentVariableW(L"STAND_IN_RESTORE", L"6");
         CommandRun run(SystemCmd(), elsewhere.Path(), L"/c \"" + (tools / L"cafe.bat") + L"\"");
+        SetEnvironmentVariableW(L"STAND_IN_APPLY", nullptr);
+        SetEnvironmentVariableW(L"STAND_IN_RESTORE", nullptr);
         ASSERT_TRUE(run.Finish(60000));
+
         WIN32_FIND_DATAW found{};
-        HANDLE search = FindFirstFileW((tools / L"状态-*.txt").c_str(), &found);
+        HANDLE search = FindFirstFileW((tools / L"tarnwick-*.log").c_str(), &found);
         ASSERT_NE(search, INVALID_HANDLE_VALUE) << "no log";
         FindClose(search);
-        const std::string log = ReadFileText(tools / found.cFileName);
-        EXPECT_EQ(Utf8Bytes(CodePageToWide(log, CP_UTF8)), log) << "not all UTF-8: " << log;
-        if (withTool) {
-            EXPECT_EQ(log.rfind(Utf8Bytes(L"恭喜您修改成功\r\n游戏目录：" + game.Folder() + L"\r\n游戏版本：1.07"), 0),
-                      0u)
-                << log;
-            game.ExpectState({kValuesA, true, kValuesA});
-        } else {
-            EXPECT_NE(log.find("Tarnwick.exe not found"), std::string::npos) << log;
-            game.ExpectState({});
+        // The batch's own lines, in code page 936: one a step, each with the
+        // folder after the date and time.
+        std::vector<std::wstring> steps;
+        const std::wstring log = CodePageToWide(ReadFileText(tools / found.cFileName), 936);
+        for (std::size_t at = 0, end = 0; at < log.size(); at = end + 2) {
+            end = std::min(log.find(L"\r\n", at), log.size());
+            const std::wstring line = log.substr(at, end - at);
+            const std::size_t folder = line.find(L" " + gameFolder + L" ");
+            EXPECT_TRUE(folder != std::wstring::npos && folder >= 8) << "no date, time and folder: " << Utf8Bytes(line);
+            if (folder != std::wstring::npos) steps.push_back(line.substr(folder + gameFolder.size() + 2));
+        }
+        const std::wstring outputFile =
+            tools / (std::wstring(found.cFileName).substr(0, std::wcslen(found.cFileName) - 4) + L"-output.txt");
+        const std::string output = kind == Tool::Missing ? "" : ReadFileText(outputFile);
+        switch (kind) {
+            case Tool::Real:
+                EXPECT_EQ(run.exitCode, 0u);
+                EXPECT_EQ(steps, std::vector<std::wstring>{L"apply: exit code 0"});
+                EXPECT_EQ(output.rfind(Utf8Bytes(L"恭喜您修改成功\r\n游戏目录：" + gameFolder + L"\r\n游戏版本：1.07"), 0), 0u)
+                    << output;
+                EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"),
+                          PatchedGame(MakeSyntheticGame(GameVersion::V1_07, 5), GameVersion::V1_07, kValuesA));
+                break;
+            case Tool::EndsWithSeven:
+                EXPECT_EQ(run.exitCode, 7u) << "the apply's code";
+                EXPECT_EQ(steps, (std::vector<std::wstring>{L"apply: exit code 7", L"restore: exit code 6"}));
+                EXPECT_EQ(output, "stand-in apply\r\nstand-in restore\r\n");
+                break;
+            case Tool::Missing:
+                EXPECT_EQ(run.exitCode, 255u);
+                EXPECT_EQ(steps, std::vector<std::wstring>{L"Tarnwick.exe not found"});
+                EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"), MakeSyntheticGame(GameVersion::V1_07, 5));
+                break;
         }
     }
 }

@@ -112,7 +112,7 @@ TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const Bytes before = MakeGame(GameVersion::Unknown);
     const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
-    EXPECT_EQ(result.message, L"无法识别您当前所使用的版本");
+    EXPECT_EQ(result.message.rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << "the first line as it always was";
     EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
     ExpectSameBytes(Game(), before);
 }
@@ -134,7 +134,7 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         {9, L"1a", L"“时间”", L"只能填写数字"},
         {10, L" 15", L"第4个“时局”", L"只能填写数字"},
         {13, L"-1", L"第4个“局次”", L"只能填写数字"},
-        {14, L"１６", L"“人数”", L"只能填写数字"},
+        {14, L"１６", L"“人数”", L"只能填写半角数字"},
     };
     const Bytes before = MakeGame(GameVersion::V1_07);
     for (const auto& c : cases) {

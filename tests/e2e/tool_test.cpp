@@ -224,16 +224,46 @@ TEST_F(ToolTest, AppliesEachVersionAndRemembersTheValues) {
     }
 }
 
+// The box keeps its first line and says what the player can do.
 TEST_F(ToolTest, RefusesAnUnrecognisedGameFile) {
     WriteGame(GameVersion::Unknown);
     const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
     WriteHint(kHintHeader + kOffLine);
     ASSERT_NO_FATAL_FAILURE(StartTool());
-    EXPECT_EQ(ClickAndAnswer(Confirm()), L"无法识别您当前所使用的版本");
+    EXPECT_EQ(ClickAndAnswer(Confirm()),
+              L"无法识别您当前所使用的版本\n本工具只认识游戏的 1.07、1.08 和 9.07 版，meteor.exe 不是其中之一。"
+              L"游戏文件没有改动。\n请确认这里是游戏的安装目录（meteor.exe 所在的文件夹）；如果 meteor.exe "
+              L"被其他工具改过或不完整，请用游戏安装程序中的原版 meteor.exe 替换它（或重新安装游戏），然后再试。");
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
     EXPECT_FALSE(PathExists(Path(L"Data\\bak")));
     EXPECT_FALSE(PathExists(Path(L"Data\\Slowlysave.cfg")));
     EXPECT_TRUE(tool_->Running());
+}
+
+// Started from another folder (a shortcut's "起始位置", a launcher, a file
+// manager) the tool beside meteor.exe works on its own folder: the values
+// go into that game file, and nothing is written where it was started.
+TEST_F(ToolTest, WorksOnItsOwnFolderWhenStartedFromAnother) {
+    WriteGame(GameVersion::V1_08);
+    const Bytes original = ReadFileBytes(Path(L"meteor.exe"));
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_TRUE(CopyFileW(ToolExePath().c_str(), Path(L"Tarnwick.exe").c_str(), FALSE));
+    TempFolder elsewhere;
+    tool_ = std::make_unique<ToolProcess>(Path(L"Tarnwick.exe"), elsewhere.Path());
+    ASSERT_TRUE(tool_->Started());
+    main_ = WaitForTopLevel(tool_->Id(), kFormClassName, L"Tarnwick");
+    ASSERT_TRUE(main_) << "no main window";
+    EXPECT_EQ(FindNotice(0), nullptr) << "the game folder's switch file is read";
+    ExpectMainWindowLaidOutAt(96);
+    SetText(Field(0), L"77");
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+    FieldTexts applied = DefaultFieldTexts();
+    applied[0] = L"77";
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), PatchedGame(original, GameVersion::V1_08, applied));
+    EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Slowlysave.cfg")), ExpectedCache(applied));
+    EXPECT_FALSE(PathExists(elsewhere / L"Data"));
+    EXPECT_TRUE(IsWindowEnabled(Restore()));
 }
 
 TEST_F(ToolTest, RestoresTheBackupOnceThenReportsItMissing) {
@@ -652,7 +682,7 @@ TEST_F(ToolTest, AGameFileThatCannotBeReadIsReported) {
     EXPECT_NE(box->text.find(L"meteor.exe"), std::wstring::npos) << testing::PrintToString(box->text);
     EXPECT_TRUE(AnswerMessageBox(*box));
     // Not recognised, so "确认" refuses.
-    EXPECT_EQ(ClickAndAnswer(Confirm()), L"无法识别您当前所使用的版本");
+    EXPECT_EQ(ClickAndAnswer(Confirm()).rfind(L"无法识别您当前所使用的版本\n", 0), 0u);
     EXPECT_TRUE(tool_->Running());
 }
 

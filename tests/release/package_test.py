@@ -31,31 +31,45 @@ def plain(text):
 
 
 class PlayersText(unittest.TestCase):
-    def test_readme_becomes_chinese_text_for_notepad_with_every_message(self):
-        data = readme_to_text.players_text(README, VERSION).encode("gbk")
+    def test_players_text_is_short_chinese_for_notepad_with_every_message(self):
+        with open(os.path.join(SOURCE, "docs", "players.md"), encoding="utf-8") as f:
+            players = f.read()
+        data = readme_to_text.players_text(README, players, VERSION).encode("gbk")
         text = data.decode("gbk")
         self.assertNotRegex(text, r"\r(?!\n)|(?<!\r)\n", "CR LF after every line, nothing else")
         self.assertTrue(text.startswith(f"Tarnwick {VERSION} 说明\r\n"))
-        for leftover in ("![", "**", "`", "|---", "](", "\0"):
+        for leftover in ("![", "**", "`", "|---", "](", "\0", "{"):
             self.assertNotIn(leftover, text)
+        lines = text.splitlines()
+        self.assertLessEqual(len(lines), 200)
+        # Every message of the README's tables, with what to do.
         flat = plain(text)
-        players = README.split("## 给玩家", 1)[1].split("\n## ", 1)[0]
-        messages = [line.split("|")[1] for line in players.splitlines()
+        section = README.split("## 给玩家", 1)[1].split("\n## ", 1)[0]
+        messages = [line.split("|")[1] for line in section.splitlines()
                     if line.startswith("|") and not line.startswith(("|---", "| 您看到的"))]
         self.assertGreater(len(messages), 20)
-        headings = [h for h in re.findall(r"^## (.*)", README, re.M)
-                    if h.startswith(tuple(s for s, _ in readme_to_text.PLAYER_SECTIONS))]
-        for wanted in messages + headings:
-            self.assertIn(plain(readme_to_text.inline(wanted)), flat)
-        # What a player needs comes first, the checksums after it, and no
-        # developer's command at all.
-        self.assertEqual([h for h in re.findall(r"^(.+)\r\n=+\r\n", text, re.M)][1:],
-                         [h for s, _ in readme_to_text.PLAYER_SECTIONS for h in headings if h.startswith(s)])
+        for message in messages:
+            self.assertIn(plain(readme_to_text.inline(message)), flat)
+        # Chinese only: no English sentence outside the commands shown, and
+        # nothing for developers.
+        prose = re.sub(r"“[^“”]*”", "", "\n".join(line for line in lines if not line.startswith("    ")))
+        english = re.search(r"\b[A-Za-z]{2,}(?: [a-z]{2,}){2,}\b", prose)
+        self.assertIsNone(english, english and english.group())
+        for word in ("test", "build", "package", "font", "code page", "Debian", "CMake", "apt",
+                     "测试", "编译", "构建", "软件包", "字体", "代码页", "写入顺序", "git", "scripts/"):
+            self.assertFalse(word.lower() in text.lower(), word)
+        # The five kinds of field, each explained in an item of its own;
+        # the hit points with their "%".
+        fields = text.split("各个数值的意思", 1)[1]
+        for caption in ("血值", "时局", "局次", "时间", "人数"):
+            self.assertTrue(re.search(rf"\n- {caption}（\d 个，默认[^）]*）：\S{{6}}", fields), caption)
+        self.assertIn("%", fields.split("\n- 时局")[0])
+        # The download check before the first start; every line fits
+        # Notepad; a line breaks neither inside a quoted text that fits on
+        # a line nor inside "……".
+        self.assertLess(text.index("核对下载的文件"), text.index("1. "))
         self.assertLess(text.index("1. "), text.index("certutil"))
-        self.assertNotRegex(text, r"\bgit\b|scripts/")
-        # Notepad does not wrap: every line fits, code too; a line breaks
-        # neither inside a quoted text that fits on a line nor inside "……".
-        for line in text.splitlines():
+        for line in lines:
             self.assertLessEqual(readme_to_text.columns(line), readme_to_text.WIDTH, line)
         for quote in re.findall(r"“[^“”]*”", text):
             if "\n" in quote:
@@ -105,6 +119,17 @@ class ReleaseZip(unittest.TestCase):
             listed = subprocess.run(["unzip", "-Z1", f.name], capture_output=True, check=True,
                                     env=dict(os.environ, LC_ALL="C.UTF-8"))
         self.assertEqual(listed.stdout.decode("utf-8").split(), [name for name, _ in self.ENTRIES])
+
+
+class Package(unittest.TestCase):
+    def test_a_release_is_not_made_with_the_placeholder_links(self):
+        env = {k: v for k, v in os.environ.items() if not k.startswith("TARNWICK_")}
+        for links in ({}, {"TARNWICK_CONTACT_ADDRESS": "mailto:a@example.org"}):
+            run = subprocess.run([os.path.join(SOURCE, "scripts", "package")], capture_output=True,
+                                 env=dict(env, **links), text=True)
+            self.assertEqual(run.returncode, 1, run.stderr)
+            self.assertIn("--test-build", run.stderr)
+            self.assertEqual(run.stdout, "", "nothing built")
 
 
 if __name__ == "__main__":

@@ -134,57 +134,73 @@ std::pair<DWORD, DWORD> VersionDwords(const std::wstring& text) {
 }
 
 // The version resource says the project's version, the one kTarnwickVersion
-// carries from project() to the command line and the zip's name.
+// carries from project() to the command line and the zip's name; the
+// console twin says the same of itself and has the tool's icon, so that
+// beside Tarnwick.exe it shows as the same tool.
 TEST(ExeVersion, VersionInformationNamesTheToolInChineseWithTheProjectVersion) {
     VersionApi api;
     ASSERT_TRUE(api.size && api.info && api.query);
-    const std::wstring exe = ExePath();
-    DWORD handle = 0;
-    const DWORD size = api.size(exe.c_str(), &handle);
-    ASSERT_GT(size, 0u) << "no version information in " << TARNWICK_EXE_PATH;
-    std::vector<std::uint8_t> block(size);
-    ASSERT_TRUE(api.info(exe.c_str(), 0, size, block.data()));
-
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(api.query(block.data(), L"\\", reinterpret_cast<LPVOID*>(&fixed), &length));
-    ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
-    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    const std::wstring version = kTarnwickVersion;
-    ASSERT_EQ(std::count(version.begin(), version.end(), L'.'), 2) << "not MAJOR.MINOR.PATCH";
-    const auto [high, low] = VersionDwords(version);
-    EXPECT_EQ(fixed->dwFileVersionMS, high);
-    EXPECT_EQ(fixed->dwFileVersionLS, low);
-    EXPECT_EQ(fixed->dwProductVersionMS, high);
-    EXPECT_EQ(fixed->dwProductVersionLS, low);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-
-    WORD* translation = nullptr;
-    ASSERT_TRUE(api.query(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<LPVOID*>(&translation),
-                          &length));
-    ASSERT_GE(length, 4u);
-    EXPECT_EQ(translation[0], 0x0804) << "Chinese (simplified)";
-    EXPECT_EQ(translation[1], 936) << "code page";
-
-    struct Text {
-        const wchar_t* name;
-        const wchar_t* value;
+    const struct {
+        std::wstring path;
+        const wchar_t* originalName;
+        const wchar_t* description;
+    } programs[] = {
+        {ExePath(), L"Tarnwick.exe", L"流星蝴蝶剑房间设置修改工具"},
+        {WinePath(TARNWICK_COM_PATH), L"Tarnwick.com", L"流星蝴蝶剑房间设置修改工具（命令行）"},
     };
-    const Text texts[] = {
-        {L"CompanyName", L"Tarnwick"},
-        {L"FileDescription", L"流星蝴蝶剑房间设置修改工具"},
-        {L"FileVersion", kTarnwickVersion},
-        {L"OriginalFilename", L"Tarnwick.exe"},
-        {L"ProductName", L"Tarnwick"},
-        {L"ProductVersion", kTarnwickVersion},
-    };
-    for (const Text& text : texts) {
-        SCOPED_TRACE(testing::Message() << static_cast<const void*>(text.name));
-        const std::wstring path = std::wstring(L"\\StringFileInfo\\080403a8\\") + text.name;
-        wchar_t* value = nullptr;
-        ASSERT_TRUE(api.query(block.data(), path.c_str(), reinterpret_cast<LPVOID*>(&value), &length));
-        EXPECT_TRUE(std::wstring(value) == text.value)
-            << "got " << testing::PrintToString(std::wstring(value));
+    for (const auto& program : programs) {
+        SCOPED_TRACE(testing::PrintToString(program.path));
+        const std::wstring exe = program.path;
+        HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(IDI_TARNWICK), RT_GROUP_ICON), nullptr) << "no icon";
+        if (module) FreeLibrary(module);
+        DWORD handle = 0;
+        const DWORD size = api.size(exe.c_str(), &handle);
+        ASSERT_GT(size, 0u) << "no version information";
+        std::vector<std::uint8_t> block(size);
+        ASSERT_TRUE(api.info(exe.c_str(), 0, size, block.data()));
+
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(api.query(block.data(), L"\\", reinterpret_cast<LPVOID*>(&fixed), &length));
+        ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
+        EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+        const std::wstring version = kTarnwickVersion;
+        ASSERT_EQ(std::count(version.begin(), version.end(), L'.'), 2) << "not MAJOR.MINOR.PATCH";
+        const auto [high, low] = VersionDwords(version);
+        EXPECT_EQ(fixed->dwFileVersionMS, high);
+        EXPECT_EQ(fixed->dwFileVersionLS, low);
+        EXPECT_EQ(fixed->dwProductVersionMS, high);
+        EXPECT_EQ(fixed->dwProductVersionLS, low);
+        EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
+
+        WORD* translation = nullptr;
+        ASSERT_TRUE(api.query(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<LPVOID*>(&translation),
+                              &length));
+        ASSERT_GE(length, 4u);
+        EXPECT_EQ(translation[0], 0x0804) << "Chinese (simplified)";
+        EXPECT_EQ(translation[1], 936) << "code page";
+
+        struct Text {
+            const wchar_t* name;
+            const wchar_t* value;
+        };
+        const Text texts[] = {
+            {L"CompanyName", L"Tarnwick"},
+            {L"FileDescription", program.description},
+            {L"FileVersion", kTarnwickVersion},
+            {L"OriginalFilename", program.originalName},
+            {L"ProductName", L"Tarnwick"},
+            {L"ProductVersion", kTarnwickVersion},
+        };
+        for (const Text& text : texts) {
+            SCOPED_TRACE(testing::Message() << static_cast<const void*>(text.name));
+            const std::wstring path = std::wstring(L"\\StringFileInfo\\080403a8\\") + text.name;
+            wchar_t* value = nullptr;
+            ASSERT_TRUE(api.query(block.data(), path.c_str(), reinterpret_cast<LPVOID*>(&value), &length));
+            EXPECT_TRUE(std::wstring(value) == text.value)
+                << "got " << testing::PrintToString(std::wstring(value));
+        }
     }
 }
 
