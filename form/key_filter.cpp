@@ -1,7 +1,10 @@
 #include "form/key_filter.h"
 
+#include <string>
+
 #include "form/form.h"
 #include "win32/subclass.h"
+#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {
@@ -9,19 +12,122 @@ namespace {
 // Property of a text field holding the procedure that the key filter
 // replaced.
 constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
+// Set on a field while its context menu is open and the menu's paste has
+// come through WM_PASTE, as it does on Windows.
+constexpr char kMenuPastedProp[] = "KEYFILTERMENUPASTED";
+
+// The sound of a refused character or paste: the platform's default beep.
+void Refuse() { MessageBeep(MB_OK); }
+
+std::wstring ClipboardText(HWND field) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// What typing the characters one by one at the selection would put in:
+// each passes the form's filter, and no more than the typed-length limit
+// leaves room for. Whatever is left out sounds the refusal once.
+void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(field));
+    const auto limit = static_cast<DWORD>(SendMessageW(field, EM_GETLIMITTEXT, 0, 0));
+    const DWORD kept = length - (end > start ? end - start : 0);
+    const DWORD room = limit > kept ? limit - kept : 0;
+    std::wstring accepted;
+    bool refused = false;
+    for (wchar_t unit : pasted) {
+        wchar_t character = unit;
+        // Line ends and other control characters are no text to type.
+        if (character >= L' ') form.FilterChildCharacter(field, character);
+        else character = 0;
+        if (character == 0 || accepted.size() >= room) {
+            refused = true;
+            continue;
+        }
+        accepted += character;
+    }
+    if (!accepted.empty()) SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(accepted.c_str()));
+    if (refused) Refuse();
+}
+
+// Under Wine the context menu's paste does not come as WM_PASTE: what the
+// menu left is compared with the text before it, and a paste that put in
+// more than typing could is taken back and pasted as typed.
+void CheckMenuPaste(Form& form, HWND field, const std::wstring& before, DWORD start, DWORD end) {
+    const std::wstring after = GetWindowTextString(field);
+    if (after == before || end < start || end > before.size()) return;
+    const std::wstring head = before.substr(0, start), tail = before.substr(end);
+    if (after.size() < head.size() + tail.size() || after.compare(0, head.size(), head) != 0 ||
+        after.compare(after.size() - tail.size(), tail.size(), tail) != 0) {
+        return;
+    }
+    const std::wstring inserted = after.substr(head.size(), after.size() - head.size() - tail.size());
+    const std::wstring pasted = ClipboardText(field);
+    if (inserted.empty() || pasted.compare(0, inserted.size(), inserted) != 0) return;
+    SetWindowTextW(field, before.c_str());
+    SendMessageW(field, EM_SETSEL, start, end);
+    PasteAsTyped(form, field, pasted);
+}
 
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
     if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
-    if (message == WM_CHAR) {
-        if (Form* form = Form::FromHandle(GetParent(field))) {
-            auto character = static_cast<wchar_t>(wParam);
-            form->FilterChildCharacter(field, character);
-            if (character == 0) return 0;
-            wParam = character;
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemovePropA(field, kKeyFilterProp);
+    Form* form = Form::FromHandle(GetParent(field));
+    switch (message) {
+        case WM_CHAR:
+            if (form) {
+                auto character = static_cast<wchar_t>(wParam);
+                form->FilterChildCharacter(field, character);
+                if (character == 0) {
+                    Refuse();
+                    return 0;
+                }
+                wParam = character;
+            }
+            break;
+        case WM_PASTE:
+            // Ctrl+V, and on Windows Shift+Insert and the context menu.
+            if (form) {
+                if (GetPropA(field, kMenuPastedProp)) SetPropA(field, kMenuPastedProp, reinterpret_cast<HANDLE>(2));
+                PasteAsTyped(*form, field, ClipboardText(field));
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+            // Shift+Insert, which Wine's field pastes without WM_PASTE.
+            if (form && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+                PasteAsTyped(*form, field, ClipboardText(field));
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (form) {
+                const std::wstring before = GetWindowTextString(field);
+                DWORD start = 0, end = 0;
+                SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+                SetPropA(field, kMenuPastedProp, reinterpret_cast<HANDLE>(1));
+                const LRESULT result = CallSavedProc(previous, field, message, wParam, lParam);
+                const bool pastedThroughMessage = GetPropA(field, kMenuPastedProp) == reinterpret_cast<HANDLE>(2);
+                RemovePropA(field, kMenuPastedProp);
+                if (!pastedThroughMessage && IsWindow(field)) CheckMenuPaste(*form, field, before, start, end);
+                return result;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemovePropA(field, kKeyFilterProp);
+            RemovePropA(field, kMenuPastedProp);
+            break;
+        default:
+            break;
     }
     return CallSavedProc(previous, field, message, wParam, lParam);
 }

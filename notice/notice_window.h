@@ -65,6 +65,7 @@ private:
     void OnCloseClicked();
     void OnCloseLabelHover();
     void OnDontShowAgainClicked();
+    void ShowSavedSwitch();
     void OnSlideInTimer();
     void OnSlideOutTimer();
 
@@ -72,6 +73,7 @@ private:
     void OnLeftButton(bool down, POINT point);
     void OnTimer(UINT_PTR id);
     void Move(double left, double top);
+    double KeptLeft(double left) const;
     double ScreenWidth() const;
     double ScreenHeight() const;
     double WindowWidth() const;
