@@ -133,8 +133,8 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // back to the window.
             if (LOWORD(wParam) != WA_INACTIVE && shown_) OnFolderChanged();
             break;
-        case WM_WINDOWPOSCHANGING:
-            KeepBelowNotice(*reinterpret_cast<WINDOWPOS*>(lParam));
+        case WM_WINDOWPOSCHANGED:
+            KeepNoticeAbove();
             break;
         case WM_DESTROY:
             watch_.Stop();
@@ -286,19 +286,16 @@ void MainWindow::RecogniseVersionAgain() {
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
 }
 
-// The notice stays above the main window: wherever the main window is to
-// go in the stacking order (to the top, when it is activated), the notice
-// goes first and the main window right below it. Otherwise at a high DPI
-// setting the main window would cover the notice's check box.
-void MainWindow::KeepBelowNotice(WINDOWPOS& position) {
+// The notice stays above the main window: whenever the main window has
+// moved in the stacking order (to the top, when it is activated), the
+// notice is put right above it. Otherwise at a high DPI setting the main
+// window would cover the notice's check box.
+void MainWindow::KeepNoticeAbove() {
     HWND notice = notice_ ? notice_->Handle() : nullptr;
-    if (!notice || !IsWindowVisible(notice) || (position.flags & SWP_NOZORDER) ||
-        position.hwndInsertAfter == notice) {
-        return;
-    }
-    SetWindowPos(notice, position.hwndInsertAfter, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    position.hwndInsertAfter = notice;
+    if (!notice || !IsWindowVisible(notice)) return;
+    HWND above = GetWindow(Handle(), GW_HWNDPREV);
+    if (above == notice) return;
+    SetWindowPos(notice, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::ReportReadError() {

@@ -59,7 +59,7 @@ private:
     // line show what the folder holds now.
     void OnFolderChanged();
     void RecogniseVersionAgain();
-    void KeepBelowNotice(WINDOWPOS& position);
+    void KeepNoticeAbove();
 
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);

@@ -4,7 +4,6 @@
 
 #include "form/form.h"
 #include "win32/subclass.h"
-#include "win32/window_text.h"
 
 namespace tarnwick {
 namespace {
@@ -12,9 +11,6 @@ namespace {
 // Property of a text field holding the procedure that the key filter
 // replaced.
 constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
-// Set on a field while its context menu is open and the menu's paste has
-// come through WM_PASTE, as it does on Windows.
-constexpr char kMenuPastedProp[] = "KEYFILTERMENUPASTED";
 
 // The sound of a refused character or paste: the platform's default beep.
 void Refuse() { MessageBeep(MB_OK); }
@@ -59,25 +55,6 @@ void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
     if (refused) Refuse();
 }
 
-// Under Wine the context menu's paste does not come as WM_PASTE: what the
-// menu left is compared with the text before it, and a paste that put in
-// more than typing could is taken back and pasted as typed.
-void CheckMenuPaste(Form& form, HWND field, const std::wstring& before, DWORD start, DWORD end) {
-    const std::wstring after = GetWindowTextString(field);
-    if (after == before || end < start || end > before.size()) return;
-    const std::wstring head = before.substr(0, start), tail = before.substr(end);
-    if (after.size() < head.size() + tail.size() || after.compare(0, head.size(), head) != 0 ||
-        after.compare(after.size() - tail.size(), tail.size(), tail) != 0) {
-        return;
-    }
-    const std::wstring inserted = after.substr(head.size(), after.size() - head.size() - tail.size());
-    const std::wstring pasted = ClipboardText(field);
-    if (inserted.empty() || pasted.compare(0, inserted.size(), inserted) != 0) return;
-    SetWindowTextW(field, before.c_str());
-    SendMessageW(field, EM_SETSEL, start, end);
-    PasteAsTyped(form, field, pasted);
-}
-
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
     if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
@@ -95,9 +72,8 @@ LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM l
             }
             break;
         case WM_PASTE:
-            // Ctrl+V, and on Windows Shift+Insert and the context menu.
+            // Ctrl+V and the context menu's paste, and on Windows Shift+Insert.
             if (form) {
-                if (GetPropA(field, kMenuPastedProp)) SetPropA(field, kMenuPastedProp, reinterpret_cast<HANDLE>(2));
                 PasteAsTyped(*form, field, ClipboardText(field));
                 return 0;
             }
@@ -109,22 +85,8 @@ LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM l
                 return 0;
             }
             break;
-        case WM_CONTEXTMENU:
-            if (form) {
-                const std::wstring before = GetWindowTextString(field);
-                DWORD start = 0, end = 0;
-                SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-                SetPropA(field, kMenuPastedProp, reinterpret_cast<HANDLE>(1));
-                const LRESULT result = CallSavedProc(previous, field, message, wParam, lParam);
-                const bool pastedThroughMessage = GetPropA(field, kMenuPastedProp) == reinterpret_cast<HANDLE>(2);
-                RemovePropA(field, kMenuPastedProp);
-                if (!pastedThroughMessage && IsWindow(field)) CheckMenuPaste(*form, field, before, start, end);
-                return result;
-            }
-            break;
         case WM_NCDESTROY:
             RemovePropA(field, kKeyFilterProp);
-            RemovePropA(field, kMenuPastedProp);
             break;
         default:
             break;
