@@ -134,7 +134,9 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) != WA_INACTIVE && shown_) OnFolderChanged();
             break;
         case WM_WINDOWPOSCHANGED:
-            KeepNoticeAbove();
+            // Moved in the stacking order (to the top, when it is
+            // activated): the notice goes right above it again.
+            if (notice_) notice_->KeepAboveMainWindow(false);
             break;
         case WM_DESTROY:
             watch_.Stop();
@@ -203,7 +205,9 @@ void MainWindow::OnLoad() {
     // 3. The notice, unless the user switched it off.
     if (!NoticeSwitchedOff(folder_)) {
         notice_ = std::make_unique<NoticeWindow>(folder_);
-        if (notice_->Create()) notice_->Show();
+        // It stays above the main window, which at a high DPI setting
+        // would otherwise cover its check box.
+        if (notice_->Create(Handle())) notice_->Show();
     }
 
     // 4. From here on the style engine draws the window.
@@ -284,18 +288,6 @@ void MainWindow::RecogniseVersionAgain() {
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     if (recognition.systemError) return;
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
-}
-
-// The notice stays above the main window: whenever the main window has
-// moved in the stacking order (to the top, when it is activated), the
-// notice is put right above it. Otherwise at a high DPI setting the main
-// window would cover the notice's check box.
-void MainWindow::KeepNoticeAbove() {
-    HWND notice = notice_ ? notice_->Handle() : nullptr;
-    if (!notice || !IsWindowVisible(notice)) return;
-    HWND above = GetWindow(Handle(), GW_HWNDPREV);
-    if (above == notice) return;
-    SetWindowPos(notice, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MainWindow::ReportReadError() {

@@ -59,7 +59,6 @@ private:
     // line show what the folder holds now.
     void OnFolderChanged();
     void RecogniseVersionAgain();
-    void KeepNoticeAbove();
 
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);

@@ -78,7 +78,8 @@ NoticeWindow::NoticeWindow(GameFolder folder) : folder_(std::move(folder)) {}
 
 NoticeWindow::~NoticeWindow() { Close(); }
 
-bool NoticeWindow::Create() {
+bool NoticeWindow::Create(HWND mainWindow) {
+    mainWindow_ = mainWindow;
     twipsPerPixel_ = ScreenTwipsPerPixel();
     Box outer{0, 0, TwipsToPixels(kClientWidth, twipsPerPixel_), TwipsToPixels(kClientHeight, twipsPerPixel_)};
     // A tool window: the notice gets no taskbar button of its own.
@@ -238,6 +239,9 @@ void NoticeWindow::OnSlideInTimer() {
     SlideStep step = SlideInTick(top_, ScreenHeight(), WindowHeight(), GetTaskbarHeight());
     if (step.finished) {
         StopTimer(kSlideInTimer, slidingIn_);
+        // By now the main window is on the screen, where Wine may have put
+        // it above the notice as it showed it.
+        KeepAboveMainWindow(true);
         // On a screen lower than the window, it rests with its top edge on
         // the work area's, its title and "关闭" in sight.
         step.top = std::max(step.top, PixelsToTwips(WorkArea().top, twipsPerPixel_));
@@ -252,6 +256,19 @@ void NoticeWindow::OnSlideOutTimer() {
         StopTimer(kSlideOutTimer, slidingOut_);
         Close();
     }
+}
+
+void NoticeWindow::KeepAboveMainWindow(bool again) {
+    if (!Handle() || !mainWindow_ || !IsWindow(mainWindow_) || !IsWindowVisible(Handle())) return;
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // Wine's X11 driver restacks a window on the screen only when it becomes
+    // the top one: the notice is first put below the main window, then
+    // above it, at the top whenever the main window is the top window shown.
+    if (again) SetWindowPos(Handle(), mainWindow_, 0, 0, 0, 0, kFlags);
+    HWND above = GetWindow(mainWindow_, GW_HWNDPREV);
+    while (above && above != Handle() && !IsWindowVisible(above)) above = GetWindow(above, GW_HWNDPREV);
+    if (above == Handle()) return;
+    SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, kFlags);
 }
 
 void NoticeWindow::Move(double left, double top) {

@@ -617,6 +617,16 @@ TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
         RECT box{};
         GetWindowRect(check, &box);
         EXPECT_EQ(WindowFromPoint({(box.left + box.right) / 2, (box.top + box.bottom) / 2}), check);
+        // On the screen too: the notice's outline shows where it lies over
+        // the main window, just below its title bar.
+        RECT n{};
+        GetWindowRect(notice, &n);
+        const POINT edge{n.left, n.top + TwipsToPixels(375, TwipsPerPixel(192)) + 2};
+        RECT m{};
+        GetWindowRect(main_, &m);
+        EXPECT_TRUE(PtInRect(&m, edge)) << "the windows overlap there";
+        const ScreenShot screen(notice);
+        EXPECT_EQ(screen.At(edge.x, edge.y), GetSysColor(COLOR_HIGHLIGHT)) << ColourText(screen.At(edge.x, edge.y));
     };
     expectInside(main_, "main window");
     expectInside(notice, "notice");
