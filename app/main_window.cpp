@@ -8,6 +8,7 @@
 #include "app/message_dialog.h"
 #include "core/apply.h"
 #include "core/file_io.h"
+#include "core/folder_lock.h"
 #include "core/hint_file.h"
 #include "core/messages.h"
 #include "core/path_problem.h"
@@ -33,6 +34,9 @@ using namespace main_layout;
 constexpr UINT kReportReadError = WM_APP + 1;
 // Sent by the message loop when the game folder or Data\Bak changed.
 constexpr UINT kFolderChanged = WM_APP + 2;
+// Looks at the folder again while another copy of the tool is at work there.
+constexpr UINT_PTR kLookAgainTimer = 1;
+constexpr UINT kLookAgainMs = 200;
 
 constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -123,8 +127,15 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReportReadError:
             ReportReadError();
             return 0;
+        case WM_TIMER:
+            if (wParam == kLookAgainTimer) {
+                KillTimer(Handle(), kLookAgainTimer);
+                OnFolderChanged();
+                return 0;
+            }
+            break;
         case kFolderChanged:
-            watch_.Rearm(reinterpret_cast<HANDLE>(wParam));
+            watch_.Rearm();
             OnFolderChanged();
             return 0;
         case WM_ACTIVATE:
@@ -252,7 +263,7 @@ void MainWindow::OnLoad() {
 void MainWindow::OnConfirm() {
     // The tag "确认" reads is the file's as it is now, not as it was at
     // start-up: a file that was held then, or another version put in place.
-    RecogniseVersionAgain();
+    RecogniseVersionAgain(FolderLook(folder_));
     GameVersion version = VersionFromTag(labels_[kStatusLabel].caption);
     ShowResult(ApplyPatch(folder_, version, CurrentFieldTexts()));
 }
@@ -277,14 +288,23 @@ void MainWindow::OnDragBandPressed() {
 }
 
 void MainWindow::OnFolderChanged() {
+    // While another copy of the tool applies or restores, the window looks
+    // again once it is done: its reading the game file could make the other
+    // copy's replacing it fail.
+    FolderLook look(folder_);
+    if (!look.Held()) {
+        SetTimer(Handle(), kLookAgainTimer, kLookAgainMs, nullptr);
+        return;
+    }
     EnableWindow(restoreButton_, BackupExists(folder_));
-    RecogniseVersionAgain();
+    RecogniseVersionAgain(look);
 }
 
-void MainWindow::RecogniseVersionAgain() {
+void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
     // A file that cannot be read now (the game holds it, it is being
-    // replaced) leaves the line as it was; "确认" then says what stands in
-    // the way.
+    // replaced) leaves the line as it was, and so does another copy at work
+    // in the folder; "确认" then says what stands in the way.
+    if (!look.Held()) return;
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     if (recognition.systemError) return;
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));

@@ -14,6 +14,7 @@
 
 namespace tarnwick {
 
+class FolderLook;
 class MessageDialog;
 class NoticeWindow;
 
@@ -58,7 +59,7 @@ private:
     // The backup and the game file looked at again: "还原" and the status
     // line show what the folder holds now.
     void OnFolderChanged();
-    void RecogniseVersionAgain();
+    void RecogniseVersionAgain(const FolderLook& look);
 
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);
