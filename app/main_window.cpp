@@ -32,7 +32,7 @@ using namespace main_layout;
 // Posted by the load handler when the game file could not be read, so the
 // report comes once the window is on the screen.
 constexpr UINT kReportReadError = WM_APP + 1;
-// Sent by the message loop when the game folder or Data\Bak changed.
+// Sent by the message loop when something in the game folder changed.
 constexpr UINT kFolderChanged = WM_APP + 2;
 // Looks at the folder again while another copy of the tool is at work there.
 constexpr UINT_PTR kLookAgainTimer = 1;
@@ -62,6 +62,7 @@ bool MainWindow::Start() {
         // or use the backup, or put another game file in place, while this
         // window is in the background too.
         watch_.Start(folder_, Handle(), kFolderChanged);
+        lookOnActivate_ = true;
     }
     return true;
 }
@@ -142,7 +143,8 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Whatever a change notification may have missed (a game file
             // that was held and is free now) is seen when the player comes
             // back to the window.
-            if (LOWORD(wParam) != WA_INACTIVE && shown_) OnFolderChanged();
+            // The load handler has just looked when the window is first shown.
+            if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) OnFolderChanged();
             break;
         case WM_WINDOWPOSCHANGED:
             // Moved in the stacking order (to the top, when it is

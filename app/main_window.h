@@ -78,6 +78,7 @@ private:
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
     GameFolderWatch watch_;
+    bool lookOnActivate_ = false;  // shown and watching: activation looks at the folder again
     std::unique_ptr<NoticeWindow> notice_;
     std::unique_ptr<MessageDialog> dialog_;
 };

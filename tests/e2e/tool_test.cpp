@@ -933,12 +933,14 @@ TEST_F(ToolTest, FieldsTakeTheEditingKeysAndPasteOnlyWhatTypingCould) {
     TypeChars(field, "\x03");
     EXPECT_EQ(Clipboard(), L"50");
 
+    // The first field has the keyboard focus from the start (a click into
+    // it could come after the selection and undo it).
     auto selectAll = [&] {
         SetForegroundWindow(main_);
-        ClickAt(field, 3, 3);
         Sync(main_);
         SendMessageW(field, EM_SETSEL, 0, -1);
     };
+    ASSERT_EQ(FocusOf(main_), field);
     auto waitForMenu = [&] {
         return WaitForWindow(tool_->Id(), [](HWND w) { return IsWindowVisible(w) && ClassName(w) == "#32768"; });
     };
