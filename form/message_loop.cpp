@@ -1,8 +1,5 @@
 #include "form/message_loop.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "form/form.h"
 
 namespace tarnwick {
@@ -14,10 +11,10 @@ struct Watched {
     UINT message;
 };
 
-std::vector<Watched>& WatchedHandles() {
-    static std::vector<Watched> watched;
-    return watched;
-}
+// The handles apart, since the wait takes them as an array of their own.
+HANDLE watchedHandles[MAXIMUM_WAIT_OBJECTS - 1];
+Watched watched[MAXIMUM_WAIT_OBJECTS - 1];
+DWORD watchedCount = 0;
 
 void Dispatch(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -29,23 +26,26 @@ void Dispatch(MSG& message) {
 }  // namespace
 
 bool WatchHandle(HANDLE handle, HWND window, UINT message) {
-    std::vector<Watched>& watched = WatchedHandles();
-    for (Watched& w : watched) {
-        if (w.handle == handle) {
-            w.window = window;
-            w.message = message;
+    for (DWORD i = 0; i < watchedCount; ++i) {
+        if (watched[i].handle == handle) {
+            watched[i] = {handle, window, message};
             return true;
         }
     }
-    if (!handle || handle == INVALID_HANDLE_VALUE || watched.size() >= MAXIMUM_WAIT_OBJECTS - 1) return false;
-    watched.push_back({handle, window, message});
+    if (!handle || handle == INVALID_HANDLE_VALUE || watchedCount >= MAXIMUM_WAIT_OBJECTS - 1) return false;
+    watchedHandles[watchedCount] = handle;
+    watched[watchedCount++] = {handle, window, message};
     return true;
 }
 
 void StopWatchingHandle(HANDLE handle) {
-    std::vector<Watched>& watched = WatchedHandles();
-    watched.erase(std::remove_if(watched.begin(), watched.end(), [&](const Watched& w) { return w.handle == handle; }),
-                  watched.end());
+    for (DWORD i = 0; i < watchedCount; ++i) {
+        if (watched[i].handle != handle) continue;
+        --watchedCount;
+        watchedHandles[i] = watchedHandles[watchedCount];
+        watched[i] = watched[watchedCount];
+        return;
+    }
 }
 
 // Every message waiting is handled before a signalled handle is looked at,
@@ -58,19 +58,15 @@ int RunMessageLoop() {
             Dispatch(message);
             if (Form::OpenCount() <= 0) return 0;
         }
-        std::vector<Watched>& watched = WatchedHandles();
-        std::vector<HANDLE> handles;
-        for (const Watched& w : watched) handles.push_back(w.handle);
-        const DWORD count = static_cast<DWORD>(handles.size());
         const DWORD woken =
-            MsgWaitForMultipleObjectsEx(count, handles.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-        if (woken < WAIT_OBJECT_0 + count) {
+            MsgWaitForMultipleObjectsEx(watchedCount, watchedHandles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (woken < WAIT_OBJECT_0 + watchedCount) {
             const Watched signalled = watched[woken - WAIT_OBJECT_0];
             SendMessageW(signalled.window, signalled.message, reinterpret_cast<WPARAM>(signalled.handle), 0);
         } else if (woken == WAIT_FAILED) {
             // A handle closed without being unwatched: wait for messages
             // alone rather than spin.
-            watched.clear();
+            watchedCount = 0;
         }
     }
     return 0;
