@@ -2,13 +2,13 @@
 
 #include <windowsx.h>
 
-#include <cmath>
 #include <string>
 
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
 #include "core/apply.h"
 #include "core/file_io.h"
+#include "core/folder_lock.h"
 #include "core/hint_file.h"
 #include "core/messages.h"
 #include "core/path_problem.h"
@@ -18,6 +18,7 @@
 #include "form/key_filter.h"
 #include "form/message_box.h"
 #include "form/tool_icon.h"
+#include "form/work_area.h"
 #include "notice/notice_window.h"
 #include "res/resource_ids.h"
 #include "style/skin.h"
@@ -31,6 +32,11 @@ using namespace main_layout;
 // Posted by the load handler when the game file could not be read, so the
 // report comes once the window is on the screen.
 constexpr UINT kReportReadError = WM_APP + 1;
+// Sent by the message loop when something in the game folder changed.
+constexpr UINT kFolderChanged = WM_APP + 2;
+// Looks at the folder again while another copy of the tool is at work there.
+constexpr UINT_PTR kLookAgainTimer = 1;
+constexpr UINT kLookAgainMs = 200;
 
 constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -52,6 +58,11 @@ bool MainWindow::Start() {
         shown_ = true;
         ShowWindow(Handle(), SW_SHOW);
         UpdateWindow(Handle());
+        // Another copy of the tool, the command line or the player may make
+        // or use the backup, or put another game file in place, while this
+        // window is in the background too.
+        watch_.Start(folder_, Handle(), kFolderChanged);
+        lookOnActivate_ = true;
     }
     return true;
 }
@@ -60,9 +71,9 @@ bool MainWindow::CreateLayout() {
     twipsPerPixel_ = ScreenTwipsPerPixel();
     int width = TwipsToPixels(kClientWidth, twipsPerPixel_);
     int height = TwipsToPixels(kClientHeight, twipsPerPixel_);
-    // No frame, so the outer size is the client size; centred on the screen.
-    Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
-              static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
+    // No frame, so the outer size is the client size; centred on the screen,
+    // and inside the work area where the screen is smaller than the window.
+    Box outer = CentredOnScreen(width, height);
     if (!CreateFormWindow(kCaption, WS_POPUP | WS_CLIPCHILDREN, 0, outer, nullptr)) return false;
     SetToolIcon(Handle());
 
@@ -117,12 +128,31 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kReportReadError:
             ReportReadError();
             return 0;
+        case WM_TIMER:
+            if (wParam == kLookAgainTimer) {
+                KillTimer(Handle(), kLookAgainTimer);
+                OnFolderChanged();
+                return 0;
+            }
+            break;
+        case kFolderChanged:
+            watch_.Rearm();
+            OnFolderChanged();
+            return 0;
         case WM_ACTIVATE:
-            // Another copy of the tool, or the player, may have made or used
-            // the backup while this window was in the background.
-            if (LOWORD(wParam) != WA_INACTIVE && shown_) EnableWindow(restoreButton_, BackupExists(folder_));
+            // Whatever a change notification may have missed (a game file
+            // that was held and is free now) is seen when the player comes
+            // back to the window.
+            // The load handler has just looked when the window is first shown.
+            if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) OnFolderChanged();
+            break;
+        case WM_WINDOWPOSCHANGED:
+            // Moved in the stacking order (to the top, when it is
+            // activated): the notice goes right above it again.
+            if (notice_) notice_->KeepAboveMainWindow(false);
             break;
         case WM_DESTROY:
+            watch_.Stop();
             // Closing the shown main window in any way other than "退出"
             // (Alt+F4) ends the tool as well. Closed during start-up, it
             // leaves the message dialog running.
@@ -152,9 +182,24 @@ void MainWindow::OnLeftButtonDown(POINT point) {
     if (LabelAt(labels_, point) == kDragBandLabel) OnDragBandPressed();
 }
 
+// Digits, and the control characters of a text field's editing keys:
+// Backspace, and Ctrl+A, C, V, X and Z, which the field turns into select
+// all, copy, paste, cut and undo. A paste passes each of its characters
+// through here again, as if typed.
 void MainWindow::FilterChildCharacter(HWND child, wchar_t& character) {
     if (FieldIndexOf(child) < 0) return;
-    if (character != VK_BACK && (character < L'0' || character > L'9')) character = 0;
+    constexpr wchar_t kSelectAll = 1, kCopy = 3, kPaste = 22, kCut = 24, kUndo = 26;
+    switch (character) {
+        case VK_BACK:
+        case kSelectAll:
+        case kCopy:
+        case kPaste:
+        case kCut:
+        case kUndo:
+            return;
+        default:
+            if (character < L'0' || character > L'9') character = 0;
+    }
 }
 
 void MainWindow::OnLoad() {
@@ -173,7 +218,9 @@ void MainWindow::OnLoad() {
     // 3. The notice, unless the user switched it off.
     if (!NoticeSwitchedOff(folder_)) {
         notice_ = std::make_unique<NoticeWindow>(folder_);
-        if (notice_->Create()) notice_->Show();
+        // It stays above the main window, which at a high DPI setting
+        // would otherwise cover its check box.
+        if (notice_->Create(Handle())) notice_->Show();
     }
 
     // 4. From here on the style engine draws the window.
@@ -216,6 +263,9 @@ void MainWindow::OnLoad() {
 }
 
 void MainWindow::OnConfirm() {
+    // The tag "确认" reads is the file's as it is now, not as it was at
+    // start-up: a file that was held then, or another version put in place.
+    RecogniseVersionAgain(FolderLook(folder_));
     GameVersion version = VersionFromTag(labels_[kStatusLabel].caption);
     ShowResult(ApplyPatch(folder_, version, CurrentFieldTexts()));
 }
@@ -237,6 +287,29 @@ void MainWindow::OnDragBandPressed() {
     // The platform moves the window as if its caption had been grabbed.
     ReleaseCapture();
     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::OnFolderChanged() {
+    // While another copy of the tool applies or restores, the window looks
+    // again once it is done: its reading the game file could make the other
+    // copy's replacing it fail.
+    FolderLook look(folder_);
+    if (!look.Held()) {
+        SetTimer(Handle(), kLookAgainTimer, kLookAgainMs, nullptr);
+        return;
+    }
+    EnableWindow(restoreButton_, BackupExists(folder_));
+    RecogniseVersionAgain(look);
+}
+
+void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
+    // A file that cannot be read now (the game holds it, it is being
+    // replaced) leaves the line as it was, and so does another copy at work
+    // in the folder; "确认" then says what stands in the way.
+    if (!look.Held()) return;
+    Recognition recognition = RecogniseGameFile(folder_.GameFile());
+    if (recognition.systemError) return;
+    SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
 }
 
 void MainWindow::ReportReadError() {

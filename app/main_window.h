@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "app/game_folder_watch.h"
 #include "core/fields.h"
 #include "core/game_folder.h"
 #include "core/result.h"
@@ -13,6 +14,7 @@
 
 namespace tarnwick {
 
+class FolderLook;
 class MessageDialog;
 class NoticeWindow;
 
@@ -41,7 +43,7 @@ public:
     NoticeWindow* Notice() const { return notice_.get(); }
     MessageDialog* Dialog() const { return dialog_.get(); }
 
-    // A field takes digits and backspace only.
+    // A field takes digits and its editing keys only.
     void FilterChildCharacter(HWND child, wchar_t& character) override;
 
 protected:
@@ -54,6 +56,10 @@ private:
     void OnRestore();
     void UpdateConfirmButton();
     void OnDragBandPressed();  // 移动, with the left button
+    // The backup and the game file looked at again: "还原" and the status
+    // line show what the folder holds now.
+    void OnFolderChanged();
+    void RecogniseVersionAgain(const FolderLook& look);
 
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);
@@ -71,6 +77,8 @@ private:
     HWND versionTagBuffer_ = nullptr;  // 验证, the hidden field of the layout, left empty
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
+    GameFolderWatch watch_;
+    bool lookOnActivate_ = false;  // shown and watching: activation looks at the folder again
     std::unique_ptr<NoticeWindow> notice_;
     std::unique_ptr<MessageDialog> dialog_;
 };

@@ -1,10 +1,9 @@
 #include "app/message_dialog.h"
 
-#include <cmath>
-
 #include "core/messages.h"
 #include "form/message_box.h"
 #include "form/tool_icon.h"
+#include "form/work_area.h"
 #include "style/skin.h"
 
 namespace tarnwick {
@@ -22,8 +21,7 @@ bool MessageDialog::Create() {
     RECT frame{0, 0, TwipsToPixels(kClientWidth, twipsPerPixel), TwipsToPixels(kClientHeight, twipsPerPixel)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    Box outer{static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CXSCREEN) - width) / 2.0)),
-              static_cast<int>(std::nearbyint((GetSystemMetrics(SM_CYSCREEN) - height) / 2.0)), width, height};
+    Box outer = CentredOnScreen(width, height);
     if (!CreateFormWindow(kMessageTitle, kStyle, 0, outer, nullptr)) return false;
     SetToolIcon(Handle());
 

@@ -204,4 +204,24 @@ FolderLock::~FolderLock() {
     if (mutex_) CloseHandle(mutex_);
 }
 
+FolderLook::FolderLook(const GameFolder& folder) {
+    const std::wstring name = FolderLockName(folder.base);
+    mutex_ = CreateSharedMutex(L"Global\\" + name);
+    if (!mutex_) mutex_ = CreateSharedMutex(L"Local\\" + name);
+    // Without the mutex no copy can be kept out; the look goes ahead, as
+    // the window's looks did before.
+    if (!mutex_) {
+        held_ = true;
+        return;
+    }
+    const DWORD waited = WaitForSingleObject(mutex_, 0);
+    owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    held_ = owned_;
+}
+
+FolderLook::~FolderLook() {
+    if (owned_) ReleaseMutex(mutex_);
+    if (mutex_) CloseHandle(mutex_);
+}
+
 }  // namespace tarnwick

@@ -70,6 +70,27 @@ private:
     bool deletable_ = true;  // opened with the right to delete it
 };
 
+// The game folder's mutex alone, taken without waiting, for a look at the
+// folder's files (the window reading the game file again) that must not
+// meet another copy's apply or restore half-way: a file held open for
+// reading cannot be replaced. The lock file is left alone, since making it
+// would itself change the folder. Held() is false while another copy works
+// in the folder.
+class FolderLook {
+public:
+    explicit FolderLook(const GameFolder& folder);
+    ~FolderLook();
+    FolderLook(const FolderLook&) = delete;
+    FolderLook& operator=(const FolderLook&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool owned_ = false;
+    bool held_ = false;
+};
+
 // What an operation answers when `lock` is not held: another copy is busy,
 // or the lock could not be taken. Nothing was changed either way.
 OperationResult LockRefusal(Action action, const GameFolder& folder, const FolderLock& lock);

@@ -238,6 +238,15 @@ std::wstring VersionUnknownText(bool codePageInstalled) {
     return text;
 }
 
+OperationResult NoticeSwitchBusyResult() {
+    OperationResult result;
+    result.outcome = Outcome::ToolBusy;
+    result.message = std::wstring(Prefix(Action::SaveNoticeSwitch)) +
+                     L"：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
+                     L"请等它完成，然后再点击“不再提示此信息”。";
+    return result;
+}
+
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
     const std::wstring gameFile(kGameFileName);
     if (outcome == Outcome::GameFileInUse) {

@@ -117,6 +117,10 @@ std::wstring BackupNotDeletedText(std::wstring_view fileName);
 // keep: why, and what to do.
 std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName, unsigned long error);
 
+// Saving the notice switch found another copy of the tool working in the
+// game folder for the whole wait.
+OperationResult NoticeSwitchBusyResult();
+
 // The report of a game file that could not be read at start-up, so that no
 // version could be recognised.
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error);

@@ -1,5 +1,7 @@
 #include "form/key_filter.h"
 
+#include <string>
+
 #include "form/form.h"
 #include "win32/subclass.h"
 
@@ -10,18 +12,84 @@ namespace {
 // replaced.
 constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
 
+// The sound of a refused character or paste: the platform's default beep.
+void Refuse() { MessageBeep(MB_OK); }
+
+std::wstring ClipboardText(HWND field) {
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// What typing the characters one by one at the selection would put in:
+// each passes the form's filter, and no more than the typed-length limit
+// leaves room for. Whatever is left out sounds the refusal once.
+void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
+    DWORD start = 0, end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const auto length = static_cast<DWORD>(GetWindowTextLengthW(field));
+    const auto limit = static_cast<DWORD>(SendMessageW(field, EM_GETLIMITTEXT, 0, 0));
+    const DWORD kept = length - (end > start ? end - start : 0);
+    const DWORD room = limit > kept ? limit - kept : 0;
+    std::wstring accepted;
+    bool refused = false;
+    for (wchar_t unit : pasted) {
+        wchar_t character = unit;
+        // Line ends and other control characters are no text to type.
+        if (character >= L' ') form.FilterChildCharacter(field, character);
+        else character = 0;
+        if (character == 0 || accepted.size() >= room) {
+            refused = true;
+            continue;
+        }
+        accepted += character;
+    }
+    if (!accepted.empty()) SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(accepted.c_str()));
+    if (refused) Refuse();
+}
+
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
     if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
-    if (message == WM_CHAR) {
-        if (Form* form = Form::FromHandle(GetParent(field))) {
-            auto character = static_cast<wchar_t>(wParam);
-            form->FilterChildCharacter(field, character);
-            if (character == 0) return 0;
-            wParam = character;
-        }
-    } else if (message == WM_NCDESTROY) {
-        RemovePropA(field, kKeyFilterProp);
+    Form* form = Form::FromHandle(GetParent(field));
+    switch (message) {
+        case WM_CHAR:
+            if (form) {
+                auto character = static_cast<wchar_t>(wParam);
+                form->FilterChildCharacter(field, character);
+                if (character == 0) {
+                    Refuse();
+                    return 0;
+                }
+                wParam = character;
+            }
+            break;
+        case WM_PASTE:
+            // Ctrl+V and the context menu's paste, and on Windows Shift+Insert.
+            if (form) {
+                PasteAsTyped(*form, field, ClipboardText(field));
+                return 0;
+            }
+            break;
+        case WM_KEYDOWN:
+            // Shift+Insert, which Wine's field pastes without WM_PASTE.
+            if (form && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+                PasteAsTyped(*form, field, ClipboardText(field));
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemovePropA(field, kKeyFilterProp);
+            break;
+        default:
+            break;
     }
     return CallSavedProc(previous, field, message, wParam, lParam);
 }

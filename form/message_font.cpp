@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <vector>
 
+#include "form/message_lines.h"
 #include "form/ui_font.h"
+#include "form/work_area.h"
 #include "win32/box.h"
 #include "win32/subclass.h"
 #include "win32/surface.h"
@@ -131,8 +133,35 @@ void MessageFontFitter::Fit(HWND box) {
     if (!text) return;
     auto own = reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0));
     if (!own) own = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-    if (DrawsEveryCharacter(own, text_)) return;
+    if (!DrawsEveryCharacter(own, text_)) ChooseFont(own);
+    const HFONT font = font_ ? font_.get() : own;
 
+    // The lines broken where a reader expects, for the width the box gave
+    // its text; the box's own breaks may fall inside a file name.
+    const Box old = ChildBox(text);
+    const std::wstring shown = GetWindowTextString(text);
+    std::wstring broken = shown;
+    {
+        ScopedWindowDC dc(text, ScopedWindowDC::Area::Client);
+        ScopedSelectObject select(dc.get(), font);
+        std::vector<int> ends(shown.size());
+        SIZE size{};
+        if (!shown.empty() && GetTextExtentExPointW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), 0,
+                                                    nullptr, ends.data(), &size)) {
+            std::vector<int> advances(shown.size());
+            for (std::size_t i = 0; i < shown.size(); ++i) advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
+            // A line end has no width of its own.
+            for (std::size_t i = 0; i < shown.size(); ++i) {
+                if (shown[i] == L'\n' || shown[i] == L'\r') advances[i] = 0;
+            }
+            broken = BreakMessageLines(shown, advances, old.width);
+        }
+    }
+    if (!font_ && broken == shown) return;
+    Resize(box, text, old, font, broken);
+}
+
+void MessageFontFitter::ChooseFont(HFONT own) {
     LOGFONTW description{};
     GetObjectW(own, sizeof description, &description);
     std::vector<LOGFONTW> candidates;
@@ -152,18 +181,17 @@ void MessageFontFitter::Fit(HWND box) {
             break;
         }
     }
-    if (!font_) return;
+}
 
-    // The room the text takes in the new font, wrapped as the control wraps
+void MessageFontFitter::Resize(HWND box, HWND text, const Box& old, HFONT font, const std::wstring& shown) {
+    // The room the text takes in its font, wrapped as the control wraps
     // it, no narrower than the control is now.
-    const Box old = ChildBox(text);
     RECT needed{0, 0, old.width, 0};
     {
         ScopedWindowDC dc(text, ScopedWindowDC::Area::Client);
-        ScopedSelectObject select(dc.get(), font_.get());
+        ScopedSelectObject select(dc.get(), font);
         UINT format = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS;
         if (GetWindowLongW(text, GWL_STYLE) & SS_NOPREFIX) format |= DT_NOPREFIX;
-        const std::wstring shown = GetWindowTextString(text);
         DrawTextW(dc.get(), shown.c_str(), -1, &needed, format);
     }
     const int grow = std::max(0, static_cast<int>(needed.bottom) - old.height);
@@ -184,10 +212,15 @@ void MessageFontFitter::Fit(HWND box) {
         }
         RECT outer{};
         GetWindowRect(box, &outer);
-        SetWindowPos(box, nullptr, outer.left - widen / 2, outer.top - grow / 2, outer.right - outer.left + widen,
-                     outer.bottom - outer.top + grow, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Grown around its centre, but never beyond the work area's top
+        // left corner.
+        const Box grown = KeptInside({outer.left - widen / 2, outer.top - grow / 2, outer.right - outer.left + widen,
+                                      outer.bottom - outer.top + grow},
+                                     WorkArea());
+        SetWindowPos(box, nullptr, grown.left, grown.top, grown.width, grown.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    if (font_) SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SetWindowTextW(text, shown.c_str());
 }
 
 }  // namespace tarnwick

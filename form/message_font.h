@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "win32/box.h"
 #include "win32/gdi_scope.h"
 
 namespace tarnwick {
@@ -18,7 +19,8 @@ namespace tarnwick {
 // space with at least one pixel.
 bool DrawsEveryCharacter(HFONT font, std::wstring_view text);
 
-// While it lives, the next message box this thread opens shows its text in
+// While it lives, the next message box this thread opens shows its text
+// with its lines broken where a reader expects (form/message_lines.h), in
 // the first of these fonts that draws every character of it: the box's own
 // font, the tool's UI font, the box's font one or two pixels larger or
 // smaller. The box grows when the text needs more room in that font, and
@@ -35,6 +37,8 @@ private:
     static LRESULT CALLBACK OnCbtEvent(int code, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void Fit(HWND box);
+    void ChooseFont(HFONT own);
+    void Resize(HWND box, HWND text, const Box& old, HFONT font, const std::wstring& shown);
 
     std::wstring text_;
     HHOOK hook_ = nullptr;

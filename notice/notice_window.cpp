@@ -4,8 +4,11 @@
 
 #include <algorithm>
 
+#include "core/folder_lock.h"
 #include "core/hint_file.h"
+#include "core/messages.h"
 #include "form/message_box.h"
+#include "form/work_area.h"
 #include "notice/taskbar.h"
 #include "style/skin.h"
 #include "win32/system_library.h"
@@ -44,13 +47,39 @@ constexpr LabelSpec kLabels[kLabelCount] = {
     /* CloseLabel */ {{4560, 120, 495, 255}, L"关闭", kGreen, kDefaultBack, true},
 };
 
+// Another copy of the tool saving the switch at the same moment replaces
+// the file under this one's write, which then fails as if access were
+// denied. The copies take turns through the game folder's lock, and a
+// clash with a copy that only reads the file is waited out briefly.
+constexpr int kSaveAttempts = 10;
+constexpr DWORD kSavePauseMs = 50;
+
+bool MayBeBriefClash(const OperationResult& result) {
+    return result.outcome == Outcome::AccessDenied || result.outcome == Outcome::FileInUse;
+}
+
+OperationResult SaveNoticeSwitch(const GameFolder& folder, std::wstring_view switchWord) {
+    FolderLock lock(folder);
+    // A lock that cannot be had for another reason (a folder that takes no
+    // lock file) does not stop the switch: it is the tool's own small file.
+    if (lock.Busy()) return NoticeSwitchBusyResult();
+    OperationResult result;
+    for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
+        if (attempt > 0) Sleep(kSavePauseMs);
+        result = WriteHintFile(folder, switchWord);
+        if (!MayBeBriefClash(result)) break;
+    }
+    return result;
+}
+
 }  // namespace
 
 NoticeWindow::NoticeWindow(GameFolder folder) : folder_(std::move(folder)) {}
 
 NoticeWindow::~NoticeWindow() { Close(); }
 
-bool NoticeWindow::Create() {
+bool NoticeWindow::Create(HWND mainWindow) {
+    mainWindow_ = mainWindow;
     twipsPerPixel_ = ScreenTwipsPerPixel();
     Box outer{0, 0, TwipsToPixels(kClientWidth, twipsPerPixel_), TwipsToPixels(kClientHeight, twipsPerPixel_)};
     // A tool window: the notice gets no taskbar button of its own.
@@ -159,7 +188,7 @@ void NoticeWindow::OnTimer(UINT_PTR id) {
 void NoticeWindow::OnLoad() {
     SkinWindow(Handle());
     double taskbar = GetTaskbarHeight();
-    Move(ScreenWidth() - WindowWidth(), NoticeStartTop(ScreenHeight(), taskbar, WindowHeight()));
+    Move(KeptLeft(ScreenWidth() - WindowWidth()), NoticeStartTop(ScreenHeight(), taskbar, WindowHeight()));
 }
 
 void NoticeWindow::OnBareSurfaceHover() {
@@ -191,15 +220,32 @@ void NoticeWindow::OnCloseLabelHover() { SetLabelForeColour(CloseLabel, kRed); }
 void NoticeWindow::OnDontShowAgainClicked() {
     bool checked = SendMessageW(dontShowAgain_, BM_GETCHECK, 0, 0) > 0;
     SetWindowTextW(switchWord_, std::wstring(checked ? kSwitchOff : kSwitchOn).c_str());
-    OperationResult result = WriteHintFile(folder_, GetWindowTextString(switchWord_));
+    OperationResult result = SaveNoticeSwitch(folder_, GetWindowTextString(switchWord_));
+    // The box says what the next start will do: what the file holds now,
+    // whether this click's write went through or not.
+    ShowSavedSwitch();
     // A switch file that cannot be written is reported; the notice and the
     // tool go on.
     if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);
 }
 
+void NoticeWindow::ShowSavedSwitch() {
+    const bool off = NoticeSwitchedOff(folder_);
+    SendMessageW(dontShowAgain_, BM_SETCHECK, off ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetWindowTextW(switchWord_, std::wstring(off ? kSwitchOff : kSwitchOn).c_str());
+}
+
 void NoticeWindow::OnSlideInTimer() {
     SlideStep step = SlideInTick(top_, ScreenHeight(), WindowHeight(), GetTaskbarHeight());
-    if (step.finished) StopTimer(kSlideInTimer, slidingIn_);
+    if (step.finished) {
+        StopTimer(kSlideInTimer, slidingIn_);
+        // By now the main window is on the screen, where Wine may have put
+        // it above the notice as it showed it.
+        KeepAboveMainWindow(true);
+        // On a screen lower than the window, it rests with its top edge on
+        // the work area's, its title and "关闭" in sight.
+        step.top = std::max(step.top, PixelsToTwips(WorkArea().top, twipsPerPixel_));
+    }
     Move(left_, step.top);
 }
 
@@ -212,11 +258,33 @@ void NoticeWindow::OnSlideOutTimer() {
     }
 }
 
+void NoticeWindow::KeepAboveMainWindow(bool again) {
+    if (!Handle() || !mainWindow_ || !IsWindow(mainWindow_) || !IsWindowVisible(Handle())) return;
+    constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    // Wine's X11 driver restacks a window on the screen only when it becomes
+    // the top one: the notice is first put below the main window, then
+    // above it, at the top whenever the main window is the top window shown.
+    if (again) SetWindowPos(Handle(), mainWindow_, 0, 0, 0, 0, kFlags);
+    HWND above = GetWindow(mainWindow_, GW_HWNDPREV);
+    while (above && above != Handle() && !IsWindowVisible(above)) above = GetWindow(above, GW_HWNDPREV);
+    if (above == Handle()) return;
+    SetWindowPos(Handle(), above ? above : HWND_TOP, 0, 0, 0, 0, kFlags);
+}
+
 void NoticeWindow::Move(double left, double top) {
     left_ = left;
     top_ = top;
     SetWindowPos(Handle(), nullptr, TwipsToPixels(left, twipsPerPixel_), TwipsToPixels(top, twipsPerPixel_), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The right edge of the screen, unless the window would then reach beyond
+// the work area's left or right edge: its left edge stays in sight.
+double NoticeWindow::KeptLeft(double left) const {
+    const Box area = WorkArea();
+    const double areaLeft = PixelsToTwips(area.left, twipsPerPixel_);
+    const double areaRight = PixelsToTwips(area.Right(), twipsPerPixel_);
+    return std::max(areaLeft, std::min(left, areaRight - WindowWidth()));
 }
 
 double NoticeWindow::ScreenWidth() const { return PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), twipsPerPixel_); }

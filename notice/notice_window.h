@@ -41,9 +41,14 @@ public:
     ~NoticeWindow() override;
 
     // Creates the window with the slide-in timer running and runs its load
-    // handler; the window stays hidden until Show.
-    bool Create();
+    // handler; the window stays hidden until Show. With `mainWindow`, the
+    // notice is kept right above that window in the stacking order.
+    bool Create(HWND mainWindow = nullptr);
     void Show();
+    // Puts the notice right above the main window again, after the main
+    // window moved in the stacking order; `again` restacks it even where it
+    // already is.
+    void KeepAboveMainWindow(bool again);
 
     HWND DontShowAgain() const { return dontShowAgain_; }
     HWND SwitchWord() const { return switchWord_; }
@@ -65,6 +70,7 @@ private:
     void OnCloseClicked();
     void OnCloseLabelHover();
     void OnDontShowAgainClicked();
+    void ShowSavedSwitch();
     void OnSlideInTimer();
     void OnSlideOutTimer();
 
@@ -72,6 +78,7 @@ private:
     void OnLeftButton(bool down, POINT point);
     void OnTimer(UINT_PTR id);
     void Move(double left, double top);
+    double KeptLeft(double left) const;
     double ScreenWidth() const;
     double ScreenHeight() const;
     double WindowWidth() const;
@@ -80,6 +87,7 @@ private:
     void StopTimer(UINT_PTR id, bool& running);
 
     GameFolder folder_;
+    HWND mainWindow_ = nullptr;
     double twipsPerPixel_ = 15;
     HWND dontShowAgain_ = nullptr;
     HWND switchWord_ = nullptr;

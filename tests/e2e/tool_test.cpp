@@ -3,10 +3,13 @@
 // leaves behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
+#include "core/folder_lock.h"
 #include "core/version.h"
 #include "notice/notice_window.h"
 #include "tests/core/expected_bytes.h"
@@ -129,10 +132,61 @@ protected:
         }
     }
 
+    // The status line's pixels as the screen shows them.
+    std::vector<COLORREF> StatusLinePixels() const {
+        const ScreenShot screen(main_);
+        POINT origin{0, 0};
+        ClientToScreen(main_, &origin);
+        const Box status = TwipsToPixels(kStatus, TwipsPerPixel(96));
+        std::vector<COLORREF> pixels;
+        for (int y = status.top; y < status.Bottom(); ++y) {
+            for (int x = status.left; x < status.Right(); ++x) pixels.push_back(screen.At(origin.x + x, origin.y + y));
+        }
+        return pixels;
+    }
+
+    // The status line of the tool started at 96 dpi on a game file of the
+    // version, in a folder of its own.
+    std::vector<COLORREF> StatusLineFor(GameVersion version) {
+        TempFolder other;
+        WriteFileBytes(other / L"meteor.exe", MakeSyntheticGame(version));
+        CreateDirectoryW((other / L"Data").c_str(), nullptr);
+        const std::string hint = kHintHeader + kOffLine;
+        WriteFileBytes(other / L"Data\\Hint.cfg", Bytes(hint.begin(), hint.end()));
+        ToolProcess tool(ToolExePath(), other.Path(), 96);
+        const HWND saved = main_;
+        main_ = WaitForTopLevel(tool.Id(), kFormClassName, L"Tarnwick");
+        std::vector<COLORREF> pixels = main_ ? StatusLinePixels() : std::vector<COLORREF>{};
+        main_ = saved;
+        return pixels;
+    }
+
     TempFolder folder_;
     std::unique_ptr<ToolProcess> tool_;
     HWND main_ = nullptr;
 };
+
+// Puts the text on the clipboard as Unicode text.
+void SetClipboard(const std::wstring& text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    EXPECT_TRUE(SetClipboardData(CF_UNICODETEXT, memory));
+    CloseClipboard();
+}
+
+std::wstring Clipboard() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
 
 // A missing locale would silently give another code page than the run asks for.
 TEST(ToolEnvironment, RunsOnTheCodePageOfItsLocale) {
@@ -295,13 +349,28 @@ TEST_F(ToolTest, RestoresTheBackupOnceThenReportsItMissing) {
     HWND secondRestore = GetDlgItem(secondMain, kRestoreButtonId);
     WriteGame(GameVersion::V1_07);
     EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
-    EXPECT_FALSE(IsWindowEnabled(secondRestore));
-    SetForegroundWindow(secondMain);
+    // The other copy follows the folder in the background, too.
+    EXPECT_NE(GetForegroundWindow(), secondMain);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(secondRestore); })) << "after the first copy's 确认";
+    SetForegroundWindow(secondMain);
     EXPECT_EQ(test::ClickAndAnswer(second.Id(), secondMain, secondRestore), L"恭喜您还原成功");
     EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
-    SetForegroundWindow(main_);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Restore()); })) << "after the second copy's 还原";
+
+    // The command line makes the backup and uses it while both windows
+    // stay where they are: neither is activated.
+    const HWND active = GetForegroundWindow();
+    const CommandResult applied = RunCommand(folder_.Path(), L"apply " + ValueArguments(DefaultFieldTexts()));
+    EXPECT_EQ(applied.exitCode, 0u) << applied.output << applied.errors;
+    EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), original);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(Restore()) && IsWindowEnabled(secondRestore); }))
+        << "after the command line's apply";
+    const CommandResult restored = RunCommand(folder_.Path(), L"restore");
+    EXPECT_EQ(restored.exitCode, 0u) << restored.output << restored.errors;
+    EXPECT_EQ(ReadFileBytes(Path(L"meteor.exe")), original);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(Restore()) && !IsWindowEnabled(secondRestore); }))
+        << "after the command line's restore";
+    EXPECT_EQ(GetForegroundWindow(), active);
 }
 
 TEST_F(ToolTest, ConfirmIsDisabledWhileAFieldIsEmpty) {
@@ -460,6 +529,162 @@ TEST_P(NoticeTest, RestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     // The last click left the notice switched off.
     ASSERT_NO_FATAL_FAILURE(StartTool(dpi));
     EXPECT_EQ(FindNotice(0), nullptr);
+}
+
+// The check box says what Hint.cfg holds: where the click could not be
+// saved it is unticked again, and the box names the file in one piece, or
+// another copy of the tool when one keeps the game folder for the whole
+// wait.
+TEST_F(ToolTest, TheNoticeCheckBoxShowsWhatTheSwitchFileHolds) {
+    struct Case {
+        const char* name;
+        bool folder;      // Hint.cfg a folder, else a file switched on
+        bool otherCopy;   // another copy holds the game folder (else the file is read-only)
+        const wchar_t* message;
+    } cases[] = {
+        {"read-only", false, false,
+         L"保存提示设置失败：文件 data\\Hint.cfg 是只读的。\n请在该文件的“属性”中取消“只读”，然后再试。"},
+        {"a folder", true, false,
+         L"保存提示设置失败：游戏目录中的 data\\Hint.cfg 应该是文件，现在却是一个同名文件夹。\n"
+         L"请把这个文件夹改名或移到别处，然后再试。"},
+        {"another copy at work for the whole wait", false, true,
+         L"保存提示设置失败：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
+         L"请等它完成，然后再点击“不再提示此信息”。"},
+    };
+    WriteGame(GameVersion::V1_07);
+    const std::wstring hint = Path(L"Data\\Hint.cfg");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RemoveTree(Path(L"Data"));
+        if (c.folder) {
+            CreateDirectoryW(Path(L"Data").c_str(), nullptr);
+            CreateDirectoryW(hint.c_str(), nullptr);
+        } else {
+            WriteHint(kHintHeader + kOnLine);
+            if (!c.otherCopy) SetFileAttributesW(hint.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        ASSERT_NO_FATAL_FAILURE(StartTool(192));
+        HWND notice = FindNotice();
+        ASSERT_TRUE(notice);
+        HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
+        std::optional<FolderLock> otherCopy;
+        if (c.otherCopy) otherCopy.emplace(GameFolderAt(folder_.Path()));
+        Click(check);
+        std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id(), kBusyWaitMs);
+        otherCopy.reset();
+        ASSERT_TRUE(box);
+        EXPECT_EQ(box->text, c.message);
+        if (!c.otherCopy) {
+            EXPECT_NE(box->shown.find(L"data\\Hint.cfg"), std::wstring::npos) << "the path in one piece";
+        }
+        for (const wchar_t* lone : {L"\r\n。", L"\r\n，", L"\r\n”", L"\r\n）"}) {
+            EXPECT_EQ(box->shown.find(lone), std::wstring::npos) << "closing punctuation at the start of a line";
+        }
+        EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "while the box is open";
+        EXPECT_TRUE(AnswerMessageBox(*box));
+        EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+        if (!c.folder) {
+            EXPECT_EQ(ReadFileText(hint), kHintHeader + kOnLine);
+            SetFileAttributesW(hint.c_str(), FILE_ATTRIBUTE_NORMAL);
+        }
+        tool_.reset();
+    }
+}
+
+// Copies started together, each with its notice ticked at the same moment:
+// they take turns, none reports a failure, and the file ends switched off.
+TEST_F(ToolTest, CopiesSavingTheNoticeSwitchAtOnceAllSucceed) {
+    constexpr int kCopies = 3;
+    WriteGame(GameVersion::V1_07);
+    std::vector<std::unique_ptr<ToolProcess>> tools;
+    std::vector<HWND> checks;
+    for (int i = 0; i < kCopies; ++i) {
+        tools.push_back(std::make_unique<ToolProcess>(ToolExePath(), folder_.Path()));
+        ASSERT_TRUE(tools.back()->Started());
+        tool_.reset();
+        HWND notice = WaitForWindow(tools.back()->Id(), [](HWND w) {
+            return ClassName(w) == kFormClassName && WindowText(w) == L"系统信息" &&
+                   !(GetWindowLongA(w, GWL_STYLE) & WS_CAPTION);
+        });
+        ASSERT_TRUE(notice);
+        checks.push_back(GetDlgItem(notice, notice_layout::kDontShowAgainId));
+    }
+    for (HWND check : checks) Click(check);
+    for (int i = 0; i < kCopies; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(WaitUntil([&] { return SendMessageW(checks[i], BM_GETCHECK, 0, 0) == BST_CHECKED; }, kBusyWaitMs));
+        EXPECT_TRUE(Sync(GetParent(checks[i])));
+        std::optional<MessageBoxSeen> box = FindMessageBox(tools[i]->Id());
+        EXPECT_FALSE(box) << testing::PrintToString(box ? box->text : L"");
+    }
+    EXPECT_EQ(ReadFileText(Path(L"Data\\Hint.cfg")), kHintHeader + kOffLine);
+    EXPECT_FALSE(PathExists(Path(L"Tarnwick.lock")));
+}
+
+// At 192 dpi every window of the tool keeps its top-left corner inside the
+// work area, the main window (1028 x 584 pixels) and the notice
+// (666 x 400) too when the screen is smaller (tests/e2e/small_screen.sh
+// runs this on an 800 x 600 screen), and the notice stays above the main
+// window, its check box in reach, also after the main window is activated.
+TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
+    WriteGame(GameVersion::V1_07);
+    ASSERT_NO_FATAL_FAILURE(StartTool(192));
+    HWND notice = FindNotice();
+    ASSERT_TRUE(notice);
+    RECT r{}, last{};
+    GetWindowRect(notice, &last);
+    for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
+        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
+        GetWindowRect(notice, &r);
+        still = EqualRect(&r, &last) ? still + 1 : 0;
+        last = r;
+    }
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    auto expectInside = [&](HWND window, const char* name) {
+        RECT w{};
+        GetWindowRect(window, &w);
+        SCOPED_TRACE(testing::Message() << name << " at " << w.left << "," << w.top << " " << w.right - w.left << "x"
+                                        << w.bottom - w.top << " in " << area.right << "x" << area.bottom);
+        EXPECT_GE(w.left, area.left);
+        EXPECT_GE(w.top, area.top);
+        EXPECT_TRUE(w.right <= area.right || w.left == area.left);
+        EXPECT_TRUE(w.bottom <= area.bottom || w.top == area.top);
+    };
+    auto expectNoticeOnTop = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const std::vector<HWND> order = TopLevelWindows(tool_->Id());
+        const auto at = [&](HWND w) { return std::find(order.begin(), order.end(), w) - order.begin(); };
+        EXPECT_LT(at(notice), at(main_));
+        HWND check = GetDlgItem(notice, notice_layout::kDontShowAgainId);
+        RECT box{};
+        GetWindowRect(check, &box);
+        EXPECT_EQ(WindowFromPoint({(box.left + box.right) / 2, (box.top + box.bottom) / 2}), check);
+        // On the screen too: the notice's outline shows where it lies over
+        // the main window, just below its title bar.
+        RECT n{};
+        GetWindowRect(notice, &n);
+        const POINT edge{n.left, n.top + TwipsToPixels(375, TwipsPerPixel(192)) + 2};
+        RECT m{};
+        GetWindowRect(main_, &m);
+        EXPECT_TRUE(PtInRect(&m, edge)) << "the windows overlap there";
+        const ScreenShot screen(notice);
+        EXPECT_EQ(screen.At(edge.x, edge.y), GetSysColor(COLOR_HIGHLIGHT)) << ColourText(screen.At(edge.x, edge.y));
+    };
+    expectInside(main_, "main window");
+    expectInside(notice, "notice");
+    expectNoticeOnTop("at start");
+    SetForegroundWindow(main_);
+    ClickAt(main_, 20, 20);
+    Sync(main_);
+    expectNoticeOnTop("main window activated");
+
+    Click(Confirm());
+    std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, L"恭喜您修改成功");
+    expectInside(box->window, "message box");
+    EXPECT_TRUE(AnswerMessageBox(*box));
 }
 
 TEST_F(ToolTest, ExitEndsTheToolWhileTheNoticeIsStillSliding) {
@@ -681,9 +906,128 @@ TEST_F(ToolTest, AGameFileThatCannotBeReadIsReported) {
     ASSERT_TRUE(box);
     EXPECT_NE(box->text.find(L"meteor.exe"), std::wstring::npos) << testing::PrintToString(box->text);
     EXPECT_TRUE(AnswerMessageBox(*box));
-    // Not recognised, so "确认" refuses.
-    EXPECT_EQ(ClickAndAnswer(Confirm()).rfind(L"无法识别您当前所使用的版本\n", 0), 0u);
+    // Free now: "确认" reads it again and patches it.
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+    EXPECT_EQ(Slice(ReadFileBytes(Path(L"meteor.exe")), 0x1C743C, 4), (Bytes{0x35, 0x30, 0x25, 0}));
     EXPECT_TRUE(tool_->Running());
+}
+
+// The status line shows the game file as it is now, and "确认" patches
+// that: a file held at start-up and freed once its box is answered, and
+// another version put in place while the window is open, which shows
+// without the window being activated.
+TEST_F(ToolTest, TheStatusLineAndConfirmFollowTheGameFile) {
+    struct Case {
+        const char* name;
+        bool heldAtStart;
+        GameVersion atStart, swappedIn, shown;
+        std::uint32_t t0Offset;
+    } cases[] = {
+        {"held at start, then freed", true, GameVersion::V1_07, GameVersion::V1_07, GameVersion::V1_07, 0x1C743C},
+        {"1.07 swapped for 1.08", false, GameVersion::V1_07, GameVersion::V1_08, GameVersion::V1_08, 0x1C744C},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<COLORREF> expected = StatusLineFor(c.shown);
+        ASSERT_FALSE(expected.empty());
+        RemoveTree(Path(L"Data"));
+        WriteGame(c.atStart);
+        WriteHint(kHintHeader + kOffLine);
+        HANDLE held = c.heldAtStart ? CreateFileW(Path(L"meteor.exe").c_str(), GENERIC_READ, 0, nullptr,
+                                                  OPEN_EXISTING, 0, nullptr)
+                                    : INVALID_HANDLE_VALUE;
+        ASSERT_NO_FATAL_FAILURE(StartTool(96));
+        if (c.heldAtStart) {
+            std::optional<MessageBoxSeen> box = WaitForMessageBox(tool_->Id());
+            CloseHandle(held);
+            ASSERT_TRUE(box);
+            EXPECT_EQ(box->text, L"游戏文件 meteor.exe 正在被使用，无法识别游戏版本。\n请先关闭游戏，然后重新运行本工具。");
+            EXPECT_TRUE(AnswerMessageBox(*box));
+        } else {
+            WriteGame(c.swappedIn);
+        }
+        EXPECT_TRUE(WaitUntil([&] { return StatusLinePixels() == expected; })) << "status line";
+        EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+        EXPECT_EQ(Slice(ReadFileBytes(Path(L"meteor.exe")), c.t0Offset, 4), (Bytes{0x35, 0x30, 0x25, 0}));
+        EXPECT_EQ(ReadFileBytes(Path(L"Data\\bak\\meteor.bak")), MakeSyntheticGame(c.swappedIn));
+    }
+}
+
+// The fields take the editing keys of every text field, and each way of
+// pasting puts in only what typing could: digits, within the field's
+// length (2 for the first field). Each path pastes "１２３" into the empty
+// field and then a row's text; a "9" typed after the full-width paste is
+// the whole text only when that paste put nothing in.
+TEST_F(ToolTest, FieldsTakeTheEditingKeysAndPasteOnlyWhatTypingCould) {
+    WriteGame(GameVersion::V1_07);
+    WriteHint(kHintHeader + kOffLine);
+    ASSERT_NO_FATAL_FAILURE(StartTool());
+    HWND field = Field(0);
+
+    // Ctrl+X, Ctrl+Z, Ctrl+C as the field's characters 24, 26 and 3.
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    TypeChars(field, "\x18");
+    EXPECT_EQ(WindowText(field), L"");
+    EXPECT_EQ(Clipboard(), L"50");
+    TypeChars(field, "\x1A");
+    EXPECT_EQ(WindowText(field), L"50");
+    SetClipboard(L"");
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    TypeChars(field, "\x03");
+    EXPECT_EQ(Clipboard(), L"50");
+
+    // The first field has the keyboard focus from the start (a click into
+    // it could come after the selection and undo it).
+    auto selectAll = [&] {
+        SetForegroundWindow(main_);
+        Sync(main_);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+    };
+    ASSERT_EQ(FocusOf(main_), field);
+    auto waitForMenu = [&] {
+        return WaitForWindow(tool_->Id(), [](HWND w) { return IsWindowVisible(w) && ClassName(w) == "#32768"; });
+    };
+    struct PastePath {
+        const char* name;
+        std::function<void()> paste;
+    } paths[] = {
+        {"Ctrl+V", [&] { TypeChars(field, "\x16"); }},
+        {"WM_PASTE", [&] { SendMessageW(field, WM_PASTE, 0, 0); }},
+        {"Shift+Insert", [&] {
+             selectAll();
+             PressKey(VK_INSERT, true);
+         }},
+        {"the context menu", [&] {
+             selectAll();
+             PostMessageW(field, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(field), MAKELPARAM(-1, -1));
+             ASSERT_TRUE(waitForMenu());
+             PressKey('P');
+         }},
+    };
+    struct Row {
+        const wchar_t* pasted;
+        const wchar_t* kept;
+    } rows[] = {{L"1a2", L"12"}, {L"123", L"12"}};
+    for (const PastePath& path : paths) {
+        SCOPED_TRACE(path.name);
+        selectAll();
+        TypeChars(field, "\b");
+        SetClipboard(L"１２３");
+        path.paste();
+        PressKey('9');  // after the caret: anything the paste put in stays
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(field) == L"9"; })) << testing::PrintToString(WindowText(field));
+        for (const Row& row : rows) {
+            SCOPED_TRACE(testing::PrintToString(std::wstring(row.pasted)));
+            selectAll();
+            TypeChars(field, "\b");
+            SetClipboard(row.pasted);
+            path.paste();
+            EXPECT_TRUE(WaitUntil([&] { return WindowText(field) == row.kept; }))
+                << testing::PrintToString(WindowText(field));
+        }
+    }
+    EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
+    EXPECT_EQ(Slice(ReadFileBytes(Path(L"meteor.exe")), 0x1C743C, 4), (Bytes{0x31, 0x32, 0x25, 0}));
 }
 
 }  // namespace

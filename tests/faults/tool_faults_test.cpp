@@ -214,9 +214,11 @@ TEST_F(ToolFaults, FilesChangedBehindTheToolsBack) {
         Bytes gameAfter;
         std::optional<Bytes> backupAfter, cacheAfter;
     } cases[] = {
-        {"game replaced by 1.08", patched, pristine, game, v108, false,
-         {L"修改失败", L"meteor.exe 在本工具启动后被换成了别的文件", L"重新运行", unchanged}, v108, pristine, {}},
-        {"game replaced by no known version", pristine, {}, game, unknown, false, {L"被换成了别的文件"}, unknown, {}, {}},
+        // Read again before "确认" acts: the 1.08 file is patched as 1.08.
+        {"game replaced by 1.08", patched, pristine, game, v108, false, {L"恭喜您修改成功"},
+         PatchedGame(v108, GameVersion::V1_08, DefaultFieldTexts()), v108, CacheOf()},
+        {"game replaced by no known version", pristine, {}, game, unknown, false, {L"无法识别您当前所使用的版本"}, unknown,
+         {}, {}},
         {"game replaced by another 1.07: patched", pristine, {}, game, other107, false, {L"恭喜您修改成功"},
          PatchedGame(other107, GameVersion::V1_07, DefaultFieldTexts()), other107, CacheOf()},
         {"a patched backup is no original", pristine, patched, {}, {}, false, {L"恭喜您修改成功"}, patched, pristine,

@@ -217,14 +217,17 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 }
 
 // The exe was about 905 KB with -O3, the runtime's demangler and its
-// printf; it is about 830 KB of content now, 450 KB of it the background
+// printf; it is about 880 KB of content now, 450 KB of it the background
 // picture, laid out on whole pages, about 40 KB of it the command line
 // (values files in three encodings, its crash guard), the checks that
-// keep links and strangers out of the tool's own files, and about 6 KB
-// for what real Windows meets (a scanner holding a fresh file, cloud
-// files, an invisible desktop, and the messages for them). Code and data
-// leave a few kilobytes for small fixes: the budget is there to catch what
-// pulling in iostreams, locales or regex would add, hundreds of kilobytes.
+// keep links and strangers out of the tool's own files, about 6 KB for
+// what real Windows meets (a scanner holding a fresh file, cloud files,
+// an invisible desktop, and the messages for them), and about 12 KB for
+// the window following its game folder, pastes that keep to what typing
+// could put in and message boxes broken where a reader expects. Code and
+// data leave a few kilobytes for small fixes: the budget is there to catch
+// what pulling in iostreams, locales or regex would add, hundreds of
+// kilobytes.
 TEST(ExeSize, StaysWithinItsBudget) {
     const PeLayout pe = ReadPeLayout(ExePath());
     ASSERT_TRUE(pe.valid);
@@ -238,8 +241,8 @@ TEST(ExeSize, StaysWithinItsBudget) {
     std::printf("[release] Tarnwick.exe: %llu bytes, %llu of them section contents, %llu of those resources\n",
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
-    EXPECT_LE(pe.fileSize, 880u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
-    EXPECT_LE(content - resources, 392u * 1024) << "code and data grew past their budget";
+    EXPECT_LE(pe.fileSize, 900u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
+    EXPECT_LE(content - resources, 420u * 1024) << "code and data grew past their budget";
 }
 
 }  // namespace

@@ -271,8 +271,10 @@ std::optional<MessageBoxSeen> FindMessageBox(DWORD processId) {
         for (HWND child : Children(window)) {
             if (ClassName(child) != "Static") continue;
             std::wstring text = WindowText(child);
-            if (!text.empty()) box.text = text;
+            if (!text.empty()) box.shown = text;
         }
+        box.text = box.shown;
+        for (size_t at; (at = box.text.find(L"\r\n")) != std::wstring::npos;) box.text.erase(at, 2);
         return box;
     }
     return std::nullopt;

@@ -127,7 +127,8 @@ std::vector<HWND> Children(HWND parent);
 struct MessageBoxSeen {
     HWND window = nullptr;
     HWND owner = nullptr;
-    std::wstring text;  // the text of its static text control
+    std::wstring text;  // the text of its static text control, as the tool composed it
+    std::wstring shown;  // the same with the line breaks the box made ("\r\n")
 };
 std::optional<MessageBoxSeen> WaitForMessageBox(DWORD processId, DWORD timeoutMs = kWaitMs);
 // The message box now open, if any, without waiting.
