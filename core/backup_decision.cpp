@@ -41,11 +41,16 @@ BackupDecision DecideBackup(const BackupFacts& facts) {
     }
     if (facts.gamePatched) return {BackupPlan::NoOriginal};
     // An intact original of another game file (an install sharing this
-    // Data folder, or this install before an update) is never overwritten;
-    // one of another version is taken for intact even unrecorded (made
-    // before records existed), as nothing here tells it damaged.
-    const bool soundOriginal =
-        (facts.record == RecordState::Matches && belonging == Belonging::OtherGame) || belonging == Belonging::OtherVersion;
+    // Data folder, or this install before an update) is never overwritten.
+    // One made before records existed is taken for intact when it is a
+    // whole unpatched original of a known version, of another version or
+    // of this one with other bytes: nothing here tells it from another
+    // install's original, and moving it aside loses nothing.
+    const bool wholeUnrecorded = facts.record == RecordState::None && facts.backupReadable && facts.backupLongEnough &&
+                                 facts.backupVersion != GameVersion::Unknown && !facts.backupPatched &&
+                                 !facts.backupMatchesGame;
+    const bool soundOriginal = (facts.record == RecordState::Matches && belonging == Belonging::OtherGame) ||
+                               belonging == Belonging::OtherVersion || wholeUnrecorded;
     return {soundOriginal ? BackupPlan::MoveAsideAndWrite : BackupPlan::WriteFromGame};
 }
 

@@ -18,7 +18,7 @@ inline constexpr std::wstring_view kBackupMissingText = L"还原文件丢失 还
 // Why no game is recognised on a system that lacks code page 936, and what
 // to install.
 inline constexpr std::wstring_view kCodePageMissingText =
-    L"这台电脑没有安装简体中文代码页（936），本工具无法识别任何游戏版本。"
+    L"这台电脑没有安装简体中文的语言支持，本工具无法识别任何游戏版本。"
     L"请在“控制面板 → 区域和语言选项 → 语言”中勾选“为东亚语言安装文件”（Windows XP 需要放入安装光盘），"
     L"重新启动电脑后再试。";
 // The refusal of a game file of no version the tool knows: the first line

@@ -41,7 +41,7 @@ TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
          [](BackupFacts& f) { f.backupVersion = GameVersion::V9_07; f.record = RecordState::None; },
          BackupPlan::MoveAsideAndWrite},
         {"unrecorded, unlike the unpatched game", [](BackupFacts& f) { f.record = RecordState::None; f.backupMatchesGame = false; },
-         BackupPlan::WriteFromGame},
+         BackupPlan::MoveAsideAndWrite},
         // Other values in the slots, the code bytes untouched: an edited copy
         // of the unpatched game file, which is itself the original.
         {"values only, beside the unpatched game", [](BackupFacts& f) { f.backupSameAsGame = false; },
