@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "cli/joined_text.h"
-#include "core/apply.h"
-#include "core/messages.h"
+#include "core/operations/apply.h"
+#include "core/words/messages.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fields.h"
+#include "core/game/fields.h"
 
 namespace tarnwick::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/joined_text.h"
 #include "cli/output.h"
 #include "cli/status_command.h"
-#include "core/fields.h"
-#include "core/game_folder.h"
-#include "core/messages.h"
+#include "core/disk/game_folder.h"
+#include "core/game/fields.h"
+#include "core/words/messages.h"
 #include "win32/system_library.h"
 
 namespace tarnwick::cli {
