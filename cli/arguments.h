@@ -31,9 +31,4 @@ struct ParsedArguments {
 // help, then "--version" for the version, whatever else is there.
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
 
-// The folder a --game-dir names, as GameFolder takes it: without the
-// trailing backslashes, so "D:\Games\" and "D:\Games" are one folder, and
-// a drive's root ("D:\") kept as the root.
-std::wstring GameFolderBase(const std::wstring& gameDir);
-
 }  // namespace tarnwick::cli

@@ -6,6 +6,8 @@
 
 #include "core/disk/held_file_retry.h"
 #include "core/disk/sha256.h"
+#include "core/disk/trailing_separator.h"
+#include "core/text/hex_digits.h"
 #include "win32/system_library.h"
 
 namespace tarnwick::fileio {
@@ -314,8 +316,7 @@ std::wstring LongPathForm(const std::wstring& path, std::size_t room) {
     if (path.compare(0, 4, L"\\\\?\\") == 0 || path.compare(0, 4, L"\\\\.\\") == 0) return path;
     std::wstring full = FullPath(path);
     if (full.size() + room < kPlainPathLimit) return path;
-    // "C:\" keeps its backslash; "C:\Games\" loses it.
-    while (full.size() > 3 && full.back() == L'\\') full.pop_back();
+    full = WithoutTrailingSeparator(full);
     if (full.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
@@ -452,7 +453,7 @@ DWORD PendingFile::Create() {
     for (int attempt = 0, denied = 0; attempt < kAttempts && denied < kDeniedAttempts; ++attempt) {
         const DWORD unique = seed + count++ * 0x6F4F2A1Bu;
         std::wstring name = folder + L"\\twk";
-        for (int shift = 28; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(unique >> shift) & 0xF];
+        AppendHexDigits(name, unique, 8);
         name += L".tmp";
         error = file_.Open(name, GENERIC_READ | GENERIC_WRITE | DELETE, 0, CREATE_NEW);
         if (!error) {

@@ -1,6 +1,7 @@
 #include "core/disk/game_folder.h"
 
 #include "core/disk/file_io.h"
+#include "core/disk/trailing_separator.h"
 
 namespace tarnwick {
 namespace {
@@ -26,10 +27,9 @@ std::wstring GameFolder::SettingsCacheFile() const { return Root() + L"\\" + kSe
 std::wstring GameFolder::HintFile() const { return Root() + L"\\data\\Hint.cfg"; }
 
 GameFolder GameFolderAt(const std::wstring& path) {
-    std::wstring full = fileio::FullPath(path.empty() ? std::wstring(L".") : path);
-    while (full.size() > 1 && (full.back() == L'\\' || full.back() == L'/')) full.pop_back();
-    // "D:" alone would name the drive's current folder.
-    if (full.size() == 2 && full[1] == L':') full += L"\\.";
+    std::wstring full = fileio::WithoutTrailingSeparator(fileio::FullPath(path.empty() ? std::wstring(L".") : path));
+    // A root keeps its backslash; "D:\." joins names on with one more.
+    if (!full.empty() && full.back() == L'\\') full += L'.';
     return GameFolder{full};
 }
 

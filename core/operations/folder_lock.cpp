@@ -5,6 +5,8 @@
 #include "core/disk/file_io.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
+#include "core/disk/trailing_separator.h"
+#include "core/text/hex_digits.h"
 #include "core/words/path_problem.h"
 
 namespace tarnwick {
@@ -70,9 +72,7 @@ bool FolderTakesNoFile(DWORD error) {
 
 std::wstring NormalisedFolderPath(const std::wstring& folder) {
     bool resolved = false;
-    std::wstring path = fileio::FinalPath(folder, &resolved);
-    // "C:\" keeps its backslash; "C:\Games\" loses it.
-    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    std::wstring path = fileio::WithoutTrailingSeparator(fileio::FinalPath(folder, &resolved));
     // A name resolved through the folder itself has its long names already.
     if (resolved) return fileio::FoldCase(path);
     // Without a resolved name (Windows XP), at least 8.3 names are expanded.
@@ -93,7 +93,7 @@ std::wstring NormalisedFolderPath(const std::wstring& folder) {
 std::wstring FolderLockName(const std::wstring& folder) {
     const std::uint64_t hash = Hash(NormalisedFolderPath(folder));
     std::wstring name = L"Tarnwick.GameFolder.";
-    for (int shift = 60; shift >= 0; shift -= 4) name += L"0123456789ABCDEF"[(hash >> shift) & 0xF];
+    AppendHexDigits(name, hash, 16);
     return name;
 }
 

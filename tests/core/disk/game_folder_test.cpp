@@ -45,5 +45,26 @@ TEST(GameFolder, EveryNameBelowADeepFolderCanBeReached) {
     }
 }
 
+// A folder typed with separators at its end (--game-dir "D:\Games\") is the
+// folder without them; a drive's root stays the root.
+TEST(GameFolderAt, NamesOneFolderWhateverSeparatorsEndIt) {
+    const struct {
+        const wchar_t* path;
+        const wchar_t* base;
+    } rows[] = {
+        {L"C:\\windows\\", L"C:\\windows"},
+        {L"C:\\windows//", L"C:\\windows"},
+        {L"C:\\windows", L"C:\\windows"},
+        {L"C:\\", L"C:\\."},
+        {L"C:/", L"C:\\."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(row.path)));
+        const GameFolder folder = GameFolderAt(row.path);
+        EXPECT_EQ(fileio::FoldCase(folder.base), fileio::FoldCase(row.base));
+        EXPECT_EQ(fileio::FoldCase(folder.GameFile()), fileio::FoldCase(std::wstring(row.base) + L"\\meteor.exe"));
+    }
+}
+
 }  // namespace
 }  // namespace tarnwick
