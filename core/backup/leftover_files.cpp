@@ -18,16 +18,16 @@ std::uint64_t Ticks(const FILETIME& time) {
 
 // Opened with no sharing, so a file that any program still holds is
 // skipped; checked and deleted through that one handle.
-bool RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
+void RemoveIfLeftover(const std::wstring& path, std::uint64_t now) {
     fileio::File file;
     if (file.Open(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES, 0, OPEN_EXISTING,
                   FILE_FLAG_OPEN_REPARSE_POINT)) {
-        return false;
+        return;
     }
     fileio::FileFacts facts;
-    if (file.Facts(facts) || !fileio::IsPlainOwnFile(file, path, facts)) return false;
-    if (Ticks(facts.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return false;
-    return file.DeleteAndClose() == 0;
+    if (file.Facts(facts) || !fileio::IsPlainOwnFile(file, path, facts)) return;
+    if (Ticks(facts.written) + kLeftoverAgeSeconds * kTicksPerSecond > now) return;
+    file.DeleteAndClose();  // what cannot be deleted is left
 }
 
 // Whether `dir`, as the system resolves it, lies inside the game folder:
@@ -56,11 +56,10 @@ bool IsLeftoverName(std::wstring_view name) {
     return true;
 }
 
-int RemoveLeftoverFiles(const GameFolder& folder) {
+void RemoveLeftoverFiles(const GameFolder& folder) {
     FILETIME nowTime;
     GetSystemTimeAsFileTime(&nowTime);
     const std::uint64_t now = Ticks(nowTime);
-    int removed = 0;
     const std::wstring root = folder.Root();
     for (const std::wstring& dir : {root, folder.DataFolder(), folder.BackupFolder()}) {
         WIN32_FIND_DATAW found;
@@ -78,11 +77,10 @@ int RemoveLeftoverFiles(const GameFolder& folder) {
             if (!IsLeftoverName(found.cFileName)) continue;
             if (inside < 0) inside = InsideGameFolder(dir, root) ? 1 : 0;
             if (inside == 0) break;
-            if (RemoveIfLeftover(dir + L"\\" + found.cFileName, now)) ++removed;
+            RemoveIfLeftover(dir + L"\\" + found.cFileName, now);
         } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    return removed;
 }
 
 }  // namespace tarnwick

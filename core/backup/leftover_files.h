@@ -23,8 +23,8 @@ bool IsLeftoverName(std::wstring_view name);
 // those three folders, where Data and Data\bak lie inside the game folder
 // (no link leading out of it), that nothing holds open, that are files of
 // their own (no link), and that were last written at least
-// kLeftoverAgeSeconds ago. Returns how many went. Anything that cannot be
-// deleted is left; nothing depends on it.
-int RemoveLeftoverFiles(const GameFolder& folder);
+// kLeftoverAgeSeconds ago. Anything that cannot be deleted is left;
+// nothing depends on it.
+void RemoveLeftoverFiles(const GameFolder& folder);
 
 }  // namespace tarnwick

@@ -14,6 +14,16 @@ namespace tarnwick::fileio {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
+// ReadUntilEnd's piece, on the stack: Linux makes a /proc file a page at
+// a time, and the files read so are a few pages at most.
+constexpr std::size_t kPageChunk = 4096;
+
+// The temporary files' names: the process id times 2^32 divided by the
+// golden ratio (Knuth's multiplicative hash), so that neighbouring process
+// ids give names far apart, plus the time; then a count times an odd step,
+// so that the names of one run go through all 2^32 before one comes again.
+constexpr DWORD kNameSpread = 0x9E3779B1u;
+constexpr DWORD kNameStep = 0x6F4F2A1Bu;
 
 // The kinds of file information ntdll reads and sets through a handle.
 constexpr int kFileBasicInformation = 4;
@@ -260,7 +270,7 @@ std::string ReadUntilEnd(const std::wstring& path, std::size_t maxBytes) {
     File file;
     if (file.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE)) return {};
     std::string text;
-    char chunk[4096];
+    char chunk[kPageChunk];
     std::size_t got = 0;
     while (text.size() < maxBytes && !file.ReadNext(chunk, sizeof chunk, got) && got > 0) text.append(chunk, got);
     return text;
@@ -444,14 +454,14 @@ DWORD PendingFile::Create() {
     if (file_.IsOpen()) return 0;
     static std::atomic<DWORD> count{0};
     const std::wstring folder = ParentFolder(destination_);
-    const DWORD seed = GetCurrentProcessId() * 0x9E3779B1u + GetTickCount();
+    const DWORD seed = GetCurrentProcessId() * kNameSpread + GetTickCount();
     // A name may also be refused for a moment while a file of that name
     // waits to be deleted; a folder that takes no file refuses them all.
     constexpr int kAttempts = 256;
     constexpr int kDeniedAttempts = 8;
     DWORD error = ERROR_CANNOT_MAKE;
     for (int attempt = 0, denied = 0; attempt < kAttempts && denied < kDeniedAttempts; ++attempt) {
-        const DWORD unique = seed + count++ * 0x6F4F2A1Bu;
+        const DWORD unique = seed + count++ * kNameStep;
         std::wstring name = folder + L"\\twk";
         AppendHexDigits(name, unique, 8);
         name += L".tmp";

@@ -1,7 +1,11 @@
 #pragma once
 // Small checked wrappers over Win32 file calls, shared by the file-level
-// core. Every function reports the Win32 error code it ended with (0 on
-// success) instead of throwing, so callers can turn it into a message.
+// core. None throws. Most return the Win32 error code they ended with (0
+// on success), so callers can turn it into a message; those that only ask
+// (FileExists, IsReadOnly, HeldOpenByOthers), spell a path (FullPath,
+// LongPathForm, FinalPath) or read a file for a look (ReadUntilEnd)
+// answer with their value instead, a failure giving the answer their own
+// comment names.
 #include <windows.h>
 
 #include <cstdint>

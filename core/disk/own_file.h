@@ -38,7 +38,7 @@ bool NamesOwnFile(const File& file, const std::wstring& path);
 
 // Whether the open file is a plain file of its own at `path`: no folder,
 // no reparse point, one name only (no hard link of another file), and
-// named as NamesOwnFile requires. `identity` is the handle's.
+// named as NamesOwnFile requires. `facts` are the handle's own (File::Facts).
 bool IsPlainOwnFile(const File& file, const std::wstring& path, const FileFacts& facts);
 
 // 0 when `path` names nothing, a folder, or a file of its own in the

@@ -5,6 +5,13 @@
 namespace tarnwick {
 namespace {
 
+// Where the numbers come from: the places in each released version's
+// meteor.exe where the game keeps the built-in values of its room
+// settings, and the two code bytes that the patch turns into no-operation
+// bytes. They are zero-based offsets into the file (not addresses in
+// memory), fixed for these three versions and never searched for; every
+// one is pinned byte for byte by the tests' expected files
+// (tests/core/expected_bytes.h).
 // Versions 1.07 and 9.07 keep their values at the same places. In 1.08
 // every value slot sits 16 bytes further on and the code bytes elsewhere.
 constexpr PatchTable kTable107 = {

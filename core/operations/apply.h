@@ -18,8 +18,9 @@ namespace tarnwick {
 // before anything else.
 std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text);
 
-// `version` is the tag read back from the window; the game file must still
-// be of that version. Nothing is changed unless every check passes; after
+// `version` is the version the caller recognised (the window reads its
+// tag back from the status line; the command line recognises the game
+// file afresh); the game file must still be of that version. Nothing is changed unless every check passes; after
 // a failure the game file is byte for byte as before and the backup holds
 // the pristine file. A settings cache that cannot be written does not stop
 // the patch: the success message says so on a second line. The game

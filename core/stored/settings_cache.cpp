@@ -65,12 +65,4 @@ DWORD ReadSettingsFile(const std::wstring& path, CachedValues& values) {
     return error;
 }
 
-FieldTexts WithDefaults(const CachedValues& values) {
-    FieldTexts texts = DefaultFieldTexts();
-    for (int i = 0; i < kFieldCount; ++i) {
-        if (values[i]) texts[i] = *values[i];
-    }
-    return texts;
-}
-
 }  // namespace tarnwick

@@ -24,8 +24,4 @@ CachedValues ReadSettingsCache(const GameFolder& folder);
 // Any file in the format of the settings cache (a Data\Slowlysave.cfg
 // copied from another machine); the Win32 error when it cannot be read.
 DWORD ReadSettingsFile(const std::wstring& path, CachedValues& values);
-// The texts the window's fields hold after loading `values`: a field the
-// file gives no value keeps its default.
-FieldTexts WithDefaults(const CachedValues& values);
-
 }  // namespace tarnwick
