@@ -13,22 +13,9 @@
 
 #include "cli/console_events.h"
 #include "cli/exit_code.h"
+#include "cli/program_name.h"
 
 namespace {
-
-// The command line after the program's own name, as the system splits
-// the name off: up to the closing quote, or up to the first blank.
-std::wstring_view ArgumentsOf(std::wstring_view line) {
-    std::size_t end = 0;
-    if (!line.empty() && line[0] == L'"') {
-        end = line.find(L'"', 1);
-        end = end == std::wstring_view::npos ? line.size() : end + 1;
-    } else {
-        end = line.find_first_of(L" \t");
-        if (end == std::wstring_view::npos) end = line.size();
-    }
-    return line.substr(end);
-}
 
 // Tarnwick.exe in this program's folder.
 std::wstring WindowProgram() {
@@ -68,10 +55,12 @@ void SayMissing(const std::wstring& exe, bool command) {
 }  // namespace
 
 int main() {
-    const std::wstring_view arguments = ArgumentsOf(GetCommandLineW());
+    // The command line after the program's own name, passed on as it is.
+    const std::wstring_view line = GetCommandLineW();
+    const std::wstring_view arguments = line.substr(tarnwick::cli::ProgramNameEnd(line));
     const bool command = arguments.find_first_not_of(L" \t") != std::wstring_view::npos;
     const std::wstring exe = WindowProgram();
-    std::wstring line = L"\"" + exe + L"\"" + std::wstring(arguments);
+    std::wstring windowLine = L"\"" + exe + L"\"" + std::wstring(arguments);
 
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -90,8 +79,8 @@ int main() {
     }
     if (!command) LeaveOwnConsole();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, command, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    if (!CreateProcessW(exe.c_str(), windowLine.data(), nullptr, nullptr, command, 0, nullptr, nullptr,
+                        &startup, &process)) {
         SayMissing(exe, command);
         return static_cast<int>(tarnwick::cli::ExitCode::InternalError);
     }

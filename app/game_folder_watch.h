@@ -7,7 +7,7 @@
 // fires; the window looks at the files again and re-arms the watch.
 #include <windows.h>
 
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 
 namespace tarnwick {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "core/fields.h"
+#include "core/game/fields.h"
 #include "form/twips.h"
 
 namespace tarnwick::main_layout {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "app/game_folder_watch.h"
-#include "core/fields.h"
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
+#include "core/game/fields.h"
 #include "core/result.h"
 #include "form/form.h"
 

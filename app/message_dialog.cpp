@@ -1,6 +1,6 @@
 #include "app/message_dialog.h"
 
-#include "core/messages.h"
+#include "core/words/messages.h"
 #include "form/message_box.h"
 #include "form/tool_icon.h"
 #include "form/work_area.h"

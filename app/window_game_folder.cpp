@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/file_io.h"
+#include "core/disk/file_io.h"
 
 namespace tarnwick {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // The game folder the window works on.
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 
 namespace tarnwick {
 

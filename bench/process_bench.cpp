@@ -10,9 +10,9 @@
 #include <memory>
 #include <optional>
 
-#include "core/file_io.h"
-#include "core/game_folder.h"
-#include "core/hint_file.h"
+#include "core/disk/file_io.h"
+#include "core/disk/game_folder.h"
+#include "core/stored/hint_file.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"

@@ -3,8 +3,8 @@
 #include <string_view>
 
 #include "cli/joined_text.h"
-#include "core/apply.h"
-#include "core/messages.h"
+#include "core/operations/apply.h"
+#include "core/words/messages.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -188,14 +188,5 @@ ParsedArguments Reader::Read() {
 }  // namespace
 
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments) { return Reader(arguments).Read(); }
-
-std::wstring GameFolderBase(const std::wstring& gameDir) {
-    std::wstring base = gameDir;
-    while (!base.empty() && (base.back() == L'\\' || base.back() == L'/')) base.pop_back();
-    // "D:\" and "\" name a root; without their backslash they would name
-    // the current folder of the drive, or nothing.
-    if (base.size() < gameDir.size() && (base.empty() || base.back() == L':')) base += L"\\.";
-    return base.empty() ? std::wstring(L".") : base;
-}
 
 }  // namespace tarnwick::cli

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/fields.h"
+#include "core/game/fields.h"
 
 namespace tarnwick::cli {
 
@@ -30,10 +30,5 @@ struct ParsedArguments {
 // "-?" or "/?" anywhere, or "help" in place of the command, asks for the
 // help, then "--version" for the version, whatever else is there.
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
-
-// The folder a --game-dir names, as GameFolder takes it: without the
-// trailing backslashes, so "D:\Games\" and "D:\Games" are one folder, and
-// a drive's root ("D:\") kept as the root.
-std::wstring GameFolderBase(const std::wstring& gameDir);
 
 }  // namespace tarnwick::cli

@@ -5,10 +5,11 @@
 #include "cli/crash_guard.h"
 #include "cli/joined_text.h"
 #include "cli/output.h"
+#include "cli/program_name.h"
 #include "cli/status_command.h"
-#include "core/fields.h"
-#include "core/game_folder.h"
-#include "core/messages.h"
+#include "core/disk/game_folder.h"
+#include "core/game/fields.h"
+#include "core/words/messages.h"
 #include "win32/system_library.h"
 
 namespace tarnwick::cli {
@@ -103,18 +104,14 @@ std::wstring HelpText(std::wstring_view version) {
 }  // namespace
 
 bool HasArguments(std::wstring_view line) {
-    std::size_t end = 0;
-    if (!line.empty() && line[0] == L'"') {
-        // A quoted name runs to the next quote, blanks and all.
-        end = line.find(L'"', 1);
-        end = end == std::wstring_view::npos ? line.size() : end + 1;
-    } else {
-        // An unquoted name runs to the first blank. A line that starts with
-        // a blank, or a name with a quote or a control character in it, is
-        // left to the system's splitter.
-        while (end < line.size() && line[end] > L' ' && line[end] != L'"') ++end;
-        if (end == 0 && !line.empty()) return true;
-        if (end < line.size() && line[end] != L' ' && line[end] != L'\t') return true;
+    const std::size_t end = ProgramNameEnd(line);
+    if (!line.empty() && line[0] != L'"') {
+        // A line that starts with a blank, or an unquoted name with a quote
+        // or a control character in it, is left to the system's splitter.
+        if (end == 0) return true;
+        for (wchar_t unit : line.substr(0, end)) {
+            if (unit < L' ' || unit == L'"') return true;
+        }
     }
     return line.find_first_not_of(L" \t", end) != std::wstring_view::npos;
 }
@@ -140,8 +137,9 @@ Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view versi
         return Refusal(ExitCode::UsageError, Joined({parsed.error, L"\n输入 Tarnwick --help 查看用法。"}));
     }
     const Request& request = parsed.request;
-    // One full path for the checks, the changes and the messages alike.
-    const GameFolder folder = GameFolderAt(GameFolderBase(request.gameDir));
+    // One full path for the checks, the changes and the messages alike,
+    // without the separators at its end: "D:\Games\" is "D:\Games".
+    const GameFolder folder = GameFolderAt(request.gameDir);
     switch (request.command) {
         case Command::Help: return {ExitCode::Success, HelpText(version), L""};
         case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version}), L""};

@@ -2,12 +2,12 @@
 
 #include "cli/joined_text.h"
 #include "cli/values_file.h"
-#include "core/apply.h"
-#include "core/file_io.h"
-#include "core/messages.h"
-#include "core/path_problem.h"
-#include "core/restore.h"
-#include "core/version.h"
+#include "core/disk/file_io.h"
+#include "core/game/version.h"
+#include "core/operations/apply.h"
+#include "core/operations/restore.h"
+#include "core/words/messages.h"
+#include "core/words/path_problem.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "cli/arguments.h"
 #include "cli/exit_code.h"
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 
 namespace tarnwick::cli {
 

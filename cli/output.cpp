@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/codepage.h"
+#include "core/text/codepage.h"
 #include "form/message_box.h"
 #include "win32/window_station.h"
 

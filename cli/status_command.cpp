@@ -1,15 +1,15 @@
 #include "cli/status_command.h"
 
 #include "cli/joined_text.h"
-#include "core/backup_check.h"
-#include "core/codepage.h"
-#include "core/file_io.h"
-#include "core/messages.h"
-#include "core/path_problem.h"
-#include "core/patch_plan.h"
-#include "core/patch_table.h"
-#include "core/settings_cache.h"
-#include "core/version.h"
+#include "core/backup/backup_check.h"
+#include "core/disk/file_io.h"
+#include "core/game/patch_plan.h"
+#include "core/game/patch_table.h"
+#include "core/game/version.h"
+#include "core/stored/settings_cache.h"
+#include "core/text/codepage.h"
+#include "core/words/messages.h"
+#include "core/words/path_problem.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -3,7 +3,7 @@
 // asks them: which folder, which version, patched or not, the values in
 // the game file, the backup, the settings cache.
 #include "cli/commands.h"
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 
 namespace tarnwick::cli {
 

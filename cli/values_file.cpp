@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "cli/joined_text.h"
-#include "core/apply.h"
-#include "core/codepage.h"
-#include "core/game_folder.h"
-#include "core/messages.h"
+#include "core/disk/game_folder.h"
+#include "core/operations/apply.h"
+#include "core/text/codepage.h"
+#include "core/words/messages.h"
 
 namespace tarnwick::cli {
 namespace {

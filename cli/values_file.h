@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/fields.h"
+#include "core/game/fields.h"
 
 namespace tarnwick::cli {
 

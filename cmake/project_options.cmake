@@ -34,7 +34,7 @@ set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG")
 set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG")
 
 # Every project library gets the source root as include root, so code
-# includes "core/version.h", "style/sprites.h" and so on. Headers that CMake
-# makes (notice/notice_links.h) go under generated/ in the build folder,
-# with the same folder names.
+# includes "core/game/version.h", "style/draw/sprites.h" and so on.
+# Headers that CMake makes (notice/notice_links.h) go under generated/ in
+# the build folder, with the same folder names.
 set(TARNWICK_INCLUDE_ROOT ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)

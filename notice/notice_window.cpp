@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "core/folder_lock.h"
-#include "core/hint_file.h"
-#include "core/messages.h"
+#include "core/operations/folder_lock.h"
+#include "core/stored/hint_file.h"
+#include "core/words/messages.h"
 #include "form/message_box.h"
 #include "form/work_area.h"
 #include "notice/taskbar.h"

@@ -7,7 +7,7 @@
 
 #include <string_view>
 
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 #include "form/form.h"
 #include "notice/notice_links.h"  // kContactAddress, kWebAddress, made by CMake
 

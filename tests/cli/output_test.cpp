@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/exit_code.h"
-#include "core/game_folder.h"
-#include "core/version.h"
+#include "core/disk/game_folder.h"
+#include "core/game/version.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/fields.h"
-#include "core/sha256.h"
-#include "core/version.h"
+#include "core/disk/sha256.h"
+#include "core/game/fields.h"
+#include "core/game/version.h"
 #include "tests/support/synthetic_game.h"
 
 namespace tarnwick::test {

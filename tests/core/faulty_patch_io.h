@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/patch_io.h"
+#include "core/game/patch_io.h"
 
 namespace tarnwick::test {
 

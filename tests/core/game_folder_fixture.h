@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/game_folder.h"
-#include "core/version.h"
+#include "core/disk/game_folder.h"
+#include "core/game/version.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 

@@ -9,8 +9,8 @@
 
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
-#include "core/folder_lock.h"
-#include "core/version.h"
+#include "core/game/version.h"
+#include "core/operations/folder_lock.h"
 #include "notice/notice_window.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/support/pixels.h"

@@ -9,11 +9,11 @@
 #include <functional>
 #include <string>
 
-#include "core/apply.h"
-#include "core/file_io.h"
-#include "core/restore.h"
-#include "core/hint_file.h"
-#include "core/settings_cache.h"
+#include "core/disk/file_io.h"
+#include "core/operations/apply.h"
+#include "core/operations/restore.h"
+#include "core/stored/hint_file.h"
+#include "core/stored/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
 #include "tests/support/unix_files.h"
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/exit_code.h"
-#include "core/codepage.h"
+#include "core/text/codepage.h"
 #include "tests/faults/tool_fixture.h"
 
 namespace tarnwick::test {

@@ -20,8 +20,8 @@
 #include <string>
 #include <thread>
 
-#include "core/apply.h"
-#include "core/restore.h"
+#include "core/operations/apply.h"
+#include "core/operations/restore.h"
 #include "style/behave/fade.h"
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "core/folder_lock.h"
+#include "core/operations/folder_lock.h"
 #include "tests/faults/tool_fixture.h"
 
 namespace tarnwick::test {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "app/main_layout.h"
-#include "core/fields.h"
-#include "core/file_io.h"
-#include "core/game_folder.h"
-#include "core/version.h"
+#include "core/disk/file_io.h"
+#include "core/disk/game_folder.h"
+#include "core/game/fields.h"
+#include "core/game/version.h"
 #include "form/form.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/faults/fault_folders.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/messages.h"
+#include "core/words/messages.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tarnwick::test::fuzz {

@@ -6,8 +6,8 @@
 
 #include <cstdio>
 
-#include "core/game_folder.h"
-#include "core/hint_file.h"
+#include "core/disk/game_folder.h"
+#include "core/stored/hint_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"

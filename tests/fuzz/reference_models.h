@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/version.h"
+#include "core/game/version.h"
 
 namespace tarnwick::test::fuzz::model {
 

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "core/game_folder.h"
-#include "core/settings_cache.h"
+#include "core/disk/game_folder.h"
+#include "core/stored/settings_cache.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"

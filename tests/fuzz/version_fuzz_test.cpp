@@ -8,7 +8,7 @@
 
 #include <cstdio>
 
-#include "core/version.h"
+#include "core/game/version.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/version.h"
+#include "core/game/version.h"
 
 namespace tarnwick::test {
 

@@ -1,6 +1,6 @@
 #include "tests/support/tool_driver.h"
 
-#include "core/codepage.h"
+#include "core/text/codepage.h"
 
 #include <gtest/gtest.h>
 

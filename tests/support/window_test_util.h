@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/game_folder.h"
+#include "core/disk/game_folder.h"
 #include "tests/support/temp_folder.h"
 
 namespace tarnwick::test {

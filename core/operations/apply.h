@@ -1,0 +1,31 @@
+#pragma once
+// The "确认" operation: back up the game file, write the fifteen values and
+// the code patch into it, then remember the values in the settings cache.
+#include <optional>
+#include <string_view>
+
+#include "core/disk/game_folder.h"
+#include "core/game/fields.h"
+#include "core/game/version.h"
+#include "core/result.h"
+#include "core/words/messages.h"
+
+namespace tarnwick {
+
+// What is wrong with a value for the field, if anything: it must be ASCII
+// digits only (no sign, space or full-width digit), and no longer than the
+// field's slot in the game file holds. ApplyPatch checks every value so
+// before anything else.
+std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text);
+
+// `version` is the version the caller recognised (the window reads its
+// tag back from the status line; the command line recognises the game
+// file afresh); the game file must still be of that version. Nothing is changed unless every check passes; after
+// a failure the game file is byte for byte as before and the backup holds
+// the pristine file. A settings cache that cannot be written does not stop
+// the patch: the success message says so on a second line. The game
+// folder's lock is held throughout, so another copy of the tool waits.
+OperationResult ApplyPatch(const GameFolder& folder, GameVersion version,
+                           const FieldTexts& values);
+
+}  // namespace tarnwick

@@ -1,0 +1,25 @@
+#include "core/text/text_lines.h"
+
+namespace tarnwick {
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') continue;
+        lines.push_back(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < text.size()) lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::string_view WholeLines(std::string_view firstBytes, bool fileGoesOn) {
+    if (!fileGoesOn) return firstBytes;
+    const std::size_t lastEnd = firstBytes.find_last_of("\r\n");
+    return lastEnd == std::string_view::npos ? std::string_view() : firstBytes.substr(0, lastEnd + 1);
+}
+
+}  // namespace tarnwick
