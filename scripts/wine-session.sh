@@ -2,14 +2,16 @@
 # Starts a virtual X display when none is given and a wineserver for the
 # private prefix, and stops both on exit.
 
+# The screen is 1280x1024 unless a size (WIDTHxHEIGHT) is given; display
+# numbers are tried from the second argument on (90 unless given).
 start_virtual_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${TARNWICK_FORCE_XVFB:-}" ]; then
         return
     fi
-    local n
-    for n in $(seq 90 140); do
+    local n size="${1:-1280x1024}" first="${2:-90}"
+    for n in $(seq "$first" $((first + 50))); do
         [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 1 50); do
             [ -e "/tmp/.X11-unix/X$n" ] && break

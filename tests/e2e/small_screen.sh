@@ -8,24 +8,9 @@
 set -euo pipefail
 size="$1" prefix="$2" tests="$3" filter="$4"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# Its own display even when the suite has one: the screen is what matters.
+. "$here/../../scripts/wine-session.sh"
 xvfb_pid=""
 trap '[ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true' EXIT
-for n in $(seq 141 190); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 1 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-    done
-    if kill -0 "$xvfb_pid" 2>/dev/null; then
-        export DISPLAY=":$n"
-        break
-    fi
-    xvfb_pid=""
-done
-if [ -z "$xvfb_pid" ]; then
-    echo "small_screen: cannot start a virtual display" >&2
-    exit 1
-fi
+TARNWICK_FORCE_XVFB=1 start_virtual_display "$size" 141
 "$here/other_prefix.sh" "$prefix" win32 - "$tests" "$filter"

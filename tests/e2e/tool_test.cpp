@@ -96,6 +96,19 @@ protected:
     std::wstring ClickAndAnswer(HWND button) { return test::ClickAndAnswer(tool_->Id(), main_, button); }
 
     // The notice window: the caption-less form titled "系统信息".
+    // Drives the notice's slide with timer ticks until it stops moving;
+    // where it came to rest.
+    static void SlideNoticeIn(HWND notice, RECT& rest) {
+        RECT last{};
+        GetWindowRect(notice, &last);
+        for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
+            ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
+            GetWindowRect(notice, &rest);
+            still = EqualRect(&rest, &last) ? still + 1 : 0;
+            last = rest;
+        }
+    }
+
     HWND FindNotice(DWORD timeoutMs = kWaitMs) const {
         return WaitForWindow(
             tool_->Id(),
@@ -479,14 +492,8 @@ TEST_P(NoticeTest, RestsAboveTheTaskbarAndItsCheckBoxWritesTheSwitchFile) {
     EXPECT_EQ(GetWindow(notice, GW_OWNER), nullptr);
 
     // Drive the slide with timer ticks until the window stops moving.
-    RECT r{}, last{};
-    GetWindowRect(notice, &last);
-    for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
-        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
-        GetWindowRect(notice, &r);
-        still = EqualRect(&r, &last) ? still + 1 : 0;
-        last = r;
-    }
+    RECT r{};
+    ASSERT_NO_FATAL_FAILURE(SlideNoticeIn(notice, r));
     // Under a bare X server there may be no taskbar: then the work area
     // reaches the screen's bottom edge and the notice rests flush with it.
     // (Wine keeps a work area set with SPI_SETWORKAREA to the process that
@@ -634,14 +641,8 @@ TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
     ASSERT_NO_FATAL_FAILURE(StartTool(192));
     HWND notice = FindNotice();
     ASSERT_TRUE(notice);
-    RECT r{}, last{};
-    GetWindowRect(notice, &last);
-    for (int ticks = 0, still = 0; ticks < 400 && still < 5; ++ticks) {
-        ASSERT_TRUE(SendTimerTick(notice, notice_layout::kSlideInTimer));
-        GetWindowRect(notice, &r);
-        still = EqualRect(&r, &last) ? still + 1 : 0;
-        last = r;
-    }
+    RECT r{};
+    ASSERT_NO_FATAL_FAILURE(SlideNoticeIn(notice, r));
     RECT area{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     auto expectInside = [&](HWND window, const char* name) {
