@@ -4,7 +4,7 @@
 
 #include "cli/joined_text.h"
 #include "core/operations/apply.h"
-#include "core/words/messages.h"
+#include "words/messages.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -9,8 +9,8 @@
 #include "cli/status_command.h"
 #include "core/disk/game_folder.h"
 #include "core/game/fields.h"
-#include "core/words/messages.h"
 #include "win32/system_library.h"
+#include "words/messages.h"
 
 namespace tarnwick::cli {
 namespace {

@@ -3,11 +3,12 @@
 #include "cli/joined_text.h"
 #include "cli/values_file.h"
 #include "core/disk/file_io.h"
+#include "core/disk/path_problem.h"
 #include "core/game/version.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
+#include "words/messages.h"
+#include "words/operation_text.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -57,15 +58,12 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
 }
 
-// An operation's result: the first line of a success is the result, what
-// follows it a warning (values not remembered, no original kept).
+// An operation's result: a success on the output, with its warnings
+// (values not remembered, no original kept) on the error output.
 Reply ReplyFor(const OperationResult& result) {
     const ExitCode code = ExitCodeFor(result);
-    const std::wstring message = CommandLineText(result.message);
-    if (!result.Succeeded()) return Refusal(code, message);
-    const std::size_t end = message.find(L'\n');
-    if (end == std::wstring::npos) return {code, message, L""};
-    return {code, message.substr(0, end), message.substr(end + 1)};
+    if (!result.Succeeded()) return Refusal(code, CommandLineText(OperationText(result)));
+    return {code, SuccessText(result), CommandLineText(WarningsText(result))};
 }
 
 }  // namespace
@@ -108,10 +106,8 @@ Reply RunApply(const GameFolder& folder, const Request& request) {
     const Recognition recognition = RecogniseGameFile(folder.GameFile());
     if (const DWORD error = recognition.systemError) {
         const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
-        OperationResult failure;
-        failure.outcome = outcome;
-        failure.message = FailureText(Action::Apply, outcome, kGameFileName, error, kGameUnchangedText);
-        return ReplyFor(failure);
+        return Refusal(ExitCodeFor(outcome), CommandLineText(FailureText(Action::Apply, outcome, kGameFileName, error,
+                                                                         kGameUnchangedText)));
     }
     return ReplyFor(ApplyPatch(folder, recognition.version, values));
 }

@@ -3,8 +3,11 @@
 namespace tarnwick::cli {
 
 ExitCode ExitCodeFor(const OperationResult& result) {
-    if (result.gameMayBeDamaged) return ExitCode::FailedMayBeDamaged;
-    switch (result.outcome) {
+    return result.gameMayBeDamaged ? ExitCode::FailedMayBeDamaged : ExitCodeFor(result.outcome);
+}
+
+ExitCode ExitCodeFor(Outcome outcome) {
+    switch (outcome) {
         case Outcome::Ok: return ExitCode::Success;
         case Outcome::BackupMissing: return ExitCode::NothingToDo;
         case Outcome::InvalidValue: return ExitCode::UsageError;

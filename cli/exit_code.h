@@ -30,6 +30,9 @@ enum class ExitCode : int {
     InternalError = 255,       // the tool crashed
 };
 
+// The code for what an operation ended with: its outcome, unless it left
+// the game file damaged.
+ExitCode ExitCodeFor(Outcome outcome);
 ExitCode ExitCodeFor(const OperationResult& result);
 
 // The codes as --help lists them, each with its meaning in a few words, in

@@ -3,13 +3,13 @@
 #include "cli/joined_text.h"
 #include "core/backup/backup_check.h"
 #include "core/disk/file_io.h"
+#include "core/disk/path_problem.h"
 #include "core/game/patch_plan.h"
 #include "core/game/patch_table.h"
 #include "core/game/version.h"
 #include "core/stored/settings_cache.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
+#include "words/messages.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -88,10 +88,9 @@ std::wstring CacheLines(const GameFolder& folder) {
 std::wstring GameLines(const GameFolder& folder, ExitCode& code) {
     fileio::Bytes game;
     if (DWORD error = fileio::ReadFilePrefix(folder.GameFile(), kMaxGameFileSize, game)) {
-        OperationResult failure;
-        failure.outcome = OutcomeForError(error, folder.GameFile(), true);
-        code = ExitCodeFor(failure);
-        return Joined({L"游戏版本：无法识别，", ProblemText(failure.outcome, kGameFileName, error)});
+        const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
+        code = ExitCodeFor(outcome);
+        return Joined({L"游戏版本：无法识别，", ProblemText(outcome, kGameFileName, error)});
     }
     const GameVersion version = RecogniseGameBytes(game);
     if (version == GameVersion::Unknown) code = ExitCode::VersionNotRecognised;
@@ -114,8 +113,7 @@ Reply RunStatus(const GameFolder& folder) {
     // first line, which the version line already says.
     // Without code page 936 the version line has said why already.
     if (reply.code == ExitCode::VersionNotRecognised && CodePageInstalled(kGameCodePage)) {
-        const std::wstring advice = VersionUnknownText(true);
-        reply.err = advice.substr(advice.find(L'\n') + 1);
+        reply.err = VersionUnknownAdviceText();
     }
     return reply;
 }

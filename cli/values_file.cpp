@@ -9,7 +9,7 @@
 #include "core/disk/game_folder.h"
 #include "core/operations/apply.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
+#include "words/messages.h"
 
 namespace tarnwick::cli {
 namespace {

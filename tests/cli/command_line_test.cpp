@@ -24,12 +24,13 @@
 #include "core/disk/sha256.h"
 #include "core/operations/folder_lock.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/faulty_patch_io.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
+#include "words/messages.h"
+#include "words/operation_text.h"
 
 namespace tarnwick::test {
 namespace {
@@ -377,7 +378,7 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
     const OperationResult result = ApplyPatchWithFaults(GameFolder{folder.Folder()}, GameVersion::V1_07, kValuesA,
                                                         ApplyFaults{.failWrite = 20, .failRollback = true});
     CloseHandle(holder);
-    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(result.message);
+    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(OperationText(result));
     EXPECT_EQ(cli::ExitCodeFor(result), cli::ExitCode::FailedMayBeDamaged);
 }
 

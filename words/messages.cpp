@@ -1,7 +1,6 @@
-#include "core/words/messages.h"
+#include "words/messages.h"
 
 #include <initializer_list>
-#include <iterator>
 
 #include "core/game/fields.h"
 
@@ -32,18 +31,9 @@ std::wstring ShownValue(std::wstring_view value) {
     return std::wstring(value.substr(0, kShownValueLength)) + L"…";
 }
 
-}  // namespace
-
-std::wstring DecimalText(unsigned long value) {
-    wchar_t digits[12];
-    wchar_t* first = digits + std::size(digits);
-    do {
-        *--first = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    return std::wstring(first, digits + std::size(digits));
-}
-
+// The field as the player sees it: "第2个“血值”", or "“时间”" for a caption
+// that only one field has. Fields are counted in reading order, which is
+// index order.
 std::wstring FieldName(int field) {
     if (field < 0 || field >= kFieldCount) return L"数值";
     const std::wstring_view caption = kFields[field].caption;
@@ -58,6 +48,8 @@ std::wstring FieldName(int field) {
     std::wstring name = L"“" + std::wstring(caption.substr(0, caption.size() - 1)) + L"”";
     return count > 1 ? L"第" + DecimalText(static_cast<unsigned long>(ordinal)) + L"个" + name : name;
 }
+
+}  // namespace
 
 std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value) {
     const std::wstring name = FieldName(field);
@@ -190,14 +182,6 @@ std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileN
     return text;
 }
 
-OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName,
-                              std::wstring_view stateNote) {
-    OperationResult result;
-    result.outcome = outcome;
-    result.message = FailureText(action, outcome, fileName, 0, stateNote);
-    return result;
-}
-
 std::wstring GameMayBeDamagedText(bool originalKept) {
     return originalKept ? L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。"
                         : L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
@@ -224,7 +208,13 @@ std::wstring VersionUnknownText(bool codePageInstalled) {
         text += kCodePageMissingText;
         return text;
     }
-    text += L"\n本工具只认识游戏的 1.07、1.08 和 9.07 版，";
+    text += L"\n";
+    text += VersionUnknownAdviceText();
+    return text;
+}
+
+std::wstring VersionUnknownAdviceText() {
+    std::wstring text = L"本工具只认识游戏的 1.07、1.08 和 9.07 版，";
     text += kGameFileName;
     text += L" 不是其中之一。";
     text += kGameUnchangedText;
@@ -238,13 +228,10 @@ std::wstring VersionUnknownText(bool codePageInstalled) {
     return text;
 }
 
-OperationResult NoticeSwitchBusyResult() {
-    OperationResult result;
-    result.outcome = Outcome::ToolBusy;
-    result.message = std::wstring(Prefix(Action::SaveNoticeSwitch)) +
-                     L"：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
-                     L"请等它完成，然后再点击“不再提示此信息”。";
-    return result;
+std::wstring NoticeSwitchBusyText() {
+    return std::wstring(Prefix(Action::SaveNoticeSwitch)) +
+           L"：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
+           L"请等它完成，然后再点击“不再提示此信息”。";
 }
 
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
@@ -254,12 +241,6 @@ std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
     }
     return L"无法读取游戏文件 " + gameFile + L"（错误代码 " + DecimalText(error) +
            L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。";
-}
-
-std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
-    const std::wstring prefix = folder.Root() + L"\\";
-    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
-    return path;
 }
 
 }  // namespace tarnwick
