@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "cli/joined_text.h"
 #include "core/operations/apply.h"
+#include "words/joined_text.h"
 #include "words/messages.h"
 
 namespace tarnwick::cli {

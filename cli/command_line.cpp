@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include "cli/crash_guard.h"
-#include "cli/joined_text.h"
 #include "cli/output.h"
 #include "cli/program_name.h"
 #include "cli/status_command.h"
 #include "core/disk/game_folder.h"
 #include "core/game/fields.h"
 #include "win32/system_library.h"
+#include "words/joined_text.h"
 #include "words/messages.h"
 
 namespace tarnwick::cli {

@@ -1,12 +1,12 @@
 #include "cli/commands.h"
 
-#include "cli/joined_text.h"
 #include "cli/values_file.h"
 #include "core/disk/file_io.h"
 #include "core/disk/path_problem.h"
 #include "core/game/version.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
+#include "words/joined_text.h"
 #include "words/messages.h"
 #include "words/operation_text.h"
 

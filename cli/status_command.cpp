@@ -1,6 +1,5 @@
 #include "cli/status_command.h"
 
-#include "cli/joined_text.h"
 #include "core/backup/backup_check.h"
 #include "core/disk/file_io.h"
 #include "core/disk/path_problem.h"
@@ -9,6 +8,8 @@
 #include "core/game/version.h"
 #include "core/stored/settings_cache.h"
 #include "core/text/codepage.h"
+#include "words/joined_text.h"
+#include "words/backup_verdict_text.h"
 #include "words/messages.h"
 
 namespace tarnwick::cli {
@@ -34,34 +35,6 @@ std::wstring GameFileLines(const GameVersion version, const fileio::Bytes& game)
     const std::wstring values = ValuesLine(ReadSlotValues(game, *table), gaps);
     return Joined({IsPatched(game, *table) ? L"游戏文件：已修改" : L"游戏文件：未修改", L"\n游戏文件中的数值：", values,
                    gaps ? L"\n（- 表示游戏文件中这个数值的位置存放的不是数字）" : L""});
-}
-
-std::wstring BackupVerdictText(const GameFolder& folder, const BackupInspection& inspection) {
-    const std::wstring_view version = VersionName(inspection.version);
-    switch (inspection.verdict) {
-        case BackupVerdict::Missing: return L"没有";
-        case BackupVerdict::NotAFile: return L"不是文件，而是一个同名文件夹";
-        case BackupVerdict::Unreadable:
-            return Joined({L"无法读取 ", DisplayName(folder, inspection.errorPath), L"（错误代码 ",
-                           DecimalText(inspection.error), L"）"});
-        case BackupVerdict::Original: return Joined({L"原版游戏文件（", version, L" 版），可以还原"});
-        case BackupVerdict::OtherVersion:
-            return Joined({L"原版游戏文件（", version, L" 版），但现在的游戏文件是 ", VersionName(inspection.gameVersion),
-                           L" 版，不能直接还原"});
-        case BackupVerdict::Damaged: return L"已损坏（不完整、被改动过，或不是本工具认识的游戏文件），不能用来还原";
-        case BackupVerdict::NotOriginal: return L"不是原版游戏文件（它本身已经被修改过），不能用来还原";
-        case BackupVerdict::IsGameFile: return Joined({L"和游戏文件 ", kGameFileName, L" 是同一个文件（硬链接），不是真正的备份"});
-        case BackupVerdict::OtherGame:
-            return Joined({L"原版游戏文件（", version, L" 版），但属于另一个游戏，不能用来还原"});
-        case BackupVerdict::Unverifiable:
-            return L"没有记录，又没有认得出的游戏文件可以对照，不能用来还原";
-        case BackupVerdict::GameHardLinked:
-            return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 和其他位置的文件是同一个文件（硬链接）"});
-        case BackupVerdict::GameLinked: return Joined({L"无法使用：游戏文件 ", kGameFileName, L" 是指向其他位置的链接"});
-        case BackupVerdict::NotOwnFile:
-            return Joined({L"无法使用：", DisplayName(folder, inspection.errorPath), L" 是指向别处的链接，不是本工具自己的文件"});
-    }
-    return L"";
 }
 
 std::wstring BackupLine(const GameFolder& folder) {

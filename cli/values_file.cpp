@@ -5,10 +5,10 @@
 #include <optional>
 #include <vector>
 
-#include "cli/joined_text.h"
 #include "core/disk/game_folder.h"
 #include "core/operations/apply.h"
 #include "core/text/codepage.h"
+#include "words/joined_text.h"
 #include "words/messages.h"
 
 namespace tarnwick::cli {

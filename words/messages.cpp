@@ -1,8 +1,7 @@
 #include "words/messages.h"
 
-#include <initializer_list>
-
 #include "core/game/fields.h"
+#include "words/joined_text.h"
 
 namespace tarnwick {
 namespace {
@@ -16,14 +15,6 @@ std::wstring_view Prefix(Action action) {
         case Action::SaveNoticeSwitch: return L"保存提示设置失败";
     }
     return L"操作失败";
-}
-
-// One text from its pieces in one call: a chain of "+" costs the exe far
-// more code per text.
-std::wstring Concat(std::initializer_list<std::wstring_view> pieces) {
-    std::wstring text;
-    for (std::wstring_view piece : pieces) text.append(piece);
-    return text;
 }
 
 std::wstring ShownValue(std::wstring_view value) {
@@ -149,14 +140,14 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
                    L"不能用它还原。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::BackupOtherGame:
-            return Concat({L"备份文件 ", name, L" ", kOtherGameOriginalText, L"，和 ", kGameFileName,
+            return Joined({L"备份文件 ", name, L" ", kOtherGameOriginalText, L"，和 ", kGameFileName,
                            L" 不是同一个游戏，用它还原会换掉别的游戏文件。\n如需原版游戏文件，请重新安装游戏，或见说明中的“文件在哪里”。"});
         case Outcome::BackupUnverifiable:
-            return Concat({L"备份文件 ", name, L" 没有记录，而游戏文件 ", kGameFileName,
+            return Joined({L"备份文件 ", name, L" 没有记录，而游戏文件 ", kGameFileName,
                            L" 不在或认不出版本，无法确认这个备份完整、是这个游戏文件的原版，不能用它还原。\n"
                            L"如需原版游戏文件，请重新安装游戏。"});
         case Outcome::BackupAsideTaken:
-            return Concat({L"备份文件 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，本工具不会覆盖它；本应把它改名为 ",
+            return Joined({L"备份文件 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，本工具不会覆盖它；本应把它改名为 ",
                            kBackupAsideFileName, L" 保存，但这个名字已经被占用。\n请把这两个文件移到别处保存，然后再试。"});
         case Outcome::DiskFull:
             return L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
@@ -188,7 +179,7 @@ std::wstring GameMayBeDamagedText(bool originalKept) {
 }
 
 std::wstring BackupMovedAsideText() {
-    return Concat({L"原来的备份 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，已改名保存为 ", kBackupAsideFileName,
+    return Joined({L"原来的备份 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，已改名保存为 ", kBackupAsideFileName,
                    L"。"});
 }
 
