@@ -79,7 +79,7 @@ std::wstring DecodeValuesFile(std::string_view bytes) {
     return CodePageToWide(bytes, IsUtf8(bytes) ? CP_UTF8 : kGameCodePage);
 }
 
-std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTexts& values) {
+std::wstring ReadValuesOrRefusal(std::wstring_view text, std::wstring_view name, FieldTexts& values) {
     std::array<std::optional<std::wstring_view>, kFieldCount> given;
     const std::vector<std::wstring_view> words = Words(text);
     if (!words.empty() && words.front().front() == L'[') {

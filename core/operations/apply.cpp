@@ -163,7 +163,7 @@ OperationResult PatchRun::PrepareBackup() {
         fileio::File name;
         bool isGame = false;
         DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (!error) error = name.IsSecondNameOf(gameIdentity_, isGame);
+        if (!error) error = name.CheckSecondName(gameIdentity_, isGame);
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
         facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
@@ -356,7 +356,7 @@ bool PatchRun::StillNamesPatchedFile() const {
     fileio::File now;
     bool same = false;
     if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
-    if (now.IsFileOf(gameIdentity_, same) || !same) return false;
+    if (now.CheckSameFile(gameIdentity_, same) || !same) return false;
     for (std::size_t i = 0; i < areas_.size(); ++i) {
         Bytes actual(areas_[i].size);
         if (now.ReadAt(areas_[i].offset, actual.data(), actual.size())) return false;

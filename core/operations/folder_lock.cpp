@@ -209,7 +209,7 @@ FolderLock::~FolderLock() {
     // Checked when it was opened, and unshared since: the handle still
     // holds the lock file itself, which goes with it. One that cannot go
     // (read-only) stays, empty, for the next copy to open.
-    if (lockFile_.IsOpen() && (!deletable_ || lockFile_.DeleteAndClose())) lockFile_.Close();
+    if (lockFile_.IsOpen() && (!deletable_ || lockFile_.DeleteAndClose() != ERROR_SUCCESS)) lockFile_.Close();
     if (owned_) ReleaseMutex(mutex_);
     if (mutex_) CloseHandle(mutex_);
 }

@@ -104,7 +104,7 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     fileio::File written;
     DWORD error = written.Open(game, GENERIC_READ, FILE_SHARE_READ);
     bool same = false;
-    if (!error) error = written.IsFileOf(restored.WrittenIdentity(), same);
+    if (!error) error = written.CheckSameFile(restored.WrittenIdentity(), same);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || (!error && !same)) {
         return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::OnlyBackupKept);
     }

@@ -518,7 +518,7 @@ TEST(CommandLine, ValuesFilesInEveryEncodingAndBothFormats) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         FieldTexts values;
-        EXPECT_EQ(cli::ReadValues(cli::DecodeValuesFile(row.bytes), L"f.cfg", values), row.refusal);
+        EXPECT_EQ(cli::ReadValuesOrRefusal(cli::DecodeValuesFile(row.bytes), L"f.cfg", values), row.refusal);
         if (row.refusal.empty()) {
             EXPECT_EQ(values, kValuesA);
         }

@@ -1,4 +1,4 @@
-#include "cli/commands.h"
+#include "cli/apply_restore_commands.h"
 
 #include "cli/values_file.h"
 #include "core/disk/file_io.h"
@@ -52,7 +52,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
         return Unchanged(ExitCode::UsageError, Joined({L"数值文件 ", name, L" 太大，不是数值文件。"}));
     }
     const std::wstring problem =
-        ReadValues(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
+        ReadValuesOrRefusal(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
                    name, values);
     if (problem.empty()) return std::nullopt;
     return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
