@@ -10,6 +10,7 @@
 #include "core/disk/game_folder.h"
 #include "win32/system_library.h"
 #include "words/joined_text.h"
+#include "words/usage_text.h"
 
 namespace tarnwick::cli {
 
@@ -44,7 +45,7 @@ std::vector<std::wstring> CommandLineArguments() {
 Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view version) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
-        return Refusal(ExitCode::UsageError, Joined({parsed.error, L"\n输入 Tarnwick --help 查看用法。"}));
+        return Refusal(ExitCode::UsageError, Joined({parsed.error, kSeeHelpText}));
     }
     const Request& request = parsed.request;
     // One full path for the checks, the changes and the messages alike,
