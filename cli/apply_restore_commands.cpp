@@ -9,6 +9,7 @@
 #include "words/joined_text.h"
 #include "words/messages.h"
 #include "words/operation_text.h"
+#include "words/values_file_text.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -34,14 +35,11 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
         return Refusal(ExitCode::UsageError,
-                       Joined({L"数值文件“", name,
-                               device ? L"”不是普通文件（是设备或管道之类），无法从中读取数值。" : L"”是一个文件夹，不是文件。"}));
+                       ValuesFileErrorText({device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, name}));
     }
     if (!fileio::FileExists(path)) {
-        if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));
-        return Unchanged(ExitCode::NothingToDo,
-                         Joined({L"游戏目录中没有 ", name, L"，没有记下的数值可以写入。请在 apply 后面写出 ",
-                                 DecimalText(kFieldCount), L" 个数值，或用 --from 指定数值文件。"}));
+        if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::Missing, name}));
+        return Unchanged(ExitCode::NothingToDo, ValuesFileErrorText({ValuesFileProblem::NoCache, name}));
     }
     fileio::Bytes bytes;
     if (const DWORD error = fileio::ReadFilePrefix(path, kMaxValuesFileBytes + 1, bytes)) {
@@ -49,7 +47,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
                                                               error, kGameUnchangedText));
     }
     if (bytes.size() > kMaxValuesFileBytes) {
-        return Unchanged(ExitCode::UsageError, Joined({L"数值文件 ", name, L" 太大，不是数值文件。"}));
+        return Unchanged(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::TooLarge, name}));
     }
     const std::wstring problem =
         ReadValuesOrRefusal(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
