@@ -66,12 +66,6 @@ Reply ReplyFor(const OperationResult& result) {
 
 }  // namespace
 
-std::wstring CommandLineText(std::wstring text) {
-    const std::size_t at = text.find(kRunAsAdministratorAdvice);
-    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
-    return text;
-}
-
 Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
 
 std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
@@ -82,15 +76,9 @@ std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     // wait for the one and give up on the other.
     if (GetFileAttributesW(folder.Root().c_str()) == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return Refusal(ExitCode::GameFolderUnreachable,
-                       Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
-                               L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"
-                               L"然后再试。\n",
-                               kGameUnchangedText}));
+        return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
     }
-    return Refusal(ExitCode::NotAGameFolder,
-                   Joined({kNotInGameFolderText, L"\n", shown, L" 中没有游戏文件 ", kGameFileName,
-                           L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"}));
+    return Refusal(ExitCode::NotAGameFolder, NoGameFileText(shown));
 }
 
 Reply RunApply(const GameFolder& folder, const Request& request) {

@@ -225,6 +225,18 @@ std::wstring NoticeSwitchBusyText() {
            L"请等它完成，然后再点击“不再提示此信息”。";
 }
 
+std::wstring NoGameFileText(std::wstring_view shown) {
+    return Joined({kNotInGameFolderText, L"\n", shown, L" 中没有游戏文件 ", kGameFileName,
+                   L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"});
+}
+
+std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error) {
+    return Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
+                   L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"
+                   L"然后再试。\n",
+                   kGameUnchangedText});
+}
+
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
     const std::wstring gameFile(kGameFileName);
     if (outcome == Outcome::GameFileInUse) {

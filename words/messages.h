@@ -34,6 +34,10 @@ std::wstring VersionUnknownText(bool codePageInstalled);
 std::wstring VersionUnknownAdviceText();
 // Started where there is no meteor.exe.
 inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
+// The same on the command line, naming the folder (`shown`, in full).
+std::wstring NoGameFileText(std::wstring_view shown);
+// The command line's game folder cannot be found or reached now.
+std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error);
 // The last line of a failure that left the game file as it was.
 inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
 // The same after a restore that left the backup as well.

@@ -42,6 +42,12 @@ std::wstring WarningsText(const OperationResult& result) {
     return text;
 }
 
+std::wstring CommandLineText(std::wstring text) {
+    const std::size_t at = text.find(kRunAsAdministratorAdvice);
+    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
+    return text;
+}
+
 std::wstring OperationText(const OperationResult& result) {
     switch (result.outcome) {
         case Outcome::Ok: {

@@ -17,6 +17,10 @@ std::wstring OperationText(const OperationResult& result);
 std::wstring SuccessText(const OperationResult& result);
 std::wstring WarningsText(const OperationResult& result);
 
+// An operation's text as the command line gives it: the window's advice
+// to run the tool as administrator becomes the advice for a prompt.
+std::wstring CommandLineText(std::wstring text);
+
 // The last line of a failure: what it left of the files; empty when there
 // is nothing to tell.
 std::wstring AftermathText(Aftermath aftermath);

@@ -334,7 +334,7 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
 // An elevated prompt starts in System32 and lacks the mapped drives.
 TEST(CommandLine, NoPermissionAdviceFitsAPrompt) {
     const std::wstring prompt =
-        cli::CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
+        CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
     EXPECT_EQ(prompt.find(kRunAsAdministratorAdvice), std::wstring::npos);
     EXPECT_TRUE(prompt.find(L"没有权限写入 Data\\bak\\meteor.bak。\n" + std::wstring(kCommandLineAdministratorAdvice)) !=
                 std::wstring::npos)
