@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "cli/crash_guard.h"
-#include "cli/help_text.h"
 #include "cli/output.h"
 #include "cli/program_name.h"
 #include "cli/status_command.h"
 #include "core/disk/game_folder.h"
 #include "win32/system_library.h"
+#include "words/help_text.h"
 #include "words/joined_text.h"
 #include "words/usage_text.h"
 
@@ -52,7 +52,7 @@ Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view versi
     // without the separators at its end: "D:\Games\" is "D:\Games".
     const GameFolder folder = GameFolderAt(request.gameDir);
     switch (request.command) {
-        case Command::Help: return {ExitCode::Success, HelpText(version), L""};
+        case Command::Help: return {ExitCode::Success, HelpText(version, ExitCodeLines()), L""};
         case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version}), L""};
         case Command::Status: return RunStatus(folder);
         case Command::Apply: return RunApply(folder, request);

@@ -1,12 +1,11 @@
-#include "cli/help_text.h"
+#include "words/help_text.h"
 
-#include "cli/exit_code.h"
 #include "core/disk/game_folder.h"
 #include "core/game/fields.h"
 #include "core/text/decimal_text.h"
 #include "words/joined_text.h"
 
-namespace tarnwick::cli {
+namespace tarnwick {
 namespace {
 
 // "5 个血值、3 个时局、局次、…": the fields in order, runs of one caption
@@ -31,22 +30,11 @@ std::wstring DefaultValuesText() {
     return text;
 }
 
-// The exit codes from their table, one a line: "  7    失败，…".
-std::wstring ExitCodeLines() {
-    std::wstring text;
-    for (const ExitCodeMeaning& row : kExitCodeMeanings) {
-        std::wstring number = DecimalText(static_cast<unsigned long>(row.code));
-        number.resize(5, L' ');
-        text += L"\n  " + number + row.meaning;
-    }
-    return text;
-}
-
 }  // namespace
 
 // Every line within 80 columns (a Chinese character takes two), so that
 // it fits a console of the default width unbroken.
-std::wstring HelpText(std::wstring_view version) {
+std::wstring HelpText(std::wstring_view version, std::wstring_view exitCodeLines) {
     return Joined({L"Tarnwick ", version,
                    L"：流星蝴蝶剑房间设置修改工具。\n"
                    L"不带参数运行时打开窗口；带参数时在命令行中工作，不打开窗口。\n"
@@ -94,7 +82,7 @@ std::wstring HelpText(std::wstring_view version) {
                    L"等它结束，%ERRORLEVEL% 是它的退出代码。\n"
                    L"\n"
                    L"退出代码（批处理中 if errorlevel N 表示“N 或更大”，所以先判断大的代码）：",
-                   ExitCodeLines()});
+                   exitCodeLines});
 }
 
-}  // namespace tarnwick::cli
+}  // namespace tarnwick
