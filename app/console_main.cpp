@@ -14,6 +14,7 @@
 #include "cli/console_events.h"
 #include "cli/exit_code.h"
 #include "cli/program_name.h"
+#include "core/text/decimal_text.h"
 
 namespace {
 
@@ -36,8 +37,13 @@ void LeaveOwnConsole() {
     if (GetConsoleProcessList(processes, 2) == 1) FreeConsole();
 }
 
-void SayMissing(const std::wstring& exe, bool command) {
-    const std::wstring text = L"找不到 " + exe + L"：Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。\r\n";
+// Why the window program did not start: not there beside this one, or
+// another reason the system gives (no right to run it, a damaged file).
+void SayNotStarted(const std::wstring& exe, DWORD error, bool command) {
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    const std::wstring text =
+        missing ? L"找不到 " + exe + L"：Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。\r\n"
+                : L"无法启动 " + exe + L"（错误代码 " + tarnwick::DecimalText(error) + L"）。\r\n";
     // Double-clicked, the console is gone by now.
     if (!command) {
         MessageBoxW(nullptr, text.c_str(), L"系统信息", MB_OK | MB_ICONERROR);
@@ -81,7 +87,7 @@ int main() {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(exe.c_str(), windowLine.data(), nullptr, nullptr, command, 0, nullptr, nullptr,
                         &startup, &process)) {
-        SayMissing(exe, command);
+        SayNotStarted(exe, GetLastError(), command);
         return static_cast<int>(tarnwick::cli::ExitCode::InternalError);
     }
     CloseHandle(process.hThread);

@@ -7,14 +7,13 @@
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
 #include "core/disk/file_io.h"
+#include "core/disk/path_problem.h"
 #include "core/game/version.h"
 #include "core/operations/apply.h"
 #include "core/operations/folder_lock.h"
 #include "core/operations/restore.h"
 #include "core/stored/hint_file.h"
 #include "core/stored/settings_cache.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
 #include "form/key_filter.h"
 #include "form/message_box.h"
 #include "form/tool_icon.h"
@@ -23,6 +22,8 @@
 #include "res/resource_ids.h"
 #include "style/skin.h"
 #include "win32/window_text.h"
+#include "words/messages.h"
+#include "words/operation_text.h"
 
 namespace tarnwick {
 namespace {
@@ -320,7 +321,7 @@ void MainWindow::ReportReadError() {
 }
 
 void MainWindow::ShowResult(const OperationResult& result) {
-    if (!result.message.empty()) ShowMessageBox(Handle(), result.message);
+    ShowMessageBox(Handle(), OperationText(result));
     // "还原" is there to use while a backup is.
     EnableWindow(restoreButton_, BackupExists(folder_));
     // A refused value: the field in question gets the focus.

@@ -11,6 +11,7 @@
 #include "core/game/fields.h"
 #include "core/result.h"
 #include "form/form.h"
+#include "form/twips.h"
 
 namespace tarnwick {
 
@@ -69,7 +70,7 @@ private:
     int FieldIndexOf(HWND child) const;
 
     GameFolder folder_;
-    double twipsPerPixel_ = 15;
+    double twipsPerPixel_ = kStandardTwipsPerPixel;
     std::array<HWND, kFieldCount> fields_{};
     HWND confirmButton_ = nullptr;     // "确认"
     HWND exitButton_ = nullptr;        // "退出"

@@ -1,10 +1,10 @@
 #include "app/message_dialog.h"
 
-#include "core/words/messages.h"
 #include "form/message_box.h"
 #include "form/tool_icon.h"
 #include "form/work_area.h"
 #include "style/skin.h"
+#include "words/messages.h"
 
 namespace tarnwick {
 

@@ -2,15 +2,12 @@
 
 #include <string_view>
 
-#include "cli/joined_text.h"
 #include "core/operations/apply.h"
-#include "core/words/messages.h"
+#include "words/usage_text.h"
 
 namespace tarnwick::cli {
 namespace {
 
-constexpr std::wstring_view kGameDirOption = L"--game-dir";
-constexpr std::wstring_view kFromOption = L"--from";
 
 std::wstring Lower(std::wstring_view word) {
     std::wstring lower(word);
@@ -55,8 +52,8 @@ public:
     ParsedArguments Read();
 
 private:
-    void Fail(std::wstring text) {
-        if (error_.empty()) error_ = std::move(text);
+    void Fail(const UsageError& error) {
+        if (error_.empty()) error_ = UsageErrorText(error);
     }
     // The option's value: after "=" in the same word, or the next word.
     std::optional<std::wstring> OptionValue(std::wstring_view option, std::size_t& index, std::size_t equals);
@@ -78,7 +75,7 @@ private:
 std::optional<std::wstring> Reader::OptionValue(std::wstring_view option, std::size_t& index, std::size_t equals) {
     if (equals != std::wstring::npos) return words_[index].substr(equals + 1);
     if (index + 1 < words_.size()) return words_[++index];
-    Fail(Joined({L"选项“", option, option == kFromOption ? L"”后面缺少文件名。" : L"”后面缺少游戏目录。"}));
+    Fail({UsageProblem::OptionWithoutValue, option});
     return std::nullopt;
 }
 
@@ -95,26 +92,22 @@ void Reader::ReadOption(std::size_t& index) {
     } else if (name == kFromOption) {
         const std::optional<std::wstring> file = OptionValue(kFromOption, index, equals);
         if (!file) return;
-        if (request_.fromFile) return Fail(Joined({L"选项“", kFromOption, L"”只能写一次。"}));
-        if (file->empty()) return Fail(Joined({L"选项“", kFromOption, L"”后面的文件名是空的。"}));
+        if (request_.fromFile) return Fail({UsageProblem::OptionTwice, kFromOption});
+        if (file->empty()) return Fail({UsageProblem::OptionValueEmpty, kFromOption});
         request_.fromFile = *file;
     } else {
-        Fail(Joined({L"未知的选项“", word, L"”。"}));
+        Fail({UsageProblem::UnknownOption, word});
     }
 }
 
 void Reader::ReadGameDir(const std::wstring& dir) {
-    if (gameDirSeen_) return Fail(Joined({L"选项“", kGameDirOption, L"”只能写一次。"}));
+    if (gameDirSeen_) return Fail({UsageProblem::OptionTwice, kGameDirOption});
     gameDirSeen_ = true;
-    if (dir.empty()) return Fail(Joined({L"选项“", kGameDirOption, L"”后面的游戏目录是空的。"}));
+    if (dir.empty()) return Fail({UsageProblem::OptionValueEmpty, kGameDirOption});
     // No path holds a quote. cmd.exe passes "D:\Games\" on as D:\Games"
     // (a backslash before a quote makes it a plain quote), and the words
     // after it run into the path.
-    if (dir.find(L'"') != std::wstring::npos) {
-        return Fail(Joined({L"游戏目录“", dir,
-                            L"”中有引号：路径末尾的反斜杠和后面的引号被当成了一个引号。"
-                            L"请去掉路径末尾的反斜杠，或在它后面加一个点，例如 \"D:\\Games\\.\"。"}));
-    }
+    if (dir.find(L'"') != std::wstring::npos) return Fail({UsageProblem::QuoteInGameDir, dir});
     request_.gameDir = dir;
 }
 
@@ -124,7 +117,7 @@ void Reader::ReadWord(const std::wstring& word) {
             values_.push_back(word);
             return;
         }
-        return Fail(Joined({L"多余的参数“", word, L"”：", CommandName(request_.command), L" 后面不带参数。"}));
+        return Fail({UsageProblem::ExtraArgument, word, CommandName(request_.command)});
     }
     const std::wstring command = Lower(word);
     if (command == L"help") {
@@ -138,7 +131,7 @@ void Reader::ReadWord(const std::wstring& word) {
     } else if (command == L"restore") {
         request_.command = Command::Restore;
     } else {
-        return Fail(Joined({L"未知的命令“", word, L"”：命令只有 status、apply 和 restore。"}));
+        return Fail({UsageProblem::UnknownCommand, word});
     }
     commandSeen_ = true;
 }
@@ -146,15 +139,13 @@ void Reader::ReadWord(const std::wstring& word) {
 // The values in field order, each checked as "确认" checks the field.
 void Reader::CheckApply() {
     if (values_.empty()) return;
-    if (request_.fromFile) return Fail(Joined({L"apply 后面的数值和选项“", kFromOption, L"”只能用一个。"}));
+    if (request_.fromFile) return Fail({UsageProblem::ValuesAndFromFile});
     if (values_.size() != static_cast<std::size_t>(kFieldCount)) {
-        return Fail(Joined({L"apply 后面要写 ", DecimalText(kFieldCount), L" 个数值，现在有 ",
-                            DecimalText(static_cast<unsigned long>(values_.size())), L" 个。"}));
+        return Fail({UsageProblem::ValueCount, {}, {}, values_.size()});
     }
     for (int i = 0; i < kFieldCount; ++i) {
         if (const std::optional<ValueProblem> problem = CheckFieldValue(i, values_[i])) {
-            return Fail(Joined({L"apply 后面的第 ", DecimalText(static_cast<unsigned long>(i + 1)), L" 个数值有误：",
-                                ValueProblemText(i, *problem, values_[i])}));
+            return Fail({UsageProblem::BadValue, values_[i], {}, 0, i, *problem});
         }
         request_.values[i] = values_[i];
     }
@@ -169,9 +160,9 @@ ParsedArguments Reader::Read() {
             ReadWord(words_[i]);
         }
     }
-    if (!commandSeen_) Fail(L"缺少命令：请写 status、apply 或 restore。");
+    if (!commandSeen_) Fail({UsageProblem::MissingCommand});
     if (request_.fromFile && request_.command != Command::Apply) {
-        Fail(Joined({L"选项“", kFromOption, L"”只能和 apply 一起用。"}));
+        Fail({UsageProblem::FromWithoutApply});
     }
     if (request_.command == Command::Apply) CheckApply();
 

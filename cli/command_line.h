@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/apply_restore_commands.h"
 
 namespace tarnwick::cli {
 

@@ -16,9 +16,11 @@ namespace {
 
 void EndOnAbort(int) { EndNow(); }
 
-}  // namespace
-
+// The unhandled-exception filter: ends the process with InternalError and
+// never returns.
 LONG WINAPI EndOnUnhandledException(EXCEPTION_POINTERS*) { EndNow(); }
+
+}  // namespace
 
 void EndWithInternalErrorOnCrash() {
     SetErrorMode(SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);

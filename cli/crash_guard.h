@@ -14,7 +14,4 @@ namespace tarnwick::cli {
 // the system's crash report.
 void EndWithInternalErrorOnCrash();
 
-// The filter: ends the process with InternalError and never returns.
-LONG WINAPI EndOnUnhandledException(EXCEPTION_POINTERS* exception);
-
 }  // namespace tarnwick::cli

@@ -1,10 +1,15 @@
 #include "cli/exit_code.h"
 
+#include "core/text/decimal_text.h"
+
 namespace tarnwick::cli {
 
 ExitCode ExitCodeFor(const OperationResult& result) {
-    if (result.gameMayBeDamaged) return ExitCode::FailedMayBeDamaged;
-    switch (result.outcome) {
+    return result.gameMayBeDamaged ? ExitCode::FailedMayBeDamaged : ExitCodeFor(result.outcome);
+}
+
+ExitCode ExitCodeFor(Outcome outcome) {
+    switch (outcome) {
         case Outcome::Ok: return ExitCode::Success;
         case Outcome::BackupMissing: return ExitCode::NothingToDo;
         case Outcome::InvalidValue: return ExitCode::UsageError;
@@ -52,6 +57,16 @@ const ExitCodeMeaning kExitCodeMeanings[10] = {
     {ExitCode::GameFolderUnreachable, L"找不到或无法访问游戏目录（网络未通、路径写错），什么也没做"},
     {ExitCode::InternalError, L"本工具内部出错"},
 };
+
+std::wstring ExitCodeLines() {
+    std::wstring text;
+    for (const ExitCodeMeaning& row : kExitCodeMeanings) {
+        std::wstring number = DecimalText(static_cast<unsigned long>(row.code));
+        number.resize(5, L' ');
+        text += L"\n  " + number + row.meaning;
+    }
+    return text;
+}
 
 DWORD ExitCodePassedOn(DWORD code) {
     const bool inTable = code <= static_cast<DWORD>(ExitCode::GameFolderUnreachable);

@@ -13,6 +13,8 @@
 // the whole code (cmd.exe) or its low byte (a shell under Wine).
 #include <windows.h>
 
+#include <string>
+
 #include "core/result.h"
 
 namespace tarnwick::cli {
@@ -30,6 +32,9 @@ enum class ExitCode : int {
     InternalError = 255,       // the tool crashed
 };
 
+// The code for what an operation ended with: its outcome, unless it left
+// the game file damaged.
+ExitCode ExitCodeFor(Outcome outcome);
 ExitCode ExitCodeFor(const OperationResult& result);
 
 // The codes as --help lists them, each with its meaning in a few words, in
@@ -44,5 +49,9 @@ extern const ExitCodeMeaning kExitCodeMeanings[10];
 // passes it on: a code of the table as it is, anything else (a crash's
 // exception code, a process ended from outside) as InternalError.
 DWORD ExitCodePassedOn(DWORD code);
+
+// The exit codes from their table, one a line: "  7    失败，…", as --help
+// lists them.
+std::wstring ExitCodeLines();
 
 }  // namespace tarnwick::cli

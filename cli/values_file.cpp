@@ -5,11 +5,9 @@
 #include <optional>
 #include <vector>
 
-#include "cli/joined_text.h"
-#include "core/disk/game_folder.h"
 #include "core/operations/apply.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
+#include "words/values_file_text.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -63,7 +61,7 @@ std::wstring CheckValues(std::wstring_view name, const std::array<std::optional<
     for (int i = 0; i < kFieldCount; ++i) {
         if (!given[i]) continue;
         if (const std::optional<ValueProblem> problem = CheckFieldValue(i, *given[i])) {
-            return Joined({L"数值文件 ", name, L" 中的数值有误：", ValueProblemText(i, *problem, *given[i])});
+            return ValuesFileErrorText({ValuesFileProblem::BadValue, name, 0, i, *problem, *given[i]});
         }
         values[i] = *given[i];
     }
@@ -79,7 +77,7 @@ std::wstring DecodeValuesFile(std::string_view bytes) {
     return CodePageToWide(bytes, IsUtf8(bytes) ? CP_UTF8 : kGameCodePage);
 }
 
-std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTexts& values) {
+std::wstring ReadValuesOrRefusal(std::wstring_view text, std::wstring_view name, FieldTexts& values) {
     std::array<std::optional<std::wstring_view>, kFieldCount> given;
     const std::vector<std::wstring_view> words = Words(text);
     if (!words.empty() && words.front().front() == L'[') {
@@ -92,13 +90,11 @@ std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTex
             given[i] = line.size() > 3 ? line.substr(3) : std::wstring_view();
             any = true;
         }
-        if (!any) return Joined({name, L" 中没有任何数值。"});
+        if (!any) return ValuesFileErrorText({ValuesFileProblem::NoValues, name});
         return CheckValues(name, given, values);
     }
     if (words.size() != static_cast<std::size_t>(kFieldCount)) {
-        return Joined({L"数值文件 ", name, L" 中有 ", DecimalText(static_cast<unsigned long>(words.size())),
-                       L" 个数值，要有 ", DecimalText(kFieldCount),
-                       L" 个：按窗口中的顺序，用空格或换行隔开（也可以是 ", kSettingsCacheFileName, L" 的格式）。"});
+        return ValuesFileErrorText({ValuesFileProblem::ValueCount, name, words.size()});
     }
     for (int i = 0; i < kFieldCount; ++i) given[i] = words[static_cast<std::size_t>(i)];
     return CheckValues(name, given, values);

@@ -23,6 +23,6 @@ std::wstring DecodeValuesFile(std::string_view bytes);
 // with "[") a field whose line is missing keeps its default, as in the
 // window. Returns the sentence that refuses the file, naming it `name`;
 // empty when every value is taken.
-std::wstring ReadValues(std::wstring_view text, std::wstring_view name, FieldTexts& values);
+std::wstring ReadValuesOrRefusal(std::wstring_view text, std::wstring_view name, FieldTexts& values);
 
 }  // namespace tarnwick::cli

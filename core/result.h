@@ -1,9 +1,40 @@
 #pragma once
-// What a file operation of the tool ended with, and the text the window
-// shows for it in the "系统信息" message box.
+// What a file operation of the tool ended with, and the facts the words
+// for it need: the file concerned, the system error, the state the files
+// were left in and the warnings of a success. No text: the words are made
+// above core (words/operation_text.h), for the window and the command line
+// alike.
 #include <string>
 
 namespace tarnwick {
+
+// Defined with the game file's versions (core/game/version.h).
+enum class GameVersion;
+
+// What the player was doing.
+enum class Action { Apply, Restore, SaveNoticeSwitch };
+
+// Why a value cannot go into the game file. FullWidthDigits: digits such
+// as "５０", which Chinese input methods type by default; the game file
+// takes the half-width ones only.
+enum class ValueProblem { Empty, NotDigits, TooLong, FullWidthDigits };
+
+// What a failure left of the files, as its last line tells the player.
+enum class Aftermath {
+    NotTold,                    // nothing to tell (a success, or one of the tool's own small files)
+    GameUnchanged,              // the game file is as it was
+    BothKept,                   // restore refused: the game file and the backup are as they were
+    BackupKept,                 // restore failed before the game file changed; it may be tried again
+    OnlyBackupKept,             // another program changed the game file after the restore wrote it
+    RestoreIncomplete,          // the restored game file did not read back as the backup
+    GameMayBeDamaged,           // apply could not undo its failure; "还原" can put the original back
+    GameMayBeDamagedNoOriginal, // the same with no original kept: only a reinstall helps
+};
+
+inline bool LeavesGameMayBeDamaged(Aftermath aftermath) {
+    return aftermath == Aftermath::RestoreIncomplete || aftermath == Aftermath::GameMayBeDamaged ||
+           aftermath == Aftermath::GameMayBeDamagedNoOriginal;
+}
 
 enum class Outcome {
     Ok,
@@ -39,14 +70,38 @@ enum class Outcome {
     Failed,            // any other failure of the file system
 };
 
-struct OperationResult {
+// A failure on one file: what it means, the file's name relative to the
+// game folder (as the player knows it), and the Win32 error behind it.
+struct FileProblem {
     Outcome outcome = Outcome::Ok;
-    int field = -1;                   // InvalidValue: the index of the field
+    std::wstring fileName;
+    unsigned long systemError = 0;
+};
+
+struct OperationResult {
+    Action action = Action::Apply;
+    Outcome outcome = Outcome::Ok;
+    std::wstring fileName;            // the file concerned, relative to the game folder
     unsigned long systemError = 0;    // the Win32 error behind a failure
+    Aftermath aftermath = Aftermath::NotTold;
     bool gameMayBeDamaged = false;    // a failure left the game file neither as it was nor as intended
-    bool valuesNotRemembered = false;  // patched, but the settings cache could not be written
+
+    // InvalidValue: the field, what is wrong with it and the value given.
+    int field = -1;
+    ValueProblem valueProblem = ValueProblem::Empty;
+    std::wstring value;
+    // VersionUnknown: without code page 936 no game can be recognised.
+    bool codePageInstalled = true;
+    // BackupOtherVersion: the backup's version and the game file's.
+    GameVersion backupVersion{};
+    GameVersion gameVersion{};
+
+    // The warnings of a success.
     bool noOriginalBackup = false;     // patched, with no unpatched original kept as the backup
-    std::wstring message;             // the whole text of the message box
+    bool backupMovedAside = false;     // another game file's original kept under the backup's second name
+    bool valuesNotRemembered = false;  // patched, but the settings cache could not be written
+    FileProblem cacheProblem;          // why not
+    bool backupLeftBehind = false;     // restored, but the backup (`fileName`) could not be deleted
 
     bool Succeeded() const { return outcome == Outcome::Ok; }
 };

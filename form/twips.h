@@ -6,6 +6,10 @@
 namespace tarnwick {
 
 inline constexpr int kTwipsPerInch = 1440;
+// The screen's pixels per inch at 100 %, and the twips per pixel there: what
+// a window's layout assumes until it has asked the screen.
+inline constexpr int kStandardPixelsPerInch = 96;
+inline constexpr double kStandardTwipsPerPixel = static_cast<double>(kTwipsPerInch) / kStandardPixelsPerInch;
 
 // Twips per pixel for a device with the given logical pixels per inch.
 double TwipsPerPixel(int pixelsPerInch);

@@ -4,15 +4,16 @@
 
 #include <algorithm>
 
+#include "core/disk/path_problem.h"
 #include "core/operations/folder_lock.h"
 #include "core/stored/hint_file.h"
-#include "core/words/messages.h"
 #include "form/message_box.h"
 #include "form/work_area.h"
 #include "notice/taskbar.h"
 #include "style/skin.h"
 #include "win32/system_library.h"
 #include "win32/window_text.h"
+#include "words/operation_text.h"
 
 namespace tarnwick {
 namespace {
@@ -62,7 +63,7 @@ OperationResult SaveNoticeSwitch(const GameFolder& folder, std::wstring_view swi
     FolderLock lock(folder);
     // A lock that cannot be had for another reason (a folder that takes no
     // lock file) does not stop the switch: it is the tool's own small file.
-    if (lock.Busy()) return NoticeSwitchBusyResult();
+    if (lock.Busy()) return OutcomeResult(Action::SaveNoticeSwitch, Outcome::ToolBusy, L"");
     OperationResult result;
     for (int attempt = 0; attempt < kSaveAttempts; ++attempt) {
         if (attempt > 0) Sleep(kSavePauseMs);
@@ -226,7 +227,7 @@ void NoticeWindow::OnDontShowAgainClicked() {
     ShowSavedSwitch();
     // A switch file that cannot be written is reported; the notice and the
     // tool go on.
-    if (!result.Succeeded()) ShowMessageBox(Handle(), result.message);
+    if (!result.Succeeded()) ShowMessageBox(Handle(), OperationText(result));
 }
 
 void NoticeWindow::ShowSavedSwitch() {

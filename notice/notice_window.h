@@ -9,6 +9,7 @@
 
 #include "core/disk/game_folder.h"
 #include "form/form.h"
+#include "form/twips.h"
 #include "notice/notice_links.h"  // kContactAddress, kWebAddress, made by CMake
 
 namespace tarnwick {
@@ -88,7 +89,7 @@ private:
 
     GameFolder folder_;
     HWND mainWindow_ = nullptr;
-    double twipsPerPixel_ = 15;
+    double twipsPerPixel_ = kStandardTwipsPerPixel;
     HWND dontShowAgain_ = nullptr;
     HWND switchWord_ = nullptr;
     double left_ = 0;  // twips, screen coordinates

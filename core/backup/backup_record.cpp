@@ -1,8 +1,8 @@
 #include "core/backup/backup_record.h"
 
 #include "core/disk/file_io.h"
+#include "core/text/decimal_text.h"
 #include "core/text/text_lines.h"
-#include "core/words/messages.h"
 
 namespace tarnwick {
 namespace {

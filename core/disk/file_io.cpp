@@ -132,9 +132,9 @@ bool FileIdentity::IsSecondNameOf(const FileIdentity& other) const {
     return index != 0 && links > 1 && other.links > 1 && volume == other.volume && index == other.index;
 }
 
-DWORD File::IsSecondNameOf(const FileIdentity& other, bool& same) const {
+DWORD File::CheckSecondName(const FileIdentity& other, bool& same) const {
     same = false;
-    // The volume only when the rest agrees, as in IsFileOf.
+    // The volume only when the rest agrees, as in CheckSameFile.
     FileFacts facts;
     if (DWORD error = Facts(facts)) return error;
     if (facts.index != other.index || facts.index == 0 || facts.links < 2) return 0;
@@ -144,7 +144,7 @@ DWORD File::IsSecondNameOf(const FileIdentity& other, bool& same) const {
     return 0;
 }
 
-DWORD File::IsFileOf(const FileIdentity& other, bool& same) const {
+DWORD File::CheckSameFile(const FileIdentity& other, bool& same) const {
     same = false;
     FileFacts facts;
     if (DWORD error = Facts(facts)) return error;
@@ -514,7 +514,7 @@ DWORD PendingFile::Commit() {
 // otherwise by name only while the name still leads to the file this
 // run made: never a file that another program put in its place.
 void PendingFile::Discard() {
-    if (file_.IsOpen() && file_.DeleteAndClose()) file_.Close();
+    if (file_.IsOpen() && file_.DeleteAndClose() != ERROR_SUCCESS) file_.Close();
     if (!temp_.empty()) {
         File byName;
         FileIdentity identity;

@@ -73,13 +73,14 @@ public:
     // goes to another process and costs more than all the rest.
     DWORD Facts(FileFacts& facts) const;
     DWORD Identity(FileIdentity& identity) const;
-    // Whether this handle's file is the one `other` identifies. The volume
-    // is asked only when the numbers agree: files of different numbers are
+    // Sets `same` to whether this handle's file is the one `other`
+    // identifies, and returns the Win32 error of asking. The volume is
+    // asked only when the numbers agree: files of different numbers are
     // different files on any volume.
-    DWORD IsFileOf(const FileIdentity& other, bool& same) const;
+    DWORD CheckSameFile(const FileIdentity& other, bool& same) const;
     // The same for another name of the file `other` identifies (see
     // FileIdentity::IsSecondNameOf).
-    DWORD IsSecondNameOf(const FileIdentity& other, bool& same) const;
+    DWORD CheckSecondName(const FileIdentity& other, bool& same) const;
     // Reads the whole file, which must not exceed `maxSize` bytes
     // (ERROR_FILE_TOO_LARGE), adding every chunk to `hash` on its way.
     DWORD ReadAll(Bytes& out, std::uint64_t maxSize, Sha256* hash = nullptr) const;

@@ -33,4 +33,10 @@ GameFolder GameFolderAt(const std::wstring& path) {
     return GameFolder{full};
 }
 
+std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
+    const std::wstring prefix = folder.Root() + L"\\";
+    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
+    return path;
+}
+
 }  // namespace tarnwick

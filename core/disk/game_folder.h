@@ -49,4 +49,7 @@ struct GameFolder {
 // root ("D:\\.").
 GameFolder GameFolderAt(const std::wstring& path);
 
+// The file's name relative to the game folder, as the player knows it.
+std::wstring DisplayName(const GameFolder& folder, const std::wstring& path);
+
 }  // namespace tarnwick

@@ -14,9 +14,8 @@
 #include "core/game/patch_plan.h"
 #include "core/operations/folder_lock.h"
 #include "core/stored/settings_cache.h"
+#include "core/disk/path_problem.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
 
 namespace tarnwick {
 namespace {
@@ -53,8 +52,8 @@ private:
     OperationResult RefuseWith(Outcome outcome, std::wstring_view fileName);
     DWORD Patch();
     DWORD Verify(const std::vector<Bytes>& expected);
-    std::wstring PutBack();
-    std::wstring CacheNote() const;
+    Aftermath PutBack();
+    FileProblem CacheProblem() const;
     bool StillNamesPatchedFile() const;
     void Abandon();
 
@@ -85,12 +84,12 @@ private:
 
 OperationResult PatchRun::Refuse(const std::wstring& path, DWORD error) {
     Abandon();
-    return FailureResult(Action::Apply, folder_, path, error, kGameUnchangedText);
+    return FailureResult(Action::Apply, folder_, path, error, Aftermath::GameUnchanged);
 }
 
 OperationResult PatchRun::RefuseWith(Outcome outcome, std::wstring_view fileName) {
     Abandon();
-    return OutcomeResult(Action::Apply, outcome, fileName, kGameUnchangedText);
+    return OutcomeResult(Action::Apply, outcome, fileName, Aftermath::GameUnchanged);
 }
 
 // Nothing written aside stays, and only folders this run made go, and only
@@ -164,7 +163,7 @@ OperationResult PatchRun::PrepareBackup() {
         fileio::File name;
         bool isGame = false;
         DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (!error) error = name.IsSecondNameOf(gameIdentity_, isGame);
+        if (!error) error = name.CheckSecondName(gameIdentity_, isGame);
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
         facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
@@ -272,9 +271,8 @@ DWORD PatchRun::Verify(const std::vector<Bytes>& expected) {
 
 // After a failure part-way: the areas get their old bytes again. Should
 // that fail too, the whole game file as it was is written beside it and
-// moved into its place. Returns the sentence that tells the player what
-// state the game file is in.
-std::wstring PatchRun::PutBack() {
+// moved into its place. Returns what state the game file is in.
+Aftermath PatchRun::PutBack() {
     // The values first and the code bytes last, each on disk before the
     // next step: until the very end the file still reads as patched.
     bool restored = true;
@@ -286,12 +284,12 @@ std::wstring PatchRun::PutBack() {
     restored = restored && !io_.Flush(game_) &&
                !io_.Write(game_, table_.codeOffset, before_.data() + table_.codeOffset, kCodePatchSize);
     restored = restored && !io_.Flush(game_) && !Verify(PatchedAreaContents(before_, areas_, {}));
-    if (restored) return std::wstring(kGameUnchangedText);
+    if (restored) return Aftermath::GameUnchanged;
 
     game_.Close();
     fileio::PendingFile asBefore(folder_.GameFile());
-    if (!asBefore.Write(before_) && !asBefore.Commit()) return std::wstring(kGameUnchangedText);
-    return GameMayBeDamagedText(!noOriginal_);
+    if (!asBefore.Write(before_) && !asBefore.Commit()) return Aftermath::GameUnchanged;
+    return noOriginal_ ? Aftermath::GameMayBeDamagedNoOriginal : Aftermath::GameMayBeDamaged;
 }
 
 OperationResult PatchRun::Run() {
@@ -326,11 +324,9 @@ OperationResult PatchRun::Run() {
     if (writeRecord_ && record_.Commit()) record_.Discard();
 
     if (DWORD error = Patch()) {
-        const std::wstring state = PutBack();
+        const Aftermath state = PutBack();
         cache_.Discard();
-        OperationResult failure = FailureResult(Action::Apply, folder_, folder_.GameFile(), error, state);
-        failure.gameMayBeDamaged = state != kGameUnchangedText;
-        return failure;
+        return FailureResult(Action::Apply, folder_, folder_.GameFile(), error, state);
     }
 
     // Another program (a launcher's update, a file manager under Wine) may
@@ -346,15 +342,12 @@ OperationResult PatchRun::Run() {
     if (!cacheError_) cacheError_ = io_.CommitCache(cache_);
 
     OperationResult result;
-    result.message = kPatchSucceededText;
     result.noOriginalBackup = noOriginal_;
-    if (noOriginal_) result.message += L"\n" + std::wstring(kNoOriginalBackupText);
-    if (moveAside_) result.message += L"\n" + BackupMovedAsideText();
+    result.backupMovedAside = moveAside_;
     if (cacheError_) {
         cache_.Discard();
         result.valuesNotRemembered = true;
-        result.systemError = cacheError_;
-        result.message += CacheNote();
+        result.cacheProblem = CacheProblem();
     }
     return result;
 }
@@ -363,7 +356,7 @@ bool PatchRun::StillNamesPatchedFile() const {
     fileio::File now;
     bool same = false;
     if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
-    if (now.IsFileOf(gameIdentity_, same) || !same) return false;
+    if (now.CheckSameFile(gameIdentity_, same) || !same) return false;
     for (std::size_t i = 0; i < areas_.size(); ++i) {
         Bytes actual(areas_[i].size);
         if (now.ReadAt(areas_[i].offset, actual.data(), actual.size())) return false;
@@ -372,12 +365,10 @@ bool PatchRun::StillNamesPatchedFile() const {
     return true;
 }
 
-// The second line of the success message when the values could not be
-// remembered: why, and what to do.
-std::wstring PatchRun::CacheNote() const {
+// Why the values could not be remembered.
+FileProblem PatchRun::CacheProblem() const {
     const std::wstring& path = cache_.Destination();
-    return L"\n" + ValuesNotRememberedText(OutcomeForError(cacheError_, path, false), DisplayName(folder_, path),
-                                            cacheError_);
+    return {OutcomeForError(cacheError_, path, false), DisplayName(folder_, path), cacheError_};
 }
 
 }  // namespace
@@ -402,14 +393,15 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version,
     const PatchTable* table = PatchTableFor(version);
     if (!table) {
         result.outcome = Outcome::VersionUnknown;
-        result.message = VersionUnknownText(CodePageInstalled(kGameCodePage));
+        result.codePageInstalled = CodePageInstalled(kGameCodePage);
         return result;
     }
     for (int i = 0; i < kFieldCount; ++i) {
         if (auto problem = CheckFieldValue(i, values[i])) {
             result.outcome = Outcome::InvalidValue;
             result.field = i;
-            result.message = InvalidValueText(i, *problem, values[i]);
+            result.valueProblem = *problem;
+            result.value = values[i];
             return result;
         }
     }

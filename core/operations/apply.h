@@ -8,7 +8,6 @@
 #include "core/game/fields.h"
 #include "core/game/version.h"
 #include "core/result.h"
-#include "core/words/messages.h"
 
 namespace tarnwick {
 
@@ -23,7 +22,7 @@ std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text);
 // file afresh); the game file must still be of that version. Nothing is changed unless every check passes; after
 // a failure the game file is byte for byte as before and the backup holds
 // the pristine file. A settings cache that cannot be written does not stop
-// the patch: the success message says so on a second line. The game
+// the patch: the success reports it as a warning. The game
 // folder's lock is held throughout, so another copy of the tool waits.
 OperationResult ApplyPatch(const GameFolder& folder, GameVersion version,
                            const FieldTexts& values);

@@ -7,7 +7,7 @@
 #include "core/disk/own_file.h"
 #include "core/disk/trailing_separator.h"
 #include "core/text/hex_digits.h"
-#include "core/words/path_problem.h"
+#include "core/disk/path_problem.h"
 
 namespace tarnwick {
 namespace {
@@ -196,14 +196,12 @@ void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
 }
 
 OperationResult LockRefusal(Action action, const GameFolder& folder, const FolderLock& lock) {
-    if (lock.Busy()) return OutcomeResult(action, Outcome::ToolBusy, L"", kGameUnchangedText);
+    if (lock.Busy()) return OutcomeResult(action, Outcome::ToolBusy, L"", Aftermath::GameUnchanged);
     if (lock.Failure() == ERROR_DIRECTORY || lock.Failure() == fileio::kNotOwnFileError) {
-        return FailureResult(action, folder, lock.FailurePath(), lock.Failure(), kGameUnchangedText);
+        return FailureResult(action, folder, lock.FailurePath(), lock.Failure(), Aftermath::GameUnchanged);
     }
-    OperationResult result;
-    result.outcome = Outcome::LockFailed;
+    OperationResult result = OutcomeResult(action, Outcome::LockFailed, L"", Aftermath::GameUnchanged);
     result.systemError = lock.Failure();
-    result.message = FailureText(action, Outcome::LockFailed, L"", lock.Failure(), kGameUnchangedText);
     return result;
 }
 
@@ -211,7 +209,7 @@ FolderLock::~FolderLock() {
     // Checked when it was opened, and unshared since: the handle still
     // holds the lock file itself, which goes with it. One that cannot go
     // (read-only) stays, empty, for the next copy to open.
-    if (lockFile_.IsOpen() && (!deletable_ || lockFile_.DeleteAndClose())) lockFile_.Close();
+    if (lockFile_.IsOpen() && (!deletable_ || lockFile_.DeleteAndClose() != ERROR_SUCCESS)) lockFile_.Close();
     if (owned_) ReleaseMutex(mutex_);
     if (mutex_) CloseHandle(mutex_);
 }

@@ -22,7 +22,6 @@
 #include "core/disk/file_io.h"
 #include "core/disk/game_folder.h"
 #include "core/result.h"
-#include "core/words/messages.h"
 
 namespace tarnwick {
 

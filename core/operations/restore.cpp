@@ -4,10 +4,9 @@
 #include "core/backup/leftover_files.h"
 #include "core/disk/file_io.h"
 #include "core/disk/own_file.h"
+#include "core/disk/path_problem.h"
 #include "core/operations/folder_lock.h"
 #include "core/operations/restore_steps.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
 
 namespace tarnwick {
 namespace {
@@ -16,7 +15,7 @@ using fileio::Bytes;
 
 // Whatever fails, the backup stays.
 OperationResult Fail(const GameFolder& folder, const std::wstring& path, DWORD error,
-                     std::wstring_view state = kBackupKeptText) {
+                     Aftermath state = Aftermath::BackupKept) {
     return FailureResult(Action::Restore, folder, path, error, state);
 }
 
@@ -26,28 +25,29 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
     switch (inspection.verdict) {
         case BackupVerdict::Unreadable: return Fail(folder, inspection.errorPath, inspection.error);
         case BackupVerdict::OtherVersion: {
-            OperationResult result;
-            result.outcome = Outcome::BackupOtherVersion;
-            result.message = OtherVersionText(backupName, inspection.version, inspection.gameVersion);
+            OperationResult result = OutcomeResult(Action::Restore, Outcome::BackupOtherVersion, backupName,
+                                                   Aftermath::BothKept);
+            result.backupVersion = inspection.version;
+            result.gameVersion = inspection.gameVersion;
             return result;
         }
         case BackupVerdict::GameHardLinked:
-            return OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::GameFileHardLinked, L"", Aftermath::BothKept);
         case BackupVerdict::GameLinked:
-            return OutcomeResult(Action::Restore, Outcome::GameFileLinked, L"", kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::GameFileLinked, L"", Aftermath::BothKept);
         case BackupVerdict::NotOwnFile:
             return OutcomeResult(Action::Restore, Outcome::NotOwnFile, DisplayName(folder, inspection.errorPath),
-                                 kBothKeptText);
+                                 Aftermath::BothKept);
         case BackupVerdict::NotOriginal:
-            return OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::BackupNotOriginal, backupName, Aftermath::BothKept);
         case BackupVerdict::IsGameFile:
-            return OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::BackupIsGameFile, backupName, Aftermath::BothKept);
         case BackupVerdict::OtherGame:
-            return OutcomeResult(Action::Restore, Outcome::BackupOtherGame, backupName, kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::BackupOtherGame, backupName, Aftermath::BothKept);
         case BackupVerdict::Unverifiable:
-            return OutcomeResult(Action::Restore, Outcome::BackupUnverifiable, backupName, kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::BackupUnverifiable, backupName, Aftermath::BothKept);
         default:
-            return OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, kBothKeptText);
+            return OutcomeResult(Action::Restore, Outcome::BackupDamaged, backupName, Aftermath::BothKept);
     }
 }
 
@@ -81,10 +81,10 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     InspectBackup(folder, inspection);
     if (inspection.verdict == BackupVerdict::Missing || inspection.verdict == BackupVerdict::NotAFile) {
         if (inspection.verdict == BackupVerdict::NotAFile) {
-            result = FailureResult(Action::Restore, folder, folder.BackupFile(), ERROR_DIRECTORY, kGameUnchangedText);
+            result = FailureResult(Action::Restore, folder, folder.BackupFile(), ERROR_DIRECTORY,
+                                   Aftermath::GameUnchanged);
         } else {
-            result.outcome = Outcome::BackupMissing;
-            result.message = kBackupMissingText;
+            result = OutcomeResult(Action::Restore, Outcome::BackupMissing, L"");
         }
         return result;
     }
@@ -104,24 +104,23 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     fileio::File written;
     DWORD error = written.Open(game, GENERIC_READ, FILE_SHARE_READ);
     bool same = false;
-    if (!error) error = written.IsFileOf(restored.WrittenIdentity(), same);
+    if (!error) error = written.CheckSameFile(restored.WrittenIdentity(), same);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || (!error && !same)) {
-        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, kOnlyBackupKeptText);
+        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::OnlyBackupKept);
     }
     Bytes after;
     if (!error) error = written.ReadAll(after, inspection.bytes.size() + 1);
     if (!error && after != inspection.bytes) error = ERROR_WRITE_FAULT;
     if (error) {
-        OperationResult failure = Fail(folder, game, error, kRestoreIncompleteText);
-        failure.gameMayBeDamaged = true;
-        return failure;
+        return Fail(folder, game, error, Aftermath::RestoreIncomplete);
     }
 
-    result.message = kRestoreSucceededText;
+    result.action = Action::Restore;
     if (DWORD failure = DeleteCheckedBackup(folder, inspection)) {
         // The game file is back; only the leftover backup needs a word.
         result.systemError = failure;
-        result.message += L"\n" + BackupNotDeletedText(DisplayName(folder, folder.BackupFile()));
+        result.backupLeftBehind = true;
+        result.fileName = DisplayName(folder, folder.BackupFile());
         return result;
     }
     fileio::DeleteOwnFile(folder.BackupRecordFile());

@@ -9,7 +9,6 @@
 
 #include "core/disk/game_folder.h"
 #include "core/result.h"
-#include "core/words/messages.h"
 
 namespace tarnwick {
 
@@ -21,7 +20,7 @@ std::string ReadWholeLines(const std::wstring& path, std::size_t maxBytes);
 DWORD ReadWholeLines(const std::wstring& path, std::size_t maxBytes, std::string& lines);
 
 // Makes sure .\Data exists, then replaces the file through a temporary file
-// and a rename. A failure becomes the message of `action`.
+// and a rename. A failure is reported as one of `action`.
 OperationResult WriteDataTextFile(const GameFolder& folder, const std::wstring& path, std::string_view bytes,
                                   Action action);
 

@@ -24,12 +24,13 @@
 #include "core/disk/sha256.h"
 #include "core/operations/folder_lock.h"
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
 #include "tests/core/expected_bytes.h"
 #include "tests/core/faulty_patch_io.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"
+#include "words/messages.h"
+#include "words/operation_text.h"
 
 namespace tarnwick::test {
 namespace {
@@ -333,7 +334,7 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
 // An elevated prompt starts in System32 and lacks the mapped drives.
 TEST(CommandLine, NoPermissionAdviceFitsAPrompt) {
     const std::wstring prompt =
-        cli::CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
+        CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
     EXPECT_EQ(prompt.find(kRunAsAdministratorAdvice), std::wstring::npos);
     EXPECT_TRUE(prompt.find(L"没有权限写入 Data\\bak\\meteor.bak。\n" + std::wstring(kCommandLineAdministratorAdvice)) !=
                 std::wstring::npos)
@@ -377,7 +378,7 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
     const OperationResult result = ApplyPatchWithFaults(GameFolder{folder.Folder()}, GameVersion::V1_07, kValuesA,
                                                         ApplyFaults{.failWrite = 20, .failRollback = true});
     CloseHandle(holder);
-    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(result.message);
+    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(OperationText(result));
     EXPECT_EQ(cli::ExitCodeFor(result), cli::ExitCode::FailedMayBeDamaged);
 }
 
@@ -517,7 +518,7 @@ TEST(CommandLine, ValuesFilesInEveryEncodingAndBothFormats) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         FieldTexts values;
-        EXPECT_EQ(cli::ReadValues(cli::DecodeValuesFile(row.bytes), L"f.cfg", values), row.refusal);
+        EXPECT_EQ(cli::ReadValuesOrRefusal(cli::DecodeValuesFile(row.bytes), L"f.cfg", values), row.refusal);
         if (row.refusal.empty()) {
             EXPECT_EQ(values, kValuesA);
         }

@@ -16,6 +16,7 @@
 #include "core/stored/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
 #include "tests/support/unix_files.h"
+#include "words/operation_text.h"
 
 namespace tarnwick::test {
 namespace {
@@ -55,8 +56,8 @@ TEST(CoreFaults, AFileWhereAFolderBelongsAndTheReverseAreNamedAsSuch) {
 
         const OperationResult result = c.write(folder);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message.find(c.prefix), 0u) << testing::PrintToString(result.message);
-        EXPECT_TRUE(SaysAll(result.message, {std::wstring(c.folder) + (file ? L" 应该是文件夹" : L" 应该是文件，"),
+        EXPECT_EQ(OperationText(result).find(c.prefix), 0u) << testing::PrintToString(OperationText(result));
+        EXPECT_TRUE(SaysAll(OperationText(result), {std::wstring(c.folder) + (file ? L" 应该是文件夹" : L" 应该是文件，"),
                                              L"改名或移到别处"}));
         EXPECT_TRUE(file ? ReadFileBytes(path) == squatter : fileio::FolderExists(path));
         if (path != folder.GameFile()) {
@@ -70,7 +71,7 @@ TEST(CoreFaults, AGameFileGoneAfterStartUpIsToldToBePutBack) {
     const GameFolder folder{temp.Path()};
     const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::GameFileMissing);
-    EXPECT_TRUE(SaysAll(result.message, {L"修改失败", L"找不到游戏文件 meteor.exe", L"移走、改名或删除",
+    EXPECT_TRUE(SaysAll(OperationText(result), {L"修改失败", L"找不到游戏文件 meteor.exe", L"移走、改名或删除",
                                          L"放回游戏安装目录"}));
     EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
 }
@@ -169,7 +170,7 @@ TEST(CoreFaults, LinksAndStrangersWhereTheToolsFilesBelongAreRefusedAndKept) {
         const OperationResult result = c.op == kApply ? ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts())
                                                       : RestoreGameFile(folder);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_TRUE(SaysAll(result.message, {c.op == kApply ? L"修改失败：" : L"还原失败：", c.says, L"游戏文件没有改动"}));
+        EXPECT_TRUE(SaysAll(OperationText(result), {c.op == kApply ? L"修改失败：" : L"还原失败：", c.says, L"游戏文件没有改动"}));
         for (const auto& [path, bytes] : files) {
             ASSERT_TRUE(fileio::FileExists(path)) << testing::PrintToString(path);
             EXPECT_EQ(ReadFileBytes(path), bytes) << testing::PrintToString(path);
@@ -232,9 +233,9 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
             const Bytes& original = step.install == 'A' ? originalA : originalB;
             const OperationResult result =
                 step.apply ? ApplyPatch(f, version, DefaultFieldTexts()) : RestoreGameFile(f);
-            EXPECT_EQ(result.outcome, step.outcome) << testing::PrintToString(result.message);
+            EXPECT_EQ(result.outcome, step.outcome) << testing::PrintToString(OperationText(result));
             if (!step.message.empty()) {
-                EXPECT_EQ(result.message, step.message);
+                EXPECT_EQ(OperationText(result), step.message);
             }
             if (step.outcome == Outcome::Ok) {
                 EXPECT_TRUE(ReadFileBytes(f.GameFile()) ==

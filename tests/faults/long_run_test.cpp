@@ -32,6 +32,7 @@
 #include "tests/support/gdi_probe.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
+#include "words/operation_text.h"
 
 namespace tarnwick::test {
 namespace {
@@ -93,7 +94,7 @@ struct FileCycles {
     void Cycle(int n) {
         const FieldTexts values = ValuesForCycle(n);
         const OperationResult applied = ApplyPatch(folder, GameVersion::V1_08, values);
-        if (!applied.Succeeded()) return Fail(n, "apply: " + testing::PrintToString(applied.message));
+        if (!applied.Succeeded()) return Fail(n, "apply: " + testing::PrintToString(OperationText(applied)));
         // Now and then the files themselves, between the two halves.
         if (n % 2500 == 1234) {
             if (ReadFileBytes(folder.GameFile()) != PatchedGame(pristine, GameVersion::V1_08, values)) {
@@ -102,7 +103,7 @@ struct FileCycles {
             if (ReadFileBytes(folder.BackupFile()) != pristine) return Fail(n, "the backup is not the pristine file");
         }
         const OperationResult restored = RestoreGameFile(folder);
-        if (!restored.Succeeded()) return Fail(n, "restore: " + testing::PrintToString(restored.message));
+        if (!restored.Succeeded()) return Fail(n, "restore: " + testing::PrintToString(OperationText(restored)));
     }
 };
 

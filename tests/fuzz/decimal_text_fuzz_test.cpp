@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/words/messages.h"
+#include "core/text/decimal_text.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace tarnwick::test::fuzz {

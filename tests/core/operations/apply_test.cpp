@@ -14,6 +14,7 @@
 #include "tests/core/faulty_patch_io.h"
 #include "tests/core/game_folder_fixture.h"
 #include "tests/support/unix_files.h"
+#include "words/operation_text.h"
 
 namespace tarnwick {
 namespace {
@@ -47,8 +48,8 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             test::RemoveTree(folder.DataFolder());
             const Bytes before = MakeGame(version);
             const OperationResult result = ApplyPatch(folder, version, values);
-            ASSERT_TRUE(result.Succeeded()) << result.message;
-            EXPECT_EQ(result.message, L"恭喜您修改成功");
+            ASSERT_TRUE(result.Succeeded()) << OperationText(result);
+            EXPECT_EQ(OperationText(result), L"恭喜您修改成功");
             ExpectSameBytes(Game(), test::PatchedGame(before, version, values));
             ExpectSameBytes(Backup(), before);
             EXPECT_EQ(test::ReadFileText(folder.BackupRecordFile()), test::ExpectedBackupRecord(before));
@@ -112,7 +113,7 @@ TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const Bytes before = MakeGame(GameVersion::Unknown);
     const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
-    EXPECT_EQ(result.message.rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << "the first line as it always was";
+    EXPECT_EQ(OperationText(result).rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << "the first line as it always was";
     EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
     ExpectSameBytes(Game(), before);
 }
@@ -144,8 +145,8 @@ TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, values);
         EXPECT_EQ(result.outcome, Outcome::InvalidValue);
         EXPECT_EQ(result.field, c.field);
-        EXPECT_EQ(result.message.find(c.name), 0u) << result.message;
-        EXPECT_NE(result.message.find(c.problem), std::wstring::npos) << result.message;
+        EXPECT_EQ(OperationText(result).find(c.name), 0u) << OperationText(result);
+        EXPECT_NE(OperationText(result).find(c.problem), std::wstring::npos) << OperationText(result);
         EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
         ExpectSameBytes(Game(), before);
     }
@@ -180,8 +181,8 @@ TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
         const Bytes before = exists ? Game() : Bytes();
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
-        EXPECT_NE(result.message.find(c.advice), std::wstring::npos) << result.message;
+        EXPECT_EQ(OperationText(result).find(L"修改失败："), 0u) << OperationText(result);
+        EXPECT_NE(OperationText(result).find(c.advice), std::wstring::npos) << OperationText(result);
         EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
         if (exists) ExpectSameBytes(Game(), before);
         game.reset();
@@ -270,13 +271,13 @@ TEST_F(Apply, OtherFilesInTheWayAreReportedAndOnlyTheBackupStopsThePatch) {
             test::ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(), {.failCacheCommit = c.spoil == 'c'});
         const bool patched = c.outcome == Outcome::Ok;
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_NE(result.message.find(c.file), std::wstring::npos) << result.message;
-        EXPECT_EQ(result.message.find(patched ? L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："
+        EXPECT_NE(OperationText(result).find(c.file), std::wstring::npos) << OperationText(result);
+        EXPECT_EQ(OperationText(result).find(patched ? L"恭喜您修改成功\n但这些数值没能记下来，下次启动时不会自动填入："
                                               : L"修改失败："),
                   0u)
-            << result.message;
+            << OperationText(result);
         if (!patched) {
-            EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+            EXPECT_NE(OperationText(result).find(L"游戏文件没有改动"), std::wstring::npos) << OperationText(result);
         }
         ExpectSameBytes(Game(), patched ? test::PatchedGame(before, GameVersion::V1_07, DefaultFieldTexts()) : before);
         ExpectSameBytes(test::ReadFileBytes(path), old);
@@ -291,7 +292,7 @@ TEST_F(Apply, DataNameTakenByAFileIsReported) {
     test::WriteFileBytes(folder.DataFolder(), {'x'});
     const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_NE(result.message.find(L"Data"), std::wstring::npos) << result.message;
+    EXPECT_NE(OperationText(result).find(L"Data"), std::wstring::npos) << OperationText(result);
     ExpectSameBytes(Game(), before);
 }
 
@@ -315,8 +316,8 @@ TEST_F(Apply, FailureAfterTheFirstWritePutsTheGameFileBack) {
         const Bytes before = MakeGame(GameVersion::V1_08, 6);
         const OperationResult result = test::ApplyPatchWithFaults(folder, GameVersion::V1_08, MixedValues(), c.faults);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message.find(L"修改失败："), 0u) << result.message;
-        EXPECT_NE(result.message.find(c.state), std::wstring::npos) << result.message;
+        EXPECT_EQ(OperationText(result).find(L"修改失败："), 0u) << OperationText(result);
+        EXPECT_NE(OperationText(result).find(c.state), std::wstring::npos) << OperationText(result);
         EXPECT_TRUE(BackupExists(folder)) << "the backup is there";
         ExpectSameBytes(Game(), before);
         ExpectSameBytes(Backup(), before);
@@ -335,7 +336,7 @@ TEST_F(Apply, FailedSecondApplyWhoseAreasCannotBeWrittenBackIsPutBackWhole) {
     const OperationResult result = test::ApplyPatchWithFaults(folder, GameVersion::V1_07, DefaultFieldTexts(),
                                                         {.failWrite = 5, .failRollback = true});
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << result.message;
+    EXPECT_NE(OperationText(result).find(L"游戏文件没有改动"), std::wstring::npos) << OperationText(result);
     ExpectSameBytes(Game(), first);
     ExpectSameBytes(Backup(), pristine);
     EXPECT_EQ(test::ReadFileText(folder.SettingsCacheFile()), cache);
@@ -396,7 +397,7 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
         const Bytes changed = Game();
         const std::optional<Bytes> backup = fileio::FileExists(folder.BackupFile()) ? std::optional(Backup()) : std::nullopt;
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
-        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(OperationText(result), c.message);
         ExpectSameBytes(Game(), test::PatchedGame(changed, GameVersion::V1_07, DefaultFieldTexts()));
         EXPECT_EQ(fileio::FileExists(folder.BackupFile()), backup.has_value());
         if (backup) ExpectSameBytes(Backup(), c.pristineBackup ? pristine : *backup);
@@ -413,7 +414,7 @@ TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
     CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
     CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
     ASSERT_TRUE(CreateHardLinkW(folder.BackupFile().c_str(), folder.GameFile().c_str(), nullptr));
-    EXPECT_EQ(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts()).message, L"恭喜您修改成功");
+    EXPECT_EQ(OperationText(ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts())), L"恭喜您修改成功");
     ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_08, DefaultFieldTexts()));
     ExpectSameBytes(Backup(), pristine);
 
@@ -423,8 +424,8 @@ TEST_F(Apply, HardLinkedFilesAreToldApartFromCopies) {
     ASSERT_TRUE(CreateHardLinkW(other.c_str(), folder.GameFile().c_str(), nullptr));
     const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
     EXPECT_EQ(result.outcome, Outcome::GameFileHardLinked);
-    EXPECT_EQ(result.message.find(L"修改失败：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）"), 0u)
-        << testing::PrintToString(result.message);
+    EXPECT_EQ(OperationText(result).find(L"修改失败：游戏文件 meteor.exe 和其他位置的文件是同一个文件（硬链接）"), 0u)
+        << testing::PrintToString(OperationText(result));
     ExpectSameBytes(test::ReadFileBytes(other), pristine);
     EXPECT_FALSE(fileio::FileExists(folder.BackupFile()));
 }
@@ -446,7 +447,7 @@ TEST_F(Apply, AnApplyCutShortAnywhereNeverPassesForTheOriginal) {
         EXPECT_TRUE(IsPatched(cut, table));
         test::RemoveTree(folder.DataFolder());  // the backup lost as well
         const OperationResult result = ApplyPatch(folder, GameVersion::V1_08, DefaultFieldTexts());
-        EXPECT_TRUE(result.noOriginalBackup) << testing::PrintToString(result.message);
+        EXPECT_TRUE(result.noOriginalBackup) << testing::PrintToString(OperationText(result));
         ExpectSameBytes(Game(), test::PatchedGame(pristine, GameVersion::V1_08, DefaultFieldTexts()));
         EXPECT_FALSE(fileio::FileExists(folder.BackupFile()));
         EXPECT_EQ(RestoreGameFile(folder).outcome, Outcome::BackupMissing);
@@ -501,7 +502,7 @@ TEST_F(Apply, AGameFileReplacedWhileItIsWrittenIsNoSuccess) {
                 ASSERT_TRUE(row.freshCopy ? test::UnixRename(fresh, folder.GameFile()) : test::UnixDelete(folder.GameFile()));
             }});
         EXPECT_EQ(result.outcome, Outcome::GameFileReplaced);
-        EXPECT_EQ(result.message.find(replacedText), 0u) << testing::PrintToString(result.message);
+        EXPECT_EQ(OperationText(result).find(replacedText), 0u) << testing::PrintToString(OperationText(result));
         EXPECT_EQ(fileio::FileExists(folder.GameFile()), row.freshCopy);
         if (row.freshCopy) ExpectSameBytes(Game(), pristine);
         ExpectSameBytes(Backup(), pristine);

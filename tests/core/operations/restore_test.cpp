@@ -14,6 +14,7 @@
 #include "tests/core/expected_bytes.h"
 #include "tests/core/game_folder_fixture.h"
 #include "tests/support/unix_files.h"
+#include "words/operation_text.h"
 
 namespace tarnwick {
 namespace {
@@ -62,7 +63,7 @@ TEST_F(Restore, PutsTheBackupBackAndDeletesIt) {
         EXPECT_TRUE(Backup() == pristine) << "the backup";
         const OperationResult result = RestoreGameFile(folder);
         EXPECT_TRUE(result.Succeeded());
-        EXPECT_EQ(result.message, L"恭喜您还原成功");
+        EXPECT_EQ(OperationText(result), L"恭喜您还原成功");
         EXPECT_EQ(Game(), pristine);
         EXPECT_FALSE(BackupExists(folder));
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
@@ -76,7 +77,7 @@ TEST_F(Restore, WithoutABackupSaysSoAndChangesNothing) {
     ASSERT_TRUE(RestoreGameFile(folder).Succeeded());
     const OperationResult again = RestoreGameFile(folder);
     EXPECT_EQ(again.outcome, Outcome::BackupMissing);
-    EXPECT_EQ(again.message, L"还原文件丢失 还原失败");
+    EXPECT_EQ(OperationText(again), L"还原文件丢失 还原失败");
     EXPECT_EQ(Game(), pristine);
 }
 
@@ -102,9 +103,9 @@ TEST_F(Restore, GameFileThatCannotBeReplacedKeepsTheBackup) {
         }
         const OperationResult result = RestoreGameFile(folder);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message.find(L"还原失败："), 0u) << result.message;
-        EXPECT_NE(result.message.find(c.advice), std::wstring::npos) << result.message;
-        EXPECT_NE(result.message.find(L"备份文件仍然保留"), std::wstring::npos) << result.message;
+        EXPECT_EQ(OperationText(result).find(L"还原失败："), 0u) << OperationText(result);
+        EXPECT_NE(OperationText(result).find(c.advice), std::wstring::npos) << OperationText(result);
+        EXPECT_NE(OperationText(result).find(L"备份文件仍然保留"), std::wstring::npos) << OperationText(result);
         EXPECT_EQ(Game(), patched);
         EXPECT_EQ(Backup(), pristine);
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
@@ -150,7 +151,7 @@ TEST_F(Restore, TheBackupGoesAfterwardsOrTheMessageSaysItStayed) {
         const OperationResult result = RestoreGameFile(folder);
         reader.reset();
         EXPECT_EQ(result.Succeeded(), !c.hold);
-        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(OperationText(result), c.message);
         if (!c.hold) {
             EXPECT_EQ(Game(), pristine);
         }
@@ -284,7 +285,7 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
         const Bytes game = Game(), backup = Backup();
         const OperationResult result = RestoreGameFile(folder);
         EXPECT_EQ(result.outcome, c.outcome);
-        EXPECT_EQ(result.message, c.message);
+        EXPECT_EQ(OperationText(result), c.message);
         EXPECT_TRUE(Game() == game) << "the game file";
         EXPECT_TRUE(Backup() == backup) << "the backup";
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
@@ -295,7 +296,7 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
 TEST_F(Restore, AnUnrecordedBackupThatIsTheGamesOriginalIsPutBack) {
     pristine = Patch();
     ASSERT_TRUE(DeleteFileW(folder.BackupRecordFile().c_str()));
-    EXPECT_EQ(RestoreGameFile(folder).message, L"恭喜您还原成功");
+    EXPECT_EQ(OperationText(RestoreGameFile(folder)), L"恭喜您还原成功");
     EXPECT_EQ(Game(), pristine);
     EXPECT_FALSE(BackupExists(folder));
 }
@@ -327,11 +328,11 @@ TEST_F(Restore, ABackupReplacedWhileTheRestoreRunsIsNeverHalfUsed) {
         const Bytes game = Game();
         if (result.Succeeded()) {
             ++restored;
-            EXPECT_EQ(result.message, L"恭喜您还原成功");
+            EXPECT_EQ(OperationText(result), L"恭喜您还原成功");
             EXPECT_TRUE(game == pristine) << "only the checked backup is put back";
         } else {
-            EXPECT_TRUE(game == patched) << testing::PrintToString(result.message);
-            EXPECT_NE(result.message.find(L"游戏文件没有改动"), std::wstring::npos) << testing::PrintToString(result.message);
+            EXPECT_TRUE(game == patched) << testing::PrintToString(OperationText(result));
+            EXPECT_NE(OperationText(result).find(L"游戏文件没有改动"), std::wstring::npos) << testing::PrintToString(OperationText(result));
             // The pristine file is gone from the backup: the test puts it back.
             test::WriteFileBytes(folder.GameFile(), pristine);
         }
@@ -382,7 +383,7 @@ TEST_F(Restore, WhatAnotherProgramDoesAfterTheGameFileIsWrittenLosesNoOriginal) 
         const std::string record = test::ReadFileText(folder.BackupRecordFile());
         Hook hook;
         hook.act = row.act;
-        EXPECT_EQ(RestoreGameFileThrough(folder, hook).message, row.message);
+        EXPECT_EQ(OperationText(RestoreGameFileThrough(folder, hook)), row.message);
         EXPECT_EQ(Game(), row.replaced ? stranger : pristine);
         EXPECT_EQ(BackupExists(folder), row.replaced);
         if (row.replaced) {
@@ -422,7 +423,7 @@ TEST_F(Restore, WhatAnotherProgramDoesToTheBackupAfterItsCheckChangesNothing) {
         pristine = Patch();
         Hook hook;
         hook.act = row.act;
-        EXPECT_EQ(RestoreGameFileThrough(folder, hook).message, L"恭喜您还原成功");
+        EXPECT_EQ(OperationText(RestoreGameFileThrough(folder, hook)), L"恭喜您还原成功");
         EXPECT_EQ(Game(), pristine);
         EXPECT_EQ(BackupExists(folder), row.strangerStays);
         if (row.strangerStays) {

@@ -8,6 +8,7 @@
 #include "core/stored/hint_file.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
+#include "words/operation_text.h"
 
 namespace tarnwick {
 namespace {
@@ -71,8 +72,8 @@ TEST(HintFile, DataPathTakenByAFileIsReported) {
     test::WriteFileBytes(folder.DataFolder(), {'x'});
     const OperationResult result = WriteHintFile(folder, kSwitchOff);
     EXPECT_FALSE(result.Succeeded());
-    EXPECT_NE(result.message.find(L"保存提示设置失败"), std::wstring::npos);
-    EXPECT_NE(result.message.find(L"Data"), std::wstring::npos);
+    EXPECT_NE(OperationText(result).find(L"保存提示设置失败"), std::wstring::npos);
+    EXPECT_NE(OperationText(result).find(L"Data"), std::wstring::npos);
     EXPECT_FALSE(NoticeSwitchedOff(folder));
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "core/text/codepage.h"
-#include "core/words/messages.h"
 #include "tests/support/temp_folder.h"
+#include "words/messages.h"
 
 namespace tarnwick {
 namespace {

@@ -1,9 +1,7 @@
-#include "core/words/messages.h"
-
-#include <initializer_list>
-#include <iterator>
+#include "words/messages.h"
 
 #include "core/game/fields.h"
+#include "words/joined_text.h"
 
 namespace tarnwick {
 namespace {
@@ -19,31 +17,14 @@ std::wstring_view Prefix(Action action) {
     return L"操作失败";
 }
 
-// One text from its pieces in one call: a chain of "+" costs the exe far
-// more code per text.
-std::wstring Concat(std::initializer_list<std::wstring_view> pieces) {
-    std::wstring text;
-    for (std::wstring_view piece : pieces) text.append(piece);
-    return text;
-}
-
 std::wstring ShownValue(std::wstring_view value) {
     if (value.size() <= kShownValueLength) return std::wstring(value);
     return std::wstring(value.substr(0, kShownValueLength)) + L"…";
 }
 
-}  // namespace
-
-std::wstring DecimalText(unsigned long value) {
-    wchar_t digits[12];
-    wchar_t* first = digits + std::size(digits);
-    do {
-        *--first = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    return std::wstring(first, digits + std::size(digits));
-}
-
+// The field as the player sees it: "第2个“血值”", or "“时间”" for a caption
+// that only one field has. Fields are counted in reading order, which is
+// index order.
 std::wstring FieldName(int field) {
     if (field < 0 || field >= kFieldCount) return L"数值";
     const std::wstring_view caption = kFields[field].caption;
@@ -58,6 +39,8 @@ std::wstring FieldName(int field) {
     std::wstring name = L"“" + std::wstring(caption.substr(0, caption.size() - 1)) + L"”";
     return count > 1 ? L"第" + DecimalText(static_cast<unsigned long>(ordinal)) + L"个" + name : name;
 }
+
+}  // namespace
 
 std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value) {
     const std::wstring name = FieldName(field);
@@ -157,14 +140,14 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
                    L"不能用它还原。\n"
                    L"如需原版游戏文件，请重新安装游戏。";
         case Outcome::BackupOtherGame:
-            return Concat({L"备份文件 ", name, L" ", kOtherGameOriginalText, L"，和 ", kGameFileName,
+            return Joined({L"备份文件 ", name, L" ", kOtherGameOriginalText, L"，和 ", kGameFileName,
                            L" 不是同一个游戏，用它还原会换掉别的游戏文件。\n如需原版游戏文件，请重新安装游戏，或见说明中的“文件在哪里”。"});
         case Outcome::BackupUnverifiable:
-            return Concat({L"备份文件 ", name, L" 没有记录，而游戏文件 ", kGameFileName,
+            return Joined({L"备份文件 ", name, L" 没有记录，而游戏文件 ", kGameFileName,
                            L" 不在或认不出版本，无法确认这个备份完整、是这个游戏文件的原版，不能用它还原。\n"
                            L"如需原版游戏文件，请重新安装游戏。"});
         case Outcome::BackupAsideTaken:
-            return Concat({L"备份文件 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，本工具不会覆盖它；本应把它改名为 ",
+            return Joined({L"备份文件 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，本工具不会覆盖它；本应把它改名为 ",
                            kBackupAsideFileName, L" 保存，但这个名字已经被占用。\n请把这两个文件移到别处保存，然后再试。"});
         case Outcome::DiskFull:
             return L"磁盘空间不足，无法写入 " + name + L"。\n请清理磁盘空间，然后再试。";
@@ -190,21 +173,13 @@ std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileN
     return text;
 }
 
-OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName,
-                              std::wstring_view stateNote) {
-    OperationResult result;
-    result.outcome = outcome;
-    result.message = FailureText(action, outcome, fileName, 0, stateNote);
-    return result;
-}
-
 std::wstring GameMayBeDamagedText(bool originalKept) {
     return originalKept ? L"游戏文件可能已损坏，请关闭游戏后点击“还原”恢复备份。"
                         : L"游戏文件可能已损坏，请关闭游戏后重新安装游戏。";
 }
 
 std::wstring BackupMovedAsideText() {
-    return Concat({L"原来的备份 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，已改名保存为 ", kBackupAsideFileName,
+    return Joined({L"原来的备份 ", kBackupFileName, L" ", kOtherGameOriginalText, L"，已改名保存为 ", kBackupAsideFileName,
                    L"。"});
 }
 
@@ -224,7 +199,13 @@ std::wstring VersionUnknownText(bool codePageInstalled) {
         text += kCodePageMissingText;
         return text;
     }
-    text += L"\n本工具只认识游戏的 1.07、1.08 和 9.07 版，";
+    text += L"\n";
+    text += VersionUnknownAdviceText();
+    return text;
+}
+
+std::wstring VersionUnknownAdviceText() {
+    std::wstring text = L"本工具只认识游戏的 1.07、1.08 和 9.07 版，";
     text += kGameFileName;
     text += L" 不是其中之一。";
     text += kGameUnchangedText;
@@ -238,13 +219,22 @@ std::wstring VersionUnknownText(bool codePageInstalled) {
     return text;
 }
 
-OperationResult NoticeSwitchBusyResult() {
-    OperationResult result;
-    result.outcome = Outcome::ToolBusy;
-    result.message = std::wstring(Prefix(Action::SaveNoticeSwitch)) +
-                     L"：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
-                     L"请等它完成，然后再点击“不再提示此信息”。";
-    return result;
+std::wstring NoticeSwitchBusyText() {
+    return std::wstring(Prefix(Action::SaveNoticeSwitch)) +
+           L"：本工具的另一个副本正在保存提示设置或改动这个游戏目录中的文件。\n"
+           L"请等它完成，然后再点击“不再提示此信息”。";
+}
+
+std::wstring NoGameFileText(std::wstring_view shown) {
+    return Joined({kNotInGameFolderText, L"\n", shown, L" 中没有游戏文件 ", kGameFileName,
+                   L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"});
+}
+
+std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error) {
+    return Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
+                   L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"
+                   L"然后再试。\n",
+                   kGameUnchangedText});
 }
 
 std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
@@ -254,12 +244,6 @@ std::wstring GameFileUnreadableText(Outcome outcome, unsigned long error) {
     }
     return L"无法读取游戏文件 " + gameFile + L"（错误代码 " + DecimalText(error) +
            L"），无法识别游戏版本。\n请关闭游戏和其他可能使用它的程序，然后重新运行本工具。";
-}
-
-std::wstring DisplayName(const GameFolder& folder, const std::wstring& path) {
-    const std::wstring prefix = folder.Root() + L"\\";
-    if (path.size() > prefix.size() && path.compare(0, prefix.size(), prefix) == 0) return path.substr(prefix.size());
-    return path;
 }
 
 }  // namespace tarnwick

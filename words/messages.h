@@ -1,13 +1,15 @@
 #pragma once
 // The texts the tool shows a player: in the window's "系统信息" box after an
-// operation, and on the command line. Only words here; what went wrong with
-// a path is found out in core/words/path_problem.h.
+// operation, and on the command line. Only words here; what went wrong is
+// found out in core (core/disk/path_problem.h), and an operation's whole
+// text is put together in words/operation_text.h.
 #include <string>
 #include <string_view>
 
 #include "core/disk/game_folder.h"
 #include "core/game/version.h"
 #include "core/result.h"
+#include "core/text/decimal_text.h"
 
 namespace tarnwick {
 
@@ -27,8 +29,15 @@ inline constexpr std::wstring_view kCodePageMissingText =
 // kCodePageMissingText on its own line instead, since no game can be
 // recognised there.
 std::wstring VersionUnknownText(bool codePageInstalled);
+// What follows the first line on a system with code page 936: the versions
+// the tool knows, that the game file was not changed, and what to do.
+std::wstring VersionUnknownAdviceText();
 // Started where there is no meteor.exe.
 inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
+// The same on the command line, naming the folder (`shown`, in full).
+std::wstring NoGameFileText(std::wstring_view shown);
+// The command line's game folder cannot be found or reached now.
+std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error);
 // The last line of a failure that left the game file as it was.
 inline constexpr std::wstring_view kGameUnchangedText = L"游戏文件没有改动。";
 // The same after a restore that left the backup as well.
@@ -61,21 +70,6 @@ inline constexpr std::wstring_view kCommandLineAdministratorAdvice =
     L"管理员的命令提示符从 C:\\Windows\\System32 开始，也看不到映射的网络驱动器盘符，"
     L"网络上的游戏目录请写成 \\\\服务器\\共享\\… 的形式。";
 
-// What the player was doing; it opens every failure text.
-enum class Action { Apply, Restore, SaveNoticeSwitch };
-
-// FullWidthDigits: digits such as "５０", which Chinese input methods type
-// by default; the game file takes the half-width ones only.
-enum class ValueProblem { Empty, NotDigits, TooLong, FullWidthDigits };
-
-// A number's decimal digits. Written out by hand: std::to_wstring would
-// bring the runtime's whole printf into the exe for four numbers.
-std::wstring DecimalText(unsigned long value);
-
-// The field as the player sees it: "第2个“血值”", or "“时间”" for a caption
-// that only one field has. Fields are counted in reading order, which is
-// index order.
-std::wstring FieldName(int field);
 // What is wrong with the value, in one sentence naming the field.
 std::wstring ValueProblemText(int field, ValueProblem problem, std::wstring_view value);
 // The same with what to do in the window on a second line.
@@ -92,14 +86,6 @@ std::wstring OtherVersionText(std::wstring_view fileName, GameVersion backup, Ga
 // "修改失败：<what happened>\n<what to do>[\n<state>]".
 std::wstring FailureText(Action action, Outcome outcome, std::wstring_view fileName, unsigned long error,
                          std::wstring_view stateNote = {});
-
-// A failed operation with an outcome of its own rather than one from a
-// Win32 error.
-OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName,
-                              std::wstring_view stateNote = {});
-
-// The file's name relative to the game folder, as the player knows it.
-std::wstring DisplayName(const GameFolder& folder, const std::wstring& path);
 
 // The last line of an apply whose failure could not be undone either: with
 // `originalKept`, "还原" can still put the original back.
@@ -119,7 +105,7 @@ std::wstring ValuesNotRememberedText(Outcome outcome, std::wstring_view fileName
 
 // Saving the notice switch found another copy of the tool working in the
 // game folder for the whole wait.
-OperationResult NoticeSwitchBusyResult();
+std::wstring NoticeSwitchBusyText();
 
 // The report of a game file that could not be read at start-up, so that no
 // version could be recognised.

@@ -20,10 +20,6 @@ struct Reply {
     std::wstring err;  // refusals, failures and warnings; the same
 };
 
-// An operation's text as the command line gives it: the window's advice
-// to run the tool as administrator becomes the advice for a prompt.
-std::wstring CommandLineText(std::wstring text);
-
 // A command that did nothing, and says why on standard error.
 Reply Refusal(ExitCode code, std::wstring text);
 

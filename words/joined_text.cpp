@@ -1,6 +1,6 @@
-#include "cli/joined_text.h"
+#include "words/joined_text.h"
 
-namespace tarnwick::cli {
+namespace tarnwick {
 
 std::wstring Joined(std::initializer_list<std::wstring_view> pieces) {
     std::size_t size = 0;
@@ -11,4 +11,4 @@ std::wstring Joined(std::initializer_list<std::wstring_view> pieces) {
     return text;
 }
 
-}  // namespace tarnwick::cli
+}  // namespace tarnwick

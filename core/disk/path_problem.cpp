@@ -1,4 +1,4 @@
-#include "core/words/path_problem.h"
+#include "core/disk/path_problem.h"
 
 #include <windows.h>
 
@@ -51,12 +51,20 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
 }
 
 OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
-                              unsigned long error, std::wstring_view stateNote) {
-    OperationResult result;
-    const bool isGameFile = path == folder.GameFile();
-    result.outcome = OutcomeForError(error, path, isGameFile);
+                              unsigned long error, Aftermath aftermath) {
+    OperationResult result =
+        OutcomeResult(action, OutcomeForError(error, path, path == folder.GameFile()), DisplayName(folder, path), aftermath);
     result.systemError = error;
-    result.message = FailureText(action, result.outcome, DisplayName(folder, path), error, stateNote);
+    return result;
+}
+
+OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName, Aftermath aftermath) {
+    OperationResult result;
+    result.action = action;
+    result.outcome = outcome;
+    result.fileName = fileName;
+    result.aftermath = aftermath;
+    result.gameMayBeDamaged = LeavesGameMayBeDamaged(aftermath);
     return result;
 }
 

@@ -1,13 +1,15 @@
-#include "cli/commands.h"
+#include "cli/apply_restore_commands.h"
 
-#include "cli/joined_text.h"
 #include "cli/values_file.h"
 #include "core/disk/file_io.h"
+#include "core/disk/path_problem.h"
 #include "core/game/version.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
-#include "core/words/messages.h"
-#include "core/words/path_problem.h"
+#include "words/joined_text.h"
+#include "words/messages.h"
+#include "words/operation_text.h"
+#include "words/values_file_text.h"
 
 namespace tarnwick::cli {
 namespace {
@@ -33,14 +35,11 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
         return Refusal(ExitCode::UsageError,
-                       Joined({L"数值文件“", name,
-                               device ? L"”不是普通文件（是设备或管道之类），无法从中读取数值。" : L"”是一个文件夹，不是文件。"}));
+                       ValuesFileErrorText({device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, name}));
     }
     if (!fileio::FileExists(path)) {
-        if (named) return Refusal(ExitCode::UsageError, Joined({L"找不到数值文件“", name, L"”。"}));
-        return Unchanged(ExitCode::NothingToDo,
-                         Joined({L"游戏目录中没有 ", name, L"，没有记下的数值可以写入。请在 apply 后面写出 ",
-                                 DecimalText(kFieldCount), L" 个数值，或用 --from 指定数值文件。"}));
+        if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::Missing, name}));
+        return Unchanged(ExitCode::NothingToDo, ValuesFileErrorText({ValuesFileProblem::NoCache, name}));
     }
     fileio::Bytes bytes;
     if (const DWORD error = fileio::ReadFilePrefix(path, kMaxValuesFileBytes + 1, bytes)) {
@@ -48,33 +47,24 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
                                                               error, kGameUnchangedText));
     }
     if (bytes.size() > kMaxValuesFileBytes) {
-        return Unchanged(ExitCode::UsageError, Joined({L"数值文件 ", name, L" 太大，不是数值文件。"}));
+        return Unchanged(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::TooLarge, name}));
     }
     const std::wstring problem =
-        ReadValues(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
+        ReadValuesOrRefusal(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
                    name, values);
     if (problem.empty()) return std::nullopt;
     return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
 }
 
-// An operation's result: the first line of a success is the result, what
-// follows it a warning (values not remembered, no original kept).
+// An operation's result: a success on the output, with its warnings
+// (values not remembered, no original kept) on the error output.
 Reply ReplyFor(const OperationResult& result) {
     const ExitCode code = ExitCodeFor(result);
-    const std::wstring message = CommandLineText(result.message);
-    if (!result.Succeeded()) return Refusal(code, message);
-    const std::size_t end = message.find(L'\n');
-    if (end == std::wstring::npos) return {code, message, L""};
-    return {code, message.substr(0, end), message.substr(end + 1)};
+    if (!result.Succeeded()) return Refusal(code, CommandLineText(OperationText(result)));
+    return {code, SuccessText(result), CommandLineText(WarningsText(result))};
 }
 
 }  // namespace
-
-std::wstring CommandLineText(std::wstring text) {
-    const std::size_t at = text.find(kRunAsAdministratorAdvice);
-    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
-    return text;
-}
 
 Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
 
@@ -86,15 +76,9 @@ std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     // wait for the one and give up on the other.
     if (GetFileAttributesW(folder.Root().c_str()) == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return Refusal(ExitCode::GameFolderUnreachable,
-                       Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
-                               L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"
-                               L"然后再试。\n",
-                               kGameUnchangedText}));
+        return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
     }
-    return Refusal(ExitCode::NotAGameFolder,
-                   Joined({kNotInGameFolderText, L"\n", shown, L" 中没有游戏文件 ", kGameFileName,
-                           L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"}));
+    return Refusal(ExitCode::NotAGameFolder, NoGameFileText(shown));
 }
 
 Reply RunApply(const GameFolder& folder, const Request& request) {
@@ -108,10 +92,8 @@ Reply RunApply(const GameFolder& folder, const Request& request) {
     const Recognition recognition = RecogniseGameFile(folder.GameFile());
     if (const DWORD error = recognition.systemError) {
         const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
-        OperationResult failure;
-        failure.outcome = outcome;
-        failure.message = FailureText(Action::Apply, outcome, kGameFileName, error, kGameUnchangedText);
-        return ReplyFor(failure);
+        return Refusal(ExitCodeFor(outcome), CommandLineText(FailureText(Action::Apply, outcome, kGameFileName, error,
+                                                                         kGameUnchangedText)));
     }
     return ReplyFor(ApplyPatch(folder, recognition.version, values));
 }
