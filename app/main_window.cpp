@@ -38,6 +38,10 @@ constexpr UINT kFolderChanged = WM_APP + 2;
 // Looks at the folder again while another copy of the tool is at work there.
 constexpr UINT_PTR kLookAgainTimer = 1;
 constexpr UINT kLookAgainMs = 200;
+// A game file held without sharing (being written, or scanned) is looked
+// at again for about ten seconds: the change that ends the hold (closing
+// the file) sends no notification of its own.
+constexpr int kMaxHeldLooks = 50;
 
 constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -138,6 +142,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case kFolderChanged:
             watch_.Rearm();
+            heldLooks_ = 0;
             OnFolderChanged();
             return 0;
         case WM_ACTIVATE:
@@ -145,7 +150,10 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // that was held and is free now) is seen when the player comes
             // back to the window.
             // The load handler has just looked when the window is first shown.
-            if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) OnFolderChanged();
+            if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) {
+                heldLooks_ = 0;
+                OnFolderChanged();
+            }
             break;
         case WM_WINDOWPOSCHANGED:
             // Moved in the stacking order (to the top, when it is
@@ -309,7 +317,13 @@ void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
     // in the folder; "确认" then says what stands in the way.
     if (!look.Held()) return;
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    if (recognition.systemError) return;
+    if (recognition.systemError) {
+        const bool held = recognition.systemError == ERROR_SHARING_VIOLATION ||
+                          recognition.systemError == ERROR_LOCK_VIOLATION;
+        if (held && heldLooks_++ < kMaxHeldLooks) SetTimer(Handle(), kLookAgainTimer, kLookAgainMs, nullptr);
+        return;
+    }
+    heldLooks_ = 0;
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
 }
 

@@ -80,6 +80,7 @@ private:
     bool shown_ = false;  // past start-up: closing the window ends the tool
     GameFolderWatch watch_;
     bool lookOnActivate_ = false;  // shown and watching: activation looks at the folder again
+    int heldLooks_ = 0;            // looks again in a row at a game file another program holds
     std::unique_ptr<NoticeWindow> notice_;
     std::unique_ptr<MessageDialog> dialog_;
 };

@@ -35,11 +35,11 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
         return Refusal(ExitCode::UsageError,
-                       ValuesFileErrorText({device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, name}));
+                       ValuesFileErrorText({.problem = device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, .name = name}));
     }
     if (!fileio::FileExists(path)) {
-        if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::Missing, name}));
-        return Unchanged(ExitCode::NothingToDo, ValuesFileErrorText({ValuesFileProblem::NoCache, name}));
+        if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({.problem = ValuesFileProblem::Missing, .name = name}));
+        return Unchanged(ExitCode::NothingToDo, ValuesFileErrorText({.problem = ValuesFileProblem::NoCache, .name = name}));
     }
     fileio::Bytes bytes;
     if (const DWORD error = fileio::ReadFilePrefix(path, kMaxValuesFileBytes + 1, bytes)) {
@@ -47,7 +47,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
                                                               error, kGameUnchangedText));
     }
     if (bytes.size() > kMaxValuesFileBytes) {
-        return Unchanged(ExitCode::UsageError, ValuesFileErrorText({ValuesFileProblem::TooLarge, name}));
+        return Unchanged(ExitCode::UsageError, ValuesFileErrorText({.problem = ValuesFileProblem::TooLarge, .name = name}));
     }
     const std::wstring problem =
         ReadValuesOrRefusal(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),

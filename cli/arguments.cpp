@@ -75,7 +75,7 @@ private:
 std::optional<std::wstring> Reader::OptionValue(std::wstring_view option, std::size_t& index, std::size_t equals) {
     if (equals != std::wstring::npos) return words_[index].substr(equals + 1);
     if (index + 1 < words_.size()) return words_[++index];
-    Fail({UsageProblem::OptionWithoutValue, option});
+    Fail({.problem = UsageProblem::OptionWithoutValue, .word = option});
     return std::nullopt;
 }
 
@@ -92,22 +92,22 @@ void Reader::ReadOption(std::size_t& index) {
     } else if (name == kFromOption) {
         const std::optional<std::wstring> file = OptionValue(kFromOption, index, equals);
         if (!file) return;
-        if (request_.fromFile) return Fail({UsageProblem::OptionTwice, kFromOption});
-        if (file->empty()) return Fail({UsageProblem::OptionValueEmpty, kFromOption});
+        if (request_.fromFile) return Fail({.problem = UsageProblem::OptionTwice, .word = kFromOption});
+        if (file->empty()) return Fail({.problem = UsageProblem::OptionValueEmpty, .word = kFromOption});
         request_.fromFile = *file;
     } else {
-        Fail({UsageProblem::UnknownOption, word});
+        Fail({.problem = UsageProblem::UnknownOption, .word = word});
     }
 }
 
 void Reader::ReadGameDir(const std::wstring& dir) {
-    if (gameDirSeen_) return Fail({UsageProblem::OptionTwice, kGameDirOption});
+    if (gameDirSeen_) return Fail({.problem = UsageProblem::OptionTwice, .word = kGameDirOption});
     gameDirSeen_ = true;
-    if (dir.empty()) return Fail({UsageProblem::OptionValueEmpty, kGameDirOption});
+    if (dir.empty()) return Fail({.problem = UsageProblem::OptionValueEmpty, .word = kGameDirOption});
     // No path holds a quote. cmd.exe passes "D:\Games\" on as D:\Games"
     // (a backslash before a quote makes it a plain quote), and the words
     // after it run into the path.
-    if (dir.find(L'"') != std::wstring::npos) return Fail({UsageProblem::QuoteInGameDir, dir});
+    if (dir.find(L'"') != std::wstring::npos) return Fail({.problem = UsageProblem::QuoteInGameDir, .word = dir});
     request_.gameDir = dir;
 }
 
@@ -131,7 +131,7 @@ void Reader::ReadWord(const std::wstring& word) {
     } else if (command == L"restore") {
         request_.command = Command::Restore;
     } else {
-        return Fail({UsageProblem::UnknownCommand, word});
+        return Fail({.problem = UsageProblem::UnknownCommand, .word = word});
     }
     commandSeen_ = true;
 }
@@ -139,7 +139,7 @@ void Reader::ReadWord(const std::wstring& word) {
 // The values in field order, each checked as "确认" checks the field.
 void Reader::CheckApply() {
     if (values_.empty()) return;
-    if (request_.fromFile) return Fail({UsageProblem::ValuesAndFromFile});
+    if (request_.fromFile) return Fail({.problem = UsageProblem::ValuesAndFromFile});
     if (values_.size() != static_cast<std::size_t>(kFieldCount)) {
         return Fail({UsageProblem::ValueCount, {}, {}, values_.size()});
     }
@@ -160,9 +160,9 @@ ParsedArguments Reader::Read() {
             ReadWord(words_[i]);
         }
     }
-    if (!commandSeen_) Fail({UsageProblem::MissingCommand});
+    if (!commandSeen_) Fail({.problem = UsageProblem::MissingCommand});
     if (request_.fromFile && request_.command != Command::Apply) {
-        Fail({UsageProblem::FromWithoutApply});
+        Fail({.problem = UsageProblem::FromWithoutApply});
     }
     if (request_.command == Command::Apply) CheckApply();
 

@@ -90,11 +90,11 @@ std::wstring ReadValuesOrRefusal(std::wstring_view text, std::wstring_view name,
             given[i] = line.size() > 3 ? line.substr(3) : std::wstring_view();
             any = true;
         }
-        if (!any) return ValuesFileErrorText({ValuesFileProblem::NoValues, name});
+        if (!any) return ValuesFileErrorText({.problem = ValuesFileProblem::NoValues, .name = name});
         return CheckValues(name, given, values);
     }
     if (words.size() != static_cast<std::size_t>(kFieldCount)) {
-        return ValuesFileErrorText({ValuesFileProblem::ValueCount, name, words.size()});
+        return ValuesFileErrorText({.problem = ValuesFileProblem::ValueCount, .name = name, .count = words.size()});
     }
     for (int i = 0; i < kFieldCount; ++i) given[i] = words[static_cast<std::size_t>(i)];
     return CheckValues(name, given, values);

@@ -26,8 +26,8 @@ enum class UsageProblem {
 
 struct UsageError {
     UsageProblem problem = UsageProblem::MissingCommand;
-    std::wstring_view word;
-    std::wstring_view command;
+    std::wstring_view word{};
+    std::wstring_view command{};
     std::size_t count = 0;
     int field = -1;
     ValueProblem valueProblem = ValueProblem::Empty;

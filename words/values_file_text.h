@@ -22,11 +22,11 @@ enum class ValuesFileProblem {
 
 struct ValuesFileError {
     ValuesFileProblem problem = ValuesFileProblem::Missing;
-    std::wstring_view name;
+    std::wstring_view name{};
     std::size_t count = 0;
     int field = -1;
     ValueProblem valueProblem = ValueProblem::Empty;
-    std::wstring_view value;
+    std::wstring_view value{};
 };
 
 std::wstring ValuesFileErrorText(const ValuesFileError& error);

@@ -919,16 +919,20 @@ TEST_F(ToolTest, AGameFileThatCannotBeReadIsReported) {
 // The status line shows the game file as it is now, and "确认" patches
 // that: a file held at start-up and freed once its box is answered, and
 // another version put in place while the window is open, which shows
-// without the window being activated.
+// without the window being activated, also when the program writing it
+// holds it without sharing for a while (closing it sends no notification).
 TEST_F(ToolTest, TheStatusLineAndConfirmFollowTheGameFile) {
     struct Case {
         const char* name;
         bool heldAtStart;
         GameVersion atStart, swappedIn, shown;
         std::uint32_t t0Offset;
+        DWORD heldAfterWriteMs;
     } cases[] = {
-        {"held at start, then freed", true, GameVersion::V1_07, GameVersion::V1_07, GameVersion::V1_07, 0x1C743C},
-        {"1.07 swapped for 1.08", false, GameVersion::V1_07, GameVersion::V1_08, GameVersion::V1_08, 0x1C744C},
+        {"held at start, then freed", true, GameVersion::V1_07, GameVersion::V1_07, GameVersion::V1_07, 0x1C743C, 0},
+        {"1.07 swapped for 1.08", false, GameVersion::V1_07, GameVersion::V1_08, GameVersion::V1_08, 0x1C744C, 0},
+        {"1.08 written by a program that holds it", false, GameVersion::V1_07, GameVersion::V1_08, GameVersion::V1_08,
+         0x1C744C, 1000},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -947,8 +951,17 @@ TEST_F(ToolTest, TheStatusLineAndConfirmFollowTheGameFile) {
             ASSERT_TRUE(box);
             EXPECT_EQ(box->text, L"游戏文件 meteor.exe 正在被使用，无法识别游戏版本。\n请先关闭游戏，然后重新运行本工具。");
             EXPECT_TRUE(AnswerMessageBox(*box));
-        } else {
+        } else if (c.heldAfterWriteMs == 0) {
             WriteGame(c.swappedIn);
+        } else {
+            HANDLE writer = CreateFileW(Path(L"meteor.exe").c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0,
+                                        nullptr);
+            ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+            const Bytes bytes = MakeSyntheticGame(c.swappedIn);
+            DWORD written = 0;
+            EXPECT_TRUE(WriteFile(writer, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+            Sleep(c.heldAfterWriteMs);  // the window meets the file held meanwhile
+            CloseHandle(writer);
         }
         EXPECT_TRUE(WaitUntil([&] { return StatusLinePixels() == expected; })) << "status line";
         EXPECT_EQ(ClickAndAnswer(Confirm()), L"恭喜您修改成功");
