@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/operations/apply.h"
+#include "core/stored/settings_cache.h"
 #include "core/text/codepage.h"
 #include "words/values_file_text.h"
 
@@ -31,17 +32,6 @@ bool IsUtf8(std::string_view bytes) {
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\x3000' || c == L'\r' || c == L'\n'; }
-
-std::vector<std::wstring_view> Lines(std::wstring_view text) {
-    std::vector<std::wstring_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find_first_of(L"\r\n");
-        lines.push_back(text.substr(0, end));
-        if (end == std::wstring_view::npos) break;
-        text.remove_prefix(end + (text.substr(end, 2) == L"\r\n" ? 2 : 1));
-    }
-    return lines;
-}
 
 std::vector<std::wstring_view> Words(std::wstring_view text) {
     std::vector<std::wstring_view> words;
@@ -81,13 +71,12 @@ std::wstring ReadValuesOrRefusal(std::wstring_view text, std::wstring_view name,
     std::array<std::optional<std::wstring_view>, kFieldCount> given;
     const std::vector<std::wstring_view> words = Words(text);
     if (!words.empty() && words.front().front() == L'[') {
-        // The settings cache: a header line, then one line per field, its
-        // three-character label first, as the window reads it.
-        const std::vector<std::wstring_view> lines = Lines(text);
+        // The settings cache, as the window reads it.
+        const CacheFieldLines<wchar_t> lines = SplitSettingsCache(text);
         bool any = false;
-        for (int i = 0; i < kFieldCount && static_cast<std::size_t>(i) + 1 < lines.size(); ++i) {
-            const std::wstring_view line = lines[static_cast<std::size_t>(i) + 1];
-            given[i] = line.size() > 3 ? line.substr(3) : std::wstring_view();
+        for (int i = 0; i < kFieldCount; ++i) {
+            if (!lines[i]) continue;
+            given[i] = CacheLineValue(*lines[i]);
             any = true;
         }
         if (!any) return ValuesFileErrorText({.problem = ValuesFileProblem::NoValues, .name = name});

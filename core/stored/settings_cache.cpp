@@ -32,22 +32,41 @@ std::string FormatSettingsCache(const FieldTexts& values) {
     return WideToCodePage(text, kGameCodePage);
 }
 
-// Neither the header nor the labels are checked: the first three
-// characters of each value line are dropped whatever they are. A file cut
+namespace {
+
+template <class Char>
+CacheFieldLines<Char> FieldLinesOf(std::basic_string_view<Char> text) {
+    CacheFieldLines<Char> fields;
+    const auto lines = SplitLines(text);
+    for (std::size_t i = 0; i < fields.size() && i + 1 < lines.size(); ++i) fields[i] = lines[i + 1];
+    return fields;
+}
+
+}  // namespace
+
+CacheFieldLines<char> SplitSettingsCache(std::string_view text) { return FieldLinesOf(text); }
+CacheFieldLines<wchar_t> SplitSettingsCache(std::wstring_view text) { return FieldLinesOf(text); }
+
+std::wstring_view CacheLineValue(std::wstring_view line) {
+    return line.size() > kLabelLength ? line.substr(kLabelLength) : std::wstring_view();
+}
+
+// The bytes are split into lines before decoding, each line on its own, so
+// that a damaged character cannot take a line end with it. A file cut
 // short leaves the fields it lacks at nullopt, and so does a value longer
 // than kMaxValueLength.
 CachedValues ParseSettingsCache(std::string_view bytes) {
     CachedValues values;
-    const std::vector<std::string_view> lines = SplitLines(bytes);
+    const CacheFieldLines<char> lines = SplitSettingsCache(bytes);
     for (int i = 0; i < kFieldCount; ++i) {
-        const std::size_t line = static_cast<std::size_t>(i) + 1;
-        if (line >= lines.size()) break;
+        if (!lines[i]) continue;
         // A character takes at most two bytes in code page 936: a line of
         // more bytes than this is too long whatever it holds.
-        if (lines[line].size() > 2 * (kLabelLength + kMaxValueLength)) continue;
-        const std::wstring text = CodePageToWide(lines[line], kGameCodePage);
-        if (text.size() > kLabelLength + kMaxValueLength) continue;
-        values[i] = text.size() > kLabelLength ? text.substr(kLabelLength) : std::wstring();
+        if (lines[i]->size() > 2 * (kLabelLength + kMaxValueLength)) continue;
+        const std::wstring text = CodePageToWide(*lines[i], kGameCodePage);
+        const std::wstring_view value = CacheLineValue(text);
+        if (value.size() > kMaxValueLength) continue;
+        values[i] = std::wstring(value);
     }
     return values;
 }

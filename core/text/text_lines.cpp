@@ -1,20 +1,27 @@
 #include "core/text/text_lines.h"
 
 namespace tarnwick {
+namespace {
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+template <class Char>
+std::vector<std::basic_string_view<Char>> LinesOf(std::basic_string_view<Char> text) {
+    std::vector<std::basic_string_view<Char>> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') continue;
+        const Char c = text[i];
+        if (c != Char('\r') && c != Char('\n')) continue;
         lines.push_back(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        if (c == Char('\r') && i + 1 < text.size() && text[i + 1] == Char('\n')) ++i;
         start = i + 1;
     }
     if (start < text.size()) lines.push_back(text.substr(start));
     return lines;
 }
+
+}  // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) { return LinesOf(text); }
+std::vector<std::wstring_view> SplitLines(std::wstring_view text) { return LinesOf(text); }
 
 std::string_view WholeLines(std::string_view firstBytes, bool fileGoesOn) {
     if (!fileGoesOn) return firstBytes;
