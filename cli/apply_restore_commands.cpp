@@ -3,7 +3,6 @@
 #include "cli/values_file.h"
 #include "core/disk/file_io.h"
 #include "core/disk/path_problem.h"
-#include "core/game/version.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
 #include "words/joined_text.h"
@@ -87,15 +86,9 @@ Reply RunApply(const GameFolder& folder, const Request& request) {
     if (!request.valuesGiven) {
         if (std::optional<Reply> refusal = LoadValues(folder, request, values)) return *refusal;
     }
-    // Recognised now, as the window recognises it at start; ApplyPatch
-    // refuses a file that has changed since.
-    const Recognition recognition = RecogniseGameFile(folder.GameFile());
-    if (const DWORD error = recognition.systemError) {
-        const Outcome outcome = OutcomeForError(error, folder.GameFile(), true);
-        return Refusal(ExitCodeFor(outcome), CommandLineText(FailureText(Action::Apply, outcome, kGameFileName, error,
-                                                                         kGameUnchangedText)));
-    }
-    return ReplyFor(ApplyPatch(folder, recognition.version, values));
+    // Whatever version the game file is of when apply reads it, inside the
+    // folder's lock: there is no tag shown to compare it with.
+    return ReplyFor(ApplyPatch(folder, std::nullopt, values));
 }
 
 Reply RunRestore(const GameFolder& folder) {

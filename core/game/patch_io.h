@@ -5,6 +5,7 @@
 // real files cannot be made to do on demand; the tool uses it as it is.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "core/disk/file_io.h"
 #include "core/disk/game_folder.h"
@@ -28,7 +29,7 @@ public:
 };
 
 // ApplyPatch with its game-file and cache operations going through `io`.
-OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version, const FieldTexts& values,
-                                  PatchIo& io);
+OperationResult ApplyPatchThrough(const GameFolder& folder, std::optional<GameVersion> expected,
+                                  const FieldTexts& values, PatchIo& io);
 
 }  // namespace tarnwick

@@ -22,6 +22,16 @@ namespace {
 
 using fileio::Bytes;
 
+// A game file of no version the tool has a patch table for. Whether the
+// game's code page is installed goes with it: without code page 936 no
+// game can be recognised.
+OperationResult UnknownVersionResult() {
+    OperationResult result;
+    result.outcome = Outcome::VersionUnknown;
+    result.codePageInstalled = CodePageInstalled(kGameCodePage);
+    return result;
+}
+
 // One apply, from the first check to the last rename. The game file stays
 // open (others may read it, none may write it) from the checks to the end,
 // so what was checked and backed up is what gets patched; a backup that is
@@ -29,15 +39,11 @@ using fileio::Bytes;
 // patch is done.
 class PatchRun {
 public:
-    PatchRun(const GameFolder& folder, GameVersion version, const PatchTable& table, const FieldTexts& values,
-             PatchIo& io)
+    PatchRun(const GameFolder& folder, std::optional<GameVersion> expected, const FieldTexts& values, PatchIo& io)
         : folder_(folder),
-          version_(version),
-          table_(table),
+          expected_(expected),
           values_(values),
           io_(io),
-          plan_(PlanPatch(table, values)),
-          areas_(PatchedAreas(table)),
           backup_(folder.BackupFile()),
           record_(folder.BackupRecordFile()),
           cache_(folder.SettingsCacheFile()) {}
@@ -58,12 +64,14 @@ private:
     void Abandon();
 
     const GameFolder& folder_;
-    const GameVersion version_;  // the tag the window shows
-    const PatchTable& table_;
+    const std::optional<GameVersion> expected_;  // the tag the window shows
     const FieldTexts& values_;
     PatchIo& io_;
-    const std::vector<PatchWrite> plan_;
-    const std::vector<PatchArea> areas_;
+    // Of the version the game file is of, once it has been read.
+    GameVersion version_ = GameVersion::Unknown;
+    const PatchTable* table_ = nullptr;
+    std::vector<PatchWrite> plan_;
+    std::vector<PatchArea> areas_;
 
     fileio::File game_;
     fileio::FileIdentity gameIdentity_;
@@ -120,8 +128,16 @@ OperationResult PatchRun::Prepare() {
     if (!fileio::NamesOwnFile(game_, gamePath)) return RefuseWith(Outcome::GameFileLinked, kGameFileName);
     // The file may have been replaced (the game reinstalled or updated)
     // since the tag was taken; another version's slots lie elsewhere.
-    if (RecogniseGameBytes(before_) != version_) return RefuseWith(Outcome::GameFileChanged, kGameFileName);
-    if (before_.size() < PatchAreasEnd(table_)) return RefuseWith(Outcome::GameFileDamaged, kGameFileName);
+    version_ = RecogniseGameBytes(before_);
+    if (expected_ && version_ != *expected_) return RefuseWith(Outcome::GameFileChanged, kGameFileName);
+    table_ = PatchTableFor(version_);
+    if (!table_) {
+        Abandon();
+        return UnknownVersionResult();
+    }
+    if (before_.size() < PatchAreasEnd(*table_)) return RefuseWith(Outcome::GameFileDamaged, kGameFileName);
+    plan_ = PlanPatch(*table_, values_);
+    areas_ = PatchedAreas(*table_);
     intended_ = PatchedAreaContents(before_, areas_, plan_);
 
     for (const std::wstring& path : {folder_.DataFolder(), folder_.BackupFolder()}) {
@@ -153,7 +169,7 @@ OperationResult PatchRun::PrepareBackup() {
 
     BackupFacts facts;
     facts.gameVersion = version_;
-    facts.gamePatched = IsPatched(before_, table_);
+    facts.gamePatched = IsPatched(before_, *table_);
     facts.gameNames = gameIdentity_.links;
     BackupScan backup;
     if (fileio::FileExists(backupPath)) {
@@ -167,7 +183,7 @@ OperationResult PatchRun::PrepareBackup() {
         if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
         facts.backupIsGame = !error && isGame;
         if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
-        if (!error && !facts.backupIsGame) error = ScanBackup(keptBackup_, before_, table_, backup);
+        if (!error && !facts.backupIsGame) error = ScanBackup(keptBackup_, before_, *table_, backup);
         // A backup far larger than any game file is no original; one that
         // cannot be read may be, so nothing is decided without it.
         if (error == ERROR_FILE_TOO_LARGE) {
@@ -278,11 +294,11 @@ Aftermath PatchRun::PutBack() {
     bool restored = true;
     for (const PatchArea& area : areas_) {
         if (!restored) break;
-        if (area.offset == table_.codeOffset) continue;
+        if (area.offset == table_->codeOffset) continue;
         restored = !io_.Write(game_, area.offset, before_.data() + area.offset, area.size);
     }
     restored = restored && !io_.Flush(game_) &&
-               !io_.Write(game_, table_.codeOffset, before_.data() + table_.codeOffset, kCodePatchSize);
+               !io_.Write(game_, table_->codeOffset, before_.data() + table_->codeOffset, kCodePatchSize);
     restored = restored && !io_.Flush(game_) && !Verify(PatchedAreaContents(before_, areas_, {}));
     if (restored) return Aftermath::GameUnchanged;
 
@@ -387,15 +403,10 @@ std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text) {
     return std::nullopt;
 }
 
-OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version, const FieldTexts& values,
-                                  PatchIo& io) {
+OperationResult ApplyPatchThrough(const GameFolder& folder, std::optional<GameVersion> expected,
+                                  const FieldTexts& values, PatchIo& io) {
+    if (expected && !PatchTableFor(*expected)) return UnknownVersionResult();
     OperationResult result;
-    const PatchTable* table = PatchTableFor(version);
-    if (!table) {
-        result.outcome = Outcome::VersionUnknown;
-        result.codePageInstalled = CodePageInstalled(kGameCodePage);
-        return result;
-    }
     for (int i = 0; i < kFieldCount; ++i) {
         if (auto problem = CheckFieldValue(i, values[i])) {
             result.outcome = Outcome::InvalidValue;
@@ -410,12 +421,12 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, GameVersion version,
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Apply, folder, lock);
     RemoveLeftoverFiles(folder);
-    return PatchRun(folder, version, *table, values, io).Run();
+    return PatchRun(folder, expected, values, io).Run();
 }
 
-OperationResult ApplyPatch(const GameFolder& folder, GameVersion version, const FieldTexts& values) {
+OperationResult ApplyPatch(const GameFolder& folder, std::optional<GameVersion> expected, const FieldTexts& values) {
     PatchIo io;
-    return ApplyPatchThrough(folder, version, values, io);
+    return ApplyPatchThrough(folder, expected, values, io);
 }
 
 }  // namespace tarnwick

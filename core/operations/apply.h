@@ -17,14 +17,15 @@ namespace tarnwick {
 // before anything else.
 std::optional<ValueProblem> CheckFieldValue(int field, std::wstring_view text);
 
-// `version` is the version the caller recognised (the window reads its
-// tag back from the status line; the command line recognises the game
-// file afresh); the game file must still be of that version. Nothing is changed unless every check passes; after
-// a failure the game file is byte for byte as before and the backup holds
-// the pristine file. A settings cache that cannot be written does not stop
-// the patch: the success reports it as a warning. The game
-// folder's lock is held throughout, so another copy of the tool waits.
-OperationResult ApplyPatch(const GameFolder& folder, GameVersion version,
-                           const FieldTexts& values);
+// `expected` is the version the caller recognised: the window reads its
+// tag back from the status line, and the game file must still be of that
+// version. Without it (the command line) the version is the one the game
+// file is of when apply reads it, inside the lock. Nothing is changed
+// unless every check passes; after a failure the game file is byte for
+// byte as before and the backup holds the pristine file. A settings cache
+// that cannot be written does not stop the patch: the success reports it
+// as a warning. The game folder's lock is held throughout, so another copy
+// of the tool waits.
+OperationResult ApplyPatch(const GameFolder& folder, std::optional<GameVersion> expected, const FieldTexts& values);
 
 }  // namespace tarnwick

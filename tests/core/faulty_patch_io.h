@@ -62,7 +62,7 @@ private:
     bool failed_ = false;
 };
 
-inline OperationResult ApplyPatchWithFaults(const GameFolder& folder, GameVersion version, const FieldTexts& values,
+inline OperationResult ApplyPatchWithFaults(const GameFolder& folder, std::optional<GameVersion> version, const FieldTexts& values,
                                             const ApplyFaults& faults) {
     FaultyPatchIo io(faults);
     return ApplyPatchThrough(folder, version, values, io);

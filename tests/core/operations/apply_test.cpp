@@ -47,7 +47,11 @@ TEST_F(Apply, WritesEverySlotAndTheCodeBytesAndNothingElse) {
             SCOPED_TRACE(testing::Message() << "version " << static_cast<int>(version) << ", field 0 " << values[0]);
             test::RemoveTree(folder.DataFolder());
             const Bytes before = MakeGame(version);
-            const OperationResult result = ApplyPatch(folder, version, values);
+            // The mixed values as the command line asks: with no version
+            // expected, apply patches by the version it reads.
+            const bool asCommandLine = values == MixedValues();
+            const OperationResult result =
+                ApplyPatch(folder, asCommandLine ? std::nullopt : std::optional(version), values);
             ASSERT_TRUE(result.Succeeded()) << OperationText(result);
             EXPECT_EQ(OperationText(result), L"恭喜您修改成功");
             ExpectSameBytes(Game(), test::PatchedGame(before, version, values));
@@ -111,11 +115,14 @@ TEST_F(Apply, Version907WritesWhat107Writes) {
 
 TEST_F(Apply, UnknownVersionIsRefusedWithoutTouchingAnything) {
     const Bytes before = MakeGame(GameVersion::Unknown);
-    const OperationResult result = ApplyPatch(folder, GameVersion::Unknown, DefaultFieldTexts());
-    EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
-    EXPECT_EQ(OperationText(result).rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << "the first line as it always was";
-    EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
-    ExpectSameBytes(Game(), before);
+    for (std::optional<GameVersion> expected : {std::optional(GameVersion::Unknown), std::optional<GameVersion>()}) {
+        SCOPED_TRACE(expected ? "the tag read back" : "no version expected");
+        const OperationResult result = ApplyPatch(folder, expected, DefaultFieldTexts());
+        EXPECT_EQ(result.outcome, Outcome::VersionUnknown);
+        EXPECT_EQ(OperationText(result).rfind(L"无法识别您当前所使用的版本\n", 0), 0u) << "the first line as it always was";
+        EXPECT_FALSE(fileio::FolderExists(folder.DataFolder()));
+        ExpectSameBytes(Game(), before);
+    }
 }
 
 TEST_F(Apply, InvalidValuesAreRefusedNamingTheField) {
