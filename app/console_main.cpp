@@ -14,7 +14,8 @@
 #include "cli/console_events.h"
 #include "cli/exit_code.h"
 #include "cli/program_name.h"
-#include "core/text/decimal_text.h"
+#include "form/message_box.h"
+#include "words/console_twin_text.h"
 
 namespace {
 
@@ -41,12 +42,10 @@ void LeaveOwnConsole() {
 // another reason the system gives (no right to run it, a damaged file).
 void SayNotStarted(const std::wstring& exe, DWORD error, bool command) {
     const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    const std::wstring text =
-        missing ? L"找不到 " + exe + L"：Tarnwick.com 要和 Tarnwick.exe 放在同一个文件夹里。\r\n"
-                : L"无法启动 " + exe + L"（错误代码 " + tarnwick::DecimalText(error) + L"）。\r\n";
+    const std::wstring text = tarnwick::WindowProgramNotStartedText(exe, missing, error) + L"\r\n";
     // Double-clicked, the console is gone by now.
     if (!command) {
-        MessageBoxW(nullptr, text.c_str(), L"系统信息", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, text.c_str(), tarnwick::kMessageTitle.data(), MB_OK | MB_ICONERROR);
         return;
     }
     HANDLE err = GetStdHandle(STD_ERROR_HANDLE);

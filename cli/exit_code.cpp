@@ -1,6 +1,7 @@
 #include "cli/exit_code.h"
 
 #include "core/text/decimal_text.h"
+#include "words/help_text.h"
 
 namespace tarnwick::cli {
 
@@ -45,25 +46,36 @@ ExitCode ExitCodeFor(Outcome outcome) {
     return ExitCode::FailedUnchanged;
 }
 
-const ExitCodeMeaning kExitCodeMeanings[10] = {
-    {ExitCode::Success, L"成功（有警告时写在标准错误上）"},
-    {ExitCode::NothingToDo, L"没有要做的事：没有备份可以还原，或没有记下的数值；什么也没改"},
-    {ExitCode::UsageError, L"参数或数值有误，什么也没做"},
-    {ExitCode::NotAGameFolder, L"不是游戏目录（没有 meteor.exe），什么也没做"},
-    {ExitCode::VersionNotRecognised, L"无法识别游戏版本，或游戏文件刚被换掉，什么也没做"},
-    {ExitCode::InUse, L"游戏正在运行、文件被占用或另一个本工具在改：什么也没做，稍后再试"},
-    {ExitCode::FailedUnchanged, L"失败，游戏文件没有改动"},
-    {ExitCode::FailedMayBeDamaged, L"失败，游戏文件可能已损坏，请运行 restore"},
-    {ExitCode::GameFolderUnreachable, L"找不到或无法访问游戏目录（网络未通、路径写错），什么也没做"},
-    {ExitCode::InternalError, L"本工具内部出错"},
+namespace {
+
+// The codes as --help lists them, each with its meaning in a few words, in
+// the order of their numbers.
+struct ExitCodeMeaning {
+    ExitCode code;
+    std::wstring_view meaning;
 };
+constexpr ExitCodeMeaning kExitCodeMeanings[] = {
+    {ExitCode::Success, kExitSuccessMeaning},
+    {ExitCode::NothingToDo, kExitNothingToDoMeaning},
+    {ExitCode::UsageError, kExitUsageErrorMeaning},
+    {ExitCode::NotAGameFolder, kExitNotAGameFolderMeaning},
+    {ExitCode::VersionNotRecognised, kExitVersionNotRecognisedMeaning},
+    {ExitCode::InUse, kExitInUseMeaning},
+    {ExitCode::FailedUnchanged, kExitFailedUnchangedMeaning},
+    {ExitCode::FailedMayBeDamaged, kExitFailedMayBeDamagedMeaning},
+    {ExitCode::GameFolderUnreachable, kExitGameFolderUnreachableMeaning},
+    {ExitCode::InternalError, kExitInternalErrorMeaning},
+};
+
+}  // namespace
 
 std::wstring ExitCodeLines() {
     std::wstring text;
     for (const ExitCodeMeaning& row : kExitCodeMeanings) {
         std::wstring number = DecimalText(static_cast<unsigned long>(row.code));
         number.resize(5, L' ');
-        text += L"\n  " + number + row.meaning;
+        text += L"\n  " + number;
+        text += row.meaning;
     }
     return text;
 }

@@ -37,14 +37,6 @@ enum class ExitCode : int {
 ExitCode ExitCodeFor(Outcome outcome);
 ExitCode ExitCodeFor(const OperationResult& result);
 
-// The codes as --help lists them, each with its meaning in a few words, in
-// the order of their numbers.
-struct ExitCodeMeaning {
-    ExitCode code;
-    const wchar_t* meaning;
-};
-extern const ExitCodeMeaning kExitCodeMeanings[10];
-
 // The exit code of the process that did the work, as the console twin
 // passes it on: a code of the table as it is, anything else (a crash's
 // exception code, a process ended from outside) as InternalError.
