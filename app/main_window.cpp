@@ -114,8 +114,8 @@ bool MainWindow::CreateLayout() {
     confirmButton_ = CreateChild("Button", L"确认", kButtonStyle, 0, pixels(kConfirmButtonBox), kConfirmButtonId);
     exitButton_ = CreateChild("Button", L"退出", kButtonStyle, 0, pixels(kExitButtonBox), kExitButtonId);
     restoreButton_ = CreateChild("Button", L"还原", kButtonStyle, 0, pixels(kRestoreButtonBox), kRestoreButtonId);
-    versionTagBuffer_ = CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, pixels(kVersionTagBufferBox),
-                                    kVersionTagBufferId);
+    // 验证, the layout's hidden field: always empty, nothing reads it.
+    CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, pixels(kVersionTagBufferBox), kVersionTagBufferId);
     return true;
 }
 

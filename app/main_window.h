@@ -40,7 +40,6 @@ public:
     HWND ConfirmButton() const { return confirmButton_; }
     HWND ExitButton() const { return exitButton_; }
     HWND RestoreButton() const { return restoreButton_; }
-    HWND VersionTagBuffer() const { return versionTagBuffer_; }
     NoticeWindow* Notice() const { return notice_.get(); }
     MessageDialog* Dialog() const { return dialog_.get(); }
 
@@ -75,7 +74,6 @@ private:
     HWND confirmButton_ = nullptr;     // "确认"
     HWND exitButton_ = nullptr;        // "退出"
     HWND restoreButton_ = nullptr;     // "还原"
-    HWND versionTagBuffer_ = nullptr;  // 验证, the hidden field of the layout, left empty
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
     GameFolderWatch watch_;

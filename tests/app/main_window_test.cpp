@@ -77,8 +77,10 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         EXPECT_EQ(TextOf(b.window), b.text);
         EXPECT_TRUE(IsWindowEnabled(b.window));
     }
-    EXPECT_EQ(ChildBox(window.VersionTagBuffer()), TwipsToPixels(kVersionTagBufferBox, tpp));
-    EXPECT_FALSE(IsWindowVisible(window.VersionTagBuffer()));
+    HWND tagBuffer = GetDlgItem(window.Handle(), kVersionTagBufferId);
+    ASSERT_TRUE(tagBuffer);
+    EXPECT_EQ(ChildBox(tagBuffer), TwipsToPixels(kVersionTagBufferBox, tpp));
+    EXPECT_FALSE(IsWindowVisible(tagBuffer));
 
     // Before start-up the labels are empty and opaque.
     ASSERT_EQ(window.Labels().size(), 2u + kFieldCount);
@@ -157,7 +159,8 @@ TEST(MainWindow, TextsPassThroughTheSkinnedWindowsUnconverted) {
     TestGameFolder game;
     MainWindow window(game.folder);
     ASSERT_TRUE(window.Start());
-    for (HWND item : {window.Handle(), window.Field(0), window.ConfirmButton(), window.VersionTagBuffer()}) {
+    for (HWND item : {window.Handle(), window.Field(0), window.ConfirmButton(),
+                       GetDlgItem(window.Handle(), kVersionTagBufferId)}) {
         SCOPED_TRACE(ClassOf(item));
         EXPECT_TRUE(IsWindowUnicode(item));
         ASSERT_TRUE(SetWindowTextW(item, text.c_str()));
