@@ -51,11 +51,6 @@ public:
     // already is.
     void KeepAboveMainWindow(bool again);
 
-    HWND DontShowAgain() const { return dontShowAgain_; }
-    HWND SwitchWord() const { return switchWord_; }
-    bool SlidingIn() const { return slidingIn_; }
-    bool SlidingOut() const { return slidingOut_; }
-
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintBeneathLabels(HDC dc) override;

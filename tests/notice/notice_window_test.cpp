@@ -16,14 +16,24 @@ using namespace notice_layout;
 using test::PumpUntilIdle;
 using test::TestGameFolder;
 
-// Sends ticks of the timer until it stops; the number of ticks sent.
+// Sends one tick of the timer; whether it moved the window (the last tick
+// of a slide-out closes it). A timer that is not running moves nothing.
+bool TickMoves(NoticeWindow& notice, UINT_PTR timer) {
+    HWND window = notice.Handle();
+    if (!window) return false;
+    RECT before{}, after{};
+    GetWindowRect(window, &before);
+    SendMessageA(window, WM_TIMER, timer, 0);
+    if (!IsWindow(window)) return true;
+    GetWindowRect(window, &after);
+    return !EqualRect(&before, &after);
+}
+
+// Sends ticks of the timer for as long as they move the window; the number
+// of ticks that moved it.
 int Tick(NoticeWindow& notice, UINT_PTR timer, int limit = 1000) {
     int ticks = 0;
-    auto running = [&] { return timer == kSlideInTimer ? notice.SlidingIn() : notice.SlidingOut(); };
-    while (running() && ticks < limit) {
-        SendMessageA(notice.Handle(), WM_TIMER, timer, 0);
-        ++ticks;
-    }
+    while (ticks < limit && TickMoves(notice, timer)) ++ticks;
     return ticks;
 }
 
@@ -50,8 +60,6 @@ TEST(NoticeWindow, StartsBelowTheScreenAndComesToRestOnTheTaskbar) {
     HWND window = notice.Handle();
     EXPECT_FALSE(IsWindowVisible(window)) << "shown by the main window's start-up";
     EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU), 0);
-    EXPECT_TRUE(notice.SlidingIn());
-    EXPECT_FALSE(notice.SlidingOut());
 
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const int taskbar = GetSystemMetrics(SM_CYSCREEN) - WorkArea().bottom;
@@ -61,6 +69,7 @@ TEST(NoticeWindow, StartsBelowTheScreenAndComesToRestOnTheTaskbar) {
     EXPECT_EQ(r.bottom - r.top, 200);
     EXPECT_EQ(r.right, screenWidth) << "at the right edge of the screen";
     EXPECT_EQ(r.top, screenHeight - taskbar + 200) << "one window height below the taskbar";
+    EXPECT_FALSE(TickMoves(notice, kSlideOutTimer)) << "no slide-out before a close";
 
     notice.Show();
     int ticks = Tick(notice, kSlideInTimer);
@@ -133,7 +142,6 @@ TEST(NoticeWindow, CloseSlidesItOutAndClosesIt) {
     LPARAM point = MAKELPARAM(close.left + 5, close.top + 5);
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageA(window, WM_LBUTTONUP, 0, point);
-    EXPECT_TRUE(notice.SlidingOut());
     // A second click changes nothing.
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
     SendMessageA(window, WM_LBUTTONUP, 0, point);
@@ -155,7 +163,7 @@ TEST(NoticeWindow, PressingOnOneLabelAndReleasingOnAnotherIsNoClick) {
     const Box bar = notice.Labels()[TitleBar].box;
     SendMessageA(notice.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.left + 200, bar.top + 3));
     SendMessageA(notice.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(close.left + 5, close.top + 5));
-    EXPECT_FALSE(notice.SlidingOut());
+    EXPECT_FALSE(TickMoves(notice, kSlideOutTimer));
 }
 
 TEST(NoticeWindow, HoverColoursFollowTheLabelUnderThePointer) {
@@ -198,21 +206,22 @@ TEST(NoticeWindow, CheckBoxRewritesTheSwitchFileOnEveryClick) {
     TestGameFolder game;  // no Data folder yet: the first click creates it
     NoticeWindow notice(game.folder);
     ASSERT_TRUE(notice.Create());
-    HWND check = notice.DontShowAgain();
+    HWND check = GetDlgItem(notice.Handle(), kDontShowAgainId);
+    HWND switchWord = GetDlgItem(notice.Handle(), kSwitchWordId);
     char name[64] = {};
     GetClassNameA(check, name, sizeof name);
     EXPECT_STREQ(name, kCheckBoxClassName);
     EXPECT_EQ(GetWindowLongA(check, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(test::TextOf(notice.SwitchWord()), L"启用");
-    EXPECT_FALSE(IsWindowVisible(notice.SwitchWord()));
+    EXPECT_EQ(test::TextOf(switchWord), L"启用");
+    EXPECT_FALSE(IsWindowVisible(switchWord));
 
     const std::string header = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n";
     const std::string off = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
     const std::string on = header + "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\r\n";
     for (const std::string* expected : {&off, &on, &off}) {
         SendMessageA(check, BM_CLICK, 0, 0);
-        EXPECT_EQ(test::TextOf(notice.SwitchWord()), (expected == &off ? L"停用" : L"启用"));
+        EXPECT_EQ(test::TextOf(switchWord), (expected == &off ? L"停用" : L"启用"));
         EXPECT_EQ(ReadFileBytes(game.folder.HintFile()), *expected);
     }
 }
