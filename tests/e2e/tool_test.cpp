@@ -70,7 +70,27 @@ class ToolTest : public testing::Test {
 protected:
     std::wstring Path(const std::wstring& relative) const { return folder_ / relative; }
 
-    void WriteGame(GameVersion version) { WriteFileBytes(Path(L"meteor.exe"), MakeSyntheticGame(version)); }
+    // The game file opened for writing without sharing, as an installer or
+    // a game update writes it. A running tool reads the game file for a few
+    // milliseconds after each change in the folder; a writer meeting that
+    // read tries again, as an updater does.
+    HANDLE OpenGameForWriting(DWORD disposition) const {
+        for (int tries = 0;; ++tries) {
+            HANDLE file = CreateFileW(Path(L"meteor.exe").c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION || tries == 250) return file;
+            Sleep(20);
+        }
+    }
+
+    void WriteGame(GameVersion version) {
+        HANDLE file = OpenGameForWriting(CREATE_ALWAYS);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << GetLastError();
+        const Bytes bytes = MakeSyntheticGame(version);
+        DWORD written = 0;
+        EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        CloseHandle(file);
+    }
 
     void WriteHint(const std::string& bytes) {
         CreateDirectoryW(Path(L"Data").c_str(), nullptr);
@@ -954,8 +974,7 @@ TEST_F(ToolTest, TheStatusLineAndConfirmFollowTheGameFile) {
         } else if (c.heldAfterWriteMs == 0) {
             WriteGame(c.swappedIn);
         } else {
-            HANDLE writer = CreateFileW(Path(L"meteor.exe").c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0,
-                                        nullptr);
+            HANDLE writer = OpenGameForWriting(TRUNCATE_EXISTING);
             ASSERT_NE(writer, INVALID_HANDLE_VALUE);
             const Bytes bytes = MakeSyntheticGame(c.swappedIn);
             DWORD written = 0;
