@@ -64,7 +64,7 @@ private:
     void Abandon();
 
     const GameFolder& folder_;
-    const std::optional<GameVersion> expected_;  // the tag the window shows
+    const std::optional<GameVersion> expected_;  // the tag the window shows; none from the command line
     const FieldTexts& values_;
     PatchIo& io_;
     // Of the version the game file is of, once it has been read.
