@@ -6,6 +6,7 @@
 
 #include "core/disk/held_file_retry.h"
 #include "core/disk/sha256.h"
+#include "core/disk/step_watch.h"
 #include "core/disk/trailing_separator.h"
 #include "core/text/hex_digits.h"
 #include "win32/system_library.h"
@@ -50,6 +51,7 @@ File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         Close();
         handle_ = other.handle_;
+        path_ = std::move(other.path_);
         other.handle_ = INVALID_HANDLE_VALUE;
     }
     return *this;
@@ -57,6 +59,8 @@ File& File::operator=(File&& other) noexcept {
 
 DWORD File::Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition, DWORD flags) {
     Close();
+    path_ = path;
+    BeforeStep(disposition == OPEN_EXISTING ? Step::Open : Step::Create, path_);
     handle_ = CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
     return IsOpen() ? 0 : ErrorOr(ERROR_OPEN_FAILED);
 }
@@ -222,6 +226,7 @@ DWORD File::ReadAt(std::uint64_t offset, void* data, std::size_t count) const {
 }
 
 DWORD File::WriteAt(std::uint64_t offset, const void* data, std::size_t count) const {
+    BeforeStep(Step::Write, path_);
     const auto* in = static_cast<const std::uint8_t*>(data);
     while (count > 0) {
         const DWORD want = static_cast<DWORD>(std::min(count, kChunk));
@@ -246,7 +251,10 @@ DWORD File::ReadNext(void* data, std::size_t count, std::size_t& got) const {
     return 0;
 }
 
-DWORD File::Flush() const { return FlushFileBuffers(handle_) ? 0 : ErrorOr(ERROR_WRITE_FAULT); }
+DWORD File::Flush() const {
+    BeforeStep(Step::Flush, path_);
+    return FlushFileBuffers(handle_) ? 0 : ErrorOr(ERROR_WRITE_FAULT);
+}
 
 
 DWORD ReadFileRange(const std::wstring& path, std::uint64_t offset, std::size_t maxBytes, Bytes& out,
@@ -292,6 +300,7 @@ DWORD EnsureFolder(const std::wstring& path, bool* created) {
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_DIRECTORY;
     }
+    BeforeStep(Step::Create, path);
     if (!CreateDirectoryW(path.c_str(), nullptr)) return CreationError(ErrorOr(ERROR_CANNOT_MAKE), path);
     if (created) *created = true;
     return 0;
@@ -366,6 +375,7 @@ std::wstring FoldCase(const std::wstring& text) {
 }
 
 DWORD File::DeleteAndClose() {
+    BeforeStep(Step::Delete, path_);
     FileFacts facts;
     if (DWORD error = Facts(facts)) return error;
     if (facts.attributes & FILE_ATTRIBUTE_READONLY) {
@@ -495,6 +505,7 @@ DWORD PendingFile::Commit() {
     }
     if (DWORD error = file_.Flush()) return error;
     if (DWORD error = file_.Close()) return error;
+    BeforeStep(Step::Rename, destination_);
     const DWORD error = RetryWhileHeld([this] {
         return MoveFileExW(temp_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? 0

@@ -57,7 +57,9 @@ class File {
 public:
     File() = default;
     ~File() { Close(); }
-    File(File&& other) noexcept : handle_(other.handle_) { other.handle_ = INVALID_HANDLE_VALUE; }
+    File(File&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) {
+        other.handle_ = INVALID_HANDLE_VALUE;
+    }
     File& operator=(File&& other) noexcept;
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -116,6 +118,7 @@ public:
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
+    std::wstring path_;  // as opened: what a step watcher is told (core/disk/step_watch.h)
 };
 
 // Reads the file's first `maxBytes` bytes (all of it if shorter).

@@ -10,6 +10,7 @@
 #include "core/disk/file_io.h"
 #include "core/disk/own_file.h"
 #include "core/disk/sha256.h"
+#include "core/disk/step_watch.h"
 #include "core/game/patch_io.h"
 #include "core/game/patch_plan.h"
 #include "core/operations/folder_lock.h"
@@ -316,6 +317,7 @@ OperationResult PatchRun::Run() {
         // Moved, not copied, and never over another file: killed right
         // after, the original is under its second name and the game file
         // still unpatched.
+        fileio::BeforeStep(fileio::Step::Rename, folder_.BackupAsideFile());
         if (!MoveFileExW(backup_.Destination().c_str(), folder_.BackupAsideFile().c_str(), 0)) {
             return Refuse(backup_.Destination(), GetLastError());
         }
