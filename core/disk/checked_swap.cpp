@@ -23,7 +23,7 @@ bool NameTaken(const std::wstring& path) {
     return true;
 }
 
-DWORD MoveAside(const File& file, const std::wstring& destination, std::wstring& aside) {
+DWORD MoveAside(File& file, const std::wstring& destination, std::wstring& aside) {
     const std::wstring folder = ParentFolder(destination);
     const DWORD seed = GetCurrentProcessId() * 0x9E3779B1u + GetTickCount();
     DWORD error = ERROR_ALREADY_EXISTS;
@@ -37,7 +37,7 @@ DWORD MoveAside(const File& file, const std::wstring& destination, std::wstring&
     return error;
 }
 
-DWORD RenameWhereFree(const File& file, const std::wstring& path) {
+DWORD RenameWhereFree(File& file, const std::wstring& path) {
     return RetryWhileHeld([&] { return file.RenameTo(path); });
 }
 

@@ -378,8 +378,20 @@ std::wstring FoldCase(const std::wstring& text) {
     return length > 0 && mapped == length ? upper : text;
 }
 
+bool File::StillNamed() const {
+    File now;
+    if (now.Open(path_, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,
+                 FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS)) {
+        return false;
+    }
+    FileFacts mine, named;
+    if (Facts(mine) || now.Facts(named)) return false;
+    return mine.index == named.index && (mine.index != 0 || mine.size == named.size);
+}
+
 DWORD File::DeleteAndClose() {
     BeforeStep(Step::Delete, path_);
+    if (!StillNamed()) return kNoLongerNamedError;
     FileFacts facts;
     if (DWORD error = Facts(facts)) return error;
     if (facts.attributes & FILE_ATTRIBUTE_READONLY) {
@@ -407,8 +419,9 @@ static std::wstring NtPathOf(const std::wstring& path) {
     return L"\\??\\" + full;
 }
 
-DWORD File::RenameTo(const std::wstring& path) const {
+DWORD File::RenameTo(const std::wstring& path) {
     BeforeStep(Step::Rename, path);
+    if (!StillNamed()) return kNoLongerNamedError;
     const std::wstring name = NtPathOf(path);
     // FILE_RENAME_INFORMATION: whether to replace, a root folder (none: the
     // name is full), the name's length in bytes and the name itself.
@@ -423,7 +436,9 @@ DWORD File::RenameTo(const std::wstring& path) const {
     std::copy_n(reinterpret_cast<const std::uint8_t*>(&header), sizeof header, buffer.data());
     std::copy_n(reinterpret_cast<const std::uint8_t*>(name.data()), nameBytes, buffer.data() + sizeof(Header));
     const DWORD error = SetInformation(handle_, buffer.data(), static_cast<ULONG>(buffer.size()), kFileRenameInformation);
-    return error == ERROR_FILE_EXISTS ? static_cast<DWORD>(ERROR_ALREADY_EXISTS) : error;
+    if (error) return error == ERROR_FILE_EXISTS ? static_cast<DWORD>(ERROR_ALREADY_EXISTS) : error;
+    path_ = path;
+    return 0;
 }
 
 std::wstring FinalPath(const std::wstring& path, bool* resolved) {
@@ -549,7 +564,7 @@ DWORD PendingFile::Commit() {
     if (IsHoldError(error)) return HeldOpenByOthers(destination_) ? ERROR_SHARING_VIOLATION : kHeldByOtherProgramError;
     if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && !FileExists(temp_)) {
         temp_.clear();
-        return kWrittenFileRemovedError;
+        return kNoLongerNamedError;
     }
     if (error) return error;
     temp_.clear();
@@ -562,13 +577,8 @@ DWORD PendingFile::CommitWhereFree() {
         written_ = true;
     }
     if (DWORD error = file_.Flush()) return error;
-    DWORD error = RetryWhileHeld([this] { return file_.RenameTo(destination_); });
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        // The folder is there, so the file under the handle is gone: deleted
-        // by another program (a Linux one can, though it is held).
-        if (FolderExists(ParentFolder(destination_))) error = kWrittenFileRemovedError;
-    }
-    if (error) return error;
+    // A Linux program can delete the file though it is held: kNoLongerNamedError.
+    if (DWORD error = RetryWhileHeld([this] { return file_.RenameTo(destination_); })) return error;
     temp_.clear();
     return file_.Close();
 }

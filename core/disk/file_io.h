@@ -120,11 +120,17 @@ public:
     // over anything that holds `path` (ERROR_ALREADY_EXISTS, a dangling link
     // included). The handle must have been opened with DELETE, and `path`
     // must be on the same volume.
-    DWORD RenameTo(const std::wstring& path) const;
+    DWORD RenameTo(const std::wstring& path);
+    // Whether the name the file was opened by (or last renamed to) still
+    // leads to this very file. Wine carries a rename or deletion through a
+    // handle out on that name, so whatever holds the name by then would be
+    // renamed or deleted instead: both check this first and answer
+    // kNoLongerNamedError where the name has gone elsewhere.
+    bool StillNamed() const;
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    std::wstring path_;  // as opened: what a step watcher is told (core/disk/step_watch.h)
+    std::wstring path_;  // as opened, or as renamed to since: what a step watcher is told (core/disk/step_watch.h)
 };
 
 // Reads the file's first `maxBytes` bytes (all of it if shorter).
@@ -235,9 +241,10 @@ private:
     bool written_ = false;
 };
 
-// What a commit answers when the temporary file it wrote is no longer
-// there to be moved into place: another program (a scanner) removed it.
-inline constexpr DWORD kWrittenFileRemovedError = ERROR_FILE_INVALID;
+// What a rename, deletion or commit answers when the file the tool checked
+// or wrote is no longer at its name: another program (a scanner, an
+// updater) removed, moved or replaced it.
+inline constexpr DWORD kNoLongerNamedError = ERROR_FILE_INVALID;
 
 // Writes `bytes` to `path` through a PendingFile.
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes);

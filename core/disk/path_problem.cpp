@@ -44,8 +44,8 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
             // Another program put something at the name while the tool
             // worked; the tool leaves it as it is.
             return fileio::FolderExists(path) ? Outcome::NotAFile : Outcome::NotOwnFile;
-        case fileio::kWrittenFileRemovedError:
-            return Outcome::WrittenFileRemoved;
+        case fileio::kNoLongerNamedError:
+            return isGameFile ? Outcome::GameFileReplaced : Outcome::WrittenFileRemoved;
         case fileio::kHeldByOtherProgramError:
             return Outcome::FileBeingChecked;
         case fileio::kCreationBlockedError:
