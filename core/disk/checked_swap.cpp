@@ -38,7 +38,7 @@ DWORD MoveAside(File& file, const std::wstring& destination, std::wstring& aside
 }
 
 DWORD RenameWhereFree(File& file, const std::wstring& path) {
-    return RetryWhileHeld([&] { return file.RenameTo(path); });
+    return RetryWhileHeld(file.Path(), [&] { return file.RenameTo(path); });
 }
 
 SwapResult SwapIn(PendingFile& fresh, File& checked) {

@@ -34,6 +34,11 @@ constexpr int kFileInternalInformation = 6;
 constexpr int kFileRenameInformation = 10;
 constexpr int kFileDispositionInformation = 13;
 constexpr int kFileAttributeTagInformation = 35;
+constexpr int kFileDispositionInformationEx = 64;
+// FILE_DISPOSITION_INFORMATION_EX's flags: delete, with POSIX semantics
+// (the name goes at once, though a scanner still holds the file open).
+constexpr ULONG kDispositionDelete = 0x1;
+constexpr ULONG kDispositionPosixSemantics = 0x2;
 
 OVERLAPPED At(std::uint64_t offset) {
     OVERLAPPED position = {};
@@ -41,6 +46,10 @@ OVERLAPPED At(std::uint64_t offset) {
     position.OffsetHigh = static_cast<DWORD>(offset >> 32);
     return position;
 }
+
+// A file's number, 0 where the system gives none: some file systems (ReFS
+// through 64 bits, some servers) answer all ones for "no number".
+std::uint64_t KnownIndex(std::uint64_t index) { return index == ~std::uint64_t{0} ? 0 : index; }
 
 DWORD ErrorOr(DWORD fallback) {
     const DWORD error = GetLastError();
@@ -85,7 +94,7 @@ DWORD File::Identity(FileIdentity& identity) const {
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(handle_, &info)) return ErrorOr(ERROR_READ_FAULT);
     identity.volume = info.dwVolumeSerialNumber;
-    identity.index = std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow;
+    identity.index = KnownIndex(std::uint64_t{info.nFileIndexHigh} << 32 | info.nFileIndexLow);
     identity.links = info.nNumberOfLinks;
     identity.attributes = info.dwFileAttributes;
     identity.size = std::uint64_t{info.nFileSizeHigh} << 32 | info.nFileSizeLow;
@@ -119,7 +128,7 @@ DWORD File::Facts(FileFacts& facts) const {
     if (result >= 0) result = query(handle_, &status, &standard, sizeof standard, kFileStandardInformation);
     if (result >= 0) result = query(handle_, &status, &index, sizeof index, kFileInternalInformation);
     if (result < 0) return toError(result);
-    facts.index = static_cast<std::uint64_t>(index.QuadPart);
+    facts.index = KnownIndex(static_cast<std::uint64_t>(index.QuadPart));
     facts.links = standard.links;
     facts.attributes = basic.attributes;
     facts.size = static_cast<std::uint64_t>(standard.size.QuadPart);
@@ -404,6 +413,12 @@ DWORD File::DeleteAndClose() {
         basic.attributes = (facts.attributes & ~FILE_ATTRIBUTE_READONLY) | FILE_ATTRIBUTE_NORMAL;
         if (DWORD error = SetInformation(handle_, &basic, sizeof basic, kFileBasicInformation)) return error;
     }
+    // The name goes at once where the system can (Windows 10 1709 and
+    // later on NTFS): a deletion that only waits for the last handle would
+    // keep the name blocked while a scanner holds the file. Elsewhere the
+    // request is refused and the old kind of deletion serves.
+    ULONG flags = kDispositionDelete | kDispositionPosixSemantics;
+    if (SetInformation(handle_, &flags, sizeof flags, kFileDispositionInformationEx) == 0) return Close();
     BOOLEAN deleteFile = TRUE;
     if (DWORD error = SetInformation(handle_, &deleteFile, sizeof deleteFile, kFileDispositionInformation)) {
         return error;
@@ -494,7 +509,7 @@ DWORD CheckReplaceable(const std::wstring& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ERROR_ACCESS_DENIED;
     if (attributes & FILE_ATTRIBUTE_READONLY) return ERROR_ACCESS_DENIED;
     // A file another program has open for a moment (a scanner) is waited for.
-    return RetryWhileHeld([&path] {
+    return RetryWhileHeld(path, [&path] {
         File probe;
         return probe.Open(path, GENERIC_WRITE | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     });
@@ -552,7 +567,7 @@ DWORD PendingFile::Commit() {
     if (DWORD error = file_.Flush()) return error;
     if (DWORD error = file_.Close()) return error;
     BeforeStep(Step::Rename, destination_);
-    const DWORD error = RetryWhileHeld([this] {
+    const DWORD error = RetryWhileHeld(destination_, [this] {
         return MoveFileExW(temp_.c_str(), destination_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                    ? 0
                    : ErrorOr(ERROR_ACCESS_DENIED);
@@ -578,7 +593,7 @@ DWORD PendingFile::CommitWhereFree() {
     }
     if (DWORD error = file_.Flush()) return error;
     // A Linux program can delete the file though it is held: kNoLongerNamedError.
-    if (DWORD error = RetryWhileHeld([this] { return file_.RenameTo(destination_); })) return error;
+    if (DWORD error = RetryWhileHeld(temp_, [this] { return file_.RenameTo(destination_); })) return error;
     temp_.clear();
     return file_.Close();
 }

@@ -68,6 +68,8 @@ public:
     DWORD Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition = OPEN_EXISTING,
                DWORD flags = FILE_ATTRIBUTE_NORMAL);
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    // The name it was opened by, or renamed to since.
+    const std::wstring& Path() const { return path_; }
     DWORD Close();
 
     DWORD Size(std::uint64_t& size) const;

@@ -45,7 +45,7 @@ OperationResult BackupStep::ScanOldBackup(const GameSnapshot& game, BackupFacts&
     if (!error && !facts.backupIsGame) {
         // With the right to move and delete it, so that whatever becomes of
         // it happens to this very file; others may only read it meanwhile.
-        error = fileio::RetryWhileHeld([this] {
+        error = fileio::RetryWhileHeld(backupPath_, [this] {
             return oldBackup_.Open(backupPath_, GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ);
         });
         if (!error) error = ScanBackup(oldBackup_, *game.bytes, *game.table, scan);
