@@ -85,7 +85,6 @@ struct OperationResult {
     std::wstring fileName;            // the file concerned, relative to the game folder
     unsigned long systemError = 0;    // the Win32 error behind a failure
     Aftermath aftermath = Aftermath::NotTold;
-    bool gameMayBeDamaged = false;    // a failure left the game file neither as it was nor as intended
 
     // InvalidValue: the field, what is wrong with it and the value given.
     int field = -1;
@@ -105,6 +104,8 @@ struct OperationResult {
     bool backupLeftBehind = false;     // restored, but the backup (`fileName`) could not be deleted
 
     bool Succeeded() const { return outcome == Outcome::Ok; }
+    // A failure left the game file neither as it was nor as intended.
+    bool GameMayBeDamaged() const { return LeavesGameMayBeDamaged(aftermath); }
 };
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #include "core/disk/checked_swap.h"
 
 #include "core/disk/held_file_retry.h"
+#include "core/disk/path_forms.h"
 #include "core/text/hex_digits.h"
 
 namespace tarnwick::fileio {

@@ -8,7 +8,8 @@
 // name meanwhile, both files are kept.
 #include <string>
 
-#include "core/disk/file_io.h"
+#include "core/disk/file.h"
+#include "core/disk/pending_file.h"
 
 namespace tarnwick::fileio {
 

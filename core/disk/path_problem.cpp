@@ -60,22 +60,4 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
     }
 }
 
-OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
-                              unsigned long error, Aftermath aftermath) {
-    OperationResult result =
-        OutcomeResult(action, OutcomeForError(error, path, path == folder.GameFile()), DisplayName(folder, path), aftermath);
-    result.systemError = error;
-    return result;
-}
-
-OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName, Aftermath aftermath) {
-    OperationResult result;
-    result.action = action;
-    result.outcome = outcome;
-    result.fileName = fileName;
-    result.aftermath = aftermath;
-    result.gameMayBeDamaged = LeavesGameMayBeDamaged(aftermath);
-    return result;
-}
-
 }  // namespace tarnwick

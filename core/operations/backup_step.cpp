@@ -4,7 +4,7 @@
 #include "core/disk/checked_swap.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "core/disk/sha256.h"
 #include "core/game/patch_table.h"
 

@@ -5,7 +5,7 @@
 #include "core/disk/checked_swap.h"
 #include "core/disk/file_io.h"
 #include "core/disk/own_file.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "core/operations/folder_lock.h"
 #include "core/operations/restore_steps.h"
 

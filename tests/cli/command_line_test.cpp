@@ -315,7 +315,7 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
         EXPECT_EQ(cli::ExitCodeFor(result), code);
         result.valuesNotRemembered = result.noOriginalBackup = true;  // warnings leave the code alone
         EXPECT_EQ(cli::ExitCodeFor(result), code);
-        result.gameMayBeDamaged = true;
+        result.aftermath = Aftermath::GameMayBeDamaged;
         EXPECT_EQ(cli::ExitCodeFor(result), ExitCode::FailedMayBeDamaged);
     }
     // Ctrl+C and Ctrl+Break leave the twin waiting for the real code; the
@@ -378,7 +378,7 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
     const OperationResult result = ApplyPatchWithFaults(GameFolder{folder.Folder()}, GameVersion::V1_07, kValuesA,
                                                         ApplyFaults{.failWrite = 20, .failRollback = true});
     CloseHandle(holder);
-    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(OperationText(result));
+    EXPECT_TRUE(result.GameMayBeDamaged()) << testing::PrintToString(OperationText(result));
     EXPECT_EQ(cli::ExitCodeFor(result), cli::ExitCode::FailedMayBeDamaged);
 }
 
