@@ -1,6 +1,6 @@
 #include "core/operations/restore.h"
 
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 #include "core/backup/leftover_files.h"
 #include "core/disk/checked_swap.h"
 #include "core/disk/file_io.h"

@@ -1,7 +1,7 @@
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 
 #include "core/backup/backup_record.h"
-#include "core/backup/backup_decision.h"
+#include "core/backup/belonging.h"
 #include "core/disk/file_io.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
