@@ -30,11 +30,17 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     // read (a pipe would not even open without a writer).
     DWORD attributes = 0;
     const DWORD attributeError = fileio::ExistingAttributes(path, attributes);
-    const bool device = attributeError == ERROR_INVALID_PARAMETER;
+    const bool device = attributeError == ERROR_INVALID_PARAMETER || (named && fileio::NamesDevice(path));
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
         return Refusal(ExitCode::UsageError,
                        ValuesFileErrorText({.problem = device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, .name = name}));
+    }
+    // A folder where the settings cache belongs stands in the way: no cache
+    // that is merely missing.
+    if (folderThere) {
+        return Refusal(ExitCode::FailedUnchanged, FailureText(Action::Apply, Outcome::NotAFile, name, ERROR_DIRECTORY,
+                                                              kGameUnchangedText));
     }
     if (!fileio::FileExists(path)) {
         if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({.problem = ValuesFileProblem::Missing, .name = name}));
@@ -72,10 +78,19 @@ std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     const std::wstring shown = fileio::FullPath(folder.base);
     // A folder that is not there, or not reachable now (a server not up
     // yet), is told apart from one without the game, so that a script can
-    // wait for the one and give up on the other.
-    if (GetFileAttributesW(folder.Root().c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // wait for the one and give up on the other. A share's root
+    // ("\\server\share") answers only with a backslash after it.
+    const std::wstring root = folder.Root();
+    if (GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
+        if (GetFileAttributesW((root + L"\\").c_str()) == INVALID_FILE_ATTRIBUTES) {
+            return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
+        }
+    }
+    // A folder named meteor.exe stands where the game file belongs.
+    if (fileio::FolderExists(folder.GameFile())) {
+        return Refusal(ExitCode::FailedUnchanged,
+                       ProblemText(Outcome::NotAFile, kGameFileName, ERROR_DIRECTORY));
     }
     return Refusal(ExitCode::NotAGameFolder, NoGameFileText(shown));
 }

@@ -47,4 +47,23 @@ std::wstring FoldCase(const std::wstring& text) {
     return length > 0 && mapped == length ? upper : text;
 }
 
+bool NamesDevice(const std::wstring& path) {
+    if (path.compare(0, 4, L"\\\\.\\") == 0) return true;
+    const std::size_t slash = path.find_last_of(L"\\/:");
+    std::wstring name = FoldCase(slash == std::wstring::npos ? path : path.substr(slash + 1));
+    // The system drops what follows the first dot, and trailing spaces, from
+    // a device's name; a name that ended in a colon ("NUL:") ended before it.
+    if (name.empty() && slash != std::wstring::npos && path[slash] == L':') {
+        const std::size_t before = path.find_last_of(L"\\/", slash);
+        name = FoldCase(path.substr(before == std::wstring::npos ? 0 : before + 1, slash - (before == std::wstring::npos ? 0 : before + 1)));
+    }
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.pop_back();
+    for (const wchar_t* reserved : {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"}) {
+        if (name == reserved) return true;
+    }
+    return name.size() == 4 && (name.compare(0, 3, L"COM") == 0 || name.compare(0, 3, L"LPT") == 0) &&
+           name[3] >= L'1' && name[3] <= L'9';
+}
+
 }  // namespace tarnwick::fileio

@@ -29,4 +29,10 @@ std::wstring LongPathForm(const std::wstring& path, std::size_t room = 0);
 // invariant locale, which folds them the same way on every system.
 std::wstring FoldCase(const std::wstring& text);
 
+// Whether the path names one of the system's devices rather than a file:
+// "\\.\" paths, and the reserved names CON, PRN, AUX, NUL, COM1 to COM9,
+// LPT1 to LPT9, CONIN$ and CONOUT$ in any folder, with any extension and
+// in any case ("nul.txt" and "C:\x\com1" are devices too).
+bool NamesDevice(const std::wstring& path);
+
 }  // namespace tarnwick::fileio
