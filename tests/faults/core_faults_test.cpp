@@ -12,7 +12,7 @@
 #include "core/disk/file_io.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "core/stored/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
 #include "tests/support/unix_files.h"
