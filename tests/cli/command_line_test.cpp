@@ -806,6 +806,11 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
         WriteFileBytes(tools / L"cafe.bat", Bytes(bytes.begin(), bytes.end()));
         const std::string values = Utf8Bytes(ValueArguments(kValuesA));
         WriteFileBytes(tools / L"match.cfg", Bytes(values.begin(), values.end()));
+        // The output of an earlier start, which the batch adds to.
+        wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        GetEnvironmentVariableW(L"COMPUTERNAME", machine, MAX_COMPUTERNAME_LENGTH + 1);
+        const std::wstring outputFile = tools / (L"tarnwick-" + std::wstring(machine) + L"-output.txt");
+        WriteFileBytes(outputFile, Bytes{'e', 'a', 'r', 'l', 'i', 'e', 'r', '\r', '\n'});
         if (kind == Tool::Real) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
         if (kind == Tool::EndsWithSeven) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_STAND_IN_PATH);
         SetEnvironmentVariableW(L"STAND_IN_APPLY", L"7");
@@ -830,14 +835,30 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
             EXPECT_TRUE(folder != std::wstring::npos && folder >= 8) << "no date, time and folder: " << Utf8Bytes(line);
             if (folder != std::wstring::npos) steps.push_back(line.substr(folder + gameFolder.size() + 2));
         }
-        const std::wstring outputFile =
-            tools / (std::wstring(found.cFileName).substr(0, std::wcslen(found.cFileName) - 4) + L"-output.txt");
-        const std::string output = kind == Tool::Missing ? "" : ReadFileText(outputFile);
+        // What the tool wrote, run by run, after the earlier start's text:
+        // each run after a line of plain ASCII with a date, a time and the
+        // command, so that UTF-8 stays UTF-8.
+        const std::string output = ReadFileText(outputFile);
+        std::vector<std::string> runs;
+        std::string texts;
+        for (std::size_t at = 0, end = 0; at < output.size(); at = end + 2) {
+            end = std::min(output.find("\r\n", at), output.size());
+            const std::string line = output.substr(at, end - at);
+            if (!line.starts_with("---- ")) {
+                texts += line + "\n";
+                continue;
+            }
+            EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c > 0 && c < 0x7F; })) << line;
+            EXPECT_NE(line.find_first_of("0123456789"), std::string::npos) << "no date or time: " << line;
+            runs.push_back(line.substr(line.rfind(' ') + 1));
+            texts += "----\n";
+        }
         switch (kind) {
             case Tool::Real:
                 EXPECT_EQ(run.exitCode, 0u);
                 EXPECT_EQ(steps, std::vector<std::wstring>{L"apply: exit code 0"});
-                EXPECT_EQ(output.rfind(Utf8Bytes(L"恭喜您修改成功\r\n游戏目录：" + gameFolder + L"\r\n游戏版本：1.07"), 0), 0u)
+                EXPECT_EQ(runs, std::vector<std::string>{"apply"});
+                EXPECT_EQ(texts.rfind(Utf8Bytes(L"earlier\n----\n恭喜您修改成功\n游戏目录：" + gameFolder + L"\n游戏版本：1.07"), 0), 0u)
                     << output;
                 EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"),
                           PatchedGame(MakeSyntheticGame(GameVersion::V1_07, 5), GameVersion::V1_07, kValuesA));
@@ -845,11 +866,13 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
             case Tool::EndsWithSeven:
                 EXPECT_EQ(run.exitCode, 7u) << "the apply's code";
                 EXPECT_EQ(steps, (std::vector<std::wstring>{L"apply: exit code 7", L"restore: exit code 6"}));
-                EXPECT_EQ(output, "stand-in apply\r\nstand-in restore\r\n");
+                EXPECT_EQ(runs, (std::vector<std::string>{"apply", "restore"}));
+                EXPECT_EQ(texts, "earlier\n----\nstand-in apply\n----\nstand-in restore\n");
                 break;
             case Tool::Missing:
                 EXPECT_EQ(run.exitCode, 255u);
                 EXPECT_EQ(steps, std::vector<std::wstring>{L"Tarnwick.exe not found"});
+                EXPECT_EQ(output, "earlier\r\n");
                 EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"), MakeSyntheticGame(GameVersion::V1_07, 5));
                 break;
         }
