@@ -21,7 +21,10 @@ std::wstring GameDirOf(const std::wstring& given) {
     const std::size_t separator = given.find_last_of(L"\\/:");
     const std::wstring name = given.substr(separator == std::wstring::npos ? 0 : separator + 1);
     const std::wstring_view gameFile = kGameFileName;
-    const auto sameLetter = [](wchar_t a, wchar_t b) { return (a | 0x20) == (b | 0x20) && (a == b || (a | 0x20) >= L'a'); };
+    // Letters match in either case, anything else only as it is.
+    const auto sameLetter = [](wchar_t a, wchar_t b) {
+        return a == b || ((a | 0x20) == (b | 0x20) && (a | 0x20) >= L'a' && (a | 0x20) <= L'z');
+    };
     if (!std::equal(name.begin(), name.end(), gameFile.begin(), gameFile.end(), sameLetter)) return given;
     if (separator == std::wstring::npos) return L".";
     // "D:\meteor.exe" is in "D:\", "D:meteor.exe" in "D:" (the drive's
