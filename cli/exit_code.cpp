@@ -6,7 +6,12 @@
 namespace tarnwick::cli {
 
 ExitCode ExitCodeFor(const OperationResult& result) {
-    return LeavesGameMayBeDamaged(result.aftermath) ? ExitCode::FailedMayBeDamaged : ExitCodeFor(result.outcome);
+    // A restore that wrote the game file and then found another program's
+    // file in its place has changed the game file: not the code that says
+    // it is as it was.
+    const bool changed =
+        LeavesGameMayBeDamaged(result.aftermath) || result.aftermath == Aftermath::OnlyBackupKept;
+    return changed ? ExitCode::FailedMayBeDamaged : ExitCodeFor(result.outcome);
 }
 
 ExitCode ExitCodeFor(Outcome outcome) {
@@ -20,6 +25,7 @@ ExitCode ExitCodeFor(Outcome outcome) {
         case Outcome::GameFileInUse:
         case Outcome::FileInUse:
         case Outcome::FileBeingChecked:
+        case Outcome::WrittenFileRemoved:
         case Outcome::ToolBusy: return ExitCode::InUse;
         case Outcome::GameFileDamaged:
         case Outcome::ReadOnly:

@@ -47,6 +47,7 @@ enum class Outcome {
     FileInUse,         // another program holds one of the tool's other files
     FileBeingChecked,  // another program (likely a virus scanner) held one of the tool's fresh files all along
     CreationBlocked,   // a file could not be created in a folder that is there (Controlled Folder Access)
+    WrittenFileRemoved,  // another program removed the file the tool had just written, before it went into place
     ReadOnly,          // the game file (or another file) is read-only
     ReadOnlyDisk,      // the whole disk cannot be written
     AccessDenied,      // the folder needs administrator rights

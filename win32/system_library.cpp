@@ -131,6 +131,11 @@ NtStatusToErrorProc SystemNtStatusToError() {
     return proc;
 }
 
+RtlGetVersionProc SystemRtlGetVersion() {
+    static const auto proc = SystemProc<RtlGetVersionProc>("ntdll.dll", "RtlGetVersion");
+    return proc;
+}
+
 WineUnixFileNameProc WineUnixFileName() {
     static const auto proc = SystemProc<WineUnixFileNameProc>("kernel32.dll", "wine_get_unix_file_name");
     return proc;

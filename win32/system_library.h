@@ -88,6 +88,12 @@ NtQueryInformationFileProc SystemNtQueryInformationFile();
 using NtStatusToErrorProc = ULONG(WINAPI*)(LONG);
 NtStatusToErrorProc SystemNtStatusToError();
 
+// ntdll's RtlGetVersion, which tells the system's real version and build
+// (GetVersionEx answers what the program's manifest claims); null when
+// missing.
+using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
+RtlGetVersionProc SystemRtlGetVersion();
+
 // Wine's own kernel32 exports that translate between Windows and Unix file
 // names, null on Windows. Both return a buffer from the process heap.
 using WineUnixFileNameProc = char*(CDECL*)(const wchar_t*);

@@ -104,6 +104,9 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
                    L"多半是 Windows 安全中心的“勒索软件防护”（受控制文件夹访问）在保护这个文件夹，以管理员身份运行也没有用。\n"
                    L"请打开“Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护”，在“允许应用通过受控制文件夹访问”中添加本工具，"
                    L"或者把游戏移到不受保护的文件夹（如 D:\\Games），然后再试。";
+        case Outcome::WrittenFileRemoved:
+            return L"本工具刚写好的文件 " + name + L" 在放到位之前被其他程序删除了（多半是杀毒软件）。\n"
+                   L"请稍等片刻再试；如果每次都这样，请在杀毒软件中把游戏目录加入信任区（白名单）。";
         case Outcome::NotAFolder:
             return L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"
                    L"请把这个文件改名或移到别处，然后再试。";

@@ -71,7 +71,7 @@ std::wstring GameLinesText(GameVersion version, bool codePageInstalled, bool pat
 }
 
 std::wstring BackupLineText(const GameFolder& folder, const BackupInspection& inspection) {
-    return Joined({L"备份文件 ", DisplayName(folder, folder.BackupFile()), L"：", BackupVerdictText(folder, inspection)});
+    return Joined({L"备份文件 ", DisplayName(folder, inspection.backupPath), L"：", BackupVerdictText(folder, inspection)});
 }
 
 std::wstring CacheLinesText(std::wstring_view name, bool present, unsigned long error, const ValuesFound& values) {

@@ -40,18 +40,18 @@ BackupDecision DecideBackup(const BackupFacts& facts) {
         return {facts.record == RecordState::Matches ? BackupPlan::Keep : BackupPlan::KeepAndRecord};
     }
     if (facts.gamePatched) return {BackupPlan::NoOriginal};
-    // An intact original of another game file (an install sharing this
-    // Data folder, or this install before an update) is never overwritten.
-    // One made before records existed is taken for intact when it is a
-    // whole unpatched original of a known version, of another version or
-    // of this one with other bytes: nothing here tells it from another
-    // install's original, and moving it aside loses nothing.
-    const bool wholeUnrecorded = facts.record == RecordState::None && facts.backupReadable && facts.backupLongEnough &&
-                                 facts.backupVersion != GameVersion::Unknown && !facts.backupPatched &&
-                                 !facts.backupMatchesGame;
-    const bool soundOriginal = (facts.record == RecordState::Matches && belonging == Belonging::OtherGame) ||
-                               belonging == Belonging::OtherVersion || wholeUnrecorded;
-    return {soundOriginal ? BackupPlan::MoveAsideAndWrite : BackupPlan::WriteFromGame};
+    // A whole unpatched file of a known version is somebody's original,
+    // whatever its record says: another install's sharing this Data folder,
+    // this install's before an update, or this game's before an edit inside
+    // its value slots. Nothing tells which of two unpatched files is the
+    // pristine one, so the old one is kept under its second name, never
+    // overwritten. Only a backup that is no original (patched, cut short,
+    // far too large, of no known version) or that holds the game file's
+    // very bytes is written over.
+    const bool gameBytes = facts.backupVersion == facts.gameVersion && facts.backupMatchesGame && facts.backupSameAsGame;
+    const bool wholeOriginal = facts.backupReadable && facts.backupLongEnough &&
+                               facts.backupVersion != GameVersion::Unknown && !facts.backupPatched && !gameBytes;
+    return {wholeOriginal ? BackupPlan::MoveAsideAndWrite : BackupPlan::WriteFromGame};
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,8 @@
 #include "core/backup/backup_record.h"
 
+#include "core/disk/held_file_retry.h"
+#include "core/disk/own_file.h"
+
 #include "core/disk/file_io.h"
 #include "core/text/decimal_text.h"
 #include "core/text/text_lines.h"
@@ -61,6 +64,31 @@ std::optional<BackupRecord> ReadBackupRecord(const std::wstring& path) {
     fileio::Bytes bytes;
     if (fileio::ReadFilePrefix(path, kMaxRecordBytes, bytes)) return std::nullopt;
     return ParseBackupRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::optional<BackupRecord> ReadBackupRecord(const fileio::File& record) {
+    if (!record.IsOpen()) return std::nullopt;
+    std::uint64_t size = 0;
+    if (record.Size(size) || size > kMaxRecordBytes) return std::nullopt;
+    fileio::Bytes bytes(static_cast<std::size_t>(size));
+    if (record.ReadAt(0, bytes.data(), bytes.size())) return std::nullopt;
+    return ParseBackupRecord(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+DWORD OpenBackupRecord(const std::wstring& path, fileio::File& record) {
+    record.Close();
+    if (DWORD error = fileio::CheckOwnName(path)) return error;
+    if (!fileio::FileExists(path)) return 0;
+    DWORD error = fileio::RetryWhileHeld([&] {
+        return record.Open(path, GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ);
+    });
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
+    if (error) return error;
+    if (!fileio::NamesOwnFile(record, path)) {
+        record.Close();
+        return fileio::kNotOwnFileError;
+    }
+    return 0;
 }
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <climits>
 
+#include "core/disk/folder_guard.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/sha256.h"
 #include "core/disk/step_watch.h"
@@ -30,6 +31,7 @@ constexpr DWORD kNameStep = 0x6F4F2A1Bu;
 constexpr int kFileBasicInformation = 4;
 constexpr int kFileStandardInformation = 5;
 constexpr int kFileInternalInformation = 6;
+constexpr int kFileRenameInformation = 10;
 constexpr int kFileDispositionInformation = 13;
 constexpr int kFileAttributeTagInformation = 35;
 
@@ -291,7 +293,9 @@ DWORD ReadFilePrefix(const std::wstring& path, std::size_t maxBytes, Bytes& out)
 
 DWORD CreationError(DWORD error, const std::wstring& path) {
     const bool notFound = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-    return notFound && FolderExists(ParentFolder(path)) ? kCreationBlockedError : error;
+    return notFound && FolderExists(ParentFolder(path)) && FolderGuardCanRefuse(GuardFactsFor(path))
+               ? kCreationBlockedError
+               : error;
 }
 
 DWORD EnsureFolder(const std::wstring& path, bool* created) {
@@ -393,6 +397,33 @@ DWORD File::DeleteAndClose() {
         return error;
     }
     return Close();
+}
+
+// The system's own spelling of a full path, which ntdll's calls take:
+// "\??\C:\x", or "\??\UNC\server\share\x" for a network path.
+static std::wstring NtPathOf(const std::wstring& path) {
+    const std::wstring full = PlainForm(FullPath(path));
+    if (full.compare(0, 2, L"\\\\") == 0) return L"\\??\\UNC\\" + full.substr(2);
+    return L"\\??\\" + full;
+}
+
+DWORD File::RenameTo(const std::wstring& path) const {
+    BeforeStep(Step::Rename, path);
+    const std::wstring name = NtPathOf(path);
+    // FILE_RENAME_INFORMATION: whether to replace, a root folder (none: the
+    // name is full), the name's length in bytes and the name itself.
+    struct Header {
+        BOOLEAN replaceIfExists;
+        HANDLE rootDirectory;
+        ULONG fileNameLength;
+    };
+    const std::size_t nameBytes = name.size() * sizeof(wchar_t);
+    std::vector<std::uint8_t> buffer(sizeof(Header) + nameBytes + sizeof(wchar_t));
+    Header header{FALSE, nullptr, static_cast<ULONG>(nameBytes)};
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(&header), sizeof header, buffer.data());
+    std::copy_n(reinterpret_cast<const std::uint8_t*>(name.data()), nameBytes, buffer.data() + sizeof(Header));
+    const DWORD error = SetInformation(handle_, buffer.data(), static_cast<ULONG>(buffer.size()), kFileRenameInformation);
+    return error == ERROR_FILE_EXISTS ? static_cast<DWORD>(ERROR_ALREADY_EXISTS) : error;
 }
 
 std::wstring FinalPath(const std::wstring& path, bool* resolved) {
@@ -516,9 +547,30 @@ DWORD PendingFile::Commit() {
     // checking the fresh file, which the access denied of a rename does
     // not tell apart from its sharing violation.
     if (IsHoldError(error)) return HeldOpenByOthers(destination_) ? ERROR_SHARING_VIOLATION : kHeldByOtherProgramError;
+    if ((error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) && !FileExists(temp_)) {
+        temp_.clear();
+        return kWrittenFileRemovedError;
+    }
     if (error) return error;
     temp_.clear();
     return 0;
+}
+
+DWORD PendingFile::CommitWhereFree() {
+    if (!written_) {
+        if (DWORD error = Create()) return error;
+        written_ = true;
+    }
+    if (DWORD error = file_.Flush()) return error;
+    DWORD error = RetryWhileHeld([this] { return file_.RenameTo(destination_); });
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        // The folder is there, so the file under the handle is gone: deleted
+        // by another program (a Linux one can, though it is held).
+        if (FolderExists(ParentFolder(destination_))) error = kWrittenFileRemovedError;
+    }
+    if (error) return error;
+    temp_.clear();
+    return file_.Close();
 }
 
 // The temporary file goes through its own handle while that is open, and

@@ -115,6 +115,12 @@ public:
     // A read-only file loses the attribute first (that takes
     // FILE_WRITE_ATTRIBUTES as well).
     DWORD DeleteAndClose();
+    // Gives the open file itself the name `path`, through the handle: the
+    // file renamed is this one, whatever its old name leads to by now. Never
+    // over anything that holds `path` (ERROR_ALREADY_EXISTS, a dangling link
+    // included). The handle must have been opened with DELETE, and `path`
+    // must be on the same volume.
+    DWORD RenameTo(const std::wstring& path) const;
 
 private:
     HANDLE handle_ = INVALID_HANDLE_VALUE;
@@ -207,6 +213,11 @@ public:
     DWORD Write(const Bytes& bytes) { return Write(bytes.data(), bytes.size()); }
     // Renames the written temporary file over the destination.
     DWORD Commit();
+    // Gives the written temporary file the destination's name through its
+    // own handle, only where that name is free: ERROR_ALREADY_EXISTS when
+    // anything holds it (another program's file, a folder, a link), which
+    // is then left as it is.
+    DWORD CommitWhereFree();
     void Discard();
 
     const std::wstring& Destination() const { return destination_; }
@@ -223,6 +234,10 @@ private:
     File file_;
     bool written_ = false;
 };
+
+// What a commit answers when the temporary file it wrote is no longer
+// there to be moved into place: another program (a scanner) removed it.
+inline constexpr DWORD kWrittenFileRemovedError = ERROR_FILE_INVALID;
 
 // Writes `bytes` to `path` through a PendingFile.
 DWORD ReplaceFileContents(const std::wstring& path, std::string_view bytes);

@@ -23,6 +23,7 @@ std::wstring GameFolder::BackupFile() const { return Root() + L"\\" + kBackupFil
 std::wstring GameFolder::BackupRecordFile() const { return Root() + L"\\Data\\bak\\meteor.sum"; }
 std::wstring GameFolder::BackupAsideFile() const { return Root() + L"\\" + kBackupAsideFileName; }
 std::wstring GameFolder::LockFile() const { return Root() + L"\\Tarnwick.lock"; }
+std::wstring GameFolder::BackupLockFile() const { return BackupFolder() + L"\\Tarnwick.lock"; }
 std::wstring GameFolder::SettingsCacheFile() const { return Root() + L"\\" + kSettingsCacheFileName; }
 std::wstring GameFolder::HintFile() const { return Root() + L"\\data\\Hint.cfg"; }
 

@@ -38,6 +38,7 @@ struct GameFolder {
     std::wstring BackupRecordFile() const;   // base\Data\bak\meteor.sum
     std::wstring BackupAsideFile() const;    // base\Data\bak\meteor.old
     std::wstring LockFile() const;           // base\Tarnwick.lock
+    std::wstring BackupLockFile() const;     // base\Data\bak\Tarnwick.lock
     std::wstring SettingsCacheFile() const;  // base\Data\Slowlysave.cfg
     std::wstring HintFile() const;           // base\data\Hint.cfg
 };

@@ -16,4 +16,14 @@ DWORD RetryWhileHeld(HeldAttempt attempt, void* context) {
     return error;
 }
 
+DWORD RetryWhileShared(HeldAttempt attempt, void* context) {
+    DWORD error = attempt(context);
+    for (DWORD pause : kHeldRetryPausesMs) {
+        if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION) break;
+        Sleep(pause);
+        error = attempt(context);
+    }
+    return error;
+}
+
 }  // namespace tarnwick::fileio

@@ -41,4 +41,15 @@ DWORD RetryWhileHeld(const Attempt& attempt) {
                           const_cast<Attempt*>(&attempt));
 }
 
+// The same for an open that another program's sharing refuses (a sharing
+// or lock violation) and nothing else: an open refused access is refused
+// for good.
+DWORD RetryWhileShared(HeldAttempt attempt, void* context);
+
+template <typename Attempt>
+DWORD RetryWhileShared(const Attempt& attempt) {
+    return RetryWhileShared([](void* context) -> DWORD { return (*static_cast<const Attempt*>(context))(); },
+                            const_cast<Attempt*>(&attempt));
+}
+
 }  // namespace tarnwick::fileio

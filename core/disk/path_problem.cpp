@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/disk/file_io.h"
+#include "core/disk/folder_guard.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
 #include "core/disk/read_only_disk.h"
@@ -34,8 +35,17 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         case ERROR_PATH_NOT_FOUND:
             // "Not found" for a file that is there: Controlled Folder Access
             // refusing to let the tool write it.
-            if (fileio::FileExists(path)) return Outcome::CreationBlocked;
+            if (fileio::FileExists(path) && fileio::FolderGuardCanRefuse(fileio::GuardFactsFor(path))) {
+                return Outcome::CreationBlocked;
+            }
             return isGameFile ? Outcome::GameFileMissing : Outcome::Failed;
+        case ERROR_ALREADY_EXISTS:
+        case ERROR_FILE_EXISTS:
+            // Another program put something at the name while the tool
+            // worked; the tool leaves it as it is.
+            return fileio::FolderExists(path) ? Outcome::NotAFile : Outcome::NotOwnFile;
+        case fileio::kWrittenFileRemovedError:
+            return Outcome::WrittenFileRemoved;
         case fileio::kHeldByOtherProgramError:
             return Outcome::FileBeingChecked;
         case fileio::kCreationBlockedError:

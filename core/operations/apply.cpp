@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/backup/backup_decision.h"
-#include "core/backup/backup_record.h"
-#include "core/backup/backup_scan.h"
 #include "core/backup/leftover_files.h"
 #include "core/disk/file_io.h"
+#include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
 #include "core/disk/sha256.h"
-#include "core/disk/step_watch.h"
 #include "core/game/patch_io.h"
 #include "core/game/patch_plan.h"
+#include "core/operations/backup_step.h"
 #include "core/operations/folder_lock.h"
 #include "core/stored/settings_cache.h"
 #include "core/disk/path_problem.h"
@@ -45,15 +43,14 @@ public:
           expected_(expected),
           values_(values),
           io_(io),
-          backup_(folder.BackupFile()),
-          record_(folder.BackupRecordFile()),
+          backup_(folder),
           cache_(folder.SettingsCacheFile()) {}
 
     OperationResult Run();
 
 private:
     OperationResult Prepare();
-    OperationResult PrepareBackup();
+    OperationResult LockBackupFolder();
     OperationResult Refuse(const std::wstring& path, DWORD error);
     OperationResult Reopen();
     OperationResult RefuseWith(Outcome outcome, std::wstring_view fileName);
@@ -62,6 +59,7 @@ private:
     Aftermath PutBack();
     FileProblem CacheProblem() const;
     bool StillNamesPatchedFile() const;
+    bool AreasAsBefore() const;
     void Abandon();
 
     const GameFolder& folder_;
@@ -78,14 +76,8 @@ private:
     fileio::FileIdentity gameIdentity_;
     Bytes before_;    // the whole game file as it was
     std::vector<Bytes> intended_;  // what each patch area holds after the patch
-    fileio::File keptBackup_;  // the backup that stays, held while the patch is done
-    bool writeBackup_ = false;
-    bool reopenGame_ = false;
-    bool noOriginal_ = false;  // no unpatched original of this game file is kept anywhere
-    bool moveAside_ = false;   // the backup is another game file's original: kept under its second name
-    fileio::PendingFile backup_;
-    fileio::PendingFile record_;
-    bool writeRecord_ = false;
+    std::optional<FolderLock> backupLock_;  // the backup folder's, which other installs may share
+    BackupStep backup_;
     fileio::PendingFile cache_;
     DWORD cacheError_ = 0;  // the settings cache cannot be written; the patch goes ahead
     std::vector<std::wstring> createdFolders_;
@@ -104,8 +96,7 @@ OperationResult PatchRun::RefuseWith(Outcome outcome, std::wstring_view fileName
 // Nothing written aside stays, and only folders this run made go, and only
 // while they are still empty.
 void PatchRun::Abandon() {
-    backup_.Discard();
-    record_.Discard();
+    backup_.Abandon();
     cache_.Discard();
     for (auto it = createdFolders_.rbegin(); it != createdFolders_.rend(); ++it) RemoveDirectoryW(it->c_str());
     createdFolders_.clear();
@@ -119,7 +110,12 @@ OperationResult PatchRun::Prepare() {
     if (!fileio::FileExists(gamePath)) return Refuse(gamePath, ERROR_FILE_NOT_FOUND);
     // Checked by attribute: with full rights the open below would succeed.
     if (fileio::IsReadOnly(gamePath)) return Refuse(gamePath, ERROR_ACCESS_DENIED);
-    if (DWORD error = game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ)) {
+    // Nothing is written before this open, so a program that is reading
+    // the game file for a moment (Explorer's icon, an indexer, a scanner)
+    // is waited for, as for the tool's own files; the running game holds
+    // it on.
+    if (DWORD error = fileio::RetryWhileShared(
+            [&] { return game_.Open(gamePath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ); })) {
         return Refuse(gamePath, error);
     }
     if (DWORD error = game_.ReadAll(before_, kMaxGameFileSize)) return Refuse(gamePath, error);
@@ -146,8 +142,12 @@ OperationResult PatchRun::Prepare() {
         if (DWORD error = fileio::EnsureFolder(path, &created)) return Refuse(path, error);
         if (created) createdFolders_.push_back(path);
     }
-    OperationResult backup = PrepareBackup();
-    if (!backup.Succeeded()) return backup;
+    if (OperationResult locked = LockBackupFolder(); !locked.Succeeded()) return locked;
+    GameSnapshot snapshot{version_, table_, &before_, gameIdentity_};
+    if (OperationResult decided = backup_.Decide(snapshot); !decided.Succeeded()) {
+        Abandon();
+        return decided;
+    }
 
     // Only remembers the values for the next start: a cache that cannot be
     // written is reported after the patch, not in its way.
@@ -157,96 +157,16 @@ OperationResult PatchRun::Prepare() {
     return {};
 }
 
-// Gathers what the backup decision needs, through handles: which file the
-// backup is, whether it is a file of its own, what its bytes are (read
-// once, hashed, never held whole) and the record. Then acts on the
-// decision.
-OperationResult PatchRun::PrepareBackup() {
-    const std::wstring& backupPath = backup_.Destination();
-    const std::wstring& recordPath = record_.Destination();
-    // A link where the record belongs is never read, replaced or deleted.
-    if (DWORD error = fileio::CheckOwnName(recordPath)) return Refuse(recordPath, error);
-    const std::optional<BackupRecord> record = ReadBackupRecord(recordPath);
-
-    BackupFacts facts;
-    facts.gameVersion = version_;
-    facts.gamePatched = IsPatched(before_, *table_);
-    facts.gameNames = gameIdentity_.links;
-    BackupScan backup;
-    if (fileio::FileExists(backupPath)) {
-        facts.backupPresent = true;
-        // Which file it is, asked without reading: the game file, which this
-        // run holds open, cannot be opened for reading under another name.
-        fileio::File name;
-        bool isGame = false;
-        DWORD error = name.Open(backupPath, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-        if (!error) error = name.CheckSecondName(gameIdentity_, isGame);
-        if (!error && !fileio::NamesOwnFile(name, backupPath)) error = fileio::kNotOwnFileError;
-        facts.backupIsGame = !error && isGame;
-        if (!error && !facts.backupIsGame) error = keptBackup_.Open(backupPath, GENERIC_READ, FILE_SHARE_READ);
-        if (!error && !facts.backupIsGame) error = ScanBackup(keptBackup_, before_, *table_, backup);
-        // A backup far larger than any game file is no original; one that
-        // cannot be read may be, so nothing is decided without it.
-        if (error == ERROR_FILE_TOO_LARGE) {
-            facts.backupReadable = false;
-            backup = {};
-        } else if (error) {
-            return Refuse(backupPath, error);
-        }
-        facts.backupVersion = backup.version;
-        facts.backupLongEnough = backup.longEnough;
-        facts.backupPatched = backup.patched;
-        facts.backupMatchesGame = backup.matchesGame;
-        facts.backupSameAsGame = backup.sameAsGame;
-        if (record) facts.record = record->Describes(backup.size, backup.digest) ? RecordState::Matches : RecordState::Differs;
-    } else if (record) {
-        facts.record = RecordState::Differs;  // a record of a backup that is gone
-    }
-
-    const BackupDecision decision = DecideBackup(facts);
-    switch (decision.plan) {
-        case BackupPlan::Refuse:
-            return RefuseWith(decision.refusal, kGameFileName);
-        case BackupPlan::KeepAndRecord:
-            // An original kept from before records existed: recorded now,
-            // so that it can be checked when it is put back.
-            writeRecord_ = !record_.Write(FormatBackupRecord({backup.size, backup.digest}));
-            if (!writeRecord_) record_.Discard();
-            return {};
-        case BackupPlan::Keep:
-            return {};
-        case BackupPlan::NoOriginal:
-            keptBackup_.Close();
-            noOriginal_ = true;
-            return {};
-        case BackupPlan::MoveAsideAndWrite: {
-            // Never over anything: whatever has the second name is someone's.
-            const std::wstring aside = folder_.BackupAsideFile();
-            DWORD attributes = 0;
-            if (DWORD error = fileio::ExistingAttributes(aside, attributes)) return Refuse(aside, error);
-            if (attributes != INVALID_FILE_ATTRIBUTES) return RefuseWith(Outcome::BackupAsideTaken, kBackupFileName);
-            moveAside_ = true;
-            break;
-        }
-        case BackupPlan::WriteFromGame:
-        case BackupPlan::ReplaceLinkByCopy:
-            break;
-    }
-    keptBackup_.Close();
-    writeBackup_ = true;
-    // A backup that is another name of the game file is replaced by a real
-    // copy; the game file must be closed for that, and is read again after.
-    reopenGame_ = decision.plan == BackupPlan::ReplaceLinkByCopy;
-    for (const std::wstring& path : {backupPath, recordPath}) {
-        if (path == backupPath && reopenGame_) continue;
-        if (DWORD error = fileio::CheckReplaceable(path)) return Refuse(path, error);
-    }
-    if (DWORD error = backup_.Write(before_)) return Refuse(backupPath, error);
-    // A record that cannot be written (the disk just full) leaves the
-    // backup to the checks for unrecorded ones; the patch need not wait.
-    writeRecord_ = !record_.Write(FormatBackupRecord({before_.size(), Sha256Of(before_)}));
-    if (!writeRecord_) record_.Discard();
-    return {};
+// The backup folder, as the system resolves it, may be another install's
+// too (a Data folder linked between them): it is locked by its own name
+// after the game folder's, so that two installs never judge and replace
+// one backup at the same time.
+OperationResult PatchRun::LockBackupFolder() {
+    backupLock_.emplace(folder_, LockedFolder::Backup);
+    if (backupLock_->Held()) return {};
+    OperationResult refusal = LockRefusal(Action::Apply, folder_, *backupLock_);
+    Abandon();
+    return refusal;
 }
 
 // The game file open again after its second name became a real backup: it
@@ -304,42 +224,28 @@ Aftermath PatchRun::PutBack() {
     if (restored) return Aftermath::GameUnchanged;
 
     game_.Close();
+    // What the areas hold now, through a fresh handle: a patch refused at
+    // its first write (a folder guarded against changes lets the file open
+    // and refuses every write) has changed nothing.
+    if (AreasAsBefore()) return Aftermath::GameUnchanged;
     fileio::PendingFile asBefore(folder_.GameFile());
     if (!asBefore.Write(before_) && !asBefore.Commit()) return Aftermath::GameUnchanged;
-    return noOriginal_ ? Aftermath::GameMayBeDamagedNoOriginal : Aftermath::GameMayBeDamaged;
+    return backup_.NoOriginal() ? Aftermath::GameMayBeDamagedNoOriginal : Aftermath::GameMayBeDamaged;
 }
 
 OperationResult PatchRun::Run() {
     OperationResult prepared = Prepare();
     if (!prepared.Succeeded()) return prepared;
 
-    if (moveAside_) {
-        // Moved, not copied, and never over another file: killed right
-        // after, the original is under its second name and the game file
-        // still unpatched.
-        fileio::BeforeStep(fileio::Step::Rename, folder_.BackupAsideFile());
-        if (!MoveFileExW(backup_.Destination().c_str(), folder_.BackupAsideFile().c_str(), 0)) {
-            return Refuse(backup_.Destination(), GetLastError());
-        }
+    if (backup_.NeedsGameClosed()) game_.Close();
+    if (OperationResult carried = backup_.Carry(); !carried.Succeeded()) {
+        Abandon();
+        return carried;
     }
-    if (writeBackup_) {
-        // The old record goes first: a backup must never stand beside a
-        // record of another file, while one with no record is still checked
-        // against the game file.
-        if (DWORD error = fileio::DeleteOwnFile(record_.Destination())) return Refuse(record_.Destination(), error);
-        if (reopenGame_) game_.Close();
-        if (DWORD error = backup_.Commit()) return Refuse(backup_.Destination(), error);
-        if (reopenGame_) {
-            OperationResult reopened = Reopen();
-            if (!reopened.Succeeded()) return reopened;
-        }
-    } else if (noOriginal_ && !fileio::FileExists(backup_.Destination())) {
-        // A record of a backup that is gone would only mislead.
-        fileio::DeleteOwnFile(record_.Destination());
+    if (backup_.NeedsGameClosed()) {
+        OperationResult reopened = Reopen();
+        if (!reopened.Succeeded()) return reopened;
     }
-    // A record that cannot be written leaves the backup to the checks for
-    // unrecorded ones; the patch need not wait for it.
-    if (writeRecord_ && record_.Commit()) record_.Discard();
 
     if (DWORD error = Patch()) {
         const Aftermath state = PutBack();
@@ -356,12 +262,12 @@ OperationResult PatchRun::Run() {
         return OutcomeResult(Action::Apply, Outcome::GameFileReplaced, kGameFileName);
     }
     game_.Close();
-    keptBackup_.Close();
+    backup_.Abandon();
     if (!cacheError_) cacheError_ = io_.CommitCache(cache_);
 
     OperationResult result;
-    result.noOriginalBackup = noOriginal_;
-    result.backupMovedAside = moveAside_;
+    result.noOriginalBackup = backup_.NoOriginal();
+    result.backupMovedAside = backup_.MovedAside();
     if (cacheError_) {
         cache_.Discard();
         result.valuesNotRemembered = true;
@@ -379,6 +285,19 @@ bool PatchRun::StillNamesPatchedFile() const {
         Bytes actual(areas_[i].size);
         if (now.ReadAt(areas_[i].offset, actual.data(), actual.size())) return false;
         if (actual != intended_[i]) return false;
+    }
+    return true;
+}
+
+bool PatchRun::AreasAsBefore() const {
+    fileio::File now;
+    if (now.Open(folder_.GameFile(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE)) return false;
+    bool same = false;
+    if (now.CheckSameFile(gameIdentity_, same) || !same) return false;
+    for (const PatchArea& area : areas_) {
+        Bytes actual(area.size);
+        if (now.ReadAt(area.offset, actual.data(), actual.size())) return false;
+        if (!std::equal(actual.begin(), actual.end(), before_.begin() + static_cast<std::ptrdiff_t>(area.offset))) return false;
     }
     return true;
 }
@@ -419,7 +338,8 @@ OperationResult ApplyPatchThrough(const GameFolder& folder, std::optional<GameVe
         }
     }
     // Another copy of the tool on the same folder finishes first; what it
-    // changed is checked afresh below.
+    // changed is checked afresh below. The backup folder's lock follows
+    // once that folder is there.
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Apply, folder, lock);
     RemoveLeftoverFiles(folder);

@@ -90,21 +90,29 @@ std::wstring NormalisedFolderPath(const std::wstring& folder) {
     return fileio::FoldCase(path);
 }
 
-std::wstring FolderLockName(const std::wstring& folder) {
+namespace {
+
+std::wstring LockName(const wchar_t* prefix, const std::wstring& folder) {
     const std::uint64_t hash = Hash(NormalisedFolderPath(folder));
-    std::wstring name = L"Tarnwick.GameFolder.";
+    std::wstring name = prefix;
     AppendHexDigits(name, hash, 16);
     return name;
 }
 
-FolderLock::FolderLock(const GameFolder& folder, DWORD waitMs) {
+}  // namespace
+
+std::wstring FolderLockName(const std::wstring& folder) { return LockName(L"Tarnwick.GameFolder.", folder); }
+
+std::wstring BackupFolderLockName(const std::wstring& folder) { return LockName(L"Tarnwick.BackupFolder.", folder); }
+
+FolderLock::FolderLock(const GameFolder& folder, LockedFolder which, DWORD waitMs) {
     const DWORD deadline = GetTickCount() + waitMs;
-    TakeMutex(folder, deadline);
-    if (owned_) TakeLockFile(folder, deadline);
+    const bool game = which == LockedFolder::Game;
+    TakeMutex(game ? FolderLockName(folder.base) : BackupFolderLockName(folder.BackupFolder()), deadline);
+    if (owned_) TakeLockFile(game ? folder.LockFile() : folder.BackupLockFile(), deadline);
 }
 
-void FolderLock::TakeMutex(const GameFolder& folder, DWORD deadline) {
-    const std::wstring name = FolderLockName(folder.base);
+void FolderLock::TakeMutex(const std::wstring& name, DWORD deadline) {
     // Copies in other sessions (another user switched in) share the global
     // namespace; where that is refused, the session's own still serves.
     mutex_ = CreateSharedMutex(L"Global\\" + name);
@@ -161,8 +169,7 @@ DWORD FolderLock::OpenLockFile(const std::wstring& path) {
     return 0;
 }
 
-void FolderLock::TakeLockFile(const GameFolder& folder, DWORD deadline) {
-    const std::wstring path = folder.LockFile();
+void FolderLock::TakeLockFile(const std::wstring& path, DWORD deadline) {
     const DWORD start = GetTickCount();
     for (;;) {
         deletable_ = true;

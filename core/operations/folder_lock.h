@@ -38,10 +38,22 @@ std::wstring NormalisedFolderPath(const std::wstring& folder);
 // The mutex's name: a hash of the normalised path, since object names may
 // not contain backslashes and are limited in length.
 std::wstring FolderLockName(const std::wstring& folder);
+// The backup folder's mutex name, apart from any game folder's.
+std::wstring BackupFolderLockName(const std::wstring& folder);
+
+// Which folder a lock is for: the game folder, or the backup folder,
+// which installs may share (a Data folder linked between them) and which
+// is therefore locked by its own name as the system resolves it. An
+// operation takes the game folder's lock first and the backup folder's
+// after it, always in that order, so two copies never wait for each other
+// in a circle.
+enum class LockedFolder { Game, Backup };
 
 class FolderLock {
 public:
-    explicit FolderLock(const GameFolder& folder, DWORD waitMs = kFolderLockWaitMs);
+    explicit FolderLock(const GameFolder& folder, DWORD waitMs = kFolderLockWaitMs)
+        : FolderLock(folder, LockedFolder::Game, waitMs) {}
+    FolderLock(const GameFolder& folder, LockedFolder which, DWORD waitMs = kFolderLockWaitMs);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
@@ -56,8 +68,8 @@ public:
     const std::wstring& FailurePath() const { return failurePath_; }
 
 private:
-    void TakeMutex(const GameFolder& folder, DWORD deadline);
-    void TakeLockFile(const GameFolder& folder, DWORD deadline);
+    void TakeMutex(const std::wstring& name, DWORD deadline);
+    void TakeLockFile(const std::wstring& path, DWORD deadline);
     DWORD OpenLockFile(const std::wstring& path);
 
     HANDLE mutex_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/backup/backup_check.h"
 #include "core/backup/leftover_files.h"
+#include "core/disk/checked_swap.h"
 #include "core/disk/file_io.h"
 #include "core/disk/own_file.h"
 #include "core/disk/path_problem.h"
@@ -21,9 +22,10 @@ OperationResult Fail(const GameFolder& folder, const std::wstring& path, DWORD e
 
 // Why a backup that is there is not put back; both files stay as they are.
 OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspection) {
-    const std::wstring backupName = DisplayName(folder, folder.BackupFile());
+    const std::wstring backupName = DisplayName(folder, inspection.backupPath);
     switch (inspection.verdict) {
-        case BackupVerdict::Unreadable: return Fail(folder, inspection.errorPath, inspection.error);
+        case BackupVerdict::Unreadable:
+            return Fail(folder, inspection.errorPath, inspection.error, Aftermath::BackupKept);
         case BackupVerdict::OtherVersion: {
             OperationResult result = OutcomeResult(Action::Restore, Outcome::BackupOtherVersion, backupName,
                                                    Aftermath::BothKept);
@@ -51,34 +53,28 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
     }
 }
 
-// The backup's own file goes once the game file is back: through the
-// handle that checked it while the name still leads to that file, so that
-// nothing else is deleted in its place. One already gone needs no word.
-DWORD DeleteCheckedBackup(const GameFolder& folder, BackupInspection& inspection) {
-    const std::wstring backup = folder.BackupFile();
-    fileio::File now;
-    DWORD error = now.Open(backup, FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;
-    fileio::FileIdentity identity;
-    if (!error) error = now.Identity(identity);
-    now.Close();
-    if (error) return error;
-    if (!identity.SameFileAs(inspection.identity)) return 0;  // another program's file by now: not the tool's to delete
-    error = inspection.backup.DeleteAndClose();
-    if (!error) return 0;
-    // Opened without the right to delete (another program reads it): by
-    // name, which the checks above still vouch for.
-    inspection.backup.Close();
-    return fileio::DeleteOwnFile(backup);
+// The backup's own file goes once the game file is back, through the
+// handle that checked it (opened with DELETE and unshared for deleting, so
+// no other file can have taken its name), and its record with it, through
+// its own checked handle, only once the backup itself is gone. Returns 0,
+// or the error of deleting the backup.
+DWORD DeleteCheckedBackup(BackupInspection& inspection) {
+    if (DWORD error = inspection.backup.DeleteAndClose()) {
+        inspection.backup.Close();
+        return error;
+    }
+    if (inspection.record.IsOpen() && inspection.record.DeleteAndClose()) inspection.record.Close();
+    return 0;
 }
 
-// The game file is replaced in one rename from a complete copy of the
-// bytes checked, and the backup is deleted only once the game file reads
-// back as the backup.
+// The game file is replaced only as it was checked: the checked file is
+// moved aside through its handle, a complete copy of the backup's bytes is
+// put in where the name is then free, and the checked file goes last. The
+// backup is deleted only once the game file reads back as the backup.
 OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) {
     OperationResult result;
     BackupInspection inspection;
-    InspectBackup(folder, inspection);
+    InspectBackup(folder, inspection, GameHold::ToReplace);
     if (inspection.verdict == BackupVerdict::Missing || inspection.verdict == BackupVerdict::NotAFile) {
         if (inspection.verdict == BackupVerdict::NotAFile) {
             result = FailureResult(Action::Restore, folder, folder.BackupFile(), ERROR_DIRECTORY,
@@ -88,14 +84,38 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
         }
         return result;
     }
-    if (inspection.verdict != BackupVerdict::Original) return Refusal(folder, inspection);
+    fileio::File& checkedGame = inspection.game;
+    // Every failure names its files only once the handles are closed: what
+    // an error means is asked of the files themselves.
+    auto fail = [&](const std::wstring& path, DWORD error, Aftermath state) {
+        checkedGame.Close();
+        inspection.backup.Close();
+        inspection.record.Close();
+        return Fail(folder, path, error, state);
+    };
+    if (inspection.verdict != BackupVerdict::Original) {
+        checkedGame.Close();
+        return Refusal(folder, inspection);
+    }
     steps.BackupChecked(folder);
 
     const std::wstring game = folder.GameFile();
-    if (DWORD error = fileio::CheckReplaceable(game)) return Fail(folder, game, error);
+    // A read-only game file is the player's choice: refused, as a rename
+    // over it would be on Windows.
+    fileio::FileFacts facts;
+    if (checkedGame.IsOpen() && !checkedGame.Facts(facts) && (facts.attributes & FILE_ATTRIBUTE_READONLY)) {
+        return fail(game, ERROR_ACCESS_DENIED, Aftermath::BackupKept);
+    }
     fileio::PendingFile restored(game);
-    if (DWORD error = restored.Write(inspection.bytes)) return Fail(folder, game, error);
-    if (DWORD error = restored.Commit()) return Fail(folder, game, error);
+    if (DWORD error = restored.Write(inspection.bytes)) return fail(game, error, Aftermath::BackupKept);
+    const fileio::SwapResult swap = fileio::SwapIn(restored, checkedGame);
+    if (swap.nameTaken) {
+        // Another program put a file at meteor.exe after the check: it
+        // stays, and so does the backup.
+        checkedGame.Close();
+        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::BackupKept);
+    }
+    if (swap.error) return fail(game, swap.error, Aftermath::BackupKept);
     steps.GameWritten(folder);
     // Another program (a launcher's update, a file manager) may have put
     // another file in its place meanwhile: the name must still lead to the
@@ -106,30 +126,33 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     bool same = false;
     if (!error) error = written.CheckSameFile(restored.WrittenIdentity(), same);
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || (!error && !same)) {
+        inspection.backup.Close();
+        inspection.record.Close();
         return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::OnlyBackupKept);
     }
     Bytes after;
     if (!error) error = written.ReadAll(after, inspection.bytes.size() + 1);
     if (!error && after != inspection.bytes) error = ERROR_WRITE_FAULT;
     if (error) {
-        return Fail(folder, game, error, Aftermath::RestoreIncomplete);
+        written.Close();
+        return fail(game, error, Aftermath::RestoreIncomplete);
     }
 
     result.action = Action::Restore;
-    if (DWORD failure = DeleteCheckedBackup(folder, inspection)) {
+    if (DWORD failure = DeleteCheckedBackup(inspection)) {
         // The game file is back; only the leftover backup needs a word.
         result.systemError = failure;
         result.backupLeftBehind = true;
-        result.fileName = DisplayName(folder, folder.BackupFile());
-        return result;
+        result.fileName = DisplayName(folder, inspection.backupPath);
     }
-    fileio::DeleteOwnFile(folder.BackupRecordFile());
     return result;
 }
 
 }  // namespace
 
-bool BackupExists(const GameFolder& folder) { return fileio::FileExists(folder.BackupFile()); }
+bool BackupExists(const GameFolder& folder) {
+    return fileio::FileExists(folder.BackupFile()) || fileio::FileExists(folder.BackupAsideFile());
+}
 
 // The game folder's lock is held throughout, so another copy of the tool
 // waits.

@@ -279,7 +279,7 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
 // than the result says (a game file left changed reported as unchanged)
 // fails, and so does an outcome that no row names.
 TEST(CommandLine, EachExitCodeMeansWhatAScriptTakesItFor) {
-    enum class GameFile { AsAsked, AsItWas, MayBeDamaged };
+    enum class GameFile { AsAsked, AsItWas, Changed };
     struct Situation {
         Action action;
         Outcome outcome;
@@ -305,6 +305,7 @@ TEST(CommandLine, EachExitCodeMeansWhatAScriptTakesItFor) {
          {{apply, Outcome::GameFileInUse, unchanged},
           {apply, Outcome::FileInUse, unchanged},
           {apply, Outcome::FileBeingChecked, unchanged},
+          {apply, Outcome::WrittenFileRemoved, unchanged},
           {restore, Outcome::ToolBusy, Aftermath::BothKept}}},
         {"failed, the game file as it was", 6, GameFile::AsItWas,
          {{apply, Outcome::GameFileDamaged, unchanged},
@@ -329,10 +330,11 @@ TEST(CommandLine, EachExitCodeMeansWhatAScriptTakesItFor) {
           {restore, Outcome::BackupOtherGame, Aftermath::BothKept},
           {restore, Outcome::BackupUnverifiable, Aftermath::BothKept},
           {restore, Outcome::DiskFull, Aftermath::BackupKept}}},
-        {"failed part-way: run restore", 7, GameFile::MayBeDamaged,
+        {"failed, the game file changed: run restore", 7, GameFile::Changed,
          {{apply, Outcome::DiskFull, Aftermath::GameMayBeDamaged},
           {apply, Outcome::Failed, Aftermath::GameMayBeDamagedNoOriginal},
-          {restore, Outcome::Failed, Aftermath::RestoreIncomplete}}},
+          {restore, Outcome::Failed, Aftermath::RestoreIncomplete},
+          {restore, Outcome::GameFileReplaced, Aftermath::OnlyBackupKept}}},
     };
     std::vector<bool> named(static_cast<std::size_t>(Outcome::Failed) + 1);
     for (const Meaning& meaning : meanings) {
@@ -357,7 +359,7 @@ TEST(CommandLine, EachExitCodeMeansWhatAScriptTakesItFor) {
             switch (meaning.gameFile) {
                 case GameFile::AsAsked: EXPECT_TRUE(result.Succeeded()); break;
                 case GameFile::AsItWas: EXPECT_TRUE(!result.Succeeded() && asItWas); break;
-                case GameFile::MayBeDamaged: EXPECT_TRUE(LeavesGameMayBeDamaged(situation.aftermath)); break;
+                case GameFile::Changed: EXPECT_TRUE(!result.Succeeded() && !asItWas); break;
             }
         }
     }

@@ -203,10 +203,10 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
     } rows[] = {
         {"1.07 and 9.07 sharing Data", GameVersion::V9_07, L"Data", false,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
-          {'A', false, Outcome::BackupOtherVersion, L""}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
+          {'A', false, Outcome::Ok, L"恭喜您还原成功"}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
         {"one version, other bytes, Data\\Bak shared", GameVersion::V1_07, L"Data\\Bak", false,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
-          {'A', false, Outcome::BackupOtherGame, L""}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
+          {'A', false, Outcome::Ok, L"恭喜您还原成功"}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
         {"B patched with no backup of its own", GameVersion::V1_07, L"Data", true,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', false, Outcome::BackupOtherGame, L""},
           {'A', false, Outcome::Ok, L"恭喜您还原成功"}}},

@@ -42,12 +42,20 @@ TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
          BackupPlan::MoveAsideAndWrite},
         {"unrecorded, unlike the unpatched game", [](BackupFacts& f) { f.record = RecordState::None; f.backupMatchesGame = false; },
          BackupPlan::MoveAsideAndWrite},
-        // Other values in the slots, the code bytes untouched: an edited copy
-        // of the unpatched game file, which is itself the original.
+        // Other values in the slots, the code bytes untouched: nothing tells
+        // whether the backup or the game file is the pristine one, so the
+        // old one is kept under its second name.
         {"values only, beside the unpatched game", [](BackupFacts& f) { f.backupSameAsGame = false; },
-         BackupPlan::WriteFromGame},
+         BackupPlan::MoveAsideAndWrite},
         {"values only, unrecorded, beside the unpatched game",
-         [](BackupFacts& f) { f.backupSameAsGame = false; f.record = RecordState::None; }, BackupPlan::WriteFromGame},
+         [](BackupFacts& f) { f.backupSameAsGame = false; f.record = RecordState::None; }, BackupPlan::MoveAsideAndWrite},
+        // A whole original beside another file's record is somebody's original.
+        {"a record of another file, a whole original unlike the game",
+         [](BackupFacts& f) { f.record = RecordState::Differs; f.backupMatchesGame = false; f.backupSameAsGame = false; },
+         BackupPlan::MoveAsideAndWrite},
+        {"a record of another file, a patched backup",
+         [](BackupFacts& f) { f.record = RecordState::Differs; f.backupPatched = true; f.backupSameAsGame = false; },
+         BackupPlan::WriteFromGame},
         {"values only, beside the patched game", [](BackupFacts& f) { f.backupSameAsGame = false; f.gamePatched = true; },
          BackupPlan::Keep},
         {"unrecorded and not the game's original, the game patched",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/disk/file_io.h"
+#include "core/disk/folder_guard.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 
@@ -60,11 +61,29 @@ TEST(FileIdentity, NumbersOfZeroAreUnknownAndSecondNamesNeedALinkCount) {
 }
 
 // "Not found" for a creation in a folder that is there is Controlled
-// Folder Access at work.
-TEST(CreationError, NotFoundInAFolderThatIsThereIsABlockedCreation) {
+// Folder Access at work, where the system has it: Windows 10 1709 and
+// later, on a local volume, in a real folder.
+TEST(CreationError, NotFoundInAFolderThatIsThereIsABlockedCreationWhereTheSystemCanBlock) {
+    const struct {
+        fileio::GuardFacts facts;
+        bool canRefuse;
+    } rows[] = {
+        {{10, 16299, DRIVE_FIXED, true}, true},
+        {{10, 22631, DRIVE_REMOVABLE, true}, true},
+        {{10, 16298, DRIVE_FIXED, true}, false},   // Windows 10 before 1709
+        {{6, 9600, DRIVE_FIXED, true}, false},     // 8.1
+        {{5, 2600, DRIVE_FIXED, true}, false},     // XP
+        {{10, 19045, DRIVE_REMOTE, true}, false},  // a network share
+        {{10, 19045, DRIVE_FIXED, false}, false},  // a link leading nowhere
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.facts.major << "." << row.facts.build << " " << row.facts.driveType);
+        EXPECT_EQ(fileio::FolderGuardCanRefuse(row.facts), row.canRefuse);
+    }
     test::TempFolder temp;
-    EXPECT_EQ(fileio::CreationError(ERROR_FILE_NOT_FOUND, temp / L"twk0.tmp"), fileio::kCreationBlockedError);
-    EXPECT_EQ(fileio::CreationError(ERROR_PATH_NOT_FOUND, temp / L"Data"), fileio::kCreationBlockedError);
+    const DWORD blocked =
+        fileio::FolderGuardCanRefuse(fileio::GuardFactsFor(temp / L"twk0.tmp")) ? fileio::kCreationBlockedError : ERROR_FILE_NOT_FOUND;
+    EXPECT_EQ(fileio::CreationError(ERROR_FILE_NOT_FOUND, temp / L"twk0.tmp"), blocked);
     EXPECT_EQ(fileio::CreationError(ERROR_PATH_NOT_FOUND, temp / L"Data\\x.tmp"), DWORD{ERROR_PATH_NOT_FOUND});
 }
 

@@ -216,18 +216,23 @@ TEST_F(Apply, BackupKeepsTheGameFileFromBeforeAnyPatch) {
     ExpectSameBytes(Game(), pristine);
 }
 
+// The unpatched game file becomes the backup. The old backup is written
+// over only where it is no original (cut to nothing, patched); a whole
+// unpatched file of a known version is somebody's original, even with only
+// its values edited, and is kept as meteor.old.
 TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
     const struct {
         const char* name;
         Bytes (*oldBackup)(const Bytes& game);
+        bool keptAside = true;
     } cases[] = {
         {"one byte differs elsewhere", [](const Bytes& g) { Bytes b = g; b[100] ^= 1; return b; }},
         {"one byte differs right after a slot", [](const Bytes& g) { Bytes b = g; b[0x1C7438] ^= 1; return b; }},
         {"shorter", [](const Bytes& g) { return Bytes(g.begin(), g.end() - 1); }},
         {"longer", [](const Bytes& g) { Bytes b = g; b.push_back(7); return b; }},
-        {"empty", [](const Bytes&) { return Bytes(); }},
+        {"empty", [](const Bytes&) { return Bytes(); }, false},
         {"a patched copy of the game file",
-         [](const Bytes& g) { return test::PatchedGame(g, GameVersion::V1_07, MixedValues()); }},
+         [](const Bytes& g) { return test::PatchedGame(g, GameVersion::V1_07, MixedValues()); }, false},
         // An older build's cut-short apply, a hand edit: only the values.
         {"the game file with values in its slots, its code bytes untouched",
          [](const Bytes& g) {
@@ -242,9 +247,14 @@ TEST_F(Apply, BackupIsReplacedWhenTheGameFileChangedOutsideThePatchedAreas) {
         const Bytes game = MakeGame(GameVersion::V1_07, 4);
         ASSERT_TRUE(CreateDirectoryW(folder.DataFolder().c_str(), nullptr) || fileio::FolderExists(folder.DataFolder()));
         CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+        DeleteFileW(folder.BackupAsideFile().c_str());
         test::WriteFileBytes(folder.BackupFile(), c.oldBackup(game));
-        ASSERT_TRUE(ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts()).Succeeded());
+        const OperationResult result = ApplyPatch(folder, GameVersion::V1_07, DefaultFieldTexts());
+        ASSERT_TRUE(result.Succeeded());
         ExpectSameBytes(Backup(), game);
+        EXPECT_EQ(result.backupMovedAside, c.keptAside);
+        EXPECT_EQ(fileio::FileExists(folder.BackupAsideFile()), c.keptAside);
+        if (c.keptAside) ExpectSameBytes(test::ReadFileBytes(folder.BackupAsideFile()), c.oldBackup(game));
         EXPECT_EQ(LeftoverTemporaryFiles(), 0);
     }
 }
