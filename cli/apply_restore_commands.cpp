@@ -30,11 +30,17 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     // read (a pipe would not even open without a writer).
     DWORD attributes = 0;
     const DWORD attributeError = fileio::ExistingAttributes(path, attributes);
-    const bool device = attributeError == ERROR_INVALID_PARAMETER;
+    const bool device = attributeError == ERROR_INVALID_PARAMETER || (named && fileio::NamesDevice(path));
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
         return Refusal(ExitCode::UsageErrorOrNoScreen,
                        ValuesFileErrorText({.problem = device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, .name = name}));
+    }
+    // A folder where the settings cache belongs stands in the way: no cache
+    // that is merely missing.
+    if (folderThere) {
+        return Refusal(ExitCode::FailedUnchanged, FailureText(Action::Apply, Outcome::NotAFile, name, ERROR_DIRECTORY,
+                                                              kGameUnchangedText));
     }
     if (!fileio::FileExists(path)) {
         if (named) return Refusal(ExitCode::UsageErrorOrNoScreen, ValuesFileErrorText({.problem = ValuesFileProblem::Missing, .name = name}));

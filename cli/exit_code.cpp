@@ -9,8 +9,7 @@ ExitCode ExitCodeFor(const OperationResult& result) {
     // A restore that wrote the game file and then found another program's
     // file in its place has changed the game file: not the code that says
     // it is as it was.
-    const bool changed =
-        LeavesGameMayBeDamaged(result.aftermath) || result.aftermath == Aftermath::OnlyBackupKept;
+    const bool changed = result.GameMayBeDamaged() || result.aftermath == Aftermath::OnlyBackupKept;
     return changed ? ExitCode::FailedMayBeDamaged : ExitCodeFor(result.outcome);
 }
 

@@ -38,13 +38,22 @@ std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
     const std::wstring shown = fileio::FullPath(folder.base);
     // A folder that is not there, or not reachable now (a server not up
     // yet), is told apart from one without the game, so that a script can
-    // wait for the one and give up on the other.
-    const DWORD attributes = GetFileAttributesW(folder.Root().c_str());
+    // wait for the one and give up on the other. A share's root
+    // ("\\server\share") answers only with a backslash after it.
+    const std::wstring root = folder.Root();
+    DWORD attributes = GetFileAttributesW(root.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD error = GetLastError();
-        return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
+        attributes = GetFileAttributesW((root + L"\\").c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) {
+            return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
+        }
     }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Refusal(ExitCode::NotAGameFolder, GameDirIsFileText(shown));
+    // A folder named meteor.exe stands where the game file belongs.
+    if (fileio::FolderExists(folder.GameFile())) {
+        return Refusal(ExitCode::FailedUnchanged, ProblemText(Outcome::NotAFile, kGameFileName, ERROR_DIRECTORY));
+    }
     return Refusal(ExitCode::NotAGameFolder, NoGameFileText(shown));
 }
 

@@ -1,6 +1,6 @@
 #include "cli/status_command.h"
 
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 #include "core/disk/file_io.h"
 #include "core/disk/path_problem.h"
 #include "core/game/patch_plan.h"

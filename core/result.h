@@ -47,7 +47,7 @@ enum class Outcome {
     FileInUse,         // another program holds one of the tool's other files
     FileBeingChecked,  // another program (likely a virus scanner) held one of the tool's fresh files all along
     CreationBlocked,   // a file could not be created in a folder that is there (Controlled Folder Access)
-    WrittenFileRemoved,  // another program removed the file the tool had just written, before it went into place
+    WrittenFileRemoved,  // another program removed, moved or replaced one of the tool's files while it worked on it
     ReadOnly,          // the game file (or another file) is read-only
     ReadOnlyDisk,      // the whole disk cannot be written
     AccessDenied,      // the folder needs administrator rights
@@ -85,7 +85,6 @@ struct OperationResult {
     std::wstring fileName;            // the file concerned, relative to the game folder
     unsigned long systemError = 0;    // the Win32 error behind a failure
     Aftermath aftermath = Aftermath::NotTold;
-    bool gameMayBeDamaged = false;    // a failure left the game file neither as it was nor as intended
 
     // InvalidValue: the field, what is wrong with it and the value given.
     int field = -1;
@@ -105,6 +104,8 @@ struct OperationResult {
     bool backupLeftBehind = false;     // restored, but the backup (`fileName`) could not be deleted
 
     bool Succeeded() const { return outcome == Outcome::Ok; }
+    // A failure left the game file neither as it was nor as intended.
+    bool GameMayBeDamaged() const { return LeavesGameMayBeDamaged(aftermath); }
 };
 
 }  // namespace tarnwick

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "core/operations/folder_lock.h"
 #include "core/stored/notice_switch.h"
 #include "form/message_box.h"

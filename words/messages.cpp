@@ -105,7 +105,7 @@ std::wstring ProblemText(Outcome outcome, std::wstring_view fileName, unsigned l
                    L"请打开“Windows 安全中心 → 病毒和威胁防护 → 勒索软件防护”，在“允许应用通过受控制文件夹访问”中添加本工具，"
                    L"或者把游戏移到不受保护的文件夹（如 D:\\Games），然后再试。";
         case Outcome::WrittenFileRemoved:
-            return L"本工具刚写好的文件 " + name + L" 在放到位之前被其他程序删除了（多半是杀毒软件）。\n"
+            return L"文件 " + name + L" 在本工具处理它的时候被其他程序删除、移走或换掉了（多半是杀毒软件）。\n"
                    L"请稍等片刻再试；如果每次都这样，请在杀毒软件中把游戏目录加入信任区（白名单）。";
         case Outcome::NotAFolder:
             return L"游戏目录中的 " + name + L" 应该是文件夹，现在却是一个同名文件。\n"

@@ -86,8 +86,12 @@ std::wstring OperationText(const OperationResult& result) {
             break;
         default: break;
     }
-    return FailureText(result.action, result.outcome, result.fileName, result.systemError,
-                       AftermathText(result.aftermath));
+    std::wstring text = FailureText(result.action, result.outcome, result.fileName, result.systemError,
+                                    AftermathText(result.aftermath));
+    // A failed apply that could not give the moved backup its name back
+    // says where it is.
+    if (result.backupMovedAside) text += L"\n" + BackupMovedAsideText();
+    return text;
 }
 
 }  // namespace tarnwick

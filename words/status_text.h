@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 #include "core/disk/game_folder.h"
 #include "core/game/fields.h"
 #include "core/game/version.h"

@@ -79,7 +79,7 @@ DWORD OpenBackupRecord(const std::wstring& path, fileio::File& record) {
     record.Close();
     if (DWORD error = fileio::CheckOwnName(path)) return error;
     if (!fileio::FileExists(path)) return 0;
-    DWORD error = fileio::RetryWhileHeld([&] {
+    DWORD error = fileio::RetryWhileHeld(path, [&] {
         return record.Open(path, GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ);
     });
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return 0;

@@ -1,6 +1,7 @@
 #include "core/disk/checked_swap.h"
 
 #include "core/disk/held_file_retry.h"
+#include "core/disk/path_forms.h"
 #include "core/text/hex_digits.h"
 
 namespace tarnwick::fileio {
@@ -23,7 +24,7 @@ bool NameTaken(const std::wstring& path) {
     return true;
 }
 
-DWORD MoveAside(const File& file, const std::wstring& destination, std::wstring& aside) {
+DWORD MoveAside(File& file, const std::wstring& destination, std::wstring& aside) {
     const std::wstring folder = ParentFolder(destination);
     const DWORD seed = GetCurrentProcessId() * 0x9E3779B1u + GetTickCount();
     DWORD error = ERROR_ALREADY_EXISTS;
@@ -37,8 +38,8 @@ DWORD MoveAside(const File& file, const std::wstring& destination, std::wstring&
     return error;
 }
 
-DWORD RenameWhereFree(const File& file, const std::wstring& path) {
-    return RetryWhileHeld([&] { return file.RenameTo(path); });
+DWORD RenameWhereFree(File& file, const std::wstring& path) {
+    return RetryWhileHeld(file.Path(), [&] { return file.RenameTo(path); });
 }
 
 SwapResult SwapIn(PendingFile& fresh, File& checked) {

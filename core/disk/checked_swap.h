@@ -8,7 +8,8 @@
 // name meanwhile, both files are kept.
 #include <string>
 
-#include "core/disk/file_io.h"
+#include "core/disk/file.h"
+#include "core/disk/pending_file.h"
 
 namespace tarnwick::fileio {
 
@@ -18,12 +19,12 @@ bool NameTaken(const std::wstring& path);
 
 // Moves the open file (opened with DELETE) aside to a fresh temporary name
 // beside it, through its handle; `aside` receives the name.
-DWORD MoveAside(const File& file, const std::wstring& destination, std::wstring& aside);
+DWORD MoveAside(File& file, const std::wstring& destination, std::wstring& aside);
 
 // Gives the open file (opened with DELETE) `path`, through its handle,
 // where the name is free, waiting out a brief hold as for the tool's own
 // files.
-DWORD RenameWhereFree(const File& file, const std::wstring& path);
+DWORD RenameWhereFree(File& file, const std::wstring& path);
 
 // What a swap ended with.
 struct SwapResult {

@@ -1,6 +1,6 @@
 #include "core/disk/folder_guard.h"
 
-#include "core/disk/file_io.h"
+#include "core/disk/path_forms.h"
 #include "win32/system_library.h"
 
 namespace tarnwick::fileio {

@@ -11,6 +11,8 @@
 // never retried: a write that failed half-way is undone instead.
 #include <windows.h>
 
+#include <string>
+
 namespace tarnwick::fileio {
 
 // What a rename or deletion of one of the tool's own files answers when
@@ -28,17 +30,21 @@ inline constexpr DWORD kHeldRetryPausesMs[] = {20, 40, 80, 160, 300, 500, 900};
 // The errors a brief hold by another program gives a rename or deletion.
 bool IsHoldError(DWORD error);
 
-// Runs `attempt` (0 or a Win32 error) until it succeeds, fails with an
-// error that is no hold, or has been tried after every pause; its last
-// answer. (A plain function and its context: std::function would add
-// kilobytes to the exe.)
+// Runs `attempt` (0 or a Win32 error) on the file at `path` until it
+// succeeds, fails with an error that is no hold, or has been tried after
+// every pause; its last answer. An access denied is a hold only while the
+// file may be held: another program has it open against deleting, or its
+// deletion is pending. Otherwise it is a real refusal, answered at once.
+// (A plain function and its context: std::function would add kilobytes
+// to the exe.)
 using HeldAttempt = DWORD (*)(void* context);
-DWORD RetryWhileHeld(HeldAttempt attempt, void* context);
+DWORD RetryWhileHeld(const std::wstring& path, HeldAttempt attempt, void* context);
 
 template <typename Attempt>
-DWORD RetryWhileHeld(const Attempt& attempt) {
-    return RetryWhileHeld([](void* context) -> DWORD { return (*static_cast<const Attempt*>(context))(); },
-                          const_cast<Attempt*>(&attempt));
+DWORD RetryWhileHeld(const std::wstring& path, const Attempt& attempt) {
+    return RetryWhileHeld(
+        path, [](void* context) -> DWORD { return (*static_cast<const Attempt*>(context))(); },
+        const_cast<Attempt*>(&attempt));
 }
 
 // The same for an open that another program's sharing refuses (a sharing

@@ -72,7 +72,7 @@ DWORD CheckOwnName(const std::wstring& path) {
 DWORD DeleteOwnFile(const std::wstring& path) {
     // A program that opened the file without letting others delete it (a
     // scanner checking it) is waited for a moment.
-    const DWORD error = RetryWhileHeld([&path] {
+    const DWORD error = RetryWhileHeld(path, [&path] {
         File file;
         DWORD error = file.Open(path, DELETE | FILE_READ_ATTRIBUTES | FILE_WRITE_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING,

@@ -44,8 +44,8 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
             // Another program put something at the name while the tool
             // worked; the tool leaves it as it is.
             return fileio::FolderExists(path) ? Outcome::NotAFile : Outcome::NotOwnFile;
-        case fileio::kWrittenFileRemovedError:
-            return Outcome::WrittenFileRemoved;
+        case fileio::kNoLongerNamedError:
+            return isGameFile ? Outcome::GameFileReplaced : Outcome::WrittenFileRemoved;
         case fileio::kHeldByOtherProgramError:
             return Outcome::FileBeingChecked;
         case fileio::kCreationBlockedError:
@@ -58,24 +58,6 @@ Outcome OutcomeForError(unsigned long error, const std::wstring& path, bool isGa
         default:
             return Outcome::Failed;
     }
-}
-
-OperationResult FailureResult(Action action, const GameFolder& folder, const std::wstring& path,
-                              unsigned long error, Aftermath aftermath) {
-    OperationResult result =
-        OutcomeResult(action, OutcomeForError(error, path, path == folder.GameFile()), DisplayName(folder, path), aftermath);
-    result.systemError = error;
-    return result;
-}
-
-OperationResult OutcomeResult(Action action, Outcome outcome, std::wstring_view fileName, Aftermath aftermath) {
-    OperationResult result;
-    result.action = action;
-    result.outcome = outcome;
-    result.fileName = fileName;
-    result.aftermath = aftermath;
-    result.gameMayBeDamaged = LeavesGameMayBeDamaged(aftermath);
-    return result;
 }
 
 }  // namespace tarnwick

@@ -8,11 +8,12 @@
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
 #include "core/disk/sha256.h"
-#include "core/game/patch_io.h"
+#include "core/operations/patch_io.h"
 #include "core/game/patch_plan.h"
 #include "core/operations/backup_step.h"
 #include "core/operations/folder_lock.h"
 #include "core/stored/settings_cache.h"
+#include "core/failure_result.h"
 #include "core/disk/path_problem.h"
 #include "core/text/codepage.h"
 
@@ -31,11 +32,13 @@ OperationResult UnknownVersionResult() {
     return result;
 }
 
-// One apply, from the first check to the last rename. The game file stays
-// open (others may read it, none may write it) from the checks to the end,
-// so what was checked and backed up is what gets patched; a backup that is
-// kept stays open the same way, so it is still the one checked when the
-// patch is done.
+// One apply, from the first check to the last rename. The game file is
+// held open (others may read it, none may write it) from the checks to
+// the end, so what was checked and backed up is what gets patched; only
+// where the backup is another name of the game file is it closed while
+// that name becomes a real copy, and read again after to be sure it is
+// still the file checked. A backup that is kept stays open the same way
+// (core/operations/backup_step.h).
 class PatchRun {
 public:
     PatchRun(const GameFolder& folder, std::optional<GameVersion> expected, const FieldTexts& values, PatchIo& io)

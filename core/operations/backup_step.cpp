@@ -4,7 +4,7 @@
 #include "core/disk/checked_swap.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "core/disk/sha256.h"
 #include "core/game/patch_table.h"
 
@@ -45,7 +45,7 @@ OperationResult BackupStep::ScanOldBackup(const GameSnapshot& game, BackupFacts&
     if (!error && !facts.backupIsGame) {
         // With the right to move and delete it, so that whatever becomes of
         // it happens to this very file; others may only read it meanwhile.
-        error = fileio::RetryWhileHeld([this] {
+        error = fileio::RetryWhileHeld(backupPath_, [this] {
             return oldBackup_.Open(backupPath_, GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ);
         });
         if (!error) error = ScanBackup(oldBackup_, *game.bytes, *game.table, scan);

@@ -8,7 +8,7 @@
 // handles, and a new one goes in only where the name is then free.
 #include <optional>
 
-#include "core/backup/backup_decision.h"
+#include "core/backup/apply_backup_plan.h"
 #include "core/backup/backup_scan.h"
 #include "core/disk/file_io.h"
 #include "core/disk/game_folder.h"

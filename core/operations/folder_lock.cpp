@@ -7,7 +7,7 @@
 #include "core/disk/own_file.h"
 #include "core/disk/trailing_separator.h"
 #include "core/text/hex_digits.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 
 namespace tarnwick {
 namespace {

@@ -1,11 +1,11 @@
 #include "core/operations/restore.h"
 
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 #include "core/backup/leftover_files.h"
 #include "core/disk/checked_swap.h"
 #include "core/disk/file_io.h"
 #include "core/disk/own_file.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "core/operations/folder_lock.h"
 #include "core/operations/restore_steps.h"
 
@@ -59,10 +59,15 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
 // its own checked handle, only once the backup itself is gone. Returns 0,
 // or the error of deleting the backup.
 DWORD DeleteCheckedBackup(BackupInspection& inspection) {
-    if (DWORD error = inspection.backup.DeleteAndClose()) {
-        inspection.backup.Close();
-        return error;
+    DWORD error = inspection.backup.DeleteAndClose();
+    inspection.backup.Close();
+    // Gone from its name already (a Linux program can move or delete a held
+    // file): whatever holds the name now is not the tool's to delete.
+    if (error == fileio::kNoLongerNamedError) {
+        inspection.record.Close();
+        return 0;
     }
+    if (error) return error;
     if (inspection.record.IsOpen() && inspection.record.DeleteAndClose()) inspection.record.Close();
     return 0;
 }
@@ -111,9 +116,11 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     const fileio::SwapResult swap = fileio::SwapIn(restored, checkedGame);
     if (swap.nameTaken) {
         // Another program put a file at meteor.exe after the check: it
-        // stays, and so does the backup.
-        checkedGame.Close();
-        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::BackupKept);
+        // stays, and so does the backup. The game file checked (patched, or
+        // the backup's very bytes) goes, through its handle, rather than be
+        // left under a temporary name.
+        if (checkedGame.IsOpen() && checkedGame.DeleteAndClose()) checkedGame.Close();
+        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::OnlyBackupKept);
     }
     if (swap.error) return fail(game, swap.error, Aftermath::BackupKept);
     steps.GameWritten(folder);

@@ -2,7 +2,7 @@
 
 #include "core/disk/file_io.h"
 #include "core/text/text_lines.h"
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 
 namespace tarnwick {
 

@@ -445,7 +445,7 @@ TEST(CommandLine, AnApplyThatMayHaveDamagedTheGameFileEndsWithSeven) {
     const OperationResult result = ApplyPatchWithFaults(GameFolder{folder.Folder()}, GameVersion::V1_07, kValuesA,
                                                         ApplyFaults{.failWrite = 20, .failRollback = true});
     CloseHandle(holder);
-    EXPECT_TRUE(result.gameMayBeDamaged) << testing::PrintToString(OperationText(result));
+    EXPECT_TRUE(result.GameMayBeDamaged()) << testing::PrintToString(OperationText(result));
     EXPECT_EQ(cli::ExitCodeFor(result), cli::ExitCode::FailedMayBeDamaged);
 }
 
@@ -521,6 +521,9 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
         {L"apply --from missing.cfg --game-dir \"" + folder.Folder() + L"\"", L"找不到数值文件“missing.cfg”。"},
         {L"apply --from \"" + folder.Folder() + L"\" --game-dir \"" + folder.Folder() + L"\"", L"数值文件“" + folder.Folder() + L"”是一个文件夹，不是文件。"},
         {L"apply --from Z:\\dev\\zero --game-dir \"" + folder.Folder() + L"\"", L"数值文件“Z:\\dev\\zero”不是普通文件（是设备或管道之类），无法从中读取数值。"},
+        {L"apply --from CON --game-dir \"" + folder.Folder() + L"\"", L"数值文件“CON”不是普通文件（是设备或管道之类），无法从中读取数值。"},
+        {L"apply --from nul.cfg --game-dir \"" + folder.Folder() + L"\"", L"数值文件“nul.cfg”不是普通文件（是设备或管道之类），无法从中读取数值。"},
+        {L"apply --from COM1 --game-dir \"" + folder.Folder() + L"\"", L"数值文件“COM1”不是普通文件（是设备或管道之类），无法从中读取数值。"},
         {L"apply " + ValueArguments(kValuesA) + L" --from x.cfg", L"apply 后面的数值和选项“--from”只能用一个。" + help},
         {L"status --from x.cfg", L"选项“--from”只能和 apply 一起用。" + help},
         {L"status --game-dir= ", L"选项“--game-dir”后面的游戏目录是空的。" + help},

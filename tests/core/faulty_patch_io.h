@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/game/patch_io.h"
+#include "core/operations/patch_io.h"
 
 namespace tarnwick::test {
 

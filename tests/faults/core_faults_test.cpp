@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/disk/file_io.h"
+#include "core/disk/step_watch.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
 #include "core/stored/notice_switch.h"
@@ -200,6 +201,7 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
         const wchar_t* linked;  // B's folder that is a link to A's
         bool bPatchedAlone;     // B's game patched already, with no backup of its own
         std::vector<Step> steps;
+        bool asideTaken = false;  // a player's file already named meteor.old in the shared folder
     } rows[] = {
         {"1.07 and 9.07 sharing Data", GameVersion::V9_07, L"Data", false,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
@@ -207,6 +209,9 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
         {"one version, other bytes, Data\\Bak shared", GameVersion::V1_07, L"Data\\Bak", false,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::Ok, movedAside},
           {'A', false, Outcome::Ok, L"恭喜您还原成功"}, {'B', false, Outcome::Ok, L"恭喜您还原成功"}}},
+        {"meteor.old taken by a player's file", GameVersion::V1_07, L"Data", false,
+         {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', true, Outcome::BackupAsideTaken, L""},
+          {'A', false, Outcome::Ok, L"恭喜您还原成功"}}, true},
         {"B patched with no backup of its own", GameVersion::V1_07, L"Data", true,
          {{'A', true, Outcome::Ok, L"恭喜您修改成功"}, {'B', false, Outcome::BackupOtherGame, L""},
           {'A', false, Outcome::Ok, L"恭喜您还原成功"}}},
@@ -226,6 +231,8 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
         WriteFileBytes(a.GameFile(), originalA);
         WriteFileBytes(b.GameFile(),
                        row.bPatchedAlone ? PatchedGame(originalB, row.versionB, DefaultFieldTexts()) : originalB);
+        const Bytes playersFile = {'m', 'i', 'n', 'e'};
+        if (row.asideTaken) WriteFileBytes(a.BackupAsideFile(), playersFile);
         for (const Step& step : row.steps) {
             SCOPED_TRACE(testing::Message() << step.install << (step.apply ? " apply" : " restore"));
             const GameFolder& f = step.install == 'A' ? a : b;
@@ -248,11 +255,122 @@ TEST(CoreFaults, InstallsSharingDataEachKeepTheirOwnOriginal) {
                 return false;
             };
             EXPECT_TRUE(kept(a, originalA)) << "A's original";
+            if (row.asideTaken) EXPECT_EQ(ReadFileBytes(a.BackupAsideFile()), playersFile);
             if (!row.bPatchedAlone) {
                 EXPECT_TRUE(kept(b, originalB)) << "B's original";
             }
         }
         UnixDelete(link);
+    }
+}
+
+// Another program acting between two steps of the tool, at the very step
+// where it does harm: another install's apply through a shared Data, an
+// updater, a folder taking a name, a link swapped in for Data\Bak. No
+// original is lost, nothing is deleted through a link, and what the tool
+// says is what happened.
+TEST(CoreFaults, AnotherProgramBetweenTwoStepsLosesNoOriginal) {
+    struct At : fileio::StepWatcher {
+        fileio::Step step;
+        std::wstring suffix;  // of the path the step acts on
+        std::function<void()> act;
+        void Before(fileio::Step s, const std::wstring& path) override {
+            if (!act || s != step || path.size() < suffix.size() ||
+                fileio::FoldCase(path.substr(path.size() - suffix.size())) != fileio::FoldCase(suffix)) {
+                return;
+            }
+            auto once = std::move(act);
+            act = nullptr;
+            once();
+        }
+    };
+    const Bytes originalA = MakeSyntheticGame(GameVersion::V1_07, 1);
+    const Bytes originalB = MakeSyntheticGame(GameVersion::V1_07, 2);  // another build of the same version
+    const Bytes stranger = {'s', 't', 'r', 'a', 'n', 'g', 'e', 'r'};
+    const struct {
+        const char* name;
+        char run;  // 'a' apply, 'r' restore, of install A (B's Data is a link to A's)
+        fileio::Step step;
+        const wchar_t* suffix;
+        Outcome outcome;
+        const wchar_t* says;
+    } rows[] = {
+        {"B applies while A's fresh backup is flushed", 'a', fileio::Step::Flush, L".tmp", Outcome::Ok, L"恭喜您修改成功"},
+        {"an updater puts a file at meteor.exe while restore's copy goes in", 'r', fileio::Step::Rename,
+         L"\\meteor.exe", Outcome::GameFileReplaced, L"备份文件仍然保留"},
+        {"a folder takes meteor.bak once the old one moved aside", 'u', fileio::Step::Rename, L"\\meteor.bak",
+         Outcome::NotAFile, L"已改名保存为 Data\\bak\\meteor.old"},
+        {"Data\\Bak swapped for a link to a player's folder before the backup goes", 'r', fileio::Step::Delete,
+         L"\\meteor.bak", Outcome::Ok, L"恭喜您还原成功"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder temp;
+        const GameFolder a{temp / L"A"}, b{temp / L"B"};
+        const std::wstring player = temp / L"player";
+        for (const std::wstring& path : {a.base, b.base, player}) CreateDirectoryW(path.c_str(), nullptr);
+        ASSERT_TRUE(MakeSymbolicLink(b.DataFolder(), a.DataFolder()));
+        WriteFileBytes(a.GameFile(), originalA);
+        WriteFileBytes(b.GameFile(), originalB);
+        WriteFileBytes(player + L"\\meteor.bak", stranger);
+        WriteFileBytes(player + L"\\meteor.sum", stranger);
+        if (row.run != 'a') ASSERT_TRUE(ApplyPatch(a, std::nullopt, DefaultFieldTexts()).Succeeded());
+        // An update of A: another original, whose apply keeps the old one aside.
+        const Bytes updatedA = MakeSyntheticGame(GameVersion::V1_07, 3);
+        if (row.run == 'u') WriteFileBytes(a.GameFile(), updatedA);
+
+        std::thread other;
+        OperationResult otherResult;
+        At at;
+        at.step = row.step;
+        at.suffix = row.suffix;
+        at.act = [&] {
+            if (row.run == 'a') {
+                other = std::thread([&] { otherResult = ApplyPatch(b, std::nullopt, DefaultFieldTexts()); });
+            } else if (row.step == fileio::Step::Rename && row.run == 'r') {
+                WriteFileBytes(temp / L"update.exe", originalB);
+                EXPECT_TRUE(MoveFileExW((temp / L"update.exe").c_str(), a.GameFile().c_str(), MOVEFILE_REPLACE_EXISTING));
+            } else if (row.run == 'u') {
+                EXPECT_TRUE(CreateDirectoryW(a.BackupFile().c_str(), nullptr));
+            } else {
+                EXPECT_TRUE(UnixRename(a.BackupFolder(), a.DataFolder() + L"\\kept"));
+                EXPECT_TRUE(MakeSymbolicLink(a.BackupFolder(), player));
+            }
+        };
+        fileio::StepWatcher* before = fileio::WatchSteps(&at);
+        const OperationResult result = row.run == 'r' ? RestoreGameFile(a) : ApplyPatch(a, std::nullopt, DefaultFieldTexts());
+        fileio::WatchSteps(before);
+        if (other.joinable()) other.join();
+        EXPECT_EQ(result.outcome, row.outcome) << testing::PrintToString(OperationText(result));
+        EXPECT_TRUE(SaysAll(OperationText(result), {row.says})) << testing::PrintToString(OperationText(result));
+        EXPECT_FALSE(at.act) << "the step was reached";
+
+        // Every original is still somewhere the tool or the player finds it.
+        std::vector<Bytes> files;
+        for (const std::wstring& folder : {a.base, a.DataFolder() + L"\\kept", a.BackupFolder(), player}) {
+            WIN32_FIND_DATAW found;
+            const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+            if (search == INVALID_HANDLE_VALUE) continue;
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(ReadFileBytes(folder + L"\\" + found.cFileName));
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        files.push_back(ReadFileBytes(b.GameFile()));
+        auto somewhere = [&](const Bytes& bytes) { return std::find(files.begin(), files.end(), bytes) != files.end(); };
+        EXPECT_TRUE(somewhere(originalA)) << "A's original";
+        EXPECT_TRUE(somewhere(originalB)) << "B's original";
+        if (row.run == 'u') {
+            EXPECT_TRUE(somewhere(updatedA)) << "A's update";
+            EXPECT_EQ(ReadFileBytes(a.GameFile()), updatedA) << "the game file as it was";
+        }
+        if (row.run == 'a') {
+            EXPECT_TRUE(otherResult.Succeeded()) << testing::PrintToString(OperationText(otherResult));
+        }
+        EXPECT_EQ(ReadFileBytes(player + L"\\meteor.bak"), stranger) << "the player's files";
+        EXPECT_EQ(ReadFileBytes(player + L"\\meteor.sum"), stranger);
+        UnixDelete(a.BackupFolder());
+        UnixDelete(b.DataFolder());
     }
 }
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/disk/path_problem.h"
+#include "core/failure_result.h"
 #include "words/operation_text.h"
 
 namespace tarnwick {
@@ -60,7 +60,7 @@ TEST(OperationText, EachFactBecomesItsLineInOrder) {
         if (!c.text.ends_with(L"|")) {
             EXPECT_EQ(at, text.size()) << testing::PrintToString(text);
         }
-        EXPECT_EQ(c.result.gameMayBeDamaged, c.result.aftermath == Aftermath::GameMayBeDamaged);
+        EXPECT_EQ(c.result.GameMayBeDamaged(), c.result.aftermath == Aftermath::GameMayBeDamaged);
         if (c.result.Succeeded()) {
             const std::wstring warnings = WarningsText(c.result);
             EXPECT_EQ(text, SuccessText(c.result) + (warnings.empty() ? L"" : L"\n" + warnings));

@@ -173,6 +173,10 @@ TEST_F(Apply, GameFileThatCannotBePatchedIsReportedBeforeAnythingChanges) {
          Outcome::GameFileDamaged, L"重新安装游戏"},
         {"gone", [](const GameFolder& f) { DeleteFileW(f.GameFile().c_str()); }, Outcome::GameFileMissing,
          L"游戏安装目录"},
+        // The window's tag says 1.08; the bytes it reads are 1.07's.
+        {"of another version than the window shows",
+         [](const GameFolder& f) { test::WriteFileBytes(f.GameFile(), test::MakeSyntheticGame(GameVersion::V1_07, 1)); },
+         Outcome::GameFileChanged, L"重新运行本工具"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -402,6 +406,12 @@ TEST_F(Apply, APatchedGameFileNeverBecomesTheBackup) {
              test::WriteFileBytes(f.BackupRecordFile(), Bytes(record.begin(), record.end()));
          },
          noOriginal, true, false},
+        {"a patched unrecorded backup",
+         [](const GameFolder& f) {
+             DeleteFileW(f.BackupRecordFile().c_str());
+             test::WriteFileBytes(f.BackupFile(), test::ReadFileBytes(f.GameFile()));
+         },
+         noOriginal, false, false},
         {"an original unrecorded backup is kept and recorded",
          [](const GameFolder& f) { DeleteFileW(f.BackupRecordFile().c_str()); }, L"恭喜您修改成功", true, true},
     };
@@ -561,6 +571,7 @@ TEST_F(Apply, LeftoverTemporaryFilesOfKilledRunsAreRemoved) {
         {base + L"TWKnotes.TMP", true},
         {base + L"twkABCDEFGH.tmpx", true},  // "twk*.tmp" by its short name
         {base + L"Data\\twkmod.tmp", true},
+        {base + L"twkSaveGame.tmp", true},   // the right length, but no hexadecimal digits
         {aside + L"twkSaveGame.tmp", true},  // a player's file a link leads to
         {aside + L"twk00000077.tmp", true},  // in a folder a Data link leads to
     };

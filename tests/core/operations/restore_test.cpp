@@ -202,6 +202,10 @@ TEST_F(Restore, BackupsThatAreNoOriginalOfTheGameAreRefusedKeepingBothFiles) {
          Outcome::BackupNotOriginal,
          L"还原失败：备份文件 Data\\bak\\meteor.bak 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
          L"如需原版游戏文件，请重新安装游戏。" + kept},
+        {"a patched copy as backup beside the patched game file",
+         unrecorded([](Restore& t) { t.Put(t.folder.BackupFile(), t.Game()); }), Outcome::BackupNotOriginal,
+         L"还原失败：备份文件 Data\\bak\\meteor.bak 不是原版游戏文件：它本身已经被修改过，用它还原也得不到原版。\n"
+         L"如需原版游戏文件，请重新安装游戏。" + kept},
         {"the backup a hard link to the game file",
          [](Restore& t) {
              DeleteFileW(t.folder.BackupFile().c_str());
@@ -368,6 +372,13 @@ TEST_F(Restore, WhatAnotherProgramDoesAfterTheGameFileIsWrittenLosesNoOriginal) 
          L"请关闭正在更新或改动游戏的程序，确认游戏文件完好（必要时重新安装游戏），然后再试。\n"
          L"备份文件仍然保留，可以稍后再点击“还原”。",
          true},
+        // The same file, other bytes: the restore cannot vouch for it.
+        {"meteor.exe rewritten in place",
+         [&](const GameFolder& f) {
+             test::WriteFileBytes(f.GameFile(), stranger);
+         },
+         L"",
+         true},
         {"the record swapped for a link to another file",
          [&](const GameFolder& f) {
              ASSERT_TRUE(test::UnixDelete(f.BackupRecordFile()));
@@ -383,7 +394,12 @@ TEST_F(Restore, WhatAnotherProgramDoesAfterTheGameFileIsWrittenLosesNoOriginal) 
         const std::string record = test::ReadFileText(folder.BackupRecordFile());
         Hook hook;
         hook.act = row.act;
-        EXPECT_EQ(OperationText(RestoreGameFileThrough(folder, hook)), row.message);
+        const OperationResult result = RestoreGameFileThrough(folder, hook);
+        if (!row.message.empty()) {
+            EXPECT_EQ(OperationText(result), row.message);
+        } else {
+            EXPECT_EQ(result.aftermath, Aftermath::RestoreIncomplete) << testing::PrintToString(OperationText(result));
+        }
         EXPECT_EQ(Game(), row.replaced ? stranger : pristine);
         EXPECT_EQ(BackupExists(folder), row.replaced);
         if (row.replaced) {

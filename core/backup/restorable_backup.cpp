@@ -1,7 +1,7 @@
-#include "core/backup/backup_check.h"
+#include "core/backup/restorable_backup.h"
 
 #include "core/backup/backup_record.h"
-#include "core/backup/backup_decision.h"
+#include "core/backup/belonging.h"
 #include "core/disk/file_io.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
@@ -31,7 +31,7 @@ DWORD ReadGame(const std::wstring& path, GameHold hold, fileio::File& game, Game
     if (hold == GameHold::ToReplace) {
         // Others may only read it until the restore is done with it: a
         // program that moments ago began reading it (a scanner) is waited for.
-        error = fileio::RetryWhileHeld(
+        error = fileio::RetryWhileHeld(path,
             [&] { return game.Open(path, GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ); });
     } else {
         error = game.Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
@@ -112,7 +112,7 @@ void InspectOne(const GameFolder& folder, const std::wstring& backupPath, bool r
         }
     }
     DWORD error = fileio::RetryWhileHeld(
-        [&] { return inspection.backup.Open(backupPath, GENERIC_READ | DELETE, FILE_SHARE_READ); });
+        backupPath, [&] { return inspection.backup.Open(backupPath, GENERIC_READ | DELETE, FILE_SHARE_READ); });
     if (error == ERROR_SHARING_VIOLATION) error = fileio::kHeldByOtherProgramError;
     if (error) return unreadable(backupPath, error);
     if (!fileio::NamesOwnFile(inspection.backup, backupPath)) return notOwn(backupPath);

@@ -50,7 +50,7 @@ enum class GameHold { Look, ToReplace };
 
 // The backup is put back only when it is an unpatched game file of a known
 // version, no other name of the game file itself, and the game file's own
-// original as JudgeBelonging (core/backup/backup_decision.h) tells it, as "确认"
+// original as JudgeBelonging (core/backup/belonging.h) tells it, as "确认"
 // does: intact by its record where it has one, and identical to the game
 // file outside the patch areas (byte for byte where the game file is
 // unpatched). Where no game file of a known version is there to compare,

@@ -1,13 +1,10 @@
 #pragma once
-// Whose original a backup is, and what an apply does with it, decided from
-// facts gathered through open handles of the game file, the backup and its
-// record. "还原" and "确认" judge a backup by the same function: a backup
-// belongs to a game file when the two are identical outside the patch
-// areas, or, for an unpatched game file, identical byte for byte. The
-// record proves a backup intact, never whose it is. The backup is kept
-// only when it belongs; otherwise an unpatched game file becomes the
-// backup (a sound original of another game file moved aside first, never
-// overwritten) and a patched one never does.
+// Whose original a backup is, judged from facts gathered through open
+// handles of the game file, the backup and its record. "还原" and "确认"
+// judge a backup by this one function: a backup belongs to a game file when
+// the two are identical outside the patch areas, or, for an unpatched game
+// file, identical byte for byte. The record proves a backup intact, never
+// whose it is.
 #include <cstdint>
 
 #include "core/game/version.h"
@@ -51,22 +48,5 @@ enum class Belonging {
 };
 
 Belonging JudgeBelonging(const BackupFacts& facts);
-
-enum class BackupPlan {
-    Keep,               // the backup is a sound original, recorded
-    KeepAndRecord,      // the same, from before records existed: record it now
-    WriteFromGame,      // the unpatched game file becomes the backup
-    MoveAsideAndWrite,  // the same, the backup (another game file's sound original) moved to its second name first
-    ReplaceLinkByCopy,  // the backup is another name of the unpatched game file: make it a real copy
-    NoOriginal,         // the game file is patched and no sound original is kept: patch, and say so
-    Refuse,             // see `refusal`
-};
-
-struct BackupDecision {
-    BackupPlan plan = BackupPlan::Refuse;
-    Outcome refusal = Outcome::Ok;
-};
-
-BackupDecision DecideBackup(const BackupFacts& facts);
 
 }  // namespace tarnwick

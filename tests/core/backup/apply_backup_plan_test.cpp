@@ -1,4 +1,4 @@
-#include "core/backup/backup_decision.h"
+#include "core/backup/apply_backup_plan.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 
 // One row a situation: the facts that differ from a sound recorded original
 // beside an unpatched game file of the same version, and the plan.
-TEST(BackupDecision, KeepsOnlyWhatRestoreWouldAccept) {
+TEST(ApplyBackupPlan, KeepsOnlyWhatRestoreWouldAccept) {
     const BackupFacts sound = {.gameVersion = GameVersion::V1_07,
                                .gamePatched = false,
                                .gameNames = 1,
