@@ -18,7 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!arguments.empty()) return tarnwick::cli::RunCommandLine(arguments, tarnwick::kTarnwickVersion);
     // Where nobody can see the window (a scheduled task run whether the
     // user is logged on or not) it would wait forever: nothing is done.
-    if (!tarnwick::WindowStationIsVisible()) return static_cast<int>(tarnwick::cli::ExitCode::UsageError);
+    if (!tarnwick::WindowStationIsVisible()) return static_cast<int>(tarnwick::cli::ExitCode::UsageErrorOrNoScreen);
     if (!tarnwick::RegisterFormClasses(instance)) return 1;
     tarnwick::MainWindow mainWindow(tarnwick::WindowGameFolder());
     if (!mainWindow.Start()) return 1;

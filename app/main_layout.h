@@ -6,7 +6,7 @@
 #include <array>
 
 #include "core/game/fields.h"
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick::main_layout {
 
@@ -22,7 +22,7 @@ constexpr int FieldId(int index) { return 100 + index; }
 inline constexpr int kConfirmButtonId = 200;     // "确认"
 inline constexpr int kExitButtonId = 201;        // "退出"
 inline constexpr int kRestoreButtonId = 202;     // "还原"
-inline constexpr int kVersionTagBufferId = 300;  // 验证, the hidden field, left empty
+inline constexpr int kHiddenFieldId = 300;     // 验证: hidden and empty, nothing reads it
 
 // Labels 移动 and 信息.
 inline constexpr Box kDragBand{0, 240, 7695, 855};
@@ -61,6 +61,6 @@ constexpr Box FieldLabelBox(int index) {
 inline constexpr Box kConfirmButtonBox{3360, 3720, 1335, 375};
 inline constexpr Box kRestoreButtonBox{4800, 3720, 1335, 375};
 inline constexpr Box kExitButtonBox{6240, 3720, 1335, 375};
-inline constexpr Box kVersionTagBufferBox{480, 3720, 2055, 375};
+inline constexpr Box kHiddenFieldBox{480, 3720, 2055, 375};
 
 }  // namespace tarnwick::main_layout

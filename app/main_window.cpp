@@ -12,7 +12,7 @@
 #include "core/operations/apply.h"
 #include "core/operations/folder_lock.h"
 #include "core/operations/restore.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "core/stored/settings_cache.h"
 #include "form/key_filter.h"
 #include "form/message_box.h"
@@ -115,7 +115,7 @@ bool MainWindow::CreateLayout() {
     exitButton_ = CreateChild("Button", L"退出", kButtonStyle, 0, pixels(kExitButtonBox), kExitButtonId);
     restoreButton_ = CreateChild("Button", L"还原", kButtonStyle, 0, pixels(kRestoreButtonBox), kRestoreButtonId);
     // 验证, the layout's hidden field: always empty, nothing reads it.
-    CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, pixels(kVersionTagBufferBox), kVersionTagBufferId);
+    CreateChild("Edit", L"", kFieldStyle, WS_EX_CLIENTEDGE, pixels(kHiddenFieldBox), kHiddenFieldId);
     return true;
 }
 

@@ -11,7 +11,7 @@
 #include "core/game/fields.h"
 #include "core/result.h"
 #include "form/form.h"
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick {
 

@@ -142,8 +142,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     Child(window, L"Button", L"确认", button, 0, kConfirmButtonBox, kConfirmButtonId);
     Child(window, L"Button", L"退出", button, 0, kExitButtonBox, kExitButtonId);
     Child(window, L"Button", L"还原", button, 0, kRestoreButtonBox, kRestoreButtonId);
-    Child(window, L"Edit", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kVersionTagBufferBox,
-          kVersionTagBufferId);
+    Child(window, L"Edit", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, kHiddenFieldBox,
+          kHiddenFieldId);
 
     tarnwick::bench::ReadCopySetting(copyFrom, copyTo);
 

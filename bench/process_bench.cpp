@@ -12,7 +12,7 @@
 
 #include "core/disk/file_io.h"
 #include "core/disk/game_folder.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/tool_driver.h"

@@ -33,7 +33,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
     const bool device = attributeError == ERROR_INVALID_PARAMETER || (named && fileio::NamesDevice(path));
     const bool folderThere = !attributeError && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     if (named && (device || folderThere)) {
-        return Refusal(ExitCode::UsageError,
+        return Refusal(ExitCode::UsageErrorOrNoScreen,
                        ValuesFileErrorText({.problem = device ? ValuesFileProblem::Device : ValuesFileProblem::Folder, .name = name}));
     }
     // A folder where the settings cache belongs stands in the way: no cache
@@ -43,7 +43,7 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
                                                               kGameUnchangedText));
     }
     if (!fileio::FileExists(path)) {
-        if (named) return Refusal(ExitCode::UsageError, ValuesFileErrorText({.problem = ValuesFileProblem::Missing, .name = name}));
+        if (named) return Refusal(ExitCode::UsageErrorOrNoScreen, ValuesFileErrorText({.problem = ValuesFileProblem::Missing, .name = name}));
         return Unchanged(ExitCode::NothingToDo, ValuesFileErrorText({.problem = ValuesFileProblem::NoCache, .name = name}));
     }
     fileio::Bytes bytes;
@@ -52,13 +52,13 @@ std::optional<Reply> LoadValues(const GameFolder& folder, const Request& request
                                                               error, kGameUnchangedText));
     }
     if (bytes.size() > kMaxValuesFileBytes) {
-        return Unchanged(ExitCode::UsageError, ValuesFileErrorText({.problem = ValuesFileProblem::TooLarge, .name = name}));
+        return Unchanged(ExitCode::UsageErrorOrNoScreen, ValuesFileErrorText({.problem = ValuesFileProblem::TooLarge, .name = name}));
     }
     const std::wstring problem =
         ReadValuesOrRefusal(DecodeValuesFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())),
                    name, values);
     if (problem.empty()) return std::nullopt;
-    return Unchanged(named ? ExitCode::UsageError : ExitCode::FailedUnchanged, problem);
+    return Unchanged(named ? ExitCode::UsageErrorOrNoScreen : ExitCode::FailedUnchanged, problem);
 }
 
 // An operation's result: a success on the output, with its warnings
@@ -70,30 +70,6 @@ Reply ReplyFor(const OperationResult& result) {
 }
 
 }  // namespace
-
-Reply Refusal(ExitCode code, std::wstring text) { return {code, L"", std::move(text)}; }
-
-std::optional<Reply> RefuseOutsideGameFolder(const GameFolder& folder) {
-    if (fileio::FileExists(folder.GameFile())) return std::nullopt;
-    const std::wstring shown = fileio::FullPath(folder.base);
-    // A folder that is not there, or not reachable now (a server not up
-    // yet), is told apart from one without the game, so that a script can
-    // wait for the one and give up on the other. A share's root
-    // ("\\server\share") answers only with a backslash after it.
-    const std::wstring root = folder.Root();
-    if (GetFileAttributesW(root.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        if (GetFileAttributesW((root + L"\\").c_str()) == INVALID_FILE_ATTRIBUTES) {
-            return Refusal(ExitCode::GameFolderUnreachable, GameFolderUnreachableText(shown, error));
-        }
-    }
-    // A folder named meteor.exe stands where the game file belongs.
-    if (fileio::FolderExists(folder.GameFile())) {
-        return Refusal(ExitCode::FailedUnchanged,
-                       ProblemText(Outcome::NotAFile, kGameFileName, ERROR_DIRECTORY));
-    }
-    return Refusal(ExitCode::NotAGameFolder, NoGameFileText(shown));
-}
 
 Reply RunApply(const GameFolder& folder, const Request& request) {
     if (std::optional<Reply> refusal = RefuseOutsideGameFolder(folder)) return *refusal;

@@ -8,7 +8,6 @@
 namespace tarnwick::cli {
 namespace {
 
-
 std::wstring Lower(std::wstring_view word) {
     std::wstring lower(word);
     for (wchar_t& c : lower) {
@@ -35,13 +34,23 @@ bool IsHelpOption(std::wstring_view name) {
     return false;
 }
 
+// The commands as they are typed, each once: read from the words, and
+// named in the refusal of a word that follows one.
+struct CommandWord {
+    Command command;
+    std::wstring_view name;
+};
+constexpr CommandWord kCommandWords[] = {
+    {Command::Status, L"status"},
+    {Command::Apply, L"apply"},
+    {Command::Restore, L"restore"},
+};
+
 std::wstring_view CommandName(Command command) {
-    switch (command) {
-        case Command::Status: return L"status";
-        case Command::Apply: return L"apply";
-        case Command::Restore: return L"restore";
-        default: return L"";
+    for (const CommandWord& word : kCommandWords) {
+        if (word.command == command) return word.name;
     }
+    return L"";
 }
 
 // One pass over the words. The first problem found is the one reported,
@@ -124,16 +133,13 @@ void Reader::ReadWord(const std::wstring& word) {
         help_ = true;
         return;
     }
-    if (command == L"status") {
-        request_.command = Command::Status;
-    } else if (command == L"apply") {
-        request_.command = Command::Apply;
-    } else if (command == L"restore") {
-        request_.command = Command::Restore;
-    } else {
-        return Fail({.problem = UsageProblem::UnknownCommand, .word = word});
+    for (const CommandWord& known : kCommandWords) {
+        if (command != known.name) continue;
+        request_.command = known.command;
+        commandSeen_ = true;
+        return;
     }
-    commandSeen_ = true;
+    Fail({.problem = UsageProblem::UnknownCommand, .word = word});
 }
 
 // The values in field order, each checked as "确认" checks the field.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "cli/apply_restore_commands.h"
 #include "cli/crash_guard.h"
 #include "cli/output.h"
 #include "cli/program_name.h"
@@ -45,12 +46,12 @@ std::vector<std::wstring> CommandLineArguments() {
 Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view version) {
     const ParsedArguments parsed = ParseArguments(arguments);
     if (!parsed.error.empty()) {
-        return Refusal(ExitCode::UsageError, Joined({parsed.error, kSeeHelpText}));
+        return Refusal(ExitCode::UsageErrorOrNoScreen, Joined({parsed.error, kSeeHelpText}));
     }
     const Request& request = parsed.request;
     // One full path for the checks, the changes and the messages alike,
     // without the separators at its end: "D:\Games\" is "D:\Games".
-    const GameFolder folder = GameFolderAt(request.gameDir);
+    const GameFolder folder = GameFolderAt(GameDirOf(request.gameDir));
     switch (request.command) {
         case Command::Help: return {ExitCode::Success, HelpText(version, ExitCodeLines()), L""};
         case Command::Version: return {ExitCode::Success, Joined({L"Tarnwick ", version}), L""};
@@ -58,7 +59,7 @@ Reply Answer(const std::vector<std::wstring>& arguments, std::wstring_view versi
         case Command::Apply: return RunApply(folder, request);
         case Command::Restore: return RunRestore(folder);
     }
-    return Refusal(ExitCode::UsageError, L"");
+    return Refusal(ExitCode::UsageErrorOrNoScreen, L"");
 }
 
 int RunCommandLine(const std::vector<std::wstring>& arguments, std::wstring_view version) {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/apply_restore_commands.h"
+#include "cli/reply.h"
 
 namespace tarnwick::cli {
 

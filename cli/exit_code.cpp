@@ -17,7 +17,7 @@ ExitCode ExitCodeFor(Outcome outcome) {
     switch (outcome) {
         case Outcome::Ok: return ExitCode::Success;
         case Outcome::BackupMissing: return ExitCode::NothingToDo;
-        case Outcome::InvalidValue: return ExitCode::UsageError;
+        case Outcome::InvalidValue: return ExitCode::UsageErrorOrNoScreen;
         case Outcome::GameFileMissing: return ExitCode::NotAGameFolder;
         case Outcome::VersionUnknown:
         case Outcome::GameFileChanged: return ExitCode::VersionNotRecognised;
@@ -62,7 +62,7 @@ struct ExitCodeMeaning {
 constexpr ExitCodeMeaning kExitCodeMeanings[] = {
     {ExitCode::Success, kExitSuccessMeaning},
     {ExitCode::NothingToDo, kExitNothingToDoMeaning},
-    {ExitCode::UsageError, kExitUsageErrorMeaning},
+    {ExitCode::UsageErrorOrNoScreen, kExitUsageErrorOrNoScreenMeaning},
     {ExitCode::NotAGameFolder, kExitNotAGameFolderMeaning},
     {ExitCode::VersionNotRecognised, kExitVersionNotRecognisedMeaning},
     {ExitCode::InUse, kExitInUseMeaning},

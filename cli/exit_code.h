@@ -22,14 +22,18 @@ namespace tarnwick::cli {
 enum class ExitCode : int {
     Success = 0,               // done; warnings, if any, on standard error
     NothingToDo = 1,           // no backup to restore, no remembered values to apply
-    UsageError = 2,            // an argument or a value that no field takes
+    // An argument or a value that no field takes; or, started without
+    // arguments, a window station nobody sees, where the window would wait
+    // for a click forever (a scheduled task run whether the user is logged
+    // on or not).
+    UsageErrorOrNoScreen = 2,
     NotAGameFolder = 3,        // no meteor.exe
     VersionNotRecognised = 4,  // or the game file changed between recognising and patching
     InUse = 5,                 // the game is running, a file is held, or another copy works there
     FailedUnchanged = 6,       // failed; the game file is as it was
     FailedMayBeDamaged = 7,    // failed part-way; restore advised
     GameFolderUnreachable = 8,  // the game folder cannot be found or reached
-    InternalError = 255,       // the tool crashed
+    InternalError = 255,       // the tool crashed, or Tarnwick.com found no Tarnwick.exe beside it
 };
 
 // The code for what an operation ended with: its outcome, unless it left

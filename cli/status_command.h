@@ -2,7 +2,7 @@
 // status: one line per fact about the game folder, in the order a player
 // asks them: which folder, which version, patched or not, the values in
 // the game file, the backup, the settings cache.
-#include "cli/apply_restore_commands.h"
+#include "cli/reply.h"
 #include "core/disk/game_folder.h"
 
 namespace tarnwick::cli {

@@ -13,7 +13,7 @@
 
 #include "form/label.h"
 #include "form/picture.h"
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick {
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick {
 

@@ -6,7 +6,7 @@
 
 #include "core/failure_result.h"
 #include "core/operations/folder_lock.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "form/message_box.h"
 #include "form/work_area.h"
 #include "notice/taskbar.h"

@@ -9,7 +9,7 @@
 
 #include "core/disk/game_folder.h"
 #include "form/form.h"
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 #include "notice/notice_links.h"  // kContactAddress, kWebAddress, made by CMake
 
 namespace tarnwick {

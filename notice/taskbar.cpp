@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick {
 

@@ -7,12 +7,15 @@ any Simplified Chinese Windows from XP on shows it, wrapped to 78 columns
 because Notepad does not wrap lines by default. Lines break between words
 and between Chinese characters, never inside a quoted text that fits on a
 line nor inside an ellipsis; a line of code longer than 78 columns stops
-the script, as a line of code cannot be wrapped. In docs/players.md,
+the script, as a line of code cannot be wrapped. A quoted text too long for
+a line starts a line of its own. In docs/players.md,
 {version} stands for the version, and {messages} for every message of the
 README's section 给玩家 with what to do about it, one item each, so that a
-message added to the README's tables comes into the text file too.
+message added to the README's tables comes into the text file too, and
+{web} for the page the release is published on (with the README), where
+the text sends café administrators for the whole command line.
 
-    readme_to_text.py README.md docs/players.md OUT.txt VERSION
+    readme_to_text.py README.md docs/players.md OUT.txt VERSION WEB_ADDRESS
 """
 import re
 import sys
@@ -53,12 +56,18 @@ def inline(text):
     return text.replace("\\|", "|").strip()
 
 
+# Stands before a quoted text too long for a line, which is broken inside:
+# the line breaks before its opening mark unless the whole quote fits.
+LONG_QUOTE = "\1"
+
+
 def tokens(text):
     """Runs of spaces, quoted texts short enough for a line (their spaces
     kept), runs of ellipsis marks, and single characters."""
     for match in re.finditer(r"“[^“”]*”| +|…+|[^ ]", text):
         token = match.group()
         if token.startswith("“") and len(token) > 1 and columns(token) > QUOTE_WIDTH:
+            yield LONG_QUOTE + str(columns(token))
             yield from re.findall(r" +|…+|[^ ]", token)
         else:
             yield token.replace(" ", KEEP) if token.startswith("“") else token
@@ -70,9 +79,11 @@ def units(text):
     before them and opening marks on the piece after."""
     pieces = []
     for token in tokens(text):
-        if token.startswith(" "):
+        if token.startswith(LONG_QUOTE):
+            pieces.append(token)
+        elif token.startswith(" "):
             pieces.append(" ")
-        elif pieces and pieces[-1] != " " and (
+        elif pieces and pieces[-1] != " " and not pieces[-1].startswith(LONG_QUOTE) and (
                 token in CLOSING or pieces[-1][-1] in OPENING or
                 not (is_wide(token[0]) or is_wide(pieces[-1][-1]))):
             pieces[-1] += token
@@ -86,6 +97,13 @@ def wrap(text, first, rest):
     the prefix first, the others with rest."""
     lines, line = [], first
     for piece in units(text):
+        if piece.startswith(LONG_QUOTE):
+            # A quote that does not fit after what the line holds starts the
+            # next line, so that it is broken only where it must be.
+            if columns(line) + int(piece[1:]) > WIDTH and line.strip() and line not in (first, rest):
+                lines.append(line.rstrip())
+                line = rest
+            continue
         if piece == " " and line in (first, rest):
             continue
         if columns(line + piece) > WIDTH and line.strip() and line not in (first, rest):
@@ -199,8 +217,8 @@ def messages(readme):
     return items
 
 
-def players_text(readme, players, version):
-    body = players.replace("{version}", version).splitlines()
+def players_text(readme, players, version, web):
+    body = players.replace("{version}", version).replace("{web}", web).splitlines()
     at = body.index("{messages}")
     body[at:at + 1] = messages(readme)
     lines = heading(f"Tarnwick {version} 说明", "=") + convert(body)
@@ -210,9 +228,9 @@ def players_text(readme, players, version):
 
 
 def main():
-    readme, players, target, version = sys.argv[1:5]
+    readme, players, target, version, web = sys.argv[1:6]
     with open(readme, encoding="utf-8") as f, open(players, encoding="utf-8") as g:
-        text = players_text(f.read(), g.read(), version)
+        text = players_text(f.read(), g.read(), version, web)
     try:
         data = text.encode("gbk")
     except UnicodeEncodeError as error:

@@ -233,6 +233,11 @@ std::wstring NoGameFileText(std::wstring_view shown) {
                    L"。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"});
 }
 
+std::wstring GameDirIsFileText(std::wstring_view shown) {
+    return Joined({kNotInGameFolderText, L"\n", shown, L" 是一个文件，不是文件夹。\n"
+                   L"--game-dir 后面请写游戏目录，也就是 ", kGameFileName, L" 所在的文件夹。"});
+}
+
 std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error) {
     return Joined({L"找不到或无法访问游戏目录 ", shown, L"（错误代码 ", DecimalText(error),
                    L"）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，"

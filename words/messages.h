@@ -36,6 +36,8 @@ std::wstring VersionUnknownAdviceText();
 inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶剑的安装目录下才能运行";
 // The same on the command line, naming the folder (`shown`, in full).
 std::wstring NoGameFileText(std::wstring_view shown);
+// The command line's --game-dir names a file other than the game file.
+std::wstring GameDirIsFileText(std::wstring_view shown);
 // The command line's game folder cannot be found or reached now.
 std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error);
 // The last line of a failure that left the game file as it was.

@@ -43,8 +43,28 @@ std::wstring WarningsText(const OperationResult& result) {
 }
 
 std::wstring CommandLineText(std::wstring text) {
-    const std::size_t at = text.find(kRunAsAdministratorAdvice);
-    if (at != std::wstring::npos) text.replace(at, kRunAsAdministratorAdvice.size(), kCommandLineAdministratorAdvice);
+    // The window's advice, and what a prompt or a script does instead.
+    struct Advice {
+        std::wstring_view window;
+        std::wstring_view commandLine;
+    };
+    constexpr Advice kAdvice[] = {
+        {kRunAsAdministratorAdvice, kCommandLineAdministratorAdvice},
+        {L"点击“还原”", L"运行 restore"},
+        {L"点击“确认”", L"运行 apply"},
+    };
+    for (const Advice& advice : kAdvice) {
+        for (std::size_t at = text.find(advice.window); at != std::wstring::npos;
+             at = text.find(advice.window, at + advice.commandLine.size())) {
+            text.replace(at, advice.window.size(), advice.commandLine);
+            // A command is a word of its own: a space sets it apart from
+            // Chinese text that follows, as from the text before it.
+            const std::size_t after = at + advice.commandLine.size();
+            if (after < text.size() && std::wstring_view(L"，。；：、）\n").find(text[after]) == std::wstring_view::npos) {
+                text.insert(after, L" ");
+            }
+        }
+    }
     return text;
 }
 

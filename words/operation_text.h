@@ -18,7 +18,9 @@ std::wstring SuccessText(const OperationResult& result);
 std::wstring WarningsText(const OperationResult& result);
 
 // An operation's text as the command line gives it: the window's advice
-// to run the tool as administrator becomes the advice for a prompt.
+// to run the tool as administrator becomes the advice for a prompt, and
+// "点击“还原”" ("确认") becomes "运行 restore" ("apply"), what a prompt
+// or a script does instead.
 std::wstring CommandLineText(std::wstring text);
 
 // The last line of a failure: what it left of the files; empty when there

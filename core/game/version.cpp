@@ -9,10 +9,26 @@
 namespace tarnwick {
 namespace {
 
-constexpr std::wstring_view kTag107 = L"您当前所使用的版本为1.07";
-constexpr std::wstring_view kTag108 = L"您当前所使用的版本为1.08";
-constexpr std::wstring_view kTag907 = L"您当前所使用的版本为9.07";
+// Each known version once: its name, and the status line's tag, which the
+// apply handler reads back into the version.
+struct VersionRow {
+    GameVersion version;
+    std::wstring_view name;
+    std::wstring_view tag;
+};
+constexpr VersionRow kVersions[] = {
+    {GameVersion::V1_07, L"1.07", L"您当前所使用的版本为1.07"},
+    {GameVersion::V1_08, L"1.08", L"您当前所使用的版本为1.08"},
+    {GameVersion::V9_07, L"9.07", L"您当前所使用的版本为9.07"},
+};
 constexpr std::wstring_view kTagUnknown = L"无法识别您当前所使用的版本请谨慎使用";
+
+const VersionRow* RowOf(GameVersion version) {
+    for (const VersionRow& row : kVersions) {
+        if (row.version == version) return &row;
+    }
+    return nullptr;
+}
 
 // What each version's probe text reads after the round trip through code
 // page 936; 0x003F stands where the game file holds a unit that code page
@@ -48,29 +64,19 @@ static_assert(kProbeReadBytes == 2 * 2 * (kLongestSignature + 1));
 }  // namespace
 
 std::wstring_view VersionTagText(GameVersion version) {
-    switch (version) {
-        case GameVersion::V1_07: return kTag107;
-        case GameVersion::V1_08: return kTag108;
-        case GameVersion::V9_07: return kTag907;
-        case GameVersion::Unknown: break;
-    }
-    return kTagUnknown;
+    const VersionRow* row = RowOf(version);
+    return row ? row->tag : kTagUnknown;
 }
 
 std::wstring_view VersionName(GameVersion version) {
-    switch (version) {
-        case GameVersion::V1_07: return L"1.07";
-        case GameVersion::V1_08: return L"1.08";
-        case GameVersion::V9_07: return L"9.07";
-        case GameVersion::Unknown: break;
-    }
-    return L"?";
+    const VersionRow* row = RowOf(version);
+    return row ? row->name : L"?";
 }
 
 GameVersion VersionFromTag(std::wstring_view tagText) {
-    if (tagText == kTag107) return GameVersion::V1_07;
-    if (tagText == kTag108) return GameVersion::V1_08;
-    if (tagText == kTag907) return GameVersion::V9_07;
+    for (const VersionRow& row : kVersions) {
+        if (row.tag == tagText) return row.version;
+    }
     return GameVersion::Unknown;
 }
 

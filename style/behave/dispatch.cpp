@@ -5,7 +5,7 @@
 #include "style/behave/kind_table.h"
 #include "style/model/engine_state.h"
 #include "style/model/properties.h"
-#include "win32/words.h"
+#include "win32/message_param.h"
 
 namespace tarnwick {
 namespace {

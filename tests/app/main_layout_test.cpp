@@ -31,7 +31,7 @@ TEST(MainLayout, ItemsSitAtTheirDesignedPixels) {
     } cases[] = {
         {"移动", kDragBand, {0, 16, 513, 57}},     {"信息", kStatus, {32, 96, 465, 25}},
         {"ConfirmButton", kConfirmButtonBox, {224, 248, 89, 25}}, {"RestoreButton", kRestoreButtonBox, {320, 248, 89, 25}},
-        {"ExitButton", kExitButtonBox, {416, 248, 89, 25}}, {"验证", kVersionTagBufferBox, {32, 248, 137, 25}},
+        {"ExitButton", kExitButtonBox, {416, 248, 89, 25}}, {"验证", kHiddenFieldBox, {32, 248, 137, 25}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -77,10 +77,10 @@ TEST(MainWindow, LayoutCreatesEveryItemAtItsPlace) {
         EXPECT_EQ(TextOf(b.window), b.text);
         EXPECT_TRUE(IsWindowEnabled(b.window));
     }
-    HWND tagBuffer = GetDlgItem(window.Handle(), kVersionTagBufferId);
-    ASSERT_TRUE(tagBuffer);
-    EXPECT_EQ(ChildBox(tagBuffer), TwipsToPixels(kVersionTagBufferBox, tpp));
-    EXPECT_FALSE(IsWindowVisible(tagBuffer));
+    HWND hiddenField = GetDlgItem(window.Handle(), kHiddenFieldId);
+    ASSERT_TRUE(hiddenField);
+    EXPECT_EQ(ChildBox(hiddenField), TwipsToPixels(kHiddenFieldBox, tpp));
+    EXPECT_FALSE(IsWindowVisible(hiddenField));
 
     // Before start-up the labels are empty and opaque.
     ASSERT_EQ(window.Labels().size(), 2u + kFieldCount);
@@ -160,7 +160,7 @@ TEST(MainWindow, TextsPassThroughTheSkinnedWindowsUnconverted) {
     MainWindow window(game.folder);
     ASSERT_TRUE(window.Start());
     for (HWND item : {window.Handle(), window.Field(0), window.ConfirmButton(),
-                       GetDlgItem(window.Handle(), kVersionTagBufferId)}) {
+                       GetDlgItem(window.Handle(), kHiddenFieldId)}) {
         SCOPED_TRACE(ClassOf(item));
         EXPECT_TRUE(IsWindowUnicode(item));
         ASSERT_TRUE(SetWindowTextW(item, text.c_str()));

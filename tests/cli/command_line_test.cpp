@@ -240,6 +240,8 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
     // command says which, with an exit code of its own, and writes nothing.
     TempFolder empty;
     const std::wstring missing = empty / L"流星蝴蝶剑";
+    const std::wstring file = empty / L"长局.txt";
+    WriteFileBytes(file, {'5', '0'});
     const struct {
         std::wstring folder;
         cli::ExitCode code;
@@ -248,6 +250,9 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
         {empty.Path(), cli::ExitCode::NotAGameFolder,
          L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + empty.Path() +
              L" 中没有游戏文件 meteor.exe。\n请在游戏目录中运行本工具，或用 --game-dir 指定游戏目录。"},
+        {file, cli::ExitCode::NotAGameFolder,
+         L"程序必须在流星蝴蝶剑的安装目录下才能运行\n" + file +
+             L" 是一个文件，不是文件夹。\n--game-dir 后面请写游戏目录，也就是 meteor.exe 所在的文件夹。"},
         {missing, cli::ExitCode::GameFolderUnreachable,
          L"找不到或无法访问游戏目录 " + missing +
              L"（错误代码 2）。\n请检查 --game-dir 后面的路径；网络路径请确认网络已经连通、服务器已经开机，然后再试。\n"
@@ -268,58 +273,105 @@ TEST(CommandLine, EachKindOfOutcomeHasItsExitCode) {
     }
 }
 
-// Every outcome of core/result.h to its exit code, once: a row missing or
-// a code changed fails here. Then how the console twin passes codes on.
-TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
-    using cli::ExitCode;
-    const std::pair<Outcome, ExitCode> rows[] = {
-        {Outcome::Ok, ExitCode::Success},
-        {Outcome::VersionUnknown, ExitCode::VersionNotRecognised},
-        {Outcome::InvalidValue, ExitCode::UsageError},
-        {Outcome::GameFileMissing, ExitCode::NotAGameFolder},
-        {Outcome::GameFileDamaged, ExitCode::FailedUnchanged},
-        {Outcome::GameFileChanged, ExitCode::VersionNotRecognised},
-        {Outcome::GameFileInUse, ExitCode::InUse},
-        {Outcome::FileInUse, ExitCode::InUse},
-        {Outcome::FileBeingChecked, ExitCode::InUse},
-        {Outcome::CreationBlocked, ExitCode::FailedUnchanged},
-        {Outcome::ReadOnly, ExitCode::FailedUnchanged},
-        {Outcome::ReadOnlyDisk, ExitCode::FailedUnchanged},
-        {Outcome::AccessDenied, ExitCode::FailedUnchanged},
-        {Outcome::DiskFull, ExitCode::FailedUnchanged},
-        {Outcome::NotAFolder, ExitCode::FailedUnchanged},
-        {Outcome::NotAFile, ExitCode::FailedUnchanged},
-        {Outcome::GameFileHardLinked, ExitCode::FailedUnchanged},
-        {Outcome::GameFileLinked, ExitCode::FailedUnchanged},
-        {Outcome::GameFileReplaced, ExitCode::FailedUnchanged},
-        {Outcome::NotOwnFile, ExitCode::FailedUnchanged},
-        {Outcome::ToolBusy, ExitCode::InUse},
-        {Outcome::LockFailed, ExitCode::FailedUnchanged},
-        {Outcome::BackupMissing, ExitCode::NothingToDo},
-        {Outcome::BackupDamaged, ExitCode::FailedUnchanged},
-        {Outcome::BackupNotOriginal, ExitCode::FailedUnchanged},
-        {Outcome::BackupIsGameFile, ExitCode::FailedUnchanged},
-        {Outcome::BackupOtherVersion, ExitCode::FailedUnchanged},
-        {Outcome::BackupOtherGame, ExitCode::FailedUnchanged},
-        {Outcome::BackupUnverifiable, ExitCode::FailedUnchanged},
-        {Outcome::BackupAsideTaken, ExitCode::FailedUnchanged},
-        {Outcome::Failed, ExitCode::FailedUnchanged},
+// What a script reads from the exit code, one row per meaning: the number
+// it tests, what it may then take for granted of the game file, and the
+// results the tool ends with that way. A result whose code promises more
+// than the result says (a game file left changed reported as unchanged)
+// fails, and so does an outcome that no row names.
+TEST(CommandLine, EachExitCodeMeansWhatAScriptTakesItFor) {
+    enum class GameFile { AsAsked, AsItWas, Changed };
+    struct Situation {
+        Action action;
+        Outcome outcome;
+        Aftermath aftermath;
     };
-    ASSERT_EQ(std::size(rows), static_cast<std::size_t>(Outcome::Failed) + 1) << "an outcome without a row";
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const auto [outcome, code] = rows[i];
-        SCOPED_TRACE(i);
-        ASSERT_EQ(static_cast<std::size_t>(outcome), i) << "rows in the enum's order";
-        OperationResult result;
-        result.outcome = outcome;
-        EXPECT_EQ(cli::ExitCodeFor(result), code);
-        result.valuesNotRemembered = result.noOriginalBackup = true;  // warnings leave the code alone
-        EXPECT_EQ(cli::ExitCodeFor(result), code);
-        result.aftermath = Aftermath::GameMayBeDamaged;
-        EXPECT_EQ(cli::ExitCodeFor(result), ExitCode::FailedMayBeDamaged);
+    struct Meaning {
+        const char* meaning;
+        DWORD code;
+        GameFile gameFile;
+        std::vector<Situation> situations;
+    };
+    const Action apply = Action::Apply;
+    const Action restore = Action::Restore;
+    const Aftermath unchanged = Aftermath::GameUnchanged;
+    const Meaning meanings[] = {
+        {"done", 0, GameFile::AsAsked, {{apply, Outcome::Ok, Aftermath::NotTold}, {restore, Outcome::Ok, Aftermath::NotTold}}},
+        {"nothing to do", 1, GameFile::AsItWas, {{restore, Outcome::BackupMissing, unchanged}}},
+        {"the request is wrong", 2, GameFile::AsItWas, {{apply, Outcome::InvalidValue, unchanged}}},
+        {"not a game folder", 3, GameFile::AsItWas, {{apply, Outcome::GameFileMissing, unchanged}}},
+        {"no version the tool knows", 4, GameFile::AsItWas,
+         {{apply, Outcome::VersionUnknown, unchanged}, {apply, Outcome::GameFileChanged, unchanged}}},
+        {"busy: try again later", 5, GameFile::AsItWas,
+         {{apply, Outcome::GameFileInUse, unchanged},
+          {apply, Outcome::FileInUse, unchanged},
+          {apply, Outcome::FileBeingChecked, unchanged},
+          {apply, Outcome::WrittenFileRemoved, unchanged},
+          {restore, Outcome::ToolBusy, Aftermath::BothKept}}},
+        {"failed, the game file as it was", 6, GameFile::AsItWas,
+         {{apply, Outcome::GameFileDamaged, unchanged},
+          {apply, Outcome::CreationBlocked, unchanged},
+          {apply, Outcome::ReadOnly, unchanged},
+          {apply, Outcome::ReadOnlyDisk, unchanged},
+          {apply, Outcome::AccessDenied, unchanged},
+          {apply, Outcome::DiskFull, unchanged},
+          {apply, Outcome::NotAFolder, unchanged},
+          {apply, Outcome::NotAFile, unchanged},
+          {apply, Outcome::GameFileHardLinked, unchanged},
+          {apply, Outcome::GameFileLinked, unchanged},
+          {apply, Outcome::GameFileReplaced, Aftermath::NotTold},
+          {apply, Outcome::NotOwnFile, unchanged},
+          {apply, Outcome::LockFailed, unchanged},
+          {apply, Outcome::BackupAsideTaken, unchanged},
+          {apply, Outcome::Failed, unchanged},
+          {restore, Outcome::BackupDamaged, Aftermath::BothKept},
+          {restore, Outcome::BackupNotOriginal, Aftermath::BothKept},
+          {restore, Outcome::BackupIsGameFile, Aftermath::BothKept},
+          {restore, Outcome::BackupOtherVersion, Aftermath::BothKept},
+          {restore, Outcome::BackupOtherGame, Aftermath::BothKept},
+          {restore, Outcome::BackupUnverifiable, Aftermath::BothKept},
+          {restore, Outcome::DiskFull, Aftermath::BackupKept}}},
+        {"failed, the game file changed: run restore", 7, GameFile::Changed,
+         {{apply, Outcome::DiskFull, Aftermath::GameMayBeDamaged},
+          {apply, Outcome::Failed, Aftermath::GameMayBeDamagedNoOriginal},
+          {restore, Outcome::Failed, Aftermath::RestoreIncomplete},
+          {restore, Outcome::GameFileReplaced, Aftermath::OnlyBackupKept}}},
+    };
+    std::vector<bool> named(static_cast<std::size_t>(Outcome::Failed) + 1);
+    for (const Meaning& meaning : meanings) {
+        SCOPED_TRACE(meaning.meaning);
+        for (const Situation& situation : meaning.situations) {
+            SCOPED_TRACE(static_cast<int>(situation.outcome));
+            named[static_cast<std::size_t>(situation.outcome)] = true;
+            OperationResult result;
+            result.action = situation.action;
+            result.outcome = situation.outcome;
+            result.aftermath = situation.aftermath;
+            EXPECT_EQ(static_cast<DWORD>(cli::ExitCodeFor(result)), meaning.code);
+            if (result.Succeeded()) {
+                // Warnings leave a success's code alone.
+                result.valuesNotRemembered = result.noOriginalBackup = result.backupLeftBehind = true;
+                EXPECT_EQ(static_cast<DWORD>(cli::ExitCodeFor(result)), meaning.code);
+            }
+            // What the result says of the game file is what the code promises.
+            const bool asItWas = situation.aftermath == Aftermath::NotTold || situation.aftermath == unchanged ||
+                                 situation.aftermath == Aftermath::BothKept ||
+                                 situation.aftermath == Aftermath::BackupKept;
+            switch (meaning.gameFile) {
+                case GameFile::AsAsked: EXPECT_TRUE(result.Succeeded()); break;
+                case GameFile::AsItWas: EXPECT_TRUE(!result.Succeeded() && asItWas); break;
+                case GameFile::Changed: EXPECT_TRUE(!result.Succeeded() && !asItWas); break;
+            }
+        }
     }
-    // Ctrl+C and Ctrl+Break leave the twin waiting for the real code; the
-    // session's end ends it as usual.
+    for (std::size_t outcome = 0; outcome < named.size(); ++outcome) {
+        EXPECT_TRUE(named[outcome]) << "outcome " << outcome << " has no meaning for a script";
+    }
+}
+
+// The console twin: Ctrl+C and Ctrl+Break leave it waiting for the real
+// code, the session's end ends it as usual; it passes the codes of the
+// table on as they are, and anything else (a crash) as 255.
+TEST(CommandLine, TheConsoleTwinPassesOnWhatTheToolEndedWith) {
     for (const auto& [event, waits] : {std::pair{DWORD{CTRL_C_EVENT}, true}, {DWORD{CTRL_BREAK_EVENT}, true},
                                       {DWORD{CTRL_CLOSE_EVENT}, false}, {DWORD{CTRL_LOGOFF_EVENT}, false},
                                       {DWORD{CTRL_SHUTDOWN_EVENT}, false}}) {
@@ -327,18 +379,33 @@ TEST(CommandLine, EveryOutcomeMapsToItsExitCode) {
     }
     for (DWORD code = 0; code <= 8; ++code) EXPECT_EQ(cli::ExitCodePassedOn(code), code);
     for (DWORD crash : {DWORD{9}, DWORD{255}, DWORD{0xC0000005}, DWORD{0xC00000FD}, DWORD{0x40010004}}) {
-        EXPECT_EQ(cli::ExitCodePassedOn(crash), static_cast<DWORD>(ExitCode::InternalError)) << crash;
+        EXPECT_EQ(cli::ExitCodePassedOn(crash), 255u) << crash;
     }
 }
 
-// An elevated prompt starts in System32 and lacks the mapped drives.
-TEST(CommandLine, NoPermissionAdviceFitsAPrompt) {
-    const std::wstring prompt =
-        CommandLineText(FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5));
-    EXPECT_EQ(prompt.find(kRunAsAdministratorAdvice), std::wstring::npos);
-    EXPECT_TRUE(prompt.find(L"没有权限写入 Data\\bak\\meteor.bak。\n" + std::wstring(kCommandLineAdministratorAdvice)) !=
-                std::wstring::npos)
-        << testing::PrintToString(prompt);
+// The window's advice as a prompt or a script follows it: an elevated
+// prompt (which starts in System32 and lacks the mapped drives), and
+// "运行 restore" where the window says to click "还原".
+TEST(CommandLine, AdviceFitsAPromptOrAScript) {
+    const struct {
+        std::wstring window;
+        std::wstring_view gone;
+        std::wstring commandLine;  // a part of it
+    } rows[] = {
+        {FailureText(Action::Apply, Outcome::AccessDenied, L"Data\\bak\\meteor.bak", 5), kRunAsAdministratorAdvice,
+         L"没有权限写入 Data\\bak\\meteor.bak。\n" + std::wstring(kCommandLineAdministratorAdvice)},
+        {FailureText(Action::Apply, Outcome::Failed, L"meteor.exe", 5, GameMayBeDamagedText(true)), L"点击“还原”",
+         L"游戏文件可能已损坏，请关闭游戏后运行 restore 恢复备份。"},
+        {FailureText(Action::Restore, Outcome::DiskFull, L"meteor.exe", 112, kBackupKeptText), L"点击“还原”",
+         L"备份文件仍然保留，可以稍后再运行 restore。"},
+        {OtherVersionText(L"Data\\bak\\meteor.bak", GameVersion::V1_07, GameVersion::V1_08), L"点击“还原”",
+         L"请先把 meteor.exe 移到别处，再运行 restore；"},
+    };
+    for (const auto& row : rows) {
+        const std::wstring prompt = CommandLineText(row.window);
+        EXPECT_EQ(prompt.find(row.gone), std::wstring::npos) << testing::PrintToString(prompt);
+        EXPECT_NE(prompt.find(row.commandLine), std::wstring::npos) << testing::PrintToString(prompt);
+    }
 }
 
 // A crash, an abort() and an uncaught exception end with 255 at once,
@@ -470,12 +537,12 @@ TEST(CommandLine, BadArgumentsAreRefusedByNameWithNothingWritten) {
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "Tarnwick.exe " << testing::PrintToString(row.arguments));
         const cli::Reply reply = cli::Answer(Words(row.arguments), kTarnwickVersion);
-        EXPECT_EQ(reply.code, cli::ExitCode::UsageError);
+        EXPECT_EQ(reply.code, cli::ExitCode::UsageErrorOrNoScreen);
         EXPECT_EQ(reply.out, L"");
         EXPECT_EQ(reply.err, row.errors);
     }
     const CommandResult result = folder.Run(rows[5].arguments);
-    EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::UsageError));
+    EXPECT_EQ(result.exitCode, static_cast<DWORD>(cli::ExitCode::UsageErrorOrNoScreen));
     EXPECT_EQ(result.output, "");
     EXPECT_EQ(result.errors, Utf8(rows[5].errors));
     folder.ExpectState({std::nullopt, false, kValuesA});
@@ -559,6 +626,9 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
         {L"status --game-dir \"流星蝴蝶剑. . .\"", L"游戏目录：" + game + L"\n" + version},
         {L"apply " + ValueArguments(kValuesA) + L" --game-dir \"" + deep + L"\"", L"恭喜您修改成功"},
         {L"status --game-dir \"" + deep + L"\"", L"游戏文件：已修改\n游戏文件中的数值：" + ValueArguments(kValuesA)},
+        // The game file itself, as a file manager copies its path: its folder.
+        {L"status --game-dir \"" + game + L"\\meteor.exe\"", L"游戏目录：" + game + L"\n" + version},
+        {L"status --game-dir 流星蝴蝶剑\\METEOR.EXE", L"游戏目录：" + game + L"\n" + version},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::PrintToString(row.arguments));
@@ -584,6 +654,8 @@ TEST(CommandLine, GameFolderByAnySpellingAndTheInformationOptions) {
         EXPECT_EQ(reply.out.rfind(L"Tarnwick " + std::wstring(kTarnwickVersion) + L"：流星蝴蝶剑房间设置修改工具。\n", 0),
                   0u);
         EXPECT_NE(reply.out.find(L"\n  7    失败，游戏文件可能已损坏，请运行 restore\n"), std::string::npos);
+        EXPECT_NE(reply.out.find(L"\n  2    参数或数值有误，或不带参数时没有人看得到窗口"), std::string::npos);
+        EXPECT_NE(reply.out.find(L"\n  255  本工具内部出错，或 Tarnwick.com 旁边没有 Tarnwick.exe"), std::string::npos);
         EXPECT_EQ(reply.out.find(L"if errorlevel 2"), std::string::npos) << "2 or more is not all 'nothing changed'";
         // The codes listed are those of the README's exit-code table.
         std::size_t listed = 0;
@@ -739,6 +811,11 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
         WriteFileBytes(tools / L"cafe.bat", Bytes(bytes.begin(), bytes.end()));
         const std::string values = Utf8Bytes(ValueArguments(kValuesA));
         WriteFileBytes(tools / L"match.cfg", Bytes(values.begin(), values.end()));
+        // The output of an earlier start, which the batch adds to.
+        wchar_t machine[MAX_COMPUTERNAME_LENGTH + 1] = {};
+        GetEnvironmentVariableW(L"COMPUTERNAME", machine, MAX_COMPUTERNAME_LENGTH + 1);
+        const std::wstring outputFile = tools / (L"tarnwick-" + std::wstring(machine) + L"-output.txt");
+        WriteFileBytes(outputFile, Bytes{'e', 'a', 'r', 'l', 'i', 'e', 'r', '\r', '\n'});
         if (kind == Tool::Real) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_EXE_PATH);
         if (kind == Tool::EndsWithSeven) CopyTool(tools.Path(), L"Tarnwick.exe", TARNWICK_STAND_IN_PATH);
         SetEnvironmentVariableW(L"STAND_IN_APPLY", L"7");
@@ -763,14 +840,30 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
             EXPECT_TRUE(folder != std::wstring::npos && folder >= 8) << "no date, time and folder: " << Utf8Bytes(line);
             if (folder != std::wstring::npos) steps.push_back(line.substr(folder + gameFolder.size() + 2));
         }
-        const std::wstring outputFile =
-            tools / (std::wstring(found.cFileName).substr(0, std::wcslen(found.cFileName) - 4) + L"-output.txt");
-        const std::string output = kind == Tool::Missing ? "" : ReadFileText(outputFile);
+        // What the tool wrote, run by run, after the earlier start's text:
+        // each run after a line of plain ASCII with a date, a time and the
+        // command, so that UTF-8 stays UTF-8.
+        const std::string output = ReadFileText(outputFile);
+        std::vector<std::string> runs;
+        std::string texts;
+        for (std::size_t at = 0, end = 0; at < output.size(); at = end + 2) {
+            end = std::min(output.find("\r\n", at), output.size());
+            const std::string line = output.substr(at, end - at);
+            if (!line.starts_with("---- ")) {
+                texts += line + "\n";
+                continue;
+            }
+            EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c > 0 && c < 0x7F; })) << line;
+            EXPECT_NE(line.find_first_of("0123456789"), std::string::npos) << "no date or time: " << line;
+            runs.push_back(line.substr(line.rfind(' ') + 1));
+            texts += "----\n";
+        }
         switch (kind) {
             case Tool::Real:
                 EXPECT_EQ(run.exitCode, 0u);
                 EXPECT_EQ(steps, std::vector<std::wstring>{L"apply: exit code 0"});
-                EXPECT_EQ(output.rfind(Utf8Bytes(L"恭喜您修改成功\r\n游戏目录：" + gameFolder + L"\r\n游戏版本：1.07"), 0), 0u)
+                EXPECT_EQ(runs, std::vector<std::string>{"apply"});
+                EXPECT_EQ(texts.rfind(Utf8Bytes(L"earlier\n----\n恭喜您修改成功\n游戏目录：" + gameFolder + L"\n游戏版本：1.07"), 0), 0u)
                     << output;
                 EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"),
                           PatchedGame(MakeSyntheticGame(GameVersion::V1_07, 5), GameVersion::V1_07, kValuesA));
@@ -778,11 +871,13 @@ TEST(CommandLine, TheReadmesCafeBatchWorksFromAnotherFolder) {
             case Tool::EndsWithSeven:
                 EXPECT_EQ(run.exitCode, 7u) << "the apply's code";
                 EXPECT_EQ(steps, (std::vector<std::wstring>{L"apply: exit code 7", L"restore: exit code 6"}));
-                EXPECT_EQ(output, "stand-in apply\r\nstand-in restore\r\n");
+                EXPECT_EQ(runs, (std::vector<std::string>{"apply", "restore"}));
+                EXPECT_EQ(texts, "earlier\n----\nstand-in apply\n----\nstand-in restore\n");
                 break;
             case Tool::Missing:
                 EXPECT_EQ(run.exitCode, 255u);
                 EXPECT_EQ(steps, std::vector<std::wstring>{L"Tarnwick.exe not found"});
+                EXPECT_EQ(output, "earlier\r\n");
                 EXPECT_EQ(ReadFileBytes(gameFolder + L"\\meteor.exe"), MakeSyntheticGame(GameVersion::V1_07, 5));
                 break;
         }

@@ -13,7 +13,7 @@
 #include "core/disk/step_watch.h"
 #include "core/operations/apply.h"
 #include "core/operations/restore.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "core/stored/settings_cache.h"
 #include "tests/faults/tool_fixture.h"
 #include "tests/support/unix_files.h"

@@ -224,7 +224,10 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 // what real Windows meets (a scanner holding a fresh file, cloud files,
 // an invisible desktop, and the messages for them), and about 12 KB for
 // the window following its game folder, pastes that keep to what typing
-// could put in and message boxes broken where a reader expects. Code and
+// could put in and message boxes broken where a reader expects; then
+// about 3 KB for the backup step that replaces only the files it checked,
+// and 3 KB for the command line taking a game file's path for its folder
+// and giving a script's advice where the window says to click. Code and
 // data leave a few kilobytes for small fixes: the budget is there to catch
 // what pulling in iostreams, locales or regex would add, hundreds of
 // kilobytes.
@@ -241,8 +244,8 @@ TEST(ExeSize, StaysWithinItsBudget) {
     std::printf("[release] Tarnwick.exe: %llu bytes, %llu of them section contents, %llu of those resources\n",
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
-    EXPECT_LE(pe.fileSize, 900u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
-    EXPECT_LE(content - resources, 420u * 1024) << "code and data grew past their budget";
+    EXPECT_LE(pe.fileSize, 912u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
+    EXPECT_LE(content - resources, 432u * 1024) << "code and data grew past their budget";
 }
 
 }  // namespace

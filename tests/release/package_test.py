@@ -34,7 +34,7 @@ class PlayersText(unittest.TestCase):
     def test_players_text_is_short_chinese_for_notepad_with_every_message(self):
         with open(os.path.join(SOURCE, "docs", "players.md"), encoding="utf-8") as f:
             players = f.read()
-        data = readme_to_text.players_text(README, players, VERSION).encode("gbk")
+        data = readme_to_text.players_text(README, players, VERSION, "https://www.example.org/").encode("gbk")
         text = data.decode("gbk")
         self.assertNotRegex(text, r"\r(?!\n)|(?<!\r)\n", "CR LF after every line, nothing else")
         self.assertTrue(text.startswith(f"Tarnwick {VERSION} 说明\r\n"))
@@ -71,11 +71,23 @@ class PlayersText(unittest.TestCase):
         self.assertLess(text.index("1. "), text.index("certutil"))
         for line in lines:
             self.assertLessEqual(readme_to_text.columns(line), readme_to_text.WIDTH, line)
-        for quote in re.findall(r"“[^“”]*”", text):
+        for match in re.finditer(r"“[^“”]*”", text):
+            quote = match.group()
             if "\n" in quote:
                 self.assertGreater(readme_to_text.columns(re.sub(r"\s*\r\n\s*", "", quote)),
                                    readme_to_text.QUOTE_WIDTH, quote)
+                # A quote broken inside starts its line.
+                before = text[text.rfind("\n", 0, match.start()) + 1:match.start()]
+                self.assertRegex(before, r"^\s*(- |\d+\. )?$", quote)
         self.assertNotRegex(text, r"…\s*\n\s*…")
+
+    def test_a_quote_too_long_for_a_line_starts_a_line_of_its_own(self):
+        quote = "“在" + "很长的设置名称里" * 6 + "中添加”"
+        lines = readme_to_text.wrap("打开 Windows 安全中心，" + quote + "，再试", "- ", "  ")
+        self.assertEqual(lines[0], "- 打开 Windows 安全中心，")
+        self.assertTrue(lines[1].startswith("  “在很长"), lines)
+        # One that fits after the text before it stays there.
+        self.assertEqual(readme_to_text.wrap("先看“短的引文”再说", "- ", "  "), ["- 先看“短的引文”再说"])
 
     def test_download_section_names_this_versions_zip(self):
         download = README.split("## 下载 / Download", 1)[1].split("\n## ", 1)[0]

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(Twips, TwipsPerPixelFollowsTheScreenResolution) {
+TEST(DpiScale, TwipsPerPixelFollowsTheScreenResolution) {
     struct Case {
         int dpi;
         double twipsPerPixel;
@@ -16,7 +16,7 @@ TEST(Twips, TwipsPerPixelFollowsTheScreenResolution) {
     }
 }
 
-TEST(Twips, ConversionRoundsToTheNearestPixelWithTiesToEven) {
+TEST(DpiScale, ConversionRoundsToTheNearestPixelWithTiesToEven) {
     struct Case {
         double twips;
         double twipsPerPixel;
@@ -33,7 +33,7 @@ TEST(Twips, ConversionRoundsToTheNearestPixelWithTiesToEven) {
     }
 }
 
-TEST(Twips, BoxesConvertEachValueOnItsOwn) {
+TEST(DpiScale, BoxesConvertEachValueOnItsOwn) {
     // 2040 + 735 twips: the right edge is 136 + 49 pixels, not round(2775 / 15).
     EXPECT_EQ(TwipsToPixels(Box{2040, 1845, 735, 375}, 15), (Box{136, 123, 49, 25}));
     EXPECT_EQ(TwipsToPixels(Box{1080, 1800, 735, 300}, 12), (Box{90, 150, 61, 25}));  // 61.25 -> 61

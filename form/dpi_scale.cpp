@@ -1,4 +1,4 @@
-#include "form/twips.h"
+#include "form/dpi_scale.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 namespace tarnwick {
 
 double TwipsPerPixel(int pixelsPerInch) {
-    // A device that reports nothing sensible is taken as the usual 96 dpi.
-    if (pixelsPerInch <= 0) pixelsPerInch = 96;
+    // A device that reports nothing sensible is taken as the standard 100 %.
+    if (pixelsPerInch <= 0) pixelsPerInch = kStandardPixelsPerInch;
     return static_cast<double>(kTwipsPerInch) / pixelsPerInch;
 }
 

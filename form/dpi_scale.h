@@ -1,6 +1,7 @@
 #pragma once
-// Window layouts are designed in twips (1/1440 inch); the screen works in
-// pixels. At 96 dots per inch there are 15 twips to a pixel.
+// DPI scaling: window layouts are designed in twips (1/1440 inch) and the
+// screen works in pixels, so a layout grows with the screen's pixels per
+// inch. At 96 dots per inch (100 %) there are 15 twips to a pixel.
 #include "win32/box.h"
 
 namespace tarnwick {

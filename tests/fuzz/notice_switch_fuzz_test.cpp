@@ -7,7 +7,7 @@
 #include <cstdio>
 
 #include "core/disk/game_folder.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/reference_models.h"
 #include "tests/support/synthetic_game.h"
@@ -70,7 +70,7 @@ std::string RandomHintFile(Rng& rng) {
     return file;
 }
 
-TEST(HintFileFuzz, ReaderAgreesWithTheModelOnGeneratedFiles) {
+TEST(NoticeSwitchFuzz, ReaderAgreesWithTheModelOnGeneratedFiles) {
     Rng rng = Rng::ForTest("hint file parse");
     const int kCases = 250000;
     int mismatches = 0;
@@ -93,7 +93,7 @@ TEST(HintFileFuzz, ReaderAgreesWithTheModelOnGeneratedFiles) {
     EXPECT_LT(switchedOff, kCases - kCases / 20);
 }
 
-TEST(HintFileFuzz, ReaderOnRealFilesAgreesWithTheModel) {
+TEST(NoticeSwitchFuzz, ReaderOnRealFilesAgreesWithTheModel) {
     Rng rng = Rng::ForTest("hint file files");
     TempFolder temp;
     const GameFolder folder{temp.Path()};
@@ -116,7 +116,7 @@ TEST(HintFileFuzz, ReaderOnRealFilesAgreesWithTheModel) {
 // larger than any switch file (the tool writes 24 bytes), and then shows
 // the notice; but it must never switch the notice off unless line 2 is
 // "信息：停用", and on files of up to 16 KB it must agree with the model.
-TEST(HintFileFuzz, LongLinesOnRealFiles) {
+TEST(NoticeSwitchFuzz, LongLinesOnRealFiles) {
     TempFolder temp;
     const GameFolder folder{temp.Path()};
     CreateDirectoryW(folder.DataFolder().c_str(), nullptr);

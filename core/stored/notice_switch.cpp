@@ -1,4 +1,4 @@
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 
 #include "core/stored/data_text_file.h"
 #include "core/text/codepage.h"

@@ -5,7 +5,7 @@
 
 #include "core/disk/file_io.h"
 #include "core/disk/game_folder.h"
-#include "core/stored/hint_file.h"
+#include "core/stored/notice_switch.h"
 #include "tests/support/synthetic_game.h"
 #include "tests/support/temp_folder.h"
 #include "words/operation_text.h"
@@ -20,12 +20,12 @@ const std::string kHintOnLine = "\xD0\xC5\xCF\xA2\xA3\xBA\xC6\xF4\xD3\xC3\x0D\x0
 
 GameFolder FolderAt(const test::TempFolder& temp) { return GameFolder{temp.Path()}; }
 
-TEST(HintFile, FormatsBothSwitchWordsByteForByte) {
+TEST(NoticeSwitch, FormatsBothSwitchWordsByteForByte) {
     EXPECT_EQ(FormatHintFile(kSwitchOff), kHintHeaderLine + kHintOffLine);
     EXPECT_EQ(FormatHintFile(kSwitchOn), kHintHeaderLine + kHintOnLine);
 }
 
-TEST(HintFile, OnlyAnExactSecondLineSwitchesTheNoticeOff) {
+TEST(NoticeSwitch, OnlyAnExactSecondLineSwitchesTheNoticeOff) {
     const std::string off = kHintOffLine.substr(0, kHintOffLine.size() - 2);
     const struct {
         const char* name;
@@ -51,7 +51,7 @@ TEST(HintFile, OnlyAnExactSecondLineSwitchesTheNoticeOff) {
     }
 }
 
-TEST(HintFile, WriteCreatesTheFolderAndTheReaderFollowsTheLastWrite) {
+TEST(NoticeSwitch, WriteCreatesTheFolderAndTheReaderFollowsTheLastWrite) {
     test::TempFolder temp;
     const GameFolder folder = FolderAt(temp);
     EXPECT_FALSE(NoticeSwitchedOff(folder)) << "missing file";
@@ -66,7 +66,7 @@ TEST(HintFile, WriteCreatesTheFolderAndTheReaderFollowsTheLastWrite) {
     EXPECT_FALSE(NoticeSwitchedOff(folder));
 }
 
-TEST(HintFile, DataPathTakenByAFileIsReported) {
+TEST(NoticeSwitch, DataPathTakenByAFileIsReported) {
     test::TempFolder temp;
     const GameFolder folder = FolderAt(temp);
     test::WriteFileBytes(folder.DataFolder(), {'x'});

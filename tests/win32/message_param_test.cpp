@@ -4,12 +4,12 @@
 
 #include <cstdint>
 
-#include "win32/words.h"
+#include "win32/message_param.h"
 
 namespace tarnwick {
 namespace {
 
-TEST(Words, SignedHalvesOfAMessageParameter) {
+TEST(MessageParam, SignedHalvesOfAMessageParameter) {
     struct Case {
         std::uint32_t value;
         std::int16_t low;
