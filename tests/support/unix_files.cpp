@@ -9,10 +9,17 @@ namespace {
 constexpr long kUnlink = 10;
 constexpr long kRename = 38;
 constexpr long kSymlink = 83;
+constexpr long kReadlink = 85;
 
 long LinuxCall(long number, const char* first, const char* second = nullptr) {
     long result;
     asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second) : "memory");
+    return result;
+}
+
+long LinuxCall(long number, const char* first, char* second, long third) {
+    long result;
+    asm volatile("int $0x80" : "=a"(result) : "a"(number), "b"(first), "c"(second), "d"(third) : "memory");
     return result;
 }
 
@@ -51,6 +58,13 @@ bool UnixRename(const std::wstring& from, const std::wstring& to) {
 bool UnixDelete(const std::wstring& path) {
     const std::string name = UnixName(path);
     return !name.empty() && LinuxCall(kUnlink, name.c_str()) == 0;
+}
+
+std::string LinkTarget(const std::wstring& path) {
+    const std::string name = UnixName(path);
+    char target[4096];
+    const long length = name.empty() ? -1 : LinuxCall(kReadlink, name.c_str(), target, sizeof target);
+    return length > 0 ? std::string(target, static_cast<std::size_t>(length)) : std::string();
 }
 
 }  // namespace tarnwick::test

@@ -20,4 +20,8 @@ bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target);
 bool UnixRename(const std::wstring& from, const std::wstring& to);
 bool UnixDelete(const std::wstring& path);
 
+// What the symbolic link at `path` points to, as stored (a Unix path);
+// empty when `path` is no symbolic link.
+std::string LinkTarget(const std::wstring& path);
+
 }  // namespace tarnwick::test

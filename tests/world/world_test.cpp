@@ -1,0 +1,119 @@
+// The world test: seeded runs of actions on a world of game folders, the
+// oracle checked after every run of the tool. A broken promise prints the
+// seed and the shortest list of actions that still breaks it.
+// TARNWICK_WORLD_SEED and TARNWICK_WORLD_STEPS run one seed for any length;
+// TARNWICK_WORLD_ACTS replays a printed list of actions on the seed's world,
+// and TARNWICK_WORLD_TRACE prints the world and the tool's answer at each.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "tests/world/oracle.h"
+
+namespace tarnwick::world {
+namespace {
+
+constexpr std::uint32_t kSeeds[] = {1, 2, 3, 4, 5, 6, 7, 8};
+constexpr int kSteps = 120;
+constexpr int kMaxReplays = 150;  // for shrinking one failure
+
+std::vector<Act> DrawActs(std::uint32_t seed, int count) {
+    std::mt19937 random(seed * 2654435761u + 97);
+    std::vector<Act> acts;
+    for (int i = 0; i < count; ++i) acts.push_back(DrawAct(random));
+    return acts;
+}
+
+struct Failure {
+    std::size_t at = 0;
+    Verdict verdict;
+};
+
+// The actions played on a fresh world of the seed: the first broken promise.
+std::optional<Failure> Play(std::uint32_t seed, const std::vector<Act>& acts, int* performed = nullptr) {
+    Run run(seed);
+    const bool trace = std::getenv("TARNWICK_WORLD_TRACE") != nullptr;
+    for (std::size_t i = 0; i < acts.size(); ++i) {
+        if (performed) ++*performed;
+        if (trace) std::printf("%s", run.Listing().c_str());
+        const Verdict verdict = run.Perform(acts[i]);
+        if (trace) std::printf("%zu %s: %s\n", i + 1, Describe(acts[i]).c_str(), verdict.said.c_str());
+        if (verdict.rule) return Failure{i, verdict};
+    }
+    return std::nullopt;
+}
+
+// Delta debugging over the action list, each candidate replayed from a
+// fresh world; then each hook dropped where the promise still breaks.
+std::vector<Act> Shrink(std::uint32_t seed, std::vector<Act> acts, int rule) {
+    int replays = 0;
+    auto fails = [&](const std::vector<Act>& list) {
+        ++replays;
+        const auto failure = Play(seed, list);
+        return failure && failure->verdict.rule == rule;
+    };
+    std::size_t parts = 2;
+    while (acts.size() >= 2 && replays < kMaxReplays) {
+        const std::size_t chunk = (acts.size() + parts - 1) / parts;
+        bool reduced = false;
+        for (std::size_t start = 0; start < acts.size() && !reduced && replays < kMaxReplays; start += chunk) {
+            std::vector<Act> rest(acts.begin(), acts.begin() + start);
+            rest.insert(rest.end(), acts.begin() + std::min(start + chunk, acts.size()), acts.end());
+            if (fails(rest)) {
+                acts = rest;
+                parts = std::max<std::size_t>(parts - 1, 2);
+                reduced = true;
+            }
+        }
+        if (!reduced) {
+            if (chunk == 1) break;
+            parts = std::min(parts * 2, acts.size());
+        }
+    }
+    for (Act& act : acts) {
+        const Act kept = act;
+        act.hook = Do::None;
+        act.step = act.hookInstall = act.hookA = act.hookB = 0;
+        if (kept.hook == Do::None || replays >= kMaxReplays || !fails(acts)) act = kept;
+    }
+    return acts;
+}
+
+std::uint32_t FromEnvironment(const char* name, std::uint32_t otherwise) {
+    const char* text = std::getenv(name);
+    return text && *text ? static_cast<std::uint32_t>(std::strtoul(text, nullptr, 10)) : otherwise;
+}
+
+TEST(World, KeepsItsPromiseAfterEveryRunOfTheTool) {
+    std::vector<std::uint32_t> seeds(std::begin(kSeeds), std::end(kSeeds));
+    if (std::getenv("TARNWICK_WORLD_SEED")) seeds = {FromEnvironment("TARNWICK_WORLD_SEED", 0)};
+    const int steps = static_cast<int>(FromEnvironment("TARNWICK_WORLD_STEPS", kSteps));
+    int performed = 0;
+    DWORD playing = 0;
+    for (std::uint32_t seed : seeds) {
+        std::vector<Act> acts = DrawActs(seed, steps);
+        if (const char* given = std::getenv("TARNWICK_WORLD_ACTS")) acts = ParseActs(given);
+        const DWORD start = GetTickCount();
+        const auto failure = Play(seed, acts, &performed);
+        playing += GetTickCount() - start;
+        if (!failure) continue;
+        acts.resize(failure->at + 1);
+        if (std::getenv("NOSHRINK")) { std::printf("seed %u at %zu: %d %s\n", seed, failure->at + 1, failure->verdict.rule, failure->verdict.what.c_str()); continue; }
+        const std::vector<Act> shrunk = Shrink(seed, acts, failure->verdict.rule);
+        const auto again = Play(seed, shrunk);
+        std::string list;
+        for (const Act& act : shrunk) list += " " + Describe(act);
+        ADD_FAILURE() << "seed " << seed << ", action " << failure->at + 1 << ": rule " << failure->verdict.rule << ": "
+                      << failure->verdict.what << "\n  shortest list (" << shrunk.size() << " actions):" << list
+                      << "\n  which breaks: " << (again ? again->verdict.what : std::string("(nothing: flaky)"));
+    }
+    const double seconds = playing / 1000.0;
+    std::printf("world: %d actions in %.1f s, %.1f actions per second (shrinking not counted)\n", performed, seconds,
+                seconds > 0 ? performed / seconds : 0.0);
+}
+
+}  // namespace
+}  // namespace tarnwick::world
