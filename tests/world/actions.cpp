@@ -1,7 +1,8 @@
-#include "tests/world/actions.h"
-
+// Drawing actions with weights, and writing them out and reading them back.
 #include <cstdio>
 #include <utility>
+
+#include "tests/world/world.h"
 
 namespace tarnwick::world {
 namespace {

@@ -1,118 +1,107 @@
-#include "tests/world/catalogue.h"
-
+// The catalogue of game files and the naming of a file by its bytes.
+#include <algorithm>
 #include <cstring>
-#include <map>
-#include <utility>
 
 #include "tests/core/expected_bytes.h"
+#include "tests/world/world.h"
 
 namespace tarnwick::world {
 namespace {
 
-using test::kCode107;
-using test::kCode108;
-using test::kSlots107;
-using test::kSlots108;
-
 constexpr GameVersion kVersions[] = {GameVersion::V1_07, GameVersion::V1_08, GameVersion::V9_07};
-constexpr int kBuilds = 3;
-constexpr std::size_t kBuildOffset = 4096;  // where builds differ
-constexpr std::size_t kModOffset = 600000;  // where a mod changes code
-constexpr std::size_t kShortSize = 1200000;  // cut short: the probe and code bytes, no slots
+constexpr std::size_t kBuildOffset = 4096, kModOffset = 600000;  // where builds and mods differ
+constexpr std::size_t kShortSize = 1200000;  // cut short: the probe and the code bytes, not the slots
 
 struct Area {
     std::uint32_t offset, size;
 };
 
+// The code bytes, then the fifteen slots.
 std::vector<Area> AreasOf(GameVersion version) {
     const bool v108 = version == GameVersion::V1_08;
-    std::vector<Area> areas{{v108 ? kCode108 : kCode107, 2}};
-    for (std::uint32_t slot : v108 ? kSlots108 : kSlots107) areas.push_back({slot, 4});
+    std::vector<Area> areas{{v108 ? test::kCode108 : test::kCode107, 2}};
+    for (std::uint32_t slot : v108 ? test::kSlots108 : test::kSlots107) areas.push_back({slot, 4});
     return areas;
 }
 
-// Both versions' areas: blanked before the bytes outside them are compared.
+// Both versions' areas, in order: the bytes outside them tell a body.
 const std::vector<Area>& AllAreas() {
     static const std::vector<Area> all = [] {
-        std::vector<Area> a = AreasOf(GameVersion::V1_07);
-        for (const Area& area : AreasOf(GameVersion::V1_08)) a.push_back(area);
+        std::vector<Area> a = AreasOf(GameVersion::V1_07), b = AreasOf(GameVersion::V1_08);
+        a.insert(a.end(), b.begin(), b.end());
+        std::sort(a.begin(), a.end(), [](Area x, Area y) { return x.offset < y.offset; });
         return a;
     }();
     return all;
 }
 
-const Bytes& Base(GameVersion version) {
-    static std::map<GameVersion, Bytes> bases;
-    auto it = bases.find(version);
-    if (it == bases.end()) it = bases.emplace(version, test::MakeSyntheticGame(version, 7)).first;
-    return it->second;
-}
-
-Bytes Blanked(Bytes bytes) {
-    for (const Area& area : AllAreas()) {
-        for (std::uint32_t i = area.offset; i < area.offset + area.size && i < bytes.size(); ++i) bytes[i] = 0;
+std::uint64_t Hash(const std::uint8_t* data, std::size_t size, std::uint64_t h) {
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        h = (h ^ word) * 1099511628211ull;
+        h ^= h >> 29;
     }
-    return bytes;
+    for (; i < size; ++i) h = (h ^ data[i]) * 1099511628211ull;
+    return h;
 }
 
-// Bodies by their length and the hash of their blanked bytes.
+std::uint64_t HashOutsideAreas(const Bytes& bytes) {
+    std::uint64_t h = 1469598103934665603ull ^ bytes.size();
+    std::size_t from = 0;
+    for (const Area& area : AllAreas()) {
+        if (area.offset > from && from < bytes.size()) h = Hash(bytes.data() + from, std::min<std::size_t>(area.offset, bytes.size()) - from, h);
+        from = std::max<std::size_t>(from, area.offset + area.size);
+    }
+    return from < bytes.size() ? Hash(bytes.data() + from, bytes.size() - from, h) : h;
+}
+
+// A version's file as installed, and patched with each value set.
+const Bytes& Base(GameVersion version, int values = -1) {
+    static std::map<std::pair<GameVersion, int>, Bytes> files;
+    auto it = files.find({version, values});
+    if (it != files.end()) return it->second;
+    Bytes bytes = values < 0 ? test::MakeSyntheticGame(version, 7) : test::PatchedGame(Base(version), version, ValueSet(values));
+    return files.emplace(std::make_pair(version, values), std::move(bytes)).first->second;
+}
+
 const std::map<std::pair<std::size_t, std::uint64_t>, int>& BodyByHash() {
     static const auto table = [] {
         std::map<std::pair<std::size_t, std::uint64_t>, int> t;
         for (std::size_t b = 0; b < Bodies().size(); ++b) {
-            const Bytes blank = Blanked(Make(static_cast<int>(b)));
-            t[{blank.size(), HashBytes(blank.data(), blank.size())}] = static_cast<int>(b);
+            const Bytes bytes = Make(static_cast<int>(b));
+            t[{bytes.size(), HashOutsideAreas(bytes)}] = static_cast<int>(b);
         }
         return t;
     }();
     return table;
 }
 
-const Bytes& PatchedBase(GameVersion version, int values) {
-    static std::map<std::pair<GameVersion, int>, Bytes> patched;
-    auto it = patched.find({version, values});
-    if (it == patched.end()) {
-        it = patched.emplace(std::make_pair(version, values), test::PatchedGame(Base(version), version, ValueSet(values))).first;
-    }
-    return it->second;
-}
-
 bool Equal(const Bytes& a, const Bytes& b, const Area& area) {
-    if (area.offset + area.size > a.size() || area.offset + area.size > b.size()) return true;
+    if (area.offset + area.size > a.size()) return true;  // cut short before it
     return std::memcmp(a.data() + area.offset, b.data() + area.offset, area.size) == 0;
 }
 
-State StateOf(const Bytes& bytes, int body, int& values) {
-    const GameVersion version = Bodies()[body].version;
+State StateOf(const Bytes& bytes, GameVersion version, int& values) {
     const Bytes& pristine = Base(version);
     if (version == GameVersion::Unknown) {
-        for (const Area& area : AllAreas()) {
-            if (!Equal(bytes, pristine, area)) return State::Other;
-        }
-        return State::Pristine;
+        return std::all_of(AllAreas().begin(), AllAreas().end(), [&](Area a) { return Equal(bytes, pristine, a); })
+                   ? State::Pristine
+                   : State::Other;
     }
     const std::vector<Area> own = AreasOf(version);
-    // The other version's areas that are not this one's hold their own bytes.
-    for (const Area& area : AllAreas()) {
-        bool mine = false;
-        for (const Area& o : own) mine = mine || (o.offset <= area.offset && area.offset < o.offset + o.size);
-        if (!mine && !Equal(bytes, pristine, area)) return State::Other;
-    }
     const bool codeKept = Equal(bytes, pristine, own[0]);
-    int changed = 0;
-    for (std::size_t f = 1; f < own.size(); ++f) changed += !Equal(bytes, pristine, own[f]);
-    if (codeKept && changed == 0) return State::Pristine;
-    if (bytes.size() <= own.back().offset) return State::Other;  // cut short below the slots
-    for (int v = 0; v < kValueSets; ++v) {
-        const Bytes& patched = PatchedBase(version, v);
-        bool all = true;
-        for (std::size_t f = 1; f < own.size(); ++f) all = all && Equal(bytes, patched, own[f]);
-        if (!all) continue;
+    const auto slotsKept = std::count_if(own.begin() + 1, own.end(), [&](Area a) { return Equal(bytes, pristine, a); });
+    if (codeKept && slotsKept == kFieldCount) return State::Pristine;
+    for (int v = 0; v < kValueSets && bytes.size() > own.back().offset; ++v) {
+        const Bytes& patched = Base(version, v);
+        if (!std::all_of(own.begin() + 1, own.end(), [&](Area a) { return Equal(bytes, patched, a); })) continue;
         values = v;
         if (Equal(bytes, patched, own[0])) return State::Patched;
         if (codeKept) return State::ValuesOnly;
     }
-    return codeKept && changed == 1 ? State::SlotEdited : State::Other;
+    return codeKept && slotsKept == kFieldCount - 1 ? State::SlotEdited : State::Other;
 }
 
 }  // namespace
@@ -126,15 +115,14 @@ const FieldTexts& ValueSet(int index) {
     return sets[index % kValueSets];
 }
 
+// The file of no known version first, then by version, build, mod, shape.
 const std::vector<Body>& Bodies() {
     static const std::vector<Body> bodies = [] {
         std::vector<Body> all{{GameVersion::Unknown, 0, false, Shape::Whole}};
         for (GameVersion version : kVersions) {
-            for (int build = 0; build < kBuilds; ++build) {
+            for (int build = 0; build < 3; ++build) {
                 for (bool modded : {false, true}) {
-                    for (Shape shape : {Shape::Whole, Shape::Longer, Shape::Short}) {
-                        all.push_back({version, build, modded, shape});
-                    }
+                    for (Shape shape : {Shape::Whole, Shape::Longer, Shape::Short}) all.push_back({version, build, modded, shape});
                 }
             }
         }
@@ -143,14 +131,9 @@ const std::vector<Body>& Bodies() {
     return bodies;
 }
 
-int BodyIndex(const Body& body) {
-    for (std::size_t i = 0; i < Bodies().size(); ++i) {
-        const Body& b = Bodies()[i];
-        if (b.version == body.version && b.build == body.build && b.modded == body.modded && b.shape == body.shape) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
+int BodyIndex(const Body& b) {
+    const int version = static_cast<int>(b.version) - 1;
+    return version < 0 ? 0 : 1 + ((version * 3 + b.build) * 2 + b.modded) * 3 + static_cast<int>(b.shape);
 }
 
 bool Kind::Original() const {
@@ -161,16 +144,11 @@ bool Kind::Original() const {
 
 Bytes Make(int body, State state, int values) {
     const Body& b = Bodies()[body];
-    Bytes bytes = Base(b.version);
+    Bytes bytes = Base(b.version, state == State::Patched || state == State::ValuesOnly ? values : -1);
     if (b.version != GameVersion::Unknown) {
-        for (int i = 0; i < 4; ++i) bytes[kBuildOffset + i] = static_cast<std::uint8_t>(0xB0 + b.build);
-        if (b.modded) {
-            for (int i = 0; i < 4; ++i) bytes[kModOffset + i] ^= 0xFF;
-        }
+        std::fill_n(bytes.begin() + kBuildOffset, 4, static_cast<std::uint8_t>(0xB0 + b.build));
+        if (b.modded) std::fill_n(bytes.begin() + kModOffset, 4, 0xCC);
         const std::vector<Area> own = AreasOf(b.version);
-        if (state == State::Patched || state == State::ValuesOnly) {
-            bytes = test::PatchedGame(bytes, b.version, ValueSet(values));
-        }
         if (state == State::ValuesOnly) std::memcpy(bytes.data() + own[0].offset, Base(b.version).data() + own[0].offset, 2);
         if (state == State::SlotEdited) std::memcpy(bytes.data() + own[4].offset, "77\0\0", 4);
     }
@@ -179,47 +157,45 @@ Bytes Make(int body, State state, int values) {
     return bytes;
 }
 
-Look Classify(Bytes bytes) {
-    Look look;
-    std::uint64_t areas = 0;
-    for (const Area& area : AllAreas()) {
-        if (area.offset + area.size <= bytes.size()) areas = areas * 31 + HashBytes(bytes.data() + area.offset, area.size);
-    }
-    // Blanked in place for the hash, and put back.
-    Bytes saved;
-    for (const Area& area : AllAreas()) {
-        for (std::uint32_t i = area.offset; i < area.offset + area.size && i < bytes.size(); ++i) {
-            saved.push_back(bytes[i]);
-            bytes[i] = 0;
-        }
-    }
-    const std::uint64_t outside = HashBytes(bytes.data(), bytes.size());
-    // Backwards: the two versions' areas overlap.
-    std::size_t next = saved.size();
-    for (auto area = AllAreas().rbegin(); area != AllAreas().rend(); ++area) {
-        for (std::uint32_t i = std::min<std::size_t>(area->offset + area->size, bytes.size()); i-- > area->offset;) {
-            bytes[i] = saved[--next];
-        }
-    }
-    look.hash = outside ^ (areas * 0x9E3779B97F4A7C15ull);
-    const auto it = BodyByHash().find({bytes.size(), outside});
-    if (it == BodyByHash().end()) return look;
-    look.kind.body = it->second;
-    look.kind.state = StateOf(bytes, it->second, look.kind.values);
-    return look;
+Bytes DrawFile(std::mt19937& random) {
+    const unsigned roll = random() % 100;
+    Body body{kVersions[random() % 3], static_cast<int>(random() % 3), roll >= 75 && roll < 82,
+              roll >= 88 ? Shape::Short : roll >= 82 ? Shape::Longer : Shape::Whole};
+    const int values = static_cast<int>(random() % kValueSets);
+    if (roll >= 94) return Make(0);  // of no known version
+    const State state = roll < 50 ? State::Pristine : roll < 62 ? State::Patched : roll < 70 ? State::SlotEdited
+                        : roll < 75 ? State::ValuesOnly : State::Pristine;
+    return Make(BodyIndex(body), state, values);
 }
 
-std::uint64_t HashBytes(const std::uint8_t* data, std::size_t size) {
-    std::uint64_t h = 1469598103934665603ull ^ size;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, 8);
-        h = (h ^ word) * 1099511628211ull;
-        h ^= h >> 29;
+Node FileNode(Bytes bytes) {
+    Node node;
+    std::uint64_t areas = 0;
+    for (const Area& area : AllAreas()) {
+        if (area.offset + area.size <= bytes.size()) areas = Hash(bytes.data() + area.offset, area.size, areas * 31 + 7);
     }
-    for (; i < size; ++i) h = (h ^ data[i]) * 1099511628211ull;
-    return h;
+    const std::uint64_t outside = HashOutsideAreas(bytes);
+    node.hash = outside ^ (areas * 0x9E3779B97F4A7C15ull);
+    const auto it = BodyByHash().find({bytes.size(), outside});
+    if (it == BodyByHash().end()) return node;
+    node.kind.body = it->second;
+    node.kind.state = StateOf(bytes, Bodies()[it->second].version, node.kind.values);
+    return node;
+}
+
+std::string Describe(const Node* node) {
+    if (!node) return "nothing";
+    if (node->type != Node::File) return node->type == Node::Folder ? "a folder" : "a link";
+    const Kind& k = node->kind;
+    if (k.body < 0) return "a file of no catalogue";
+    const Body& b = Bodies()[k.body];
+    static const char* const versions[] = {"unknown", "1.07", "1.08", "9.07"};
+    static const char* const shapes[] = {"", " longer", " short"};
+    static const char* const states[] = {"unpatched", "patched", "slot-edited", "values-only", "other"};
+    return std::string(versions[static_cast<int>(b.version)]) + " build " + std::to_string(b.build) +
+           (b.modded ? " modded" : "") + shapes[static_cast<int>(b.shape)] + " " +
+           (k.Original() ? "original" : states[static_cast<int>(k.state)]) +
+           (k.values >= 0 ? " " + std::to_string(k.values) : "");
 }
 
 }  // namespace tarnwick::world

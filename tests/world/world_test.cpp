@@ -11,21 +11,16 @@
 #include <cstdlib>
 #include <optional>
 
-#include "tests/world/oracle.h"
+#include "tests/world/world.h"
 
 namespace tarnwick::world {
 namespace {
 
-constexpr std::uint32_t kSeeds[] = {1, 2, 3, 4, 5, 6, 7, 8};
-constexpr int kSteps = 120;
+// Seeds whose worlds, before the fixes to apply and restore, broke the
+// promise in five different ways (see the README's world test section).
+constexpr std::uint32_t kSeeds[] = {1, 5, 12, 26, 68, 2, 3, 4, 6, 7};
+constexpr std::uint32_t kSteps = 150;
 constexpr int kMaxReplays = 150;  // for shrinking one failure
-
-std::vector<Act> DrawActs(std::uint32_t seed, int count) {
-    std::mt19937 random(seed * 2654435761u + 97);
-    std::vector<Act> acts;
-    for (int i = 0; i < count; ++i) acts.push_back(DrawAct(random));
-    return acts;
-}
 
 struct Failure {
     std::size_t at = 0;
@@ -46,38 +41,30 @@ std::optional<Failure> Play(std::uint32_t seed, const std::vector<Act>& acts, in
     return std::nullopt;
 }
 
-// Delta debugging over the action list, each candidate replayed from a
-// fresh world; then each hook dropped where the promise still breaks.
+// Delta debugging over the action list, each candidate replayed on a fresh
+// world; then each hook dropped where the same promise still breaks.
 std::vector<Act> Shrink(std::uint32_t seed, std::vector<Act> acts, int rule) {
     int replays = 0;
     auto fails = [&](const std::vector<Act>& list) {
-        ++replays;
-        const auto failure = Play(seed, list);
+        const auto failure = ++replays <= kMaxReplays ? Play(seed, list) : std::nullopt;
         return failure && failure->verdict.rule == rule;
     };
-    std::size_t parts = 2;
-    while (acts.size() >= 2 && replays < kMaxReplays) {
+    for (std::size_t parts = 2; acts.size() >= 2 && replays < kMaxReplays;) {
         const std::size_t chunk = (acts.size() + parts - 1) / parts;
         bool reduced = false;
-        for (std::size_t start = 0; start < acts.size() && !reduced && replays < kMaxReplays; start += chunk) {
+        for (std::size_t start = 0; start < acts.size() && !reduced; start += chunk) {
             std::vector<Act> rest(acts.begin(), acts.begin() + start);
             rest.insert(rest.end(), acts.begin() + std::min(start + chunk, acts.size()), acts.end());
-            if (fails(rest)) {
-                acts = rest;
-                parts = std::max<std::size_t>(parts - 1, 2);
-                reduced = true;
-            }
+            if ((reduced = fails(rest))) acts = rest;
         }
-        if (!reduced) {
-            if (chunk == 1) break;
-            parts = std::min(parts * 2, acts.size());
-        }
+        if (reduced) parts = std::max<std::size_t>(parts - 1, 2);
+        else if (chunk == 1) break;
+        else parts = std::min(parts * 2, acts.size());
     }
     for (Act& act : acts) {
         const Act kept = act;
         act.hook = Do::None;
-        act.step = act.hookInstall = act.hookA = act.hookB = 0;
-        if (kept.hook == Do::None || replays >= kMaxReplays || !fails(acts)) act = kept;
+        if (kept.hook == Do::None || !fails(acts)) act = kept;
     }
     return acts;
 }
@@ -90,29 +77,29 @@ std::uint32_t FromEnvironment(const char* name, std::uint32_t otherwise) {
 TEST(World, KeepsItsPromiseAfterEveryRunOfTheTool) {
     std::vector<std::uint32_t> seeds(std::begin(kSeeds), std::end(kSeeds));
     if (std::getenv("TARNWICK_WORLD_SEED")) seeds = {FromEnvironment("TARNWICK_WORLD_SEED", 0)};
-    const int steps = static_cast<int>(FromEnvironment("TARNWICK_WORLD_STEPS", kSteps));
+    const std::uint32_t steps = FromEnvironment("TARNWICK_WORLD_STEPS", kSteps);
     int performed = 0;
     DWORD playing = 0;
     for (std::uint32_t seed : seeds) {
-        std::vector<Act> acts = DrawActs(seed, steps);
+        std::mt19937 random(seed * 2654435761u + 97);
+        std::vector<Act> acts;
+        while (acts.size() < steps) acts.push_back(DrawAct(random));
         if (const char* given = std::getenv("TARNWICK_WORLD_ACTS")) acts = ParseActs(given);
         const DWORD start = GetTickCount();
         const auto failure = Play(seed, acts, &performed);
         playing += GetTickCount() - start;
         if (!failure) continue;
         acts.resize(failure->at + 1);
-        if (std::getenv("NOSHRINK")) { std::printf("seed %u at %zu: %d %s\n", seed, failure->at + 1, failure->verdict.rule, failure->verdict.what.c_str()); continue; }
         const std::vector<Act> shrunk = Shrink(seed, acts, failure->verdict.rule);
         const auto again = Play(seed, shrunk);
         std::string list;
         for (const Act& act : shrunk) list += " " + Describe(act);
-        ADD_FAILURE() << "seed " << seed << ", action " << failure->at + 1 << ": rule " << failure->verdict.rule << ": "
+        ADD_FAILURE() << "seed " << seed << ", action " << failure->at + 1 << ", rule " << failure->verdict.rule << ": "
                       << failure->verdict.what << "\n  shortest list (" << shrunk.size() << " actions):" << list
-                      << "\n  which breaks: " << (again ? again->verdict.what : std::string("(nothing: flaky)"));
+                      << "\n  which breaks: " << (again ? again->verdict.what : std::string("nothing (not replayed alike)"));
     }
-    const double seconds = playing / 1000.0;
-    std::printf("world: %d actions in %.1f s, %.1f actions per second (shrinking not counted)\n", performed, seconds,
-                seconds > 0 ? performed / seconds : 0.0);
+    std::printf("world: %d actions in %.1f s, %.1f actions per second (shrinking not counted)\n", performed,
+                playing / 1000.0, playing ? performed * 1000.0 / playing : 0.0);
 }
 
 }  // namespace
