@@ -15,11 +15,6 @@ namespace {
 
 struct Cut {};  // thrown from the step watcher where a run is cut short
 
-std::wstring Lower(std::wstring text) {
-    for (wchar_t& c : text) c = static_cast<wchar_t>(towlower(c));
-    return text;
-}
-
 std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 // The tool's temporary files: twk, eight hexadecimal digits, .tmp.

@@ -11,14 +11,14 @@
 namespace tarnwick::world {
 namespace {
 
+void MakeFolder(const std::wstring& path) { CreateDirectoryW(path.c_str(), nullptr); }
+
+}  // namespace
+
 std::wstring Lower(std::wstring text) {
     for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
     return text;
 }
-
-void MakeFolder(const std::wstring& path) { CreateDirectoryW(path.c_str(), nullptr); }
-
-}  // namespace
 
 std::wstring Resolve(const Snapshot& snapshot, const std::wstring& path, bool followLast, int depth) {
     std::wstring done;

@@ -70,8 +70,9 @@ using Snapshot = std::map<std::wstring, Node>;
 Node FileNode(Bytes bytes);
 std::string Describe(const Node* node);
 
-// The name `path` leads to once the links on its way are followed (and the
-// link it names itself, unless `followLast` is false).
+// The name `path` leads to through the links on its way (and the link it
+// names itself, unless `followLast` is false); names in lower case.
+std::wstring Lower(std::wstring text);
 std::wstring Resolve(const Snapshot& snapshot, const std::wstring& path, bool followLast = true, int depth = 0);
 
 // The places the player and other programs act on: per install the game

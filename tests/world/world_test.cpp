@@ -42,12 +42,16 @@ std::optional<Failure> Play(std::uint32_t seed, const std::vector<Act>& acts, in
 }
 
 // Delta debugging over the action list, each candidate replayed on a fresh
-// world; then each hook dropped where the same promise still breaks.
+// world; then each hook dropped where the promise still breaks alike: the
+// same rule, at the same action (not at another that breaks it otherwise).
 std::vector<Act> Shrink(std::uint32_t seed, std::vector<Act> acts, int rule) {
     int replays = 0;
+    const Act last = acts.back();
     auto fails = [&](const std::vector<Act>& list) {
         const auto failure = ++replays <= kMaxReplays ? Play(seed, list) : std::nullopt;
-        return failure && failure->verdict.rule == rule;
+        if (!failure || failure->verdict.rule != rule) return false;
+        const Act& at = list[failure->at];
+        return at.what == last.what && at.install == last.install && at.a == last.a && at.b == last.b;
     };
     for (std::size_t parts = 2; acts.size() >= 2 && replays < kMaxReplays;) {
         const std::size_t chunk = (acts.size() + parts - 1) / parts;
