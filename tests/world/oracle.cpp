@@ -72,10 +72,13 @@ public:
     Hooks(Run& run, const Act& act) : run_(run), act_(act) {}
     ~Hooks() override { Release(); }
 
-    void Before(fileio::Step, const std::wstring& path) override {
+    void Before(fileio::Step step, const std::wstring& path) override {
         if (cut_) return;  // unwinding: the run is over
         if (++steps_ >= releaseAt_) Release();
-        if (steps_ == act_.step && act_.hook == Do::Kill) {
+        // Cut at the first creation, write, flush or rename from that step
+        // on: opens and deletions are also taken by destructors, where
+        // nothing may be thrown.
+        if (steps_ >= act_.step && act_.hook == Do::Kill && step != fileio::Step::Open && step != fileio::Step::Delete) {
             cut_ = true;
             throw Cut{};
         }

@@ -20,7 +20,7 @@ namespace {
 // promise in five different ways (see the README's world test section).
 constexpr std::uint32_t kSeeds[] = {1, 5, 12, 26, 68, 2, 3, 4, 6, 7};
 constexpr std::uint32_t kSteps = 150;
-constexpr int kMaxReplays = 150;  // for shrinking one failure
+constexpr int kShrinkBudget = 3000;  // actions replayed to shrink one failure, at most
 
 struct Failure {
     std::size_t at = 0;
@@ -41,19 +41,26 @@ std::optional<Failure> Play(std::uint32_t seed, const std::vector<Act>& acts, in
     return std::nullopt;
 }
 
-// Delta debugging over the action list, each candidate replayed on a fresh
-// world; then each hook dropped where the promise still breaks alike: the
+// The last actions alone where they do, then delta debugging over the
+// list, each candidate replayed on a fresh world; then each hook dropped where the promise still breaks alike: the
 // same rule, at the same action (not at another that breaks it otherwise).
 std::vector<Act> Shrink(std::uint32_t seed, std::vector<Act> acts, int rule) {
-    int replays = 0;
+    int replayed = 0;
     const Act last = acts.back();
     auto fails = [&](const std::vector<Act>& list) {
-        const auto failure = ++replays <= kMaxReplays ? Play(seed, list) : std::nullopt;
+        const auto failure = replayed < kShrinkBudget ? Play(seed, list, &replayed) : std::nullopt;
         if (!failure || failure->verdict.rule != rule) return false;
         const Act& at = list[failure->at];
         return at.what == last.what && at.install == last.install && at.a == last.a && at.b == last.b;
     };
-    for (std::size_t parts = 2; acts.size() >= 2 && replays < kMaxReplays;) {
+    // Most breaks need only the last few actions: those first, cheaply.
+    for (std::size_t tail = 1; tail < acts.size(); tail *= 2) {
+        if (std::vector<Act> last(acts.end() - tail, acts.end()); fails(last)) {
+            acts = last;
+            break;
+        }
+    }
+    for (std::size_t parts = 2; acts.size() >= 2 && replayed < kShrinkBudget;) {
         const std::size_t chunk = (acts.size() + parts - 1) / parts;
         bool reduced = false;
         for (std::size_t start = 0; start < acts.size() && !reduced; start += chunk) {
