@@ -5,6 +5,7 @@
 // to the Linux kernel, so they happen at once and whatever the tool holds
 // open. Each returns false outside Wine or when the call fails.
 #include <string>
+#include <vector>
 
 namespace tarnwick::test {
 
@@ -19,5 +20,13 @@ bool MakeSymbolicLink(const std::wstring& link, const std::wstring& target);
 // holds either open.
 bool UnixRename(const std::wstring& from, const std::wstring& to);
 bool UnixDelete(const std::wstring& path);
+
+// What the symbolic link at `path` points to, as stored (a Unix path);
+// empty when `path` is no symbolic link.
+std::string LinkTarget(const std::wstring& path);
+
+// The names in a folder as Linux lists them (without "." and ".."), also
+// links that lead nowhere, which Windows' listing leaves out.
+std::vector<std::string> FolderNames(const std::wstring& folder);
 
 }  // namespace tarnwick::test
