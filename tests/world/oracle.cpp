@@ -182,7 +182,8 @@ Said Run::Tool(Do what, int install, int values, const Snapshot& before) {
     const std::wstring game = Lower(world_.InstallName(install));
     ran_.insert(install);
     for (const wchar_t* name : {L"\\meteor.exe", L"\\tarnwick.lock", L"\\data", L"\\data\\slowlysave.cfg", L"\\data\\hint.cfg",
-                                L"\\data\\bak", L"\\data\\bak\\meteor.bak", L"\\data\\bak\\meteor.sum", L"\\data\\bak\\meteor.old"}) {
+                                L"\\data\\bak", L"\\data\\bak\\meteor.bak", L"\\data\\bak\\meteor.sum", L"\\data\\bak\\meteor.old",
+                                L"\\data\\bak\\tarnwick.lock"}) {
         own_.insert(Resolve(before, game + name, false));
     }
     const GameFolder folder = world_.Folder(install);
@@ -285,10 +286,16 @@ void Run::Check(const Snapshot& before, const Snapshot& after, const Said& said,
         fail("said it moved " + Describe(backupBefore) + " aside, but meteor.old is " + Describe(asideAfter));
     }
     if (said.ok && !apply && !gameTouched && !backupTouched) {
-        if (!gameAfter || !backupBefore || gameAfter->hash != backupBefore->hash || gameAfter->kind.state == State::Patched) {
-            fail("said it put back " + Describe(backupBefore) + ", but meteor.exe is " + Describe(gameAfter));
-        } else if (!said.leftBehind && backupAfter) {
-            fail("said it put the backup back, but meteor.bak is still there");
+        // The original comes from meteor.bak or, where that one is not this
+        // game file's, from meteor.old; the one put back goes.
+        const bool fromBak = gameAfter && backupBefore && gameAfter->hash == backupBefore->hash;
+        const bool fromOld = gameAfter && asideBefore && gameAfter->hash == asideBefore->hash;
+        const Node* used = fromBak ? backupBefore : asideBefore;
+        if ((!fromBak && !fromOld) || gameAfter->kind.state == State::Patched) {
+            fail("said it put back " + Describe(backupBefore) + " or " + Describe(asideBefore) + ", but meteor.exe is " +
+                 Describe(gameAfter));
+        } else if (!said.leftBehind && (fromBak ? backupAfter : asideAfter) && !(fromBak && fromOld)) {
+            fail("said it put " + Describe(used) + " back, but it is still there");
         }
     }
     auto same = [](const Node* a, const Node* b) { return a == b || (a && b && *a == *b); };
@@ -314,7 +321,11 @@ std::string Run::Changes(const Snapshot& before, const Snapshot& after, bool com
         }
     }
     for (const std::wstring& path : changed) {
-        if (Covered(worldChanged_, path) || own_.count(path)) continue;
+        // The lock file of a folder the tool locked is its own wherever a
+        // link swapped in meanwhile left it: empty, and opened as it is by
+        // the next copy.
+        const bool lockFile = path.size() >= 14 && path.compare(path.size() - 14, 14, L"\\tarnwick.lock") == 0;
+        if (Covered(worldChanged_, path) || own_.count(path) || lockFile) continue;
         const bool temp = IsTempName(path) && folders.count(Parent(path));
         auto what = [&](const Snapshot& s) { return Describe(s.count(path) ? &s.at(path) : nullptr); };
         if (!temp) return "the tool changed " + Narrow(path) + ": " + what(before) + " became " + what(after);
