@@ -294,9 +294,9 @@ bool File::StillNamed() const {
     return mine.index == named.index && (mine.index != 0 || mine.size == named.size);
 }
 
-DWORD File::DeleteAndClose() {
+DWORD File::DeleteAndClose(const File* keep) {
     BeforeStep(Step::Delete, path_);
-    if (!StillNamed()) return kNoLongerNamedError;
+    if (!StillNamed() || (keep && !keep->StillNamed())) return kNoLongerNamedError;
     FileFacts facts;
     if (DWORD error = Facts(facts)) return error;
     if (facts.attributes & FILE_ATTRIBUTE_READONLY) {

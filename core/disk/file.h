@@ -112,7 +112,10 @@ public:
     // closes the handle; the handle must have been opened with DELETE.
     // A read-only file loses the attribute first (that takes
     // FILE_WRITE_ATTRIBUTES as well).
-    DWORD DeleteAndClose();
+    // With `keep` given, the deletion goes ahead only while that file too is
+    // still at its name (kNoLongerNamedError otherwise): a copy that must
+    // stand before this file may go.
+    DWORD DeleteAndClose(const File* keep = nullptr);
     // Gives the open file itself the name `path`, through the handle: the
     // file renamed is this one, whatever its old name leads to by now. Never
     // over anything that holds `path` (ERROR_ALREADY_EXISTS, a dangling link

@@ -264,6 +264,14 @@ OperationResult PatchRun::Run() {
         cache_.Discard();
         return OutcomeResult(Action::Apply, Outcome::GameFileReplaced, kGameFileName);
     }
+    // The backup deleted or replaced by another program meanwhile: no
+    // original would be left, so the patch is undone.
+    if (!backup_.BackupStillKept()) {
+        const Aftermath state = PutBack();
+        cache_.Discard();
+        backup_.Abandon();
+        return OutcomeResult(Action::Apply, Outcome::WrittenFileRemoved, kBackupFileName, state);
+    }
     game_.Close();
     backup_.Abandon();
     if (!cacheError_) cacheError_ = io_.CommitCache(cache_);

@@ -221,8 +221,19 @@ OperationResult BackupStep::CarryWrite() {
     CommitRecord();
     if (oldRecord_.IsOpen() && oldRecord_.DeleteAndClose()) oldRecord_.Close();
     recordAside_.clear();
+    // The new backup is held as the kept one is, letting others only read
+    // it, while the game file is patched.
     oldBackup_.Close();
+    if (oldBackup_.Open(backupPath_, GENERIC_READ, FILE_SHARE_READ) == 0) {
+        bool same = false;
+        if (oldBackup_.CheckSameFile(newBackup_.WrittenIdentity(), same) || !same) oldBackup_.Close();
+    }
     return {};
+}
+
+bool BackupStep::BackupStillKept() const {
+    if (NoOriginal()) return true;
+    return oldBackup_.IsOpen() && oldBackup_.StillNamed();
 }
 
 }  // namespace tarnwick

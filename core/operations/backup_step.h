@@ -46,6 +46,11 @@ public:
     // the result says where it is.
     OperationResult Carry();
 
+    // Whether the backup the apply relies on is still at its name, as Carry
+    // left it: another program may delete or replace it while the game file
+    // is patched. True where no backup is relied on.
+    bool BackupStillKept() const;
+
     bool NoOriginal() const { return decision_.plan == BackupPlan::NoOriginal; }
     bool MovedAside() const { return decision_.plan == BackupPlan::MoveAsideAndWrite; }
 

@@ -55,21 +55,26 @@ OperationResult Refusal(const GameFolder& folder, const BackupInspection& inspec
 
 // The backup's own file goes once the game file is back, through the
 // handle that checked it (opened with DELETE and unshared for deleting, so
-// no other file can have taken its name), and its record with it, through
-// its own checked handle, only once the backup itself is gone. Returns 0,
-// or the error of deleting the backup.
-DWORD DeleteCheckedBackup(BackupInspection& inspection) {
-    DWORD error = inspection.backup.DeleteAndClose();
+// no other file can have taken its name), only while meteor.exe is still
+// the copy just checked (replaced meanwhile, the backup is the original's
+// only copy), and its record with it, through its own checked handle, only
+// once the backup itself is gone.
+enum class BackupFate { Deleted, GameReplaced, NotDeleted };
+
+BackupFate DeleteCheckedBackup(BackupInspection& inspection, const fileio::File& restored, DWORD& error) {
+    error = inspection.backup.DeleteAndClose(&restored);
     inspection.backup.Close();
-    // Gone from its name already (a Linux program can move or delete a held
-    // file): whatever holds the name now is not the tool's to delete.
     if (error == fileio::kNoLongerNamedError) {
         inspection.record.Close();
-        return 0;
+        error = 0;
+        // Else the backup itself is gone from its name (a Linux program can
+        // move or delete a held file): whatever holds the name now is not
+        // the tool's to delete.
+        return restored.StillNamed() ? BackupFate::Deleted : BackupFate::GameReplaced;
     }
-    if (error) return error;
+    if (error) return BackupFate::NotDeleted;
     if (inspection.record.IsOpen() && inspection.record.DeleteAndClose()) inspection.record.Close();
-    return 0;
+    return BackupFate::Deleted;
 }
 
 // The game file is replaced only as it was checked: the checked file is
@@ -146,7 +151,12 @@ OperationResult PutBackTheBackup(const GameFolder& folder, RestoreSteps& steps) 
     }
 
     result.action = Action::Restore;
-    if (DWORD failure = DeleteCheckedBackup(inspection)) {
+    DWORD failure = 0;
+    const BackupFate fate = DeleteCheckedBackup(inspection, written, failure);
+    if (fate == BackupFate::GameReplaced) {
+        return OutcomeResult(Action::Restore, Outcome::GameFileReplaced, kGameFileName, Aftermath::OnlyBackupKept);
+    }
+    if (fate == BackupFate::NotDeleted) {
         // The game file is back; only the leftover backup needs a word.
         result.systemError = failure;
         result.backupLeftBehind = true;

@@ -36,6 +36,7 @@ std::optional<Failure> Play(std::uint32_t seed, const std::vector<Act>& acts, in
         if (trace) std::printf("%s", run.Listing().c_str());
         const Verdict verdict = run.Perform(acts[i]);
         if (trace) std::printf("%zu %s: %s\n", i + 1, Describe(acts[i]).c_str(), verdict.said.c_str());
+        if (trace && verdict.rule) std::printf("%s", run.Listing().c_str());
         if (verdict.rule) return Failure{i, verdict};
     }
     return std::nullopt;
