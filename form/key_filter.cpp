@@ -12,20 +12,39 @@ namespace {
 // replaced.
 constexpr char kKeyFilterProp[] = "KEYFILTERPROC";
 
+// The character Ctrl+A types.
+constexpr wchar_t kSelectAll = 1;
+
 // The sound of a refused character or paste: the platform's default beep.
 void Refuse() { MessageBeep(MB_OK); }
 
-std::wstring ClipboardText(HWND field) {
-    std::wstring text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(field)) return text;
+// Another program may hold the clipboard open for a moment (a clipboard
+// manager, Remote Desktop copying it across): the paste tries again for
+// about half a second before it gives up.
+constexpr int kClipboardTries = 25;
+constexpr DWORD kClipboardRetryMs = 20;
+
+// The clipboard's text; false when the clipboard could not be opened.
+bool ClipboardText(HWND field, std::wstring& text) {
+    text.clear();
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return true;
+    for (int tries = 1; !OpenClipboard(field); ++tries) {
+        if (tries == kClipboardTries) return false;
+        Sleep(kClipboardRetryMs);
+    }
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text = units;
+            // Up to the first null, but never past the memory's end: the
+            // text is another program's, and may lack its null.
+            const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
+            std::size_t length = 0;
+            while (length < most && units[length]) ++length;
+            text.assign(units, length);
             GlobalUnlock(data);
         }
     }
     CloseClipboard();
-    return text;
+    return true;
 }
 
 // What typing the characters one by one at the selection would put in:
@@ -55,12 +74,27 @@ void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
     if (refused) Refuse();
 }
 
+void Paste(Form& form, HWND field) {
+    std::wstring text;
+    if (!ClipboardText(field, text)) {
+        Refuse();
+        return;
+    }
+    PasteAsTyped(form, field, text);
+}
+
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
     auto previous = reinterpret_cast<WNDPROC>(GetPropA(field, kKeyFilterProp));
     if (!previous) return DefaultWindowProc(field, message, wParam, lParam);
     Form* form = Form::FromHandle(GetParent(field));
     switch (message) {
         case WM_CHAR:
+            // Ctrl+A selects the whole text, which Wine's field does not
+            // do on its own.
+            if (form && wParam == kSelectAll) {
+                SendMessageW(field, EM_SETSEL, 0, -1);
+                return 0;
+            }
             if (form) {
                 auto character = static_cast<wchar_t>(wParam);
                 form->FilterChildCharacter(field, character);
@@ -74,14 +108,14 @@ LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM l
         case WM_PASTE:
             // Ctrl+V and the context menu's paste, and on Windows Shift+Insert.
             if (form) {
-                PasteAsTyped(*form, field, ClipboardText(field));
+                Paste(*form, field);
                 return 0;
             }
             break;
         case WM_KEYDOWN:
             // Shift+Insert, which Wine's field pastes without WM_PASTE.
             if (form && wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
-                PasteAsTyped(*form, field, ClipboardText(field));
+                Paste(*form, field);
                 return 0;
             }
             break;
