@@ -125,6 +125,10 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_ACTIVATE:
+            // Another copy of the tool may have changed the switch file.
+            if (LOWORD(wParam) != WA_INACTIVE) ShowSavedSwitch();
+            break;
         case WM_DESTROY:
             StopTimer(kSlideInTimer, slidingIn_);
             StopTimer(kSlideOutTimer, slidingOut_);
