@@ -384,7 +384,9 @@ void MainWindow::ShowStatus(std::wstring_view text) {
 
 void MainWindow::OnFolderLooked(const FolderFacts& facts) {
     EnableRestore(facts.backupThere);
-    if (!(facts.hint == hintStamp_)) {
+    // A folder gone took its switch file with it: the box keeps what it
+    // showed.
+    if (facts.folderThere && !(facts.hint == hintStamp_)) {
         hintStamp_ = facts.hint;
         if (notice_) notice_->ShowSavedSwitch();
     }
