@@ -6,6 +6,7 @@
 
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
+#include "app/unseen_mapped_drive.h"
 #include "core/disk/file_io.h"
 #include "core/disk/file_stamp.h"
 #include "core/disk/path_problem.h"
@@ -160,6 +161,10 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             if (wParam == kLookTimer) {
                 if (IsWindowVisible(Handle()) && !IsIconic(Handle())) LookAtFolder(false);
+                // Wine may raise the main window without telling it of the
+                // change (after a click on the drag band, as the keyboard
+                // focus settles): the notice goes back above it.
+                if (notice_) notice_->KeepAboveMainWindow(false);
                 return 0;
             }
             break;
@@ -260,6 +265,12 @@ void MainWindow::OnLoad() {
     // window goes unseen and the message dialog says so.
     if (!fileio::FileExists(folder_.GameFile())) {
         Close();
+        // Started as administrator from a mapped network drive: the cause
+        // is named, since the folder is the game's all right.
+        if (StartedElevatedFromUnseenDrive()) {
+            ShowMessageBoxAlone(kMappedDriveUnseenText);
+            return;
+        }
         dialog_ = std::make_unique<MessageDialog>();
         if (dialog_->Create()) dialog_->Show();
         return;

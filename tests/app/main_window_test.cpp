@@ -8,6 +8,7 @@
 #include "app/main_layout.h"
 #include "app/main_window.h"
 #include "app/message_dialog.h"
+#include "app/unseen_mapped_drive.h"
 #include "form/form.h"
 #include "notice/notice_window.h"
 #include "core/game/version.h"
@@ -326,6 +327,22 @@ TEST(MainWindow, SettingsCacheFillsTheFields) {
     EXPECT_EQ(TextOf(window.Field(1)), L"");
     for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_wstring(i)) << i;
     EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton())) << "field 1 is empty";
+}
+
+// A drive letter that is not there (a mapped drive the elevated session
+// lacks) is unseen; a folder on a drive that is there, even a missing
+// one, is not.
+TEST(UnseenMappedDrive, FolderOnADriveTheSystemDoesNotKnow) {
+    wchar_t unused = 0;
+    const DWORD drives = GetLogicalDrives();
+    for (wchar_t letter = L'Z'; letter >= L'D' && !unused; --letter) {
+        if (!(drives & (1u << (letter - L'A')))) unused = letter;
+    }
+    ASSERT_TRUE(unused);
+    EXPECT_TRUE(FolderOnUnseenDrive(std::wstring(1, unused) + L":\\Games\\Meteor"));
+    EXPECT_FALSE(FolderOnUnseenDrive(L"C:\\no such folder"));
+    TestGameFolder game;
+    EXPECT_FALSE(FolderOnUnseenDrive(game.folder.base));
 }
 
 // No change notification reaches the window here (the test runs no message
