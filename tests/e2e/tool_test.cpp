@@ -756,17 +756,25 @@ TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
         const Box band = TwipsToPixels(kDragBand, TwipsPerPixel(dpi));
         POINT middle{band.left + band.width / 2, band.top + band.height / 2};
         ClientToScreen(main_, &middle);
-        // The cursor onto "确认" after it, through the same queue: once the
-        // button's hover fade has started, the click has been handled.
-        RECT button{};
-        GetWindowRect(Confirm(), &button);
-        POINT onto{button.left + 2, (button.top + button.bottom) / 2};  // where the notice does not cover it
-        while (onto.x < button.right && WindowFromPoint(onto) != Confirm()) onto.x += 4;
+        // A digit typed after it, through the same queue, into the field
+        // that has the keyboard (its text selected): once the field shows
+        // it, the click has been handled.
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        ASSERT_TRUE(GetGUIThreadInfo(GetWindowThreadProcessId(main_, nullptr), &thread) && thread.hwndFocus);
+        HWND field = thread.hwndFocus;
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        // The player comes back to the main window from the notice.
+        SetForegroundWindow(notice);
+        EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notice; }));
         MoveCursorTo(middle);
         LeftClick();
-        MoveCursorTo(onto);
-        EXPECT_TRUE(WaitUntil([&] { return GetPropA(Confirm(), "TIMERID") != nullptr; }))
-            << "the click and the move after it handled";
+        INPUT digit[2]{};
+        digit[0].type = digit[1].type = INPUT_KEYBOARD;
+        digit[0].ki.wVk = digit[1].ki.wVk = '7';
+        digit[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        SendInput(2, digit, sizeof(INPUT));
+        EXPECT_TRUE(WaitUntil([&] { return WindowText(field) == L"7"; })) << "the click and the key after it handled";
         expectNoticeOnTop("a plain click on the drag band");
 
         Click(Confirm());
