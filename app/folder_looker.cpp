@@ -1,62 +1,69 @@
 #include "app/folder_looker.h"
 
-#include <atomic>
-
 #include "core/disk/file_io.h"
 #include "core/operations/folder_lock.h"
 
 namespace tarnwick {
 
+// What the window and the thread share: each holds a reference, and the
+// last to let go deletes it, so that a thread still blocked in a call when
+// the window goes finds it there when the call returns.
 struct FolderLooker::Shared {
     GameFolder folder;
     HWND window = nullptr;
     UINT message = 0;
     HANDLE wake = nullptr;  // auto-reset: a look is asked for, or the end
-    std::atomic<int> asked{0};  // 0 none, 1 a look, 2 a look with a read
-    std::atomic<bool> stop{false};
+    LONG references = 2;
+    volatile LONG asked = 0;  // 0 none, 1 a look, 2 a look with a read
+    volatile LONG stop = 0;
 
     ~Shared() {
         if (wake) CloseHandle(wake);
+    }
+    void Release() {
+        if (InterlockedDecrement(&references) == 0) delete this;
     }
 };
 
 namespace {
 
-FolderFacts LookAt(const GameFolder& folder, bool read) {
-    FolderFacts facts;
+void LookAt(const GameFolder& folder, bool read, FolderFacts& facts) {
+    const std::wstring game = folder.GameFile();
     facts.folderThere = fileio::FolderExists(folder.Root());
     facts.backupThere = fileio::FileExists(folder.BackupFile());
     facts.hint = fileio::StampOf(folder.HintFile());
-    facts.game = fileio::StampOf(folder.GameFile());
+    facts.game = fileio::StampOf(game);
     facts.readAsked = read;
     if (read && facts.game.IsFile()) {
         // Only while no other copy applies or restores: a file held open
         // for reading cannot be replaced.
         FolderLook look(folder);
         if (look.Held()) {
-            facts.game = fileio::StampOf(folder.GameFile());
-            facts.recognition = RecogniseGameFile(folder.GameFile());
+            facts.game = fileio::StampOf(game);
+            const Recognition recognition = RecogniseGameFile(game);
+            facts.version = recognition.version;
+            facts.readError = recognition.systemError;
             facts.read = true;
         }
     }
-    return facts;
 }
 
 DWORD WINAPI LookerThread(void* parameter) {
-    // The thread keeps what it shares alive until it ends, whenever the
-    // window lets go of it.
-    std::unique_ptr<std::shared_ptr<FolderLooker::Shared>> owned(
-        static_cast<std::shared_ptr<FolderLooker::Shared>*>(parameter));
-    FolderLooker::Shared& shared = **owned;
+    auto* shared = static_cast<FolderLooker::Shared*>(parameter);
     for (;;) {
-        WaitForSingleObject(shared.wake, INFINITE);
-        if (shared.stop) return 0;
-        const int asked = shared.asked.exchange(0);
+        WaitForSingleObject(shared->wake, INFINITE);
+        if (shared->stop) break;
+        const LONG asked = InterlockedExchange(&shared->asked, 0);
         if (asked == 0) continue;
-        auto facts = std::make_unique<FolderFacts>(LookAt(shared.folder, asked == 2));
-        if (shared.stop) return 0;
-        if (PostMessageW(shared.window, shared.message, 0, reinterpret_cast<LPARAM>(facts.get()))) facts.release();
+        auto* facts = new FolderFacts;
+        LookAt(shared->folder, asked == 2, *facts);
+        if (shared->stop || !PostMessageW(shared->window, shared->message, 0, reinterpret_cast<LPARAM>(facts))) {
+            delete facts;
+            if (shared->stop) break;
+        }
     }
+    shared->Release();
+    return 0;
 }
 
 }  // namespace
@@ -65,21 +72,20 @@ FolderLooker::~FolderLooker() { Stop(); }
 
 bool FolderLooker::Start(const GameFolder& folder, HWND window, UINT message) {
     Stop();
-    auto shared = std::make_shared<Shared>();
+    auto* shared = new Shared;
     shared->folder = folder;
     shared->window = window;
     shared->message = message;
-    shared->wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    if (!shared->wake) return false;
-    auto* parameter = new std::shared_ptr<Shared>(shared);
-    HANDLE thread = CreateThread(nullptr, 64 * 1024, &LookerThread, parameter, STACK_SIZE_PARAM_IS_A_RESERVATION,
-                                 nullptr);
+    shared->wake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE thread = shared->wake ? CreateThread(nullptr, 64 * 1024, &LookerThread, shared,
+                                                STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr)
+                                 : nullptr;
     if (!thread) {
-        delete parameter;
+        delete shared;
         return false;
     }
     CloseHandle(thread);
-    shared_ = std::move(shared);
+    shared_ = shared;
     busy_ = false;
     return true;
 }
@@ -87,16 +93,17 @@ bool FolderLooker::Start(const GameFolder& folder, HWND window, UINT message) {
 bool FolderLooker::Look(bool read) {
     if (!shared_ || busy_) return false;
     busy_ = true;
-    shared_->asked = read ? 2 : 1;
+    InterlockedExchange(&shared_->asked, read ? 2 : 1);
     SetEvent(shared_->wake);
     return true;
 }
 
 void FolderLooker::Stop() {
     if (!shared_) return;
-    shared_->stop = true;
+    InterlockedExchange(&shared_->stop, 1);
     SetEvent(shared_->wake);
-    shared_.reset();
+    shared_->Release();
+    shared_ = nullptr;
     busy_ = false;
 }
 

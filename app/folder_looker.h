@@ -26,7 +26,8 @@ struct FolderFacts {
     // right before the read.
     bool readAsked = false;
     bool read = false;
-    Recognition recognition;
+    GameVersion version = GameVersion::Unknown;
+    unsigned long readError = 0;  // non-zero when the game file could not be read
 };
 
 class FolderLooker {
@@ -53,7 +54,7 @@ public:
     struct Shared;
 
 private:
-    std::shared_ptr<Shared> shared_;
+    Shared* shared_ = nullptr;  // one reference of the two it has while the thread runs
     bool busy_ = false;
 };
 

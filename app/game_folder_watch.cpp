@@ -50,6 +50,10 @@ void GameFolderWatch::Rearm() {
 void GameFolderWatch::Close() {
     if (device_) UnregisterDeviceNotification(device_);
     device_ = nullptr;
+    CloseWatch();
+}
+
+void GameFolderWatch::CloseWatch() {
     if (watch_ == INVALID_HANDLE_VALUE) return;
     StopWatchingHandle(watch_);
     FindCloseChangeNotification(watch_);
@@ -69,10 +73,7 @@ void GameFolderWatch::OnDeviceChange(WPARAM event, LPARAM data) {
         case DBT_DEVICEQUERYREMOVE:
             // The handle goes, so the removal may go ahead; the
             // registration stays until the removal is done or refused.
-            if (device->dbch_hdevnotify != device_ || watch_ == INVALID_HANDLE_VALUE) return;
-            StopWatchingHandle(watch_);
-            FindCloseChangeNotification(watch_);
-            watch_ = INVALID_HANDLE_VALUE;
+            if (device->dbch_hdevnotify == device_) CloseWatch();
             break;
         case DBT_DEVICEQUERYREMOVEFAILED:
             if (device->dbch_hdevnotify == device_) Restart();

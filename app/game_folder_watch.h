@@ -40,7 +40,8 @@ public:
     void OnDeviceChange(WPARAM event, LPARAM data);
 
 private:
-    void Close();
+    void Close();       // the watch and its device registration
+    void CloseWatch();  // the watch alone
 
     HANDLE watch_ = INVALID_HANDLE_VALUE;
     HDEVNOTIFY device_ = nullptr;  // the system tells the window of the watch's device

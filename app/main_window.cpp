@@ -160,11 +160,11 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             if (wParam == kLookTimer) {
-                if (IsWindowVisible(Handle()) && !IsIconic(Handle())) LookAtFolder(false);
+                if (IsWindowVisible(Handle())) LookAtFolder(false);
                 // Wine may raise the main window without telling it of the
                 // change (after a click on the drag band, as the keyboard
                 // focus settles): the notice goes back above it.
-                if (notice_) notice_->KeepAboveMainWindow(false);
+                if (notice_ && !notice_->AboveMainWindow()) notice_->KeepAboveMainWindow(true);
                 return 0;
             }
             break;
@@ -193,9 +193,6 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) {
                 heldLooks_ = 0;
                 LookAtFolder(false);
-                // The notice's check box too, which another copy may have
-                // changed meanwhile.
-                if (notice_) notice_->ShowSavedSwitch();
             }
             break;
         case WM_DEVICECHANGE:
@@ -346,7 +343,6 @@ void MainWindow::OnRestore() {
     // the backup is out of reach, not lost.
     if (!fileio::FolderExists(folder_.Root())) {
         ShowMessageBox(Handle(), kGameFolderGoneText);
-        EnableRestore(BackupExists(folder_));
         return;
     }
     ShowResult(RestoreGameFile(folder_));
@@ -385,18 +381,15 @@ void MainWindow::LookAtFolder(bool read) {
     if (!looker_.Look(read)) lookAgain_ = true;
 }
 
-void MainWindow::EnableRestore(bool backupThere) {
-    if ((IsWindowEnabled(restoreButton_) != FALSE) != backupThere) EnableWindow(restoreButton_, backupThere);
-}
-
 void MainWindow::ShowStatus(std::wstring_view text) {
     if (labels_[kStatusLabel].caption != text) SetLabelCaption(kStatusLabel, std::wstring(text));
 }
 
 void MainWindow::OnFolderLooked(const FolderFacts& facts) {
-    EnableRestore(facts.backupThere);
-    // A folder gone took its switch file with it: the box keeps what it
-    // showed.
+    EnableWindow(restoreButton_, facts.backupThere);
+    // The notice's check box follows the switch file another copy changed
+    // (read here only once the looker saw it change). A folder gone took
+    // its switch file with it: the box keeps what it showed.
     if (facts.folderThere && !(facts.hint == hintStamp_)) {
         hintStamp_ = facts.hint;
         if (notice_) notice_->ShowSavedSwitch();
@@ -433,17 +426,13 @@ void MainWindow::OnFolderLooked(const FolderFacts& facts) {
 
 void MainWindow::OnGameFileRead(const FolderFacts& facts) {
     if (!facts.read) {
-        // Another copy of the tool applies or restores: it is looked at
-        // again once that is done. Or there is nothing to read.
-        if (facts.game.IsFile()) {
-            LookAgainIn(kLookAgainMs);
-        } else {
-            OnFolderLooked(facts);
-        }
+        // Another copy of the tool applies or restores, or the file went
+        // meanwhile: looked at again in a moment.
+        LookAgainIn(kLookAgainMs);
         return;
     }
-    EnableRestore(facts.backupThere);
-    const unsigned long error = facts.recognition.systemError;
+    EnableWindow(restoreButton_, facts.backupThere);
+    const unsigned long error = facts.readError;
     if (error) {
         // A file that cannot be read now (the game holds it, it is being
         // written) leaves the line as it was until it can be; "确认" then
@@ -457,7 +446,7 @@ void MainWindow::OnGameFileRead(const FolderFacts& facts) {
     heldLooks_ = 0;
     readPending_ = false;
     readStamp_ = seenStamp_ = facts.game;
-    ShowStatus(VersionTagText(facts.recognition.version));
+    ShowStatus(VersionTagText(facts.version));
 }
 
 void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
@@ -465,12 +454,8 @@ void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
     // does another copy at work in the folder; "确认" then says what stands
     // in the way.
     if (!look.Held()) return;
-    const fileio::FileStamp stamp = fileio::StampOf(folder_.GameFile());
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    if (recognition.systemError) return;
-    readStamp_ = stamp;
-    readPending_ = false;
-    ShowStatus(VersionTagText(recognition.version));
+    if (!recognition.systemError) ShowStatus(VersionTagText(recognition.version));
 }
 
 void MainWindow::ReportReadError() {
@@ -483,7 +468,7 @@ void MainWindow::ReportReadError() {
 void MainWindow::ShowResult(const OperationResult& result) {
     ShowMessageBox(Handle(), OperationText(result));
     // "还原" is there to use while a backup is.
-    EnableRestore(BackupExists(folder_));
+    EnableWindow(restoreButton_, BackupExists(folder_));
     // A refused value: the field in question gets the focus.
     if (result.outcome == Outcome::InvalidValue && result.field >= 0 && result.field < kFieldCount) {
         SetFocus(fields_[result.field]);

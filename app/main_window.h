@@ -68,9 +68,7 @@ private:
     void LookAgainIn(UINT milliseconds);
     void RecogniseVersionAgain(const FolderLook& look);
     void ShowStatus(std::wstring_view text);
-    void OnDeviceChange(WPARAM event, LPARAM data);
 
-    void EnableRestore(bool backupThere);
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);
     void ReportReadError();

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "core/disk/file_io.h"
 #include "core/disk/program_folder.h"
 
 namespace tarnwick {
@@ -24,13 +23,9 @@ bool RunsElevated() {
 }  // namespace
 
 bool FolderOnUnseenDrive(const std::wstring& folder) {
-    if (folder.size() >= 2 && folder[1] == L':') {
-        const wchar_t root[] = {folder[0], L':', L'\\', 0};
-        return GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR;
-    }
-    const bool network = folder.rfind(L"\\\\", 0) == 0 && folder.rfind(L"\\\\?\\", 0) != 0 &&
-                         folder.rfind(L"\\\\.\\", 0) != 0;
-    return network && !fileio::FolderExists(folder);
+    if (folder.size() < 2 || folder[1] != L':') return false;
+    const wchar_t root[] = {folder[0], L':', L'\\', 0};
+    return GetDriveTypeW(root) == DRIVE_NO_ROOT_DIR;
 }
 
 bool StartedElevatedFromUnseenDrive() {

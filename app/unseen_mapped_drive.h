@@ -8,8 +8,8 @@
 namespace tarnwick {
 
 // True when `folder` lies on a drive letter the system does not know
-// ("Z:\Games" with no Z:), or is a network path ("\\server\share\...")
-// that cannot be reached.
+// ("Z:\Games" with no Z:). (A network path, "\\server\share", needs no
+// mapping, and is seen.)
 bool FolderOnUnseenDrive(const std::wstring& folder);
 
 // True when this process runs elevated and its own folder lies on a drive

@@ -1,6 +1,7 @@
 #include "form/key_filter.h"
 
 #include <string>
+#include <string_view>
 
 #include "form/form.h"
 #include "win32/subclass.h"
@@ -24,33 +25,10 @@ void Refuse() { MessageBeep(MB_OK); }
 constexpr int kClipboardTries = 25;
 constexpr DWORD kClipboardRetryMs = 20;
 
-// The clipboard's text; false when the clipboard could not be opened.
-bool ClipboardText(HWND field, std::wstring& text) {
-    text.clear();
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return true;
-    for (int tries = 1; !OpenClipboard(field); ++tries) {
-        if (tries == kClipboardTries) return false;
-        Sleep(kClipboardRetryMs);
-    }
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
-            // Up to the first null, but never past the memory's end: the
-            // text is another program's, and may lack its null.
-            const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
-            std::size_t length = 0;
-            while (length < most && units[length]) ++length;
-            text.assign(units, length);
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return true;
-}
-
 // What typing the characters one by one at the selection would put in:
 // each passes the form's filter, and no more than the typed-length limit
 // leaves room for. Whatever is left out sounds the refusal once.
-void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
+void PasteAsTyped(Form& form, HWND field, std::wstring_view pasted) {
     DWORD start = 0, end = 0;
     SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     const auto length = static_cast<DWORD>(GetWindowTextLengthW(field));
@@ -74,13 +52,29 @@ void PasteAsTyped(Form& form, HWND field, const std::wstring& pasted) {
     if (refused) Refuse();
 }
 
+// The clipboard's text, pasted as typed while the clipboard is open; a
+// clipboard that cannot be opened is refused.
 void Paste(Form& form, HWND field) {
-    std::wstring text;
-    if (!ClipboardText(field, text)) {
-        Refuse();
-        return;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return;
+    for (int tries = 1; !OpenClipboard(field); ++tries) {
+        if (tries == kClipboardTries) {
+            Refuse();
+            return;
+        }
+        Sleep(kClipboardRetryMs);
     }
-    PasteAsTyped(form, field, text);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            // Up to the first null, but never past the memory's end: the
+            // text is another program's, and may lack its null.
+            const std::size_t most = GlobalSize(data) / sizeof(wchar_t);
+            std::size_t length = 0;
+            while (length < most && units[length]) ++length;
+            PasteAsTyped(form, field, std::wstring_view(units, length));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
 }
 
 LRESULT CALLBACK KeyFilterProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -176,7 +176,7 @@ void MessageFontFitter::Fit(HWND box) {
             if (font_) {
                 const int wide = Sum(advances), ownWide = Sum(Advances(dc.get(), own, shown));
                 const int most = std::max(old.width, WorkArea().width * 3 / 4);
-                if (ownWide > 0 && wide > ownWide) width = std::min(most, MulDiv(old.width, wide, ownWide) + 1);
+                if (ownWide > 0 && wide > ownWide) width = std::min(most, old.width * wide / ownWide + 1);
             }
             broken = BreakMessageLines(shown, advances, width);
         }

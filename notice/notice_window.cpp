@@ -125,10 +125,6 @@ LRESULT NoticeWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
-        case WM_ACTIVATE:
-            // Another copy of the tool may have changed the switch file.
-            if (LOWORD(wParam) != WA_INACTIVE) ShowSavedSwitch();
-            break;
         case WM_DESTROY:
             StopTimer(kSlideInTimer, slidingIn_);
             StopTimer(kSlideOutTimer, slidingOut_);
@@ -261,6 +257,14 @@ void NoticeWindow::OnSlideOutTimer() {
         StopTimer(kSlideOutTimer, slidingOut_);
         Close();
     }
+}
+
+bool NoticeWindow::AboveMainWindow() const {
+    if (!Handle() || !mainWindow_) return true;
+    for (HWND below = GetWindow(Handle(), GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == mainWindow_) return true;
+    }
+    return false;
 }
 
 void NoticeWindow::KeepAboveMainWindow(bool again) {

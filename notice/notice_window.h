@@ -50,6 +50,9 @@ public:
     // window moved in the stacking order; `again` restacks it even where it
     // already is.
     void KeepAboveMainWindow(bool again);
+    // True when the notice lies somewhere above the main window (or there
+    // is none to lie above).
+    bool AboveMainWindow() const;
     // The check box and the switch word show what the switch file holds
     // now (another copy of the tool may have changed it).
     void ShowSavedSwitch();

@@ -10,8 +10,9 @@
 
 namespace tarnwick::fileio {
 
+// As StampOf gives it; a stamp made otherwise is all zero.
 struct FileStamp {
-    DWORD error = ERROR_FILE_NOT_FOUND;  // 0 when the name was found
+    DWORD error = 0;  // 0 when the name was found
     bool folder = false;                 // the name is a folder
     std::uint64_t size = 0;
     std::uint64_t lastWrite = 0;  // FILETIME as one number

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -796,54 +797,97 @@ TEST_F(ToolTest, ExitEndsTheToolWhileTheNoticeIsStillSliding) {
 
 
 // Presses a mouse button at a screen point, moves by (dx, dy) in steps and
-// releases it, through the platform's input queue as a user would. A drag
-// that `moves` the window waits for the move loop to start before it
-// moves and for it to end after the release. The queue keeps the order:
-// what a drag that moves nothing did shows once a later drag is done.
-void DragWithButton(HWND window, POINT from, int dx, int dy, DWORD down, DWORD up, bool moves) {
-    SetCursorPos(from.x, from.y);
-    EXPECT_TRUE(WaitUntil([&] { return GetAncestor(WindowFromPoint(from), GA_ROOT) == window; }))
+// releases it, every event through the platform's input queue as a user
+// gives it, so that they arrive in order (a cursor set directly may reach
+// the window after the release). A drag that `moves` the window waits for
+// the move loop to start before it moves and for it to end after the
+// release. What a drag that moves nothing did shows once a later drag is
+// done. The whole window is dragged (ScopedFullWindowDrag), so each step
+// shows before the next. Returns how far the cursor went (absolute
+// positions are rounded to the screen's pixels).
+POINT DragWithButton(HWND window, POINT from, int dx, int dy, DWORD down, DWORD up, bool moves) {
+    MoveCursorTo(from);
+    POINT start{}, end{};
+    EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&start) && std::abs(start.x - from.x) <= 1 && std::abs(start.y - from.y) <= 1; }));
+    EXPECT_TRUE(WaitUntil([&] { return GetAncestor(WindowFromPoint(start), GA_ROOT) == window; }))
         << "the press lands on the window";
     INPUT press{};
     press.type = INPUT_MOUSE;
     press.mi.dwFlags = down;
     SendInput(1, &press, sizeof press);
-    if (moves) EXPECT_TRUE(WaitUntil([&] { return InMoveLoop(window); })) << "the move loop starts";
-    for (int step = 1; step <= 5; ++step) SetCursorPos(from.x + dx * step / 5, from.y + dy * step / 5);
+    if (moves) {
+        EXPECT_TRUE(WaitUntil([&] { return InMoveLoop(window); })) << "the move loop starts";
+    }
+    RECT before{};
+    GetWindowRect(window, &before);
+    for (int step = 1; step <= 5; ++step) {
+        MoveCursorTo({from.x + dx * step / 5, from.y + dy * step / 5});
+        // The window follows the cursor (the whole window is dragged)
+        // before the next step is given.
+        if (moves) {
+            EXPECT_TRUE(WaitUntil([&] {
+                POINT at{};
+                RECT now{};
+                return GetCursorPos(&at) && GetWindowRect(window, &now) && now.left - before.left == at.x - start.x &&
+                       now.top - before.top == at.y - start.y;
+            })) << "step " << step;
+        }
+    }
     INPUT release{};
     release.type = INPUT_MOUSE;
     release.mi.dwFlags = up;
     SendInput(1, &release, sizeof release);
-    if (moves) EXPECT_TRUE(WaitUntil([&] { return !InMoveLoop(window); })) << "the move loop ends";
+    if (moves) {
+        EXPECT_TRUE(WaitUntil([&] { return !InMoveLoop(window); })) << "the move loop ends";
+    }
+    GetCursorPos(&end);
+    return {end.x - start.x, end.y - start.y};
 }
 
+// The whole window dragged rather than its outline, for the tools started
+// while it lives, as players often have it; the setting is put back.
+struct ScopedFullWindowDrag {
+    ScopedFullWindowDrag() {
+        SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &old, 0);
+        SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, TRUE, nullptr, 0);
+    }
+    ~ScopedFullWindowDrag() { SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, old, nullptr, 0); }
+    BOOL old = FALSE;
+};
+
 TEST_F(ToolTest, TheTopBandDragsTheWindowWithTheLeftButtonOnly) {
+    ScopedFullWindowDrag fullDrag;
     WriteGame(GameVersion::V1_07);
     WriteHint(kHintHeader + kOffLine);
     ASSERT_NO_FATAL_FAILURE(StartTool());
     RECT start;
     GetWindowRect(main_, &start);
     const POINT band{start.left + 250, start.top + 40};  // inside 移动 (rows 16 to 72)
-    auto movedBy = [&](int dx, int dy) {
+    auto movedBy = [&](POINT by) {
         RECT r{};
-        return WaitUntil([&] {
+        const bool moved = WaitUntil([&] {
             GetWindowRect(main_, &r);
-            return r.left - start.left == dx && r.top - start.top == dy && r.right - r.left == start.right - start.left;
+            return r.left - start.left == by.x && r.top - start.top == by.y &&
+                   r.right - r.left == start.right - start.left;
         });
+        EXPECT_TRUE(moved) << "moved by " << r.left - start.left << "," << r.top - start.top << " for " << by.x
+                           << "," << by.y;
     };
 
     // The right button moves nothing: after it, the left button's drag
     // moves the window by its own distance only.
     DragWithButton(main_, band, 40, 30, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, false);
-    DragWithButton(main_, band, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, true);
-    EXPECT_TRUE(movedBy(40, 30));
+    const POINT first = DragWithButton(main_, band, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, true);
+    EXPECT_LE(std::abs(first.x - 40) + std::abs(first.y - 30), 2);
+    movedBy(first);
 
     // Below the band the status line does not drag: the band's drag back
     // brings the window to where it started.
-    const POINT status{start.left + 40 + 250, start.top + 30 + 105};
+    const POINT status{start.left + first.x + 250, start.top + first.y + 105};
     DragWithButton(main_, status, 40, 30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, false);
-    DragWithButton(main_, {band.x + 40, band.y + 30}, -40, -30, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, true);
-    EXPECT_TRUE(movedBy(0, 0));
+    const POINT back = DragWithButton(main_, {band.x + first.x, band.y + first.y}, -first.x, -first.y,
+                                      MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, true);
+    movedBy({first.x + back.x, first.y + back.y});
 }
 
 // Presses and releases a key through the platform's input queue.
