@@ -25,9 +25,7 @@ struct FolderLooker::Shared {
     }
 };
 
-namespace {
-
-void LookAt(const GameFolder& folder, bool read, FolderFacts& facts) {
+void LookAtFolderNow(const GameFolder& folder, bool read, FolderFacts& facts) {
     const std::wstring game = folder.GameFile();
     facts.folderThere = fileio::FolderExists(folder.Root());
     facts.backupThere = fileio::FileExists(folder.BackupFile());
@@ -48,6 +46,17 @@ void LookAt(const GameFolder& folder, bool read, FolderFacts& facts) {
     }
 }
 
+bool OnNetworkDrive(const GameFolder& folder) {
+    // A network path (\\server\share), a drive letter, or (relative)
+    // the current folder's drive.
+    const wchar_t* base = folder.base.c_str();
+    if (base[0] == L'\\' && base[1] == L'\\') return true;
+    const wchar_t root[] = {base[0], L':', L'\\', 0};
+    return GetDriveTypeW(base[0] && base[1] == L':' ? root : nullptr) == DRIVE_REMOTE;
+}
+
+namespace {
+
 DWORD WINAPI LookerThread(void* parameter) {
     auto* shared = static_cast<FolderLooker::Shared*>(parameter);
     for (;;) {
@@ -56,7 +65,7 @@ DWORD WINAPI LookerThread(void* parameter) {
         const LONG asked = InterlockedExchange(&shared->asked, 0);
         if (asked == 0) continue;
         auto* facts = new FolderFacts;
-        LookAt(shared->folder, asked == 2, *facts);
+        LookAtFolderNow(shared->folder, asked == 2, *facts);
         if (shared->stop || !PostMessageW(shared->window, shared->message, 0, reinterpret_cast<LPARAM>(facts))) {
             delete facts;
             if (shared->stop) break;

@@ -85,7 +85,7 @@ bool MainWindow::Start() {
         // or use the backup, or put another game file in place, while this
         // window is in the background too.
         watch_.Start(folder_, Handle(), kFolderChanged);
-        looker_.Start(folder_, Handle(), kFolderLooked);
+        if (OnNetworkDrive(folder_)) looker_.Start(folder_, Handle(), kFolderLooked);
         SetTimer(Handle(), kLookTimer, kLookPeriodMs, nullptr);
         lookOnActivate_ = true;
     }
@@ -173,13 +173,7 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             OnFolderChanged();
             return 0;
         case kFolderLooked:
-            if (std::unique_ptr<FolderFacts> facts = looker_.Take(lParam)) {
-                if (facts->readAsked) {
-                    OnGameFileRead(*facts);
-                } else {
-                    OnFolderLooked(*facts);
-                }
-            }
+            if (std::unique_ptr<FolderFacts> facts = looker_.Take(lParam)) OnFolderFacts(*facts);
             if (lookAgain_) {
                 lookAgain_ = false;
                 LookAtFolder(false);
@@ -377,8 +371,22 @@ void MainWindow::OnFolderChanged() {
 void MainWindow::LookAgainIn(UINT milliseconds) { SetTimer(Handle(), kLookAgainTimer, milliseconds, nullptr); }
 
 void MainWindow::LookAtFolder(bool read) {
+    if (!looker_.Running()) {
+        FolderFacts facts;
+        LookAtFolderNow(folder_, read, facts);
+        OnFolderFacts(facts);
+        return;
+    }
     // One look at a time: one asked for meanwhile comes after it.
     if (!looker_.Look(read)) lookAgain_ = true;
+}
+
+void MainWindow::OnFolderFacts(const FolderFacts& facts) {
+    if (facts.readAsked) {
+        OnGameFileRead(facts);
+    } else {
+        OnFolderLooked(facts);
+    }
 }
 
 void MainWindow::ShowStatus(std::wstring_view text) {

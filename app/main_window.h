@@ -63,6 +63,7 @@ private:
     // "还原" and the status line show what the folder holds now.
     void OnFolderChanged();
     void LookAtFolder(bool read);
+    void OnFolderFacts(const FolderFacts& facts);
     void OnFolderLooked(const FolderFacts& facts);
     void OnGameFileRead(const FolderFacts& facts);
     void LookAgainIn(UINT milliseconds);

@@ -224,7 +224,9 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 // what real Windows meets (a scanner holding a fresh file, cloud files,
 // an invisible desktop, and the messages for them), and about 12 KB for
 // the window following its game folder, pastes that keep to what typing
-// could put in and message boxes broken where a reader expects. Code and
+// could put in and message boxes broken where a reader expects, and a page
+// more for looking at the folder by its files' attributes, off the
+// window's thread where the folder is on a network drive. Code and
 // data leave a few kilobytes for small fixes: the budget is there to catch
 // what pulling in iostreams, locales or regex would add, hundreds of
 // kilobytes.
@@ -241,7 +243,7 @@ TEST(ExeSize, StaysWithinItsBudget) {
     std::printf("[release] Tarnwick.exe: %llu bytes, %llu of them section contents, %llu of those resources\n",
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
-    EXPECT_LE(pe.fileSize, 900u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
+    EXPECT_LE(pe.fileSize, 904u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
     EXPECT_LE(content - resources, 420u * 1024) << "code and data grew past their budget";
 }
 
