@@ -741,7 +741,7 @@ TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
         // back above it where Wine raised it silently.
         auto expectNoticeOnTop = [&](const char* when) {
             SCOPED_TRACE(when);
-            WaitUntil([&] { return noticeAbove() && checkInReach() && outlineShows(); }, 3000);
+            WaitUntil([&] { return noticeAbove() && checkInReach() && outlineShows(); });
             EXPECT_TRUE(noticeAbove());
             EXPECT_TRUE(checkInReach());
             EXPECT_TRUE(outlineShows()) << "the notice's outline over the main window";
