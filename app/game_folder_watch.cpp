@@ -23,6 +23,13 @@ void GameFolderWatch::Start(const GameFolder& folder, HWND window, UINT message)
     path_ = fileio::FullPath(folder.Root());
     window_ = window;
     message_ = message;
+    // Only a removable drive (a USB stick, a card) is asked to be removed
+    // safely; asking the system to tell of removals loads a library
+    // (about a megabyte of memory under Wine) that other folders never
+    // need.
+    const std::wstring plain = fileio::PlainForm(path_);
+    const wchar_t root[] = {plain.empty() ? L'\0' : plain[0], L':', L'\\', 0};
+    removable_ = plain.size() > 1 && plain[1] == L':' && GetDriveTypeW(root) == DRIVE_REMOVABLE;
     Restart();
 }
 
@@ -35,6 +42,7 @@ bool GameFolderWatch::Restart() {
         Close();
         return false;
     }
+    if (!removable_) return true;
     DEV_BROADCAST_HANDLE filter{};
     filter.dbch_size = sizeof filter;
     filter.dbch_devicetype = DBT_DEVTYP_HANDLE;

@@ -6,9 +6,9 @@
 // replace at any time. The message loop sends the window a message when it
 // fires; the window looks at the files again and re-arms the watch.
 // The one handle it holds, on the game folder, would keep a USB stick from
-// being removed safely: when the system asks to remove the device, the
-// watch lets go of it, and it is set again once the removal was refused or
-// the folder is there again.
+// being removed safely: on a removable drive, when the system asks to
+// remove the device, the watch lets go of it, and it is set again once the
+// removal was refused or the folder is there again.
 #include <windows.h>
 
 #include <string>
@@ -45,6 +45,7 @@ private:
 
     HANDLE watch_ = INVALID_HANDLE_VALUE;
     HDEVNOTIFY device_ = nullptr;  // the system tells the window of the watch's device
+    bool removable_ = false;       // the folder is on a removable drive
     std::wstring path_;
     HWND window_ = nullptr;
     UINT message_ = 0;
