@@ -59,7 +59,7 @@ constexpr UINT kHeldLookSlowMs = 2000;
 // signals no change inside Data or Data\Bak (a deleted backup) to a watch
 // on the game folder. A look opens no file.
 constexpr UINT_PTR kLookTimer = 2;
-constexpr UINT kLookPeriodMs = 1000;
+constexpr UINT kLookPeriodMs = 2000;
 
 constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;

@@ -741,10 +741,16 @@ TEST_F(ToolTest, EveryWindowStaysInsideTheWorkAreaWithTheNoticeOnTop) {
         // back above it where Wine raised it silently.
         auto expectNoticeOnTop = [&](const char* when) {
             SCOPED_TRACE(when);
-            WaitUntil([&] { return noticeAbove() && checkInReach() && outlineShows(); });
-            EXPECT_TRUE(noticeAbove());
-            EXPECT_TRUE(checkInReach());
-            EXPECT_TRUE(outlineShows()) << "the notice's outline over the main window";
+            bool above = false, inReach = false, outline = false;
+            WaitUntil([&] {
+                above = noticeAbove();
+                inReach = checkInReach();
+                outline = outlineShows();
+                return above && inReach && outline;
+            });
+            EXPECT_TRUE(above);
+            EXPECT_TRUE(inReach);
+            EXPECT_TRUE(outline) << "the notice's outline over the main window";
         };
         expectInside(main_, "main window");
         expectInside(notice, "notice");
