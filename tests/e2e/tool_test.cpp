@@ -265,20 +265,25 @@ TEST_F(ToolTest, ChineseTextsAreDrawnWithTheirGlyphsOnEveryCodePage) {
         if (ClassName(child) == "Static" && !WindowText(child).empty()) text = child;
     }
     ASSERT_TRUE(text);
-    RECT r{};
-    GetWindowRect(text, &r);
-    const ScreenShot boxShot(box->window);
+    // Once the box has painted its text.
     int bands = 0;
-    bool inBand = false;
-    for (int y = r.top; y < r.bottom; ++y) {
-        bool darkRow = false;
-        for (int x = r.left; x < r.right && !darkRow; ++x) {
-            const COLORREF c = boxShot.At(x, y);
-            darkRow = GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128;
+    WaitUntil([&] {
+        RECT r{};
+        GetWindowRect(text, &r);
+        const ScreenShot boxShot(box->window);
+        bands = 0;
+        bool inBand = false;
+        for (int y = r.top; y < r.bottom; ++y) {
+            bool darkRow = false;
+            for (int x = r.left; x < r.right && !darkRow; ++x) {
+                const COLORREF c = boxShot.At(x, y);
+                darkRow = GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128;
+            }
+            if (darkRow && !inBand) ++bands;
+            inBand = darkRow;
         }
-        if (darkRow && !inBand) ++bands;
-        inBand = darkRow;
-    }
+        return bands > 0;
+    });
     EXPECT_EQ(bands, 1) << "lines of text";
     EXPECT_TRUE(AnswerMessageBox(*box));
 }
