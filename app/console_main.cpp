@@ -14,6 +14,7 @@
 #include "cli/console_events.h"
 #include "cli/exit_code.h"
 #include "cli/program_name.h"
+#include "core/disk/program_folder.h"
 #include "form/message_box.h"
 #include "words/console_twin_text.h"
 
@@ -21,12 +22,8 @@ namespace {
 
 // Tarnwick.exe in this program's folder.
 std::wstring WindowProgram() {
-    wchar_t path[MAX_PATH * 2] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-    std::wstring exe(path, length);
-    const std::size_t folder = exe.find_last_of(L"\\/");
-    exe.erase(folder == std::wstring::npos ? 0 : folder + 1);
-    return exe + L"Tarnwick.exe";
+    const std::wstring folder = tarnwick::fileio::ProgramFolder();
+    return folder.empty() ? std::wstring(L"Tarnwick.exe") : folder + L"\\Tarnwick.exe";
 }
 
 // Double-clicked in Explorer, this program has a console of its own that

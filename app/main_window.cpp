@@ -6,7 +6,9 @@
 
 #include "app/main_layout.h"
 #include "app/message_dialog.h"
+#include "app/unseen_mapped_drive.h"
 #include "core/disk/file_io.h"
+#include "core/disk/file_stamp.h"
 #include "core/disk/path_problem.h"
 #include "core/game/version.h"
 #include "core/operations/apply.h"
@@ -35,13 +37,29 @@ using namespace main_layout;
 constexpr UINT kReportReadError = WM_APP + 1;
 // Sent by the message loop when something in the game folder changed.
 constexpr UINT kFolderChanged = WM_APP + 2;
-// Looks at the folder again while another copy of the tool is at work there.
+// Posted by the folder's looker with what it found.
+constexpr UINT kFolderLooked = WM_APP + 3;
+// One look at the folder a while from now: once a change has settled,
+// while another copy of the tool is at work there, or at a held game file.
 constexpr UINT_PTR kLookAgainTimer = 1;
 constexpr UINT kLookAgainMs = 200;
+// The game file is read only once its size and last-write time have
+// stayed the same this long: a program writing it (an updater, an unzip, a
+// copy) opens it again and again without sharing, and the window's read
+// must not stand in its way.
+constexpr DWORD kQuietMs = 500;
 // A game file held without sharing (being written, or scanned) is looked
-// at again for about ten seconds: the change that ends the hold (closing
-// the file) sends no notification of its own.
+// at again every kLookAgainMs for about ten seconds, then every
+// kHeldLookSlowMs until it can be read: the change that ends the hold
+// (closing the file) sends no notification of its own.
 constexpr int kMaxHeldLooks = 50;
+constexpr UINT kHeldLookSlowMs = 2000;
+// While the window is shown, the folder's attributes are looked at on this
+// timer too, since a change notification does not always come: Wine
+// signals no change inside Data or Data\Bak (a deleted backup) to a watch
+// on the game folder. A look opens no file.
+constexpr UINT_PTR kLookTimer = 2;
+constexpr UINT kLookPeriodMs = 2000;
 
 constexpr DWORD kFieldStyle = WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT;
 constexpr DWORD kButtonStyle = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
@@ -67,6 +85,8 @@ bool MainWindow::Start() {
         // or use the backup, or put another game file in place, while this
         // window is in the background too.
         watch_.Start(folder_, Handle(), kFolderChanged);
+        if (OnNetworkDrive(folder_)) looker_.Start(folder_, Handle(), kFolderLooked);
+        SetTimer(Handle(), kLookTimer, kLookPeriodMs, nullptr);
         lookOnActivate_ = true;
     }
     return true;
@@ -136,14 +156,28 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             if (wParam == kLookAgainTimer) {
                 KillTimer(Handle(), kLookAgainTimer);
-                OnFolderChanged();
+                LookAtFolder(false);
+                return 0;
+            }
+            if (wParam == kLookTimer) {
+                if (IsWindowVisible(Handle())) LookAtFolder(false);
+                // Wine may raise the main window without telling it of the
+                // change (after a click on the drag band, as the keyboard
+                // focus settles): the notice goes back above it.
+                if (notice_ && !notice_->AboveMainWindow()) notice_->KeepAboveMainWindow(true);
                 return 0;
             }
             break;
         case kFolderChanged:
             watch_.Rearm();
-            heldLooks_ = 0;
             OnFolderChanged();
+            return 0;
+        case kFolderLooked:
+            if (std::unique_ptr<FolderFacts> facts = looker_.Take(lParam)) OnFolderFacts(*facts);
+            if (lookAgain_) {
+                lookAgain_ = false;
+                LookAtFolder(false);
+            }
             return 0;
         case WM_ACTIVATE:
             // Whatever a change notification may have missed (a game file
@@ -152,16 +186,22 @@ LRESULT MainWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // The load handler has just looked when the window is first shown.
             if (LOWORD(wParam) != WA_INACTIVE && lookOnActivate_) {
                 heldLooks_ = 0;
-                OnFolderChanged();
+                LookAtFolder(false);
             }
             break;
+        case WM_DEVICECHANGE:
+            watch_.OnDeviceChange(wParam, lParam);
+            return TRUE;
         case WM_WINDOWPOSCHANGED:
             // Moved in the stacking order (to the top, when it is
             // activated): the notice goes right above it again.
             if (notice_) notice_->KeepAboveMainWindow(false);
             break;
         case WM_DESTROY:
+            KillTimer(Handle(), kLookTimer);
+            KillTimer(Handle(), kLookAgainTimer);
             watch_.Stop();
+            looker_.Stop();
             // Closing the shown main window in any way other than "退出"
             // (Alt+F4) ends the tool as well. Closed during start-up, it
             // leaves the message dialog running.
@@ -216,6 +256,12 @@ void MainWindow::OnLoad() {
     // window goes unseen and the message dialog says so.
     if (!fileio::FileExists(folder_.GameFile())) {
         Close();
+        // Started as administrator from a mapped network drive: the cause
+        // is named, since the folder is the game's all right.
+        if (StartedElevatedFromUnseenDrive()) {
+            ShowMessageBoxAlone(kMappedDriveUnseenText);
+            return;
+        }
         dialog_ = std::make_unique<MessageDialog>();
         if (dialog_->Create()) dialog_->Show();
         return;
@@ -223,6 +269,7 @@ void MainWindow::OnLoad() {
 
     // 2. "还原" only while a backup exists.
     EnableWindow(restoreButton_, BackupExists(folder_));
+    hintStamp_ = fileio::StampOf(folder_.HintFile());
 
     // 3. The notice, unless the user switched it off.
     if (!NoticeSwitchedOff(folder_)) {
@@ -247,9 +294,13 @@ void MainWindow::OnLoad() {
     // ranges had the system's text layout (Uniscribe, under Wine) analyse
     // them and keep glyph and width tables for each range, about 100 KiB of
     // private memory for a field nobody sees.
+    readStamp_ = fileio::StampOf(folder_.GameFile());
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
     gameFileReadError_ = recognition.systemError;
+    readPending_ = gameFileReadError_ != 0;
+    seenStamp_ = readStamp_;
+    seenAt_ = GetTickCount() - kQuietMs;
     if (gameFileReadError_) PostMessageA(Handle(), kReportReadError, 0, 0);
 
     // 7. Captions, see-through labels and typed-length limits, all from the
@@ -281,7 +332,15 @@ void MainWindow::OnConfirm() {
 
 void MainWindow::OnExit() { ExitProcess(0); }
 
-void MainWindow::OnRestore() { ShowResult(RestoreGameFile(folder_)); }
+void MainWindow::OnRestore() {
+    // With the game folder gone (moved away, deleted, its disk removed),
+    // the backup is out of reach, not lost.
+    if (!fileio::FolderExists(folder_.Root())) {
+        ShowMessageBox(Handle(), kGameFolderGoneText);
+        return;
+    }
+    ShowResult(RestoreGameFile(folder_));
+}
 
 // "确认" is enabled exactly while no field is empty.
 void MainWindow::UpdateConfirmButton() {
@@ -296,35 +355,115 @@ void MainWindow::OnDragBandPressed() {
     // The platform moves the window as if its caption had been grabbed.
     ReleaseCapture();
     SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    // A press without a move raises the main window on the screen without
+    // telling it of a change in the stacking order: the notice goes back
+    // above it, its check box and "关闭" in reach.
+    if (notice_) notice_->KeepAboveMainWindow(true);
 }
 
 void MainWindow::OnFolderChanged() {
-    // While another copy of the tool applies or restores, the window looks
-    // again once it is done: its reading the game file could make the other
-    // copy's replacing it fail.
-    FolderLook look(folder_);
-    if (!look.Held()) {
-        SetTimer(Handle(), kLookAgainTimer, kLookAgainMs, nullptr);
-        return;
-    }
-    EnableWindow(restoreButton_, BackupExists(folder_));
-    RecogniseVersionAgain(look);
+    // A look once the folder has been quiet for a moment; each further
+    // change starts the wait again.
+    heldLooks_ = 0;
+    LookAgainIn(kQuietMs);
 }
 
-void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
-    // A file that cannot be read now (the game holds it, it is being
-    // replaced) leaves the line as it was, and so does another copy at work
-    // in the folder; "确认" then says what stands in the way.
-    if (!look.Held()) return;
-    Recognition recognition = RecogniseGameFile(folder_.GameFile());
-    if (recognition.systemError) {
-        const bool held = recognition.systemError == ERROR_SHARING_VIOLATION ||
-                          recognition.systemError == ERROR_LOCK_VIOLATION;
-        if (held && heldLooks_++ < kMaxHeldLooks) SetTimer(Handle(), kLookAgainTimer, kLookAgainMs, nullptr);
+void MainWindow::LookAgainIn(UINT milliseconds) { SetTimer(Handle(), kLookAgainTimer, milliseconds, nullptr); }
+
+void MainWindow::LookAtFolder(bool read) {
+    if (!looker_.Running()) {
+        FolderFacts facts;
+        LookAtFolderNow(folder_, read, facts);
+        OnFolderFacts(facts);
+        return;
+    }
+    // One look at a time: one asked for meanwhile comes after it.
+    if (!looker_.Look(read)) lookAgain_ = true;
+}
+
+void MainWindow::OnFolderFacts(const FolderFacts& facts) {
+    if (facts.readAsked) {
+        OnGameFileRead(facts);
+    } else {
+        OnFolderLooked(facts);
+    }
+}
+
+void MainWindow::ShowStatus(std::wstring_view text) {
+    if (labels_[kStatusLabel].caption != text) SetLabelCaption(kStatusLabel, std::wstring(text));
+}
+
+void MainWindow::OnFolderLooked(const FolderFacts& facts) {
+    EnableWindow(restoreButton_, facts.backupThere);
+    // The notice's check box follows the switch file another copy changed
+    // (read here only once the looker saw it change). A folder gone took
+    // its switch file with it: the box keeps what it showed.
+    if (facts.folderThere && !(facts.hint == hintStamp_)) {
+        hintStamp_ = facts.hint;
+        if (notice_) notice_->ShowSavedSwitch();
+    }
+    // The watch let go of a removed device's folder: set again once the
+    // folder is back.
+    if (facts.folderThere && !watch_.Watching()) watch_.Restart();
+
+    const fileio::FileStamp& game = facts.game;
+    const bool missing = game.folder || game.error == ERROR_FILE_NOT_FOUND || game.error == ERROR_PATH_NOT_FOUND;
+    if (!facts.folderThere || missing) {
+        // Nothing to read: the line says so, and a game file that comes
+        // back is read once it has settled.
+        readStamp_ = seenStamp_ = game;
+        readPending_ = false;
+        ShowStatus(facts.folderThere ? kNoGameFileStatusText : kGameFolderGoneStatusText);
+        return;
+    }
+    if (!game.IsFile()) return;  // the system cannot tell now: the next look will
+    const DWORD now = GetTickCount();
+    if (!(game == seenStamp_)) {
+        seenStamp_ = game;
+        seenAt_ = now;
+        LookAgainIn(kQuietMs);
+        return;
+    }
+    if (now - seenAt_ < kQuietMs) {
+        LookAgainIn(kQuietMs - (now - seenAt_));
+        return;
+    }
+    if (game == readStamp_ && !readPending_) return;
+    LookAtFolder(true);
+}
+
+void MainWindow::OnGameFileRead(const FolderFacts& facts) {
+    if (!facts.read) {
+        // Another copy of the tool applies or restores, or the file went
+        // meanwhile: looked at again in a moment.
+        LookAgainIn(kLookAgainMs);
+        return;
+    }
+    EnableWindow(restoreButton_, facts.backupThere);
+    const unsigned long error = facts.readError;
+    if (error) {
+        // A file that cannot be read now (the game holds it, it is being
+        // written) leaves the line as it was until it can be; "确认" then
+        // says what stands in the way.
+        readPending_ = true;
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+            LookAgainIn(heldLooks_++ < kMaxHeldLooks ? kLookAgainMs : kHeldLookSlowMs);
+        }
         return;
     }
     heldLooks_ = 0;
-    SetLabelCaption(kStatusLabel, std::wstring(VersionTagText(recognition.version)));
+    readPending_ = false;
+    readStamp_ = seenStamp_ = facts.game;
+    ShowStatus(VersionTagText(facts.version));
+}
+
+void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
+    // A file that cannot be read now leaves the line as it was, and so
+    // does another copy at work in the folder; "确认" then says what stands
+    // in the way.
+    if (!look.Held()) return;
+    Recognition recognition = RecogniseGameFile(folder_.GameFile());
+    if (!recognition.systemError) ShowStatus(VersionTagText(recognition.version));
 }
 
 void MainWindow::ReportReadError() {

@@ -5,8 +5,11 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
+#include "app/folder_looker.h"
 #include "app/game_folder_watch.h"
+#include "core/disk/file_stamp.h"
 #include "core/disk/game_folder.h"
 #include "core/game/fields.h"
 #include "core/result.h"
@@ -56,10 +59,16 @@ private:
     void OnRestore();
     void UpdateConfirmButton();
     void OnDragBandPressed();  // 移动, with the left button
-    // The backup and the game file looked at again: "还原" and the status
-    // line show what the folder holds now.
+    // The backup and the game file looked at again, off this thread:
+    // "还原" and the status line show what the folder holds now.
     void OnFolderChanged();
+    void LookAtFolder(bool read);
+    void OnFolderFacts(const FolderFacts& facts);
+    void OnFolderLooked(const FolderFacts& facts);
+    void OnGameFileRead(const FolderFacts& facts);
+    void LookAgainIn(UINT milliseconds);
     void RecogniseVersionAgain(const FolderLook& look);
+    void ShowStatus(std::wstring_view text);
 
     void OnCommand(int id, int code);
     void OnLeftButtonDown(POINT point);
@@ -77,8 +86,18 @@ private:
     unsigned long gameFileReadError_ = 0;
     bool shown_ = false;  // past start-up: closing the window ends the tool
     GameFolderWatch watch_;
+    FolderLooker looker_;
     bool lookOnActivate_ = false;  // shown and watching: activation looks at the folder again
+    bool lookAgain_ = false;       // a look was asked for while one was under way
     int heldLooks_ = 0;            // looks again in a row at a game file another program holds
+    // The game file's stamp when it was last read (the status line shows
+    // that read), and the stamp last seen with the time it was first seen:
+    // a file is read only once its stamp has stayed the same for a moment.
+    fileio::FileStamp readStamp_;
+    bool readPending_ = false;  // the last read failed: it is tried again
+    fileio::FileStamp seenStamp_;
+    DWORD seenAt_ = 0;
+    fileio::FileStamp hintStamp_;  // the notice switch file, as last seen
     std::unique_ptr<NoticeWindow> notice_;
     std::unique_ptr<MessageDialog> dialog_;
 };

@@ -54,6 +54,28 @@ HWND TextControl(HWND box) {
     return found;
 }
 
+// The width of each character of `text` in `font`, as the control lays it
+// out; a line end has no width of its own. Empty when it cannot be told.
+std::vector<int> Advances(HDC dc, HFONT font, const std::wstring& text) {
+    if (text.empty()) return {};
+    ScopedSelectObject select(dc, font);
+    std::vector<int> ends(text.size());
+    SIZE size{};
+    if (!GetTextExtentExPointW(dc, text.c_str(), static_cast<int>(text.size()), 0, nullptr, ends.data(), &size))
+        return {};
+    std::vector<int> advances(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        advances[i] = (text[i] == L'\n' || text[i] == L'\r') ? 0 : ends[i] - (i > 0 ? ends[i - 1] : 0);
+    }
+    return advances;
+}
+
+int Sum(const std::vector<int>& values) {
+    int sum = 0;
+    for (int value : values) sum += value;
+    return sum;
+}
+
 Box ChildBox(HWND child) {
     RECT r{};
     GetWindowRect(child, &r);
@@ -141,24 +163,26 @@ void MessageFontFitter::Fit(HWND box) {
     const Box old = ChildBox(text);
     const std::wstring shown = GetWindowTextString(text);
     std::wstring broken = shown;
+    int width = old.width;
     {
         ScopedWindowDC dc(text, ScopedWindowDC::Area::Client);
-        ScopedSelectObject select(dc.get(), font);
-        std::vector<int> ends(shown.size());
-        SIZE size{};
-        if (!shown.empty() && GetTextExtentExPointW(dc.get(), shown.c_str(), static_cast<int>(shown.size()), 0,
-                                                    nullptr, ends.data(), &size)) {
-            std::vector<int> advances(shown.size());
-            for (std::size_t i = 0; i < shown.size(); ++i) advances[i] = ends[i] - (i > 0 ? ends[i - 1] : 0);
-            // A line end has no width of its own.
-            for (std::size_t i = 0; i < shown.size(); ++i) {
-                if (shown[i] == L'\n' || shown[i] == L'\r') advances[i] = 0;
+        std::vector<int> advances = Advances(dc.get(), font, shown);
+        if (!advances.empty()) {
+            // The box made its room for the text in its own font, which may
+            // have measured characters it lacks narrower than the chosen
+            // font draws them (Chinese on a Western system): the room grows
+            // by as much as the text, so the text takes as many lines as the
+            // box made for it, within the screen.
+            if (font_) {
+                const int wide = Sum(advances), ownWide = Sum(Advances(dc.get(), own, shown));
+                const int most = std::max(old.width, WorkArea().width * 3 / 4);
+                if (ownWide > 0 && wide > ownWide) width = std::min(most, old.width * wide / ownWide + 1);
             }
-            broken = BreakMessageLines(shown, advances, old.width);
+            broken = BreakMessageLines(shown, advances, width);
         }
     }
     if (!font_ && broken == shown) return;
-    Resize(box, text, old, font, broken);
+    Resize(box, text, old, width, font, broken);
 }
 
 void MessageFontFitter::ChooseFont(HFONT own) {
@@ -183,10 +207,11 @@ void MessageFontFitter::ChooseFont(HFONT own) {
     }
 }
 
-void MessageFontFitter::Resize(HWND box, HWND text, const Box& old, HFONT font, const std::wstring& shown) {
+void MessageFontFitter::Resize(HWND box, HWND text, const Box& old, int width, HFONT font,
+                               const std::wstring& shown) {
     // The room the text takes in its font, wrapped as the control wraps
-    // it, no narrower than the control is now.
-    RECT needed{0, 0, old.width, 0};
+    // it at `width`, no narrower than the control is now.
+    RECT needed{0, 0, width, 0};
     {
         ScopedWindowDC dc(text, ScopedWindowDC::Area::Client);
         ScopedSelectObject select(dc.get(), font);

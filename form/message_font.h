@@ -38,7 +38,7 @@ private:
     static LRESULT CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     void Fit(HWND box);
     void ChooseFont(HFONT own);
-    void Resize(HWND box, HWND text, const Box& old, HFONT font, const std::wstring& shown);
+    void Resize(HWND box, HWND text, const Box& old, int width, HFONT font, const std::wstring& shown);
 
     std::wstring text_;
     HHOOK hook_ = nullptr;

@@ -259,6 +259,14 @@ void NoticeWindow::OnSlideOutTimer() {
     }
 }
 
+bool NoticeWindow::AboveMainWindow() const {
+    if (!Handle() || !mainWindow_) return true;
+    for (HWND below = GetWindow(Handle(), GW_HWNDNEXT); below; below = GetWindow(below, GW_HWNDNEXT)) {
+        if (below == mainWindow_) return true;
+    }
+    return false;
+}
+
 void NoticeWindow::KeepAboveMainWindow(bool again) {
     if (!Handle() || !mainWindow_ || !IsWindow(mainWindow_) || !IsWindowVisible(Handle())) return;
     constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;

@@ -50,6 +50,12 @@ public:
     // window moved in the stacking order; `again` restacks it even where it
     // already is.
     void KeepAboveMainWindow(bool again);
+    // True when the notice lies somewhere above the main window (or there
+    // is none to lie above).
+    bool AboveMainWindow() const;
+    // The check box and the switch word show what the switch file holds
+    // now (another copy of the tool may have changed it).
+    void ShowSavedSwitch();
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -66,7 +72,6 @@ private:
     void OnCloseClicked();
     void OnCloseLabelHover();
     void OnDontShowAgainClicked();
-    void ShowSavedSwitch();
     void OnSlideInTimer();
     void OnSlideOutTimer();
 

@@ -38,6 +38,20 @@ inline constexpr wchar_t kNotInGameFolderText[] = L"程序必须在流星蝴蝶�
 std::wstring NoGameFileText(std::wstring_view shown);
 // The command line's --game-dir names a file other than the game file.
 std::wstring GameDirIsFileText(std::wstring_view shown);
+// Started as administrator from a mapped network drive, which a program
+// started that way does not see: the cause, and what to do.
+inline constexpr std::wstring_view kMappedDriveUnseenText =
+    L"以管理员身份运行的程序看不到映射的网络驱动器，所以找不到游戏目录。"
+    L"请直接双击运行本工具，不要选择“以管理员身份运行”。";
+// The status line while the game folder holds no game file, and while the
+// game folder itself is gone (moved, deleted, or its disk removed).
+inline constexpr std::wstring_view kNoGameFileStatusText = L"游戏目录中没有游戏文件 meteor.exe";
+inline constexpr std::wstring_view kGameFolderGoneStatusText = L"找不到游戏目录（已被移走、删除，或所在的磁盘已拔出）";
+// "还原" while the game folder is gone: nothing may be lost, it is only
+// out of reach.
+inline constexpr std::wstring_view kGameFolderGoneText =
+    L"找不到游戏目录：它已被移走、删除，或所在的磁盘已拔出，无法还原。\n"
+    L"游戏目录回到原处后可以再点击“还原”。";
 // The command line's game folder cannot be found or reached now.
 std::wstring GameFolderUnreachableText(std::wstring_view shown, unsigned long error);
 // The last line of a failure that left the game file as it was.

@@ -2,20 +2,26 @@
 // field handlers and the hand-over to the message dialog.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "app/main_layout.h"
 #include "app/main_window.h"
 #include "app/message_dialog.h"
+#include "app/unseen_mapped_drive.h"
 #include "form/form.h"
 #include "notice/notice_window.h"
+#include "core/game/version.h"
+#include "tests/support/synthetic_game.h"
 #include "tests/support/window_test_util.h"
+#include "words/messages.h"
 
 namespace tarnwick {
 namespace {
 
 using namespace main_layout;
 using test::ClassOf;
+using test::PumpUntil;
 using test::PumpUntilIdle;
 using test::TestGameFolder;
 using test::TextOf;
@@ -188,6 +194,7 @@ TEST(MainWindow, FieldsTakeOnlyDigitsAndBackspaceWhenTyped) {
         {4, "", "9999", L"999"},
         // Ctrl+B dropped; Ctrl+C and Ctrl+X with nothing selected change nothing.
         {3, "", std::string("\x02\x03\x18", 3) + "8", L"8"},
+        {0, "12", "\x01" "3", L"3"},  // Ctrl+A selects the whole text
         {9, "", "\xB0\xA1", L""},  // a double-byte character
     };
     for (const Case& c : cases) {
@@ -320,6 +327,78 @@ TEST(MainWindow, SettingsCacheFillsTheFields) {
     EXPECT_EQ(TextOf(window.Field(1)), L"");
     for (int i = 2; i < kFieldCount; ++i) EXPECT_EQ(TextOf(window.Field(i)), std::to_wstring(i)) << i;
     EXPECT_FALSE(IsWindowEnabled(window.ConfirmButton())) << "field 1 is empty";
+}
+
+// A drive letter that is not there (a mapped drive the elevated session
+// lacks) is unseen; a folder on a drive that is there, even a missing
+// one, is not.
+TEST(UnseenMappedDrive, FolderOnADriveTheSystemDoesNotKnow) {
+    wchar_t unused = 0;
+    const DWORD drives = GetLogicalDrives();
+    for (wchar_t letter = L'Z'; letter >= L'D' && !unused; --letter) {
+        if (!(drives & (1u << (letter - L'A')))) unused = letter;
+    }
+    ASSERT_TRUE(unused);
+    EXPECT_TRUE(FolderOnUnseenDrive(std::wstring(1, unused) + L":\\Games\\Meteor"));
+    EXPECT_FALSE(FolderOnUnseenDrive(L"C:\\no such folder"));
+    TestGameFolder game;
+    EXPECT_FALSE(FolderOnUnseenDrive(game.folder.base));
+}
+
+// No change notification reaches the window here (the test runs no message
+// loop that waits on the watch), as none reaches it under Wine for a change
+// inside Data or Data\Bak: the window follows the folder by looking at it
+// on its own.
+TEST(MainWindow, FollowsTheFolderWithoutChangeNotifications) {
+    TestGameFolder game;
+    const GameFolder& folder = game.folder;
+    const std::wstring moved = folder.base + L"-moved";
+    auto write = [&](const std::wstring& path, GameVersion version) {
+        ASSERT_TRUE(test::WriteBytes(path, test::MakeSyntheticGame(version)));
+    };
+    CreateDirectoryW(folder.DataFolder().c_str(), nullptr);
+    CreateDirectoryW(folder.BackupFolder().c_str(), nullptr);
+    write(folder.GameFile(), GameVersion::V1_07);
+    write(folder.BackupFile(), GameVersion::V1_07);
+    MainWindow window(folder);
+    ASSERT_TRUE(window.Start());
+    ASSERT_TRUE(window.Notice());
+    HWND check = GetDlgItem(window.Notice()->Handle(), notice_layout::kDontShowAgainId);
+    const std::wstring v107(VersionTagText(GameVersion::V1_07)), v108(VersionTagText(GameVersion::V1_08));
+    const std::string off = "[\xD0\xC5\xCF\xA2\xD7\xB4\xCC\xAC]\r\n\xD0\xC5\xCF\xA2\xA3\xBA\xCD\xA3\xD3\xC3\r\n";
+    struct Step {
+        const char* name;
+        std::function<void()> change;
+        bool restore;
+        std::wstring status;
+        bool switchedOff;
+    } steps[] = {
+        {"backup deleted", [&] { DeleteFileW(folder.BackupFile().c_str()); }, false, v107, false},
+        {"backup made again", [&] { write(folder.BackupFile(), GameVersion::V1_07); }, true, v107, false},
+        {"1.08 put in place", [&] { write(folder.GameFile(), GameVersion::V1_08); }, true, v108, false},
+        {"game file deleted", [&] { DeleteFileW(folder.GameFile().c_str()); }, true, std::wstring(kNoGameFileStatusText),
+         false},
+        {"a folder of its name", [&] { CreateDirectoryW(folder.GameFile().c_str(), nullptr); }, true,
+         std::wstring(kNoGameFileStatusText), false},
+        {"game file back", [&] {
+             RemoveDirectoryW(folder.GameFile().c_str());
+             write(folder.GameFile(), GameVersion::V1_07);
+         }, true, v107, false},
+        {"another copy switched the notice off",
+         [&] { ASSERT_TRUE(test::WriteBytes(folder.HintFile(), {off.begin(), off.end()})); }, true, v107, true},
+        {"game folder moved away", [&] { ASSERT_TRUE(MoveFileW(folder.base.c_str(), moved.c_str())); }, false,
+         std::wstring(kGameFolderGoneStatusText), true},
+        {"game folder back", [&] { ASSERT_TRUE(MoveFileW(moved.c_str(), folder.base.c_str())); }, true, v107, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.change();
+        auto status = [&] { return window.Labels()[MainWindow::kStatusLabel].caption; };
+        EXPECT_TRUE(PumpUntil([&] {
+            return (IsWindowEnabled(window.RestoreButton()) != FALSE) == step.restore && status() == step.status &&
+                   (SendMessageW(check, BM_GETCHECK, 0, 0) == BST_CHECKED) == step.switchedOff;
+        })) << testing::PrintToString(status());
+    }
 }
 
 }  // namespace

@@ -225,9 +225,13 @@ TEST(ExeManifest, TheLoaderRefusesABrokenOne) {
 // an invisible desktop, and the messages for them), and about 12 KB for
 // the window following its game folder, pastes that keep to what typing
 // could put in and message boxes broken where a reader expects; then
-// about 3 KB for the backup step that replaces only the files it checked,
-// and 3 KB for the command line taking a game file's path for its folder
-// and giving a script's advice where the window says to click. Code and
+// about 12 KB for the backup step that replaces, moves and deletes only
+// the files it checked (through their handles, with the backup folder's
+// own lock and the held-file checks of real Windows), 3 KB for the command
+// line taking a game file's path for its folder and giving a script's
+// advice where the window says to click, and about 10 KB for the window
+// looking at its folder by its files' attributes, off its thread where
+// the folder is on a network drive. Code and
 // data leave a few kilobytes for small fixes: the budget is there to catch
 // what pulling in iostreams, locales or regex would add, hundreds of
 // kilobytes.
@@ -244,8 +248,8 @@ TEST(ExeSize, StaysWithinItsBudget) {
     std::printf("[release] Tarnwick.exe: %llu bytes, %llu of them section contents, %llu of those resources\n",
                 static_cast<unsigned long long>(pe.fileSize), static_cast<unsigned long long>(content),
                 static_cast<unsigned long long>(resources));
-    EXPECT_LE(pe.fileSize, 912u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
-    EXPECT_LE(content - resources, 432u * 1024) << "code and data grew past their budget";
+    EXPECT_LE(pe.fileSize, 928u * 1024) << "the exe grew past its budget; see what the link pulled in (-Wl,-Map)";
+    EXPECT_LE(content - resources, 440u * 1024) << "code and data grew past their budget";
 }
 
 }  // namespace

@@ -22,6 +22,19 @@ inline void PumpUntilIdle() {
     }
 }
 
+// Dispatches this thread's messages as they come (timers, posted results)
+// until `done` holds; false when it did not within the time.
+template <typename Done>
+bool PumpUntil(Done done, DWORD timeoutMs = 15000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        PumpUntilIdle();
+    }
+    return true;
+}
+
 inline bool WriteBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
