@@ -36,7 +36,7 @@ void LookAtFolderNow(const GameFolder& folder, bool read, FolderFacts& facts) {
         // Only while no other copy applies or restores: a file held open
         // for reading cannot be replaced.
         FolderLook look(folder);
-        if (look.Held()) {
+        if (look.NoOtherCopyAtWork()) {
             facts.game = fileio::StampOf(game);
             const Recognition recognition = RecogniseGameFile(game);
             facts.version = recognition.version;

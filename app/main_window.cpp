@@ -461,7 +461,7 @@ void MainWindow::RecogniseVersionAgain(const FolderLook& look) {
     // A file that cannot be read now leaves the line as it was, and so
     // does another copy at work in the folder; "确认" then says what stands
     // in the way.
-    if (!look.Held()) return;
+    if (!look.NoOtherCopyAtWork()) return;
     Recognition recognition = RecogniseGameFile(folder_.GameFile());
     if (!recognition.systemError) ShowStatus(VersionTagText(recognition.version));
 }

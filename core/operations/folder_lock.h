@@ -85,8 +85,8 @@ private:
 // folder's files (the window reading the game file again) that must not
 // meet another copy's apply or restore half-way: a file held open for
 // reading cannot be replaced. The lock file is left alone, since making it
-// would itself change the folder. Held() is false while another copy works
-// in the folder.
+// would itself change the folder. NoOtherCopyAtWork() is false while
+// another copy works in the folder.
 class FolderLook {
 public:
     explicit FolderLook(const GameFolder& folder);
@@ -94,7 +94,8 @@ public:
     FolderLook(const FolderLook&) = delete;
     FolderLook& operator=(const FolderLook&) = delete;
 
-    bool Held() const { return held_; }
+    // Whether the look may go ahead: no other copy works in the folder now.
+    bool NoOtherCopyAtWork() const { return held_; }
 
 private:
     HANDLE mutex_ = nullptr;
