@@ -235,7 +235,11 @@ void Run::WorldAct(Do what, int install, int a, int b) {
         Body body = Bodies()[kind.body];
         body.modded = !body.modded;
         const State state = kind.state == State::Other ? State::Pristine : kind.state;
-        world_.Put(game, a % 2 ? Make(kind.body, State::SlotEdited) : Make(BodyIndex(body), state, std::max(kind.values, 0)));
+        const Bytes modded = a % 2 ? Make(kind.body, State::SlotEdited) : Make(BodyIndex(body), state, std::max(kind.values, 0));
+        // A mod tool writes into the file itself now and then, rather than
+        // putting a new file in its place.
+        if (a / 2 % 2) world_.PutInPlace(game, modded);
+        else world_.Put(game, modded);
     }
     const std::wstring from = world_.Place(a % kPlaces), to = world_.Place(b % kPlaces);
     if (what == Do::Copy && Alike(a, b) && world_.Fetch(from, bytes)) world_.Put(to, bytes);

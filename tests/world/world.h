@@ -97,6 +97,7 @@ public:
     // What other programs do, through Linux calls: at once, whatever the
     // tool holds open.
     void Put(const std::wstring& relative, const Bytes& bytes);  // written aside, renamed into place
+    void PutInPlace(const std::wstring& relative, const Bytes& bytes);  // the same file rewritten, where nothing holds it
     bool Fetch(const std::wstring& relative, Bytes& bytes) const;
     void Move(const std::wstring& from, const std::wstring& to);
     void Delete(const std::wstring& relative);
