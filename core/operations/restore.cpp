@@ -1,5 +1,7 @@
 #include "core/operations/restore.h"
 
+#include <optional>
+
 #include "core/backup/restorable_backup.h"
 #include "core/backup/leftover_files.h"
 #include "core/disk/checked_swap.h"
@@ -176,6 +178,14 @@ bool BackupExists(const GameFolder& folder) {
 OperationResult RestoreGameFileThrough(const GameFolder& folder, RestoreSteps& steps) {
     FolderLock lock(folder);
     if (!lock.Held()) return LockRefusal(Action::Restore, folder, lock);
+    // The backup folder, which other installs may share, by its own lock
+    // after the game folder's, as an apply takes it: no apply through a
+    // shared Data judges or replaces the backups while they are judged here.
+    std::optional<FolderLock> backupLock;
+    if (fileio::FolderExists(folder.BackupFolder())) {
+        backupLock.emplace(folder, LockedFolder::Backup);
+        if (!backupLock->Held()) return LockRefusal(Action::Restore, folder, *backupLock);
+    }
     RemoveLeftoverFiles(folder);
     return PutBackTheBackup(folder, steps);
 }
