@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/backup/leftover_files.h"
+#include "core/disk/checked_swap.h"
 #include "core/disk/file_io.h"
 #include "core/disk/held_file_retry.h"
 #include "core/disk/own_file.h"
@@ -231,8 +232,16 @@ Aftermath PatchRun::PutBack() {
     // its first write (a folder guarded against changes lets the file open
     // and refuses every write) has changed nothing.
     if (AreasAsBefore()) return Aftermath::GameUnchanged;
-    fileio::PendingFile asBefore(folder_.GameFile());
-    if (!asBefore.Write(before_) && !asBefore.Commit()) return Aftermath::GameUnchanged;
+    // The whole file as it was goes in only in place of the very game file
+    // this run patched, moved aside through its handle: never over a file
+    // another program put at meteor.exe since.
+    fileio::File patched;
+    bool same = false;
+    if (!patched.Open(folder_.GameFile(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ) &&
+        !patched.CheckSameFile(gameIdentity_, same) && same) {
+        fileio::PendingFile asBefore(folder_.GameFile());
+        if (!asBefore.Write(before_) && !fileio::SwapIn(asBefore, patched).error) return Aftermath::GameUnchanged;
+    }
     return backup_.NoOriginal() ? Aftermath::GameMayBeDamagedNoOriginal : Aftermath::GameMayBeDamaged;
 }
 
